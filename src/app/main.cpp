@@ -1,0 +1,49 @@
+// The entry function: start-up in a fixed order, the frame loop, and shut-down in reverse.
+
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "app/log.h"
+#include "app/main_loop.h"
+#include "app/main_window.h"
+#include "app/registry.h"
+#include "platform/core/clock.h"
+#include "platform/core/events.h"
+#include "platform/core/random.h"
+#include "platform/core/window.h"
+
+int main(int argc, char** argv) {
+    const CommandLine commandLine = ParseCommandLine(argc, argv);
+    platform::Srand(static_cast<std::uint32_t>(platform::WallClockSeconds()));
+
+    if (!platform::InitVideo()) {
+        std::fprintf(stderr, "korvex: no video driver could be started\n");
+        return 0;
+    }
+    MainWindowHandle = platform::CreateMainWindow("KorvexSample", 800, 600, !commandLine.windowed);
+    if (!MainWindowHandle) {
+        std::fprintf(stderr, "korvex: the window could not be created\n");
+        return 0;
+    }
+
+    MainLoop loop;
+
+    LogSetFile("Log.txt");
+    LogOpen();
+    LogWrite("＞起動ログ\n");
+
+    StartStageClock();
+    platform::ShowCursor(false);
+
+    LoopPorts ports;
+    ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
+    ports.minimisedOrHidden = [] { return platform::IsWindowMinimisedOrHidden(MainWindowHandle); };
+    ports.runFrame = [](std::int32_t) {};
+    const int exitCode = loop.Run(ports);
+
+    LogClose();
+    platform::ReleaseWindow(MainWindowHandle);
+    MainWindowHandle = nullptr;
+    platform::ShutdownVideo();
+    return exitCode;
+}

@@ -1,0 +1,42 @@
+#include "app/main_loop.h"
+
+#include "platform/core/clock.h"
+
+MainLoop::MainLoop() : windowStart_(platform::GetTickCount()) {}
+
+bool MainLoop::Pass(const LoopPorts& ports, int* exitCode) {
+    // Every waiting event is taken before the frame: sleeping a millisecond per event, as a message
+    // loop on the old system did, would let a moving mouse starve the frames.
+    if (ports.pumpMessages && ports.pumpMessages(exitCode)) return true;
+
+    if (ports.minimisedOrHidden && ports.minimisedOrHidden()) {
+        platform::Sleep(1);
+        return false;
+    }
+
+    ++frameCounter_;
+    if (ports.runFrame) ports.runFrame(measuredFps_);
+
+    std::uint32_t now = platform::GetTickCount();
+    std::uint32_t elapsed = now - windowStart_;
+    const double target = static_cast<double>(frameCounter_) * kFramePeriodMs;
+    while (static_cast<double>(elapsed) < target) {
+        now = platform::GetTickCount();
+        platform::Sleep(1);
+        elapsed = now - windowStart_;
+    }
+    if (elapsed >= 1000) {
+        measuredFps_ = static_cast<std::int32_t>(frameCounter_);
+        windowStart_ = now;
+        frameCounter_ = 0;
+    }
+    platform::Sleep(1);
+    return false;
+}
+
+int MainLoop::Run(const LoopPorts& ports) {
+    int exitCode = 0;
+    while (!Pass(ports, &exitCode)) {
+    }
+    return exitCode;
+}

@@ -1,0 +1,62 @@
+#include "platform/core/events.h"
+
+#include <SDL.h>
+
+#include <atomic>
+
+namespace platform {
+
+namespace {
+std::atomic<bool> g_quitPosted{false};
+std::atomic<int> g_quitCode{0};
+std::atomic<bool> g_screenshot{false};
+}  // namespace
+
+void PostQuitMessage(int exitCode) {
+    g_quitCode.store(exitCode);
+    g_quitPosted.store(true);
+}
+
+bool PumpMessages(int* exitCode) {
+    SDL_Event e;
+    while (SDL_WasInit(SDL_INIT_EVENTS) && SDL_PollEvent(&e)) {
+        switch (e.type) {
+            case SDL_QUIT:
+                PostQuitMessage(0);
+                break;
+            case SDL_WINDOWEVENT:
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE) PostQuitMessage(0);
+                break;
+            case SDL_KEYDOWN:
+                if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) PostQuitMessage(0);
+                if (e.key.keysym.scancode == SDL_SCANCODE_F12 && !e.key.repeat) g_screenshot.store(true);
+                break;
+            default:
+                break;
+        }
+    }
+    if (g_quitPosted.exchange(false)) {
+        if (exitCode) *exitCode = g_quitCode.load();
+        return true;
+    }
+    return false;
+}
+
+bool ConsumeScreenshotRequest() { return g_screenshot.exchange(false); }
+
+void PushEscapeKey() {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    e.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&e);
+}
+
+void PushCloseRequest() {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+}
+
+}  // namespace platform

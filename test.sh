@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the sanitizer build, and runs every test headless.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+./scripts/install-packages.sh
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON -DKORVEX_WERROR=ON \
+  -DKORVEX_BENCHMARKS=ON >/dev/null
+cmake --build build-test
+export SDL_VIDEODRIVER=offscreen
+export SDL_AUDIODRIVER=dummy
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cd build-test
+ctest --output-on-failure -j2 "$@"
