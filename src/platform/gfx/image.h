@@ -1,0 +1,35 @@
+#pragma once
+// Pictures decoded for use as textures: 32-bit ARGB pixels (0xAARRGGBB in a uint32_t).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;  // row by row, top row first
+
+    std::uint32_t At(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// Colour keys the loaders use: every pixel exactly equal to the key becomes 0x00000000.
+inline constexpr std::uint32_t kColourKeyBlack = 0xFF000000u;
+inline constexpr std::uint32_t kColourKeyWhite = 0xFFFFFFFFu;
+inline constexpr std::uint32_t kNoColourKey = 0u;
+
+// Decodes a PNG file of any colour type and depth (palette, grey, alpha, 16-bit) to ARGB.
+bool LoadPng(const std::string& path, Image* out);
+bool SavePng(const std::string& path, const Image& image);
+
+int NextPowerOfTwo(int n);
+// Scales to the next power of two in each dimension with a linear (tent) filter, as the texture
+// loader does for pictures of other sizes. A picture already of power-of-two size is returned as is.
+Image ScaleToPowerOfTwo(const Image& image);
+void ApplyColourKey(Image* image, std::uint32_t key);
+// Level 0 is the image itself; each next level halves (at least 1 x 1) with a box filter, down to 1 x 1.
+std::vector<Image> BuildMipChain(const Image& level0);
+
+}  // namespace platform
