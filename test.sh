@@ -8,7 +8,6 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON 
 cmake --build build-test
 export SDL_VIDEODRIVER=offscreen
 export SDL_AUDIODRIVER=dummy
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd build-test
 ctest --output-on-failure -j2 "$@"

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/main_loop.h"
+#include "platform/core/clock.h"
+
+namespace {
+
+// A loop whose frames take a given time and whose event source can post the quit or minimise.
+struct Harness {
+    platform::ManualClock clock{100000};
+    platform::ScopedClock scoped{clock};
+    std::vector<std::uint32_t> frameTicks;
+    std::vector<std::int32_t> fpsSeen;
+    std::uint32_t frameCost = 0;
+    bool minimised = false;
+    int quitAfterFrames = -1;
+    LoopPorts ports;
+
+    Harness() {
+        ports.pumpMessages = [this](int* code) {
+            if (quitAfterFrames >= 0 && static_cast<int>(frameTicks.size()) >= quitAfterFrames) {
+                *code = 0;
+                return true;
+            }
+            return false;
+        };
+        ports.minimisedOrHidden = [this] { return minimised; };
+        ports.runFrame = [this](std::int32_t fps) {
+            frameTicks.push_back(clock.Ticks());
+            fpsSeen.push_back(fps);
+            clock.Advance(frameCost);
+        };
+    }
+
+    int FramesBetween(std::uint32_t from, std::uint32_t to) const {
+        int n = 0;
+        for (auto t : frameTicks) n += (t >= from && t < to);
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST(MainLoop, RunsThirtyFramesInEachOneSecondWindow) {
+    Harness h;
+    const std::uint32_t start = h.clock.Ticks();
+    MainLoop loop;
+    int code = -1;
+    while (h.clock.Ticks() - start < 10000) ASSERT_FALSE(loop.Pass(h.ports, &code));
+    for (int s = 1; s < 9; ++s) {
+        EXPECT_NEAR(h.FramesBetween(start + 1000u * s, start + 1000u * (s + 1)), 30, 1) << "second " << s;
+    }
+    EXPECT_EQ(loop.MeasuredFrameRate(), 30);
+    // Frames keep to their 33.3 ms slots: never two in the same slot, never a gap of two slots.
+    for (std::size_t i = 1; i < h.frameTicks.size(); ++i) {
+        std::uint32_t gap = h.frameTicks[i] - h.frameTicks[i - 1];
+        EXPECT_GE(gap, 30u);
+        EXPECT_LE(gap, 37u);
+    }
+}
+
+TEST(MainLoop, ReportsZeroFramesPerSecondUntilTheFirstWindowCompletes) {
+    Harness h;
+    MainLoop loop;
+    int code = 0;
+    for (int i = 0; i < 30; ++i) loop.Pass(h.ports, &code);
+    for (auto fps : h.fpsSeen) EXPECT_EQ(fps, 0);
+    for (int i = 0; i < 5; ++i) loop.Pass(h.ports, &code);
+    EXPECT_EQ(h.fpsSeen.back(), 30);
+}
+
+TEST(MainLoop, LateFramesCatchUpWithoutBeingSkipped) {
+    Harness h;
+    MainLoop loop;
+    int code = 0;
+    h.frameCost = 100;  // three slots' worth for each of the first five frames
+    for (int i = 0; i < 5; ++i) loop.Pass(h.ports, &code);
+    h.frameCost = 0;
+    while (h.frameTicks.size() < 30) loop.Pass(h.ports, &code);
+    // Once frames are cheap again they run back to back until the schedule is met.
+    EXPECT_LE(h.frameTicks[6] - h.frameTicks[5], 2u);
+    EXPECT_LE(h.frameTicks.back() - h.frameTicks.front(), 1000u);
+    EXPECT_EQ(h.frameTicks.size(), 30u);
+}
+
+TEST(MainLoop, RunsNoFrameWhileMinimisedAndQuitsWhenTold) {
+    Harness h;
+    MainLoop loop;
+    int code = -1;
+    h.minimised = true;
+    for (int i = 0; i < 100; ++i) EXPECT_FALSE(loop.Pass(h.ports, &code));
+    EXPECT_TRUE(h.frameTicks.empty());
+    h.minimised = false;
+    h.quitAfterFrames = 3;
+    EXPECT_EQ(loop.Run(h.ports), 0);
+    EXPECT_EQ(h.frameTicks.size(), 3u);
+}

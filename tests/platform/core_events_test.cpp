@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/main_loop.h"
+#include "platform/core/clock.h"
+#include "platform/core/events.h"
+#include "platform/core/window.h"
+
+namespace {
+
+class EventsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        ASSERT_TRUE(platform::InitVideo());
+        window = platform::CreateMainWindow("KorvexSample", 800, 600, false);
+        ASSERT_NE(window, nullptr);
+        int code = 0;
+        while (platform::PumpMessages(&code)) {
+        }
+    }
+    void TearDown() override {
+        platform::ReleaseWindow(window);
+        platform::ShutdownVideo();
+    }
+
+    int RunUntilQuit(void (*inject)()) {
+        platform::ManualClock clock;
+        platform::ScopedClock scoped(clock);
+        int frames = 0;
+        LoopPorts ports;
+        ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
+        ports.minimisedOrHidden = [this] { return platform::IsWindowMinimisedOrHidden(window); };
+        ports.runFrame = [&](std::int32_t) {
+            if (++frames == 5) inject();
+        };
+        MainLoop loop;
+        int code = -1;
+        while (!loop.Pass(ports, &code) && frames < 1000) {
+        }
+        EXPECT_EQ(code, 0);
+        return frames;
+    }
+
+    platform::WindowHandle window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(EventsTest, EscapeEndsTheLoopAfterTheCurrentPass) { EXPECT_EQ(RunUntilQuit(platform::PushEscapeKey), 5); }
+
+TEST_F(EventsTest, CloseRequestEndsTheLoop) { EXPECT_EQ(RunUntilQuit(platform::PushCloseRequest), 5); }
+
+TEST_F(EventsTest, PostedQuitIsTakenOnceWithItsCode) {
+    platform::PostQuitMessage(3);
+    int code = -1;
+    EXPECT_TRUE(platform::PumpMessages(&code));
+    EXPECT_EQ(code, 3);
+    EXPECT_FALSE(platform::PumpMessages(&code));
+}
+
+TEST_F(EventsTest, DestroyedWindowCountsAsHiddenAndRunsNoFrame) {
+    EXPECT_FALSE(platform::IsWindowMinimisedOrHidden(window));
+    platform::DestroyWindow(window);
+    EXPECT_TRUE(platform::IsWindowDestroyed(window));
+    EXPECT_TRUE(platform::IsWindowMinimisedOrHidden(window));
+}
