@@ -1,0 +1,406 @@
+#include "platform/gfx/image.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace platform {
+namespace {
+
+// Writes a PNG of any colour type and depth with libpng itself, so the loader is tested against files it
+// did not write. Rows are given as packed bytes in PNG order (16-bit samples big-endian).
+struct PngSpec {
+    int width = 0, height = 0;
+    int colourType = PNG_COLOR_TYPE_RGB;
+    int bitDepth = 8;
+    bool interlaced = false;
+    std::vector<png_color> palette;
+    std::vector<png_byte> paletteAlpha;  // tRNS for palette images
+    bool hasTransparentColour = false;
+    png_color_16 transparentColour{};  // tRNS for grey and RGB images
+    std::vector<std::vector<png_byte>> rows;
+};
+
+PngSpec Spec(int width, int height, int colourType, int bitDepth = 8) {
+    PngSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.colourType = colourType;
+    spec.bitDepth = bitDepth;
+    return spec;
+}
+
+bool WritePng(const std::string& path, const PngSpec& spec) {
+    FILE* fp = std::fopen(path.c_str(), "wb");
+    if (!fp) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(fp);
+        return false;
+    }
+    png_init_io(png, fp);
+    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (!spec.palette.empty()) {
+        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+    }
+    if (!spec.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
+    } else if (spec.hasTransparentColour) {
+        png_set_tRNS(png, info, nullptr, 0, &spec.transparentColour);
+    }
+    png_write_info(png, info);
+    std::vector<png_bytep> rows;
+    for (const auto& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(fp);
+    return true;
+}
+
+Image Load(const PngSpec& spec) {
+    TempWorkDir dir;
+    EXPECT_TRUE(WritePng("p.png", spec));
+    Image image;
+    EXPECT_TRUE(LoadPng("p.png", &image));
+    EXPECT_EQ(spec.width, image.width);
+    EXPECT_EQ(spec.height, image.height);
+    return image;
+}
+
+Image MakeImage(int w, int h, std::uint32_t fill) {
+    Image image;
+    image.width = w;
+    image.height = h;
+    image.argb.assign(static_cast<std::size_t>(w) * h, fill);
+    return image;
+}
+
+TEST(GfxPngLoad, TrueColourWithAndWithoutAlpha) {
+    PngSpec rgba = Spec(2, 1, PNG_COLOR_TYPE_RGB_ALPHA);
+    rgba.rows = {{0x11, 0x22, 0x33, 0x44, 0xFF, 0x00, 0x80, 0xFF}};
+    Image a = Load(rgba);
+    EXPECT_EQ(0x44112233u, a.At(0, 0));
+    EXPECT_EQ(0xFFFF0080u, a.At(1, 0));
+
+    PngSpec rgb = Spec(1, 2, PNG_COLOR_TYPE_RGB);
+    rgb.rows = {{0x01, 0x02, 0x03}, {0x00, 0x00, 0x00}};
+    Image b = Load(rgb);
+    EXPECT_EQ(0xFF010203u, b.At(0, 0));
+    EXPECT_EQ(0xFF000000u, b.At(0, 1));  // opaque black, ready for the black colour key
+}
+
+TEST(GfxPngLoad, GreyAtEveryDepthAndWithAlpha) {
+    PngSpec grey8 = Spec(2, 1, PNG_COLOR_TYPE_GRAY);
+    grey8.rows = {{0x80, 0xFF}};
+    Image g = Load(grey8);
+    EXPECT_EQ(0xFF808080u, g.At(0, 0));
+    EXPECT_EQ(0xFFFFFFFFu, g.At(1, 0));
+
+    // 1-bit: 1 0 1 packed from the top bit.
+    PngSpec grey1 = Spec(3, 1, PNG_COLOR_TYPE_GRAY, 1);
+    grey1.rows = {{0b10100000}};
+    Image g1 = Load(grey1);
+    EXPECT_EQ(0xFFFFFFFFu, g1.At(0, 0));
+    EXPECT_EQ(0xFF000000u, g1.At(1, 0));
+    EXPECT_EQ(0xFFFFFFFFu, g1.At(2, 0));
+
+    // 2-bit levels 0..3 scale to 0, 0x55, 0xAA, 0xFF.
+    PngSpec grey2 = Spec(4, 1, PNG_COLOR_TYPE_GRAY, 2);
+    grey2.rows = {{0b00011011}};
+    Image g2 = Load(grey2);
+    EXPECT_EQ(0xFF000000u, g2.At(0, 0));
+    EXPECT_EQ(0xFF555555u, g2.At(1, 0));
+    EXPECT_EQ(0xFFAAAAAAu, g2.At(2, 0));
+    EXPECT_EQ(0xFFFFFFFFu, g2.At(3, 0));
+
+    PngSpec greyAlpha = Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA);
+    greyAlpha.rows = {{0x40, 0x80}};
+    EXPECT_EQ(0x80404040u, Load(greyAlpha).At(0, 0));
+}
+
+TEST(GfxPngLoad, PaletteWithTransparency) {
+    PngSpec pal = Spec(4, 1, PNG_COLOR_TYPE_PALETTE, 4);
+    pal.palette = {{0, 0, 0}, {0xFF, 0x00, 0x00}, {0x10, 0x20, 0x30}, {0xFF, 0xFF, 0xFF}};
+    pal.paletteAlpha = {0x00, 0x80};  // entries past the tRNS list stay opaque
+    pal.rows = {{0x01, 0x23}};
+    Image p = Load(pal);
+    EXPECT_EQ(0x00000000u, p.At(0, 0));
+    EXPECT_EQ(0x80FF0000u, p.At(1, 0));
+    EXPECT_EQ(0xFF102030u, p.At(2, 0));
+    EXPECT_EQ(0xFFFFFFFFu, p.At(3, 0));
+
+    PngSpec opaque = pal;
+    opaque.paletteAlpha.clear();
+    EXPECT_EQ(0xFF000000u, Load(opaque).At(0, 0));
+}
+
+TEST(GfxPngLoad, SingleTransparentColourOfGreyAndRgb) {
+    PngSpec rgb = Spec(2, 1, PNG_COLOR_TYPE_RGB);
+    rgb.hasTransparentColour = true;
+    rgb.transparentColour.red = 0x10;
+    rgb.transparentColour.green = 0x20;
+    rgb.transparentColour.blue = 0x30;
+    rgb.rows = {{0x10, 0x20, 0x30, 0x10, 0x20, 0x31}};
+    Image a = Load(rgb);
+    EXPECT_EQ(0x00u, a.At(0, 0) >> 24);
+    EXPECT_EQ(0xFF102031u, a.At(1, 0));
+
+    PngSpec grey = Spec(2, 1, PNG_COLOR_TYPE_GRAY, 16);
+    grey.hasTransparentColour = true;
+    grey.transparentColour.gray = 0x1234;
+    grey.rows = {{0x12, 0x34, 0x80, 0x80}};
+    Image g = Load(grey);
+    EXPECT_EQ(0x00u, g.At(0, 0) >> 24);
+    EXPECT_EQ(0xFF808080u, g.At(1, 0));
+}
+
+TEST(GfxPngLoad, SixteenBitSamplesScaleToEight) {
+    PngSpec rgba = Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16);
+    rgba.rows = {{0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00, 0x80, 0x80}};
+    EXPECT_EQ(0x80FF8000u, Load(rgba).At(0, 0));
+
+    PngSpec rgb = Spec(1, 1, PNG_COLOR_TYPE_RGB, 16);
+    rgb.rows = {{0x00, 0x00, 0xFF, 0xFF, 0x80, 0x80}};
+    EXPECT_EQ(0xFF00FF80u, Load(rgb).At(0, 0));
+}
+
+TEST(GfxPngLoad, InterlacedMatchesProgressive) {
+    PngSpec spec = Spec(9, 7, PNG_COLOR_TYPE_RGB);
+    for (int y = 0; y < spec.height; ++y) {
+        std::vector<png_byte> row;
+        for (int x = 0; x < spec.width; ++x) {
+            row.insert(row.end(),
+                       {static_cast<png_byte>(x * 20), static_cast<png_byte>(y * 30), static_cast<png_byte>(x + y)});
+        }
+        spec.rows.push_back(row);
+    }
+    Image progressive = Load(spec);
+    spec.interlaced = true;
+    Image interlaced = Load(spec);
+    EXPECT_EQ(progressive.argb, interlaced.argb);
+    EXPECT_EQ(0xFF507808u, interlaced.At(4, 4));
+    EXPECT_EQ(0xFFA0B40Eu, interlaced.At(8, 6));
+}
+
+TEST(GfxPngSave, RoundTripKeepsEveryChannel) {
+    TempWorkDir dir;
+    Image image = MakeImage(3, 2, 0);
+    image.argb = {0x00000000u, 0xFF000000u, 0x80FF0000u, 0x0100FF00u, 0xFE0000FFu, 0xFFFFFFFFu};
+    ASSERT_TRUE(SavePng("out.png", image));
+    const std::string bytes = dir.ReadFile("out.png");
+    ASSERT_GE(bytes.size(), 8u);
+    EXPECT_EQ(0, png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8));
+    Image back;
+    ASSERT_TRUE(LoadPng("out.png", &back));
+    EXPECT_EQ(3, back.width);
+    EXPECT_EQ(2, back.height);
+    EXPECT_EQ(image.argb, back.argb);
+}
+
+TEST(GfxPngSave, RefusesWhatCannotBeWritten) {
+    TempWorkDir dir;
+    EXPECT_FALSE(SavePng("no/such/folder/out.png", MakeImage(2, 2, 0xFFFFFFFFu)));
+    EXPECT_FALSE(SavePng("empty.png", Image{}));
+    Image inconsistent = MakeImage(2, 2, 0);
+    inconsistent.width = 3;
+    EXPECT_FALSE(SavePng("bad.png", inconsistent));
+}
+
+// Chunk bytes with length and CRC, for handcrafted headers.
+std::string Chunk(const char* type, const std::string& data) {
+    auto be32 = [](std::uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    };
+    std::string body = std::string(type, 4) + data;
+    const auto crc = static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size())));
+    return be32(static_cast<std::uint32_t>(data.size())) + body + be32(crc);
+}
+
+TEST(GfxPngLoad, MissingOrBrokenFilesFailCleanly) {
+    TempWorkDir dir;
+    PngSpec spec = Spec(64, 64, PNG_COLOR_TYPE_RGB);
+    for (int y = 0; y < 64; ++y) {
+        std::vector<png_byte> row;
+        for (int x = 0; x < 64 * 3; ++x) row.push_back(static_cast<png_byte>((x * 7 + y * 13) & 0xFF));
+        spec.rows.push_back(row);
+    }
+    ASSERT_TRUE(WritePng("good.png", spec));
+    const std::string good = dir.ReadFile("good.png");
+
+    Image image = MakeImage(1, 1, 0x12345678u);
+    EXPECT_FALSE(LoadPng("missing.png", &image));
+    dir.WriteFile("empty.png", "");
+    EXPECT_FALSE(LoadPng("empty.png", &image));
+    dir.WriteFile("garbage.png", std::string(4000, '\x5A'));
+    EXPECT_FALSE(LoadPng("garbage.png", &image));
+    dir.WriteFile("signature-only.png", good.substr(0, 8));
+    EXPECT_FALSE(LoadPng("signature-only.png", &image));
+    dir.WriteFile("truncated.png", good.substr(0, good.size() / 2));
+    EXPECT_FALSE(LoadPng("truncated.png", &image));
+    dir.WriteFile("no-end.png", good.substr(0, good.size() - 12));
+    EXPECT_FALSE(LoadPng("no-end.png", &image));
+
+    // A flipped byte inside the image data breaks the chunk's CRC.
+    std::string corrupt = good;
+    corrupt[corrupt.find("IDAT") + 20] ^= 0x55;
+    dir.WriteFile("corrupt.png", corrupt);
+    EXPECT_FALSE(LoadPng("corrupt.png", &image));
+
+    // A header claiming 100000 x 100000 pixels is refused before anything that size is allocated.
+    const std::string ihdr{0,
+                           1,
+                           static_cast<char>(0x86),
+                           static_cast<char>(0xA0),
+                           0,
+                           1,
+                           static_cast<char>(0x86),
+                           static_cast<char>(0xA0),
+                           8,
+                           6,
+                           0,
+                           0,
+                           0};
+    dir.WriteFile("huge.png", good.substr(0, 8) + Chunk("IHDR", ihdr) + Chunk("IEND", ""));
+    EXPECT_FALSE(LoadPng("huge.png", &image));
+
+    // A failed load leaves the caller's picture as it was.
+    EXPECT_EQ(1, image.width);
+    EXPECT_EQ(0x12345678u, image.argb[0]);
+    ASSERT_TRUE(LoadPng("good.png", &image));
+    EXPECT_EQ(64, image.width);
+}
+
+TEST(GfxImage, NextPowerOfTwo) {
+    EXPECT_EQ(1, NextPowerOfTwo(0));
+    EXPECT_EQ(1, NextPowerOfTwo(1));
+    EXPECT_EQ(2, NextPowerOfTwo(2));
+    EXPECT_EQ(4, NextPowerOfTwo(3));
+    EXPECT_EQ(256, NextPowerOfTwo(200));
+    EXPECT_EQ(512, NextPowerOfTwo(300));
+    EXPECT_EQ(512, NextPowerOfTwo(512));
+    EXPECT_EQ(2048, NextPowerOfTwo(1025));
+}
+
+TEST(GfxImage, PowerOfTwoPictureIsLeftAlone) {
+    Image image = MakeImage(4, 2, 0);
+    for (std::size_t i = 0; i < image.argb.size(); ++i) image.argb[i] = 0x01020304u * static_cast<std::uint32_t>(i);
+    Image scaled = ScaleToPowerOfTwo(image);
+    EXPECT_EQ(4, scaled.width);
+    EXPECT_EQ(2, scaled.height);
+    EXPECT_EQ(image.argb, scaled.argb);
+}
+
+TEST(GfxImage, ScalingInterpolatesBetweenPixelCentres) {
+    // 3 -> 4 wide: destination centres fall at source x = 0 (clamped), 0.625, 1.375, 2.125 (clamped).
+    Image image = MakeImage(3, 2, 0);
+    const std::uint32_t row[3] = {0xFF000000u, 0xFF500000u, 0xFFA00000u};  // red 0, 80, 160
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) image.argb[static_cast<std::size_t>(y) * 3 + x] = row[x];
+    }
+    Image scaled = ScaleToPowerOfTwo(image);
+    ASSERT_EQ(4, scaled.width);
+    ASSERT_EQ(2, scaled.height);
+    EXPECT_EQ(0xFF000000u, scaled.At(0, 1));
+    EXPECT_EQ(0xFF320000u, scaled.At(1, 1));  // 0.375 * 0 + 0.625 * 80 = 50
+    EXPECT_EQ(0xFF6E0000u, scaled.At(2, 1));  // 0.625 * 80 + 0.375 * 160 = 110
+    EXPECT_EQ(0xFFA00000u, scaled.At(3, 1));
+
+    // Alpha is interpolated like the colours.
+    Image fade = MakeImage(3, 1, 0);
+    fade.argb = {0x00FFFFFFu, 0x50FFFFFFu, 0xA0FFFFFFu};
+    Image scaledFade = ScaleToPowerOfTwo(fade);
+    EXPECT_EQ(0x32FFFFFFu, scaledFade.At(1, 0));
+}
+
+TEST(GfxImage, NonPowerOfTwoPictureKeepsItsLayout) {
+    // Left half red, right half blue, top 100 rows opaque, the rest half transparent.
+    Image image = MakeImage(300, 200, 0);
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            const std::uint32_t alpha = y < 100 ? 0xFF000000u : 0x80000000u;
+            image.argb[static_cast<std::size_t>(y) * 300 + x] = alpha | (x < 150 ? 0xFF0000u : 0x0000FFu);
+        }
+    }
+    Image scaled = ScaleToPowerOfTwo(image);
+    ASSERT_EQ(512, scaled.width);
+    ASSERT_EQ(256, scaled.height);
+    ASSERT_EQ(512u * 256u, scaled.argb.size());
+    // A rectangle given in source proportions still finds the same colours.
+    EXPECT_EQ(0xFFFF0000u, scaled.At(0, 0));
+    EXPECT_EQ(0xFFFF0000u, scaled.At(250, 120));
+    EXPECT_EQ(0xFF0000FFu, scaled.At(262, 120));
+    EXPECT_EQ(0x800000FFu, scaled.At(511, 255));
+    EXPECT_EQ(0x80FF0000u, scaled.At(100, 140));
+    // Only the seam between the halves blends.
+    const std::uint32_t seam = scaled.At(256, 50);
+    EXPECT_GT((seam >> 16) & 0xFF, 0u);
+    EXPECT_GT(seam & 0xFF, 0u);
+}
+
+TEST(GfxImage, ColourKeyMatchesAllThirtyTwoBits) {
+    Image image = MakeImage(6, 1, 0);
+    image.argb = {0xFF000000u, 0x00000000u, 0xFE000000u, 0xFF000001u, 0xFFFFFFFFu, 0x7FFFFFFFu};
+
+    Image black = image;
+    ApplyColourKey(&black, kColourKeyBlack);
+    EXPECT_EQ((std::vector<std::uint32_t>{0, 0, 0xFE000000u, 0xFF000001u, 0xFFFFFFFFu, 0x7FFFFFFFu}), black.argb);
+
+    Image white = image;
+    ApplyColourKey(&white, kColourKeyWhite);
+    EXPECT_EQ((std::vector<std::uint32_t>{0xFF000000u, 0, 0xFE000000u, 0xFF000001u, 0, 0x7FFFFFFFu}), white.argb);
+
+    Image none = image;
+    ApplyColourKey(&none, kNoColourKey);
+    EXPECT_EQ(image.argb, none.argb);
+}
+
+TEST(GfxImage, MipChainAveragesTwoByTwoBlocks) {
+    Image image = MakeImage(4, 2, 0);
+    image.argb = {0xFF000000u, 0xFF040000u, 0x00000000u, 0x00000010u,  //
+                  0xFF000800u, 0xFF000003u, 0x00000000u, 0xFF0000FFu};
+    std::vector<Image> chain = BuildMipChain(image);
+    ASSERT_EQ(3u, chain.size());
+    EXPECT_EQ(image.argb, chain[0].argb);
+    ASSERT_EQ(2, chain[1].width);
+    ASSERT_EQ(1, chain[1].height);
+    // Per channel (sum + 2) / 4: A 1020 -> 255, R 4 -> 1, G 8 -> 2, B 3 -> 1; A 255 -> 64, B 271 -> 68.
+    EXPECT_EQ(0xFF010201u, chain[1].At(0, 0));
+    EXPECT_EQ(0x40000044u, chain[1].At(1, 0));
+    ASSERT_EQ(1, chain[2].width);
+    ASSERT_EQ(1, chain[2].height);
+    // A one-pixel-high level averages its pair: A (2*255 + 2*64 + 2) / 4 = 160, R 1, G 1, B 35.
+    EXPECT_EQ(0xA0010123u, chain[2].At(0, 0));
+}
+
+TEST(GfxImage, MipChainRunsDownToOnePixel) {
+    std::vector<Image> square = BuildMipChain(MakeImage(1024, 1024, 0xFF336699u));
+    ASSERT_EQ(11u, square.size());
+    for (std::size_t i = 0; i < square.size(); ++i) {
+        EXPECT_EQ(1024 >> i, square[i].width);
+        EXPECT_EQ(1024 >> i, square[i].height);
+        EXPECT_EQ(0xFF336699u, square[i].argb.front());
+    }
+    std::vector<Image> strip = BuildMipChain(MakeImage(8, 1, 0x80808080u));
+    ASSERT_EQ(4u, strip.size());
+    EXPECT_EQ(1, strip[3].width);
+    EXPECT_EQ(1, strip[3].height);
+    EXPECT_EQ(0x80808080u, strip[3].argb.front());
+}
+
+}  // namespace
+}  // namespace platform
