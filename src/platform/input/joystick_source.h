@@ -1,0 +1,24 @@
+#pragma once
+// Where an open joystick's state comes from: a device of the system, or the tests' synthetic one.
+
+#include <memory>
+
+#include "platform/input/joystick_state.h"
+
+namespace platform {
+
+class JoystickSource {
+public:
+    virtual ~JoystickSource() = default;
+    virtual bool Attached() const = 0;
+    // Takes the newest state from the system.
+    virtual void Update() = 0;
+    virtual JoystickState Read() const = 0;
+};
+
+// Null when the synthetic joystick is not attached.
+std::unique_ptr<JoystickSource> OpenSyntheticJoystick();
+// The first game controller or joystick of the system that opens, in the system's order; null when none.
+std::unique_ptr<JoystickSource> OpenFirstSystemJoystick();
+
+}  // namespace platform
