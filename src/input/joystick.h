@@ -2,9 +2,12 @@
 // A joystick or game pad as a digital pad, its three buttons named by "KeyConfig.txt".
 
 #include <cstdint>
+#include <memory>
 
 #include "app/input_state.h"
+#include "input/key_config.h"
 #include "platform/core/window.h"
+#include "platform/input/joystick_device.h"
 
 class Joystick {
 public:
@@ -19,8 +22,10 @@ public:
     void Poll(InputState* state);
 
 private:
+    bool ButtonHeld(const platform::JoystickState& js, int which) const;
+
     platform::WindowHandle window_ = nullptr;
     std::int32_t repeatCounter_ = 0;
-    std::int32_t buttons_[3] = {-1, -1, -1};  // -1: unmapped, never reports
-    bool ready_ = false;
+    KeyConfig buttons_ = {kButtonUnmapped, kButtonUnmapped, kButtonUnmapped};
+    std::unique_ptr<platform::JoystickDevice> device_;
 };

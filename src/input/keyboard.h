@@ -2,9 +2,11 @@
 // The keyboard as a digital pad: arrows, Z, X and C fill the per-frame snapshot.
 
 #include <cstdint>
+#include <memory>
 
 #include "app/input_state.h"
 #include "platform/core/window.h"
+#include "platform/input/keyboard_device.h"
 
 class Keyboard {
 public:
@@ -19,6 +21,6 @@ public:
 
 private:
     platform::WindowHandle window_ = nullptr;
-    bool initialised_ = false;
+    std::unique_ptr<platform::KeyboardDevice> device_;
     std::int32_t repeatCounter_ = 0;
 };

@@ -1,0 +1,21 @@
+#pragma once
+// Button 1 (fire, and confirm on the screens) repeats slowly while held: it is reported only when the
+// counter is 0, which then restarts it at 5, and every poll ends by counting down. Held, it is
+// reported on the first polled frame and then on every fifth.
+
+#include <cstdint>
+
+#include "app/input_state.h"
+
+inline constexpr std::int32_t kButton1RepeatFrames = 5;
+
+inline void ReportButton1(bool held, std::int32_t* counter, InputState* state) {
+    if (held && *counter == 0) {
+        state->button1 = kInputButton1;
+        *counter = kButton1RepeatFrames;
+    }
+}
+
+inline void CountDownButton1(std::int32_t* counter) {
+    if (*counter > 0) --*counter;
+}

@@ -1,0 +1,45 @@
+#include "input/keyboard.h"
+
+#include "input/button_repeat.h"
+#include "platform/input/dik_codes.h"
+
+namespace {
+
+struct KeyBinding {
+    int dik;
+    std::int32_t InputState::*field;
+    std::int32_t code;
+};
+
+// Button 1 is not here: it has its repeat rule.
+constexpr KeyBinding kBindings[] = {
+    {platform::DIK_UP, &InputState::up, kInputUp},          {platform::DIK_DOWN, &InputState::down, kInputDown},
+    {platform::DIK_RIGHT, &InputState::right, kInputRight}, {platform::DIK_LEFT, &InputState::left, kInputLeft},
+    {platform::DIK_X, &InputState::button2, kInputButton2}, {platform::DIK_C, &InputState::button3, kInputButton3},
+};
+
+bool IsDown(const std::uint8_t* keys, int dik) { return (keys[dik] & platform::kKeyDownBit) != 0; }
+
+}  // namespace
+
+Keyboard::~Keyboard() = default;
+
+void Keyboard::Init(platform::WindowHandle window) {
+    window_ = window;
+    device_ = std::make_unique<platform::KeyboardDevice>(window);
+    device_->Acquire();
+}
+
+void Keyboard::Poll(InputState* state) {
+    // A frame whose read fails reports nothing: the buffer stays zeroed.
+    std::uint8_t keys[platform::kKeyStateSize] = {};
+    if (device_) {
+        const platform::InputResult r = device_->GetState(keys);
+        if (r == platform::InputResult::kNotAcquired || r == platform::InputResult::kInputLost) device_->Acquire();
+    }
+    for (const KeyBinding& b : kBindings) {
+        if (IsDown(keys, b.dik)) state->*b.field = b.code;
+    }
+    ReportButton1(IsDown(keys, platform::DIK_Z), &repeatCounter_, state);
+    CountDownButton1(&repeatCounter_);
+}
