@@ -10,6 +10,7 @@
 namespace platform {
 
 // Sets or clears a key in the keyboard state directly, by its DirectInput code (no event involved).
+// The state is followed while a keyboard device exists; a new first device starts from the system's.
 void InjectKey(int dik, bool down);
 void ReleaseAllKeys();
 
