@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -303,6 +304,12 @@ TEST(GfxImage, PowerOfTwoPictureIsLeftAlone) {
     EXPECT_EQ(4, scaled.width);
     EXPECT_EQ(2, scaled.height);
     EXPECT_EQ(image.argb, scaled.argb);
+    // Handed over, the same pixels are kept without a copy.
+    Image handed = image;
+    const std::uint32_t* pixels = handed.argb.data();
+    Image moved = ScaleToPowerOfTwo(std::move(handed));
+    EXPECT_EQ(pixels, moved.argb.data());
+    EXPECT_EQ(image.argb, moved.argb);
 }
 
 TEST(GfxImage, ScalingInterpolatesBetweenPixelCentres) {
@@ -340,6 +347,7 @@ TEST(GfxImage, NonPowerOfTwoPictureKeepsItsLayout) {
     ASSERT_EQ(512, scaled.width);
     ASSERT_EQ(256, scaled.height);
     ASSERT_EQ(512u * 256u, scaled.argb.size());
+    EXPECT_EQ(scaled.argb, ScaleToPowerOfTwo(Image(image)).argb);
     // A rectangle given in source proportions still finds the same colours.
     EXPECT_EQ(0xFFFF0000u, scaled.At(0, 0));
     EXPECT_EQ(0xFFFF0000u, scaled.At(250, 120));
@@ -375,6 +383,9 @@ TEST(GfxImage, MipChainAveragesTwoByTwoBlocks) {
                   0xFF000800u, 0xFF000003u, 0x00000000u, 0xFF0000FFu};
     std::vector<Image> chain = BuildMipChain(image);
     ASSERT_EQ(3u, chain.size());
+    std::vector<Image> fromMoved = BuildMipChain(Image(image));
+    ASSERT_EQ(3u, fromMoved.size());
+    EXPECT_EQ(chain[2].argb, fromMoved[2].argb);
     EXPECT_EQ(image.argb, chain[0].argb);
     ASSERT_EQ(2, chain[1].width);
     ASSERT_EQ(1, chain[1].height);

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace platform {
 
@@ -265,14 +266,23 @@ Image ScaleToPowerOfTwo(const Image& image) {
     return out;
 }
 
+Image ScaleToPowerOfTwo(Image&& image) {
+    if (NextPowerOfTwo(image.width) == image.width && NextPowerOfTwo(image.height) == image.height) {
+        return std::move(image);
+    }
+    return ScaleToPowerOfTwo(static_cast<const Image&>(image));
+}
+
 void ApplyColourKey(Image* image, std::uint32_t key) {
     if (key == kNoColourKey) return;
     std::replace(image->argb.begin(), image->argb.end(), key, 0u);
 }
 
-std::vector<Image> BuildMipChain(const Image& level0) {
+std::vector<Image> BuildMipChain(const Image& level0) { return BuildMipChain(Image(level0)); }
+
+std::vector<Image> BuildMipChain(Image&& level0) {
     std::vector<Image> chain;
-    chain.push_back(level0);
+    chain.push_back(std::move(level0));
     while (chain.back().width > 1 || chain.back().height > 1) chain.push_back(HalveBox(chain.back()));
     return chain;
 }

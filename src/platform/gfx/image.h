@@ -28,9 +28,13 @@ int NextPowerOfTwo(int n);
 // Scales to the next power of two in each dimension with a linear (tent) filter, as the texture
 // loader does for pictures of other sizes. A picture already of power-of-two size is returned as is.
 Image ScaleToPowerOfTwo(const Image& image);
+// The same, reusing the picture's pixels when no scaling is needed.
+Image ScaleToPowerOfTwo(Image&& image);
 // Compares the key with the file's own pixels, so it is applied before ScaleToPowerOfTwo and the mips.
 void ApplyColourKey(Image* image, std::uint32_t key);
 // Level 0 is the image itself; each next level halves (at least 1 x 1) with a box filter, down to 1 x 1.
 std::vector<Image> BuildMipChain(const Image& level0);
+// The same, taking over the picture as level 0 instead of copying it.
+std::vector<Image> BuildMipChain(Image&& level0);
 
 }  // namespace platform
