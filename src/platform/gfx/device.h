@@ -1,0 +1,154 @@
+#pragma once
+// The drawing device: a fixed-function state machine with the operations, states and defaults the game
+// was written against, drawn with OpenGL. States persist until they are changed and every draw uses the
+// states of that moment. Drawing goes to an off-screen back buffer of the presentation size; Present
+// shows it in the window, scaled to fit with black bars.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/core/window.h"
+#include "platform/gfx/device_states.h"
+#include "platform/gfx/device_types.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/math.h"
+#include "platform/gfx/mesh_data.h"
+
+namespace platform {
+
+class DeviceResource;
+class Mesh;
+class Texture;
+class VertexBuffer;
+struct DeviceGl;
+struct VertexLayout;
+
+// Options for tests and benchmarks.
+struct DeviceOptions {
+    // Computes the range fog distance on the processor even when the driver offers a radial fog distance.
+    bool forceProcessorFog = false;
+};
+
+class Device {
+public:
+    // Makes the OpenGL context on the window and the back buffer. Null when either cannot be had.
+    static std::unique_ptr<Device> Create(WindowHandle window, const PresentParameters& parameters,
+                                          const DeviceOptions& options = {});
+    ~Device();
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    HRESULT SetRenderState(RenderStateType state, std::uint32_t value);
+    HRESULT GetRenderState(RenderStateType state, std::uint32_t* value) const;
+    HRESULT SetTextureStageState(std::uint32_t stage, TextureStageStateType type, std::uint32_t value);
+    HRESULT GetTextureStageState(std::uint32_t stage, TextureStageStateType type, std::uint32_t* value) const;
+    HRESULT SetSamplerState(std::uint32_t sampler, SamplerStateType type, std::uint32_t value);
+    HRESULT GetSamplerState(std::uint32_t sampler, SamplerStateType type, std::uint32_t* value) const;
+    HRESULT SetTransform(TransformStateType state, const Matrix* matrix);
+    HRESULT GetTransform(TransformStateType state, Matrix* matrix) const;
+    HRESULT SetViewport(const Viewport* viewport);
+    HRESULT GetViewport(Viewport* viewport) const;
+    HRESULT SetMaterial(const Material* material);
+    HRESULT GetMaterial(Material* material) const;
+    HRESULT SetLight(std::uint32_t index, const Light* light);
+    HRESULT GetLight(std::uint32_t index, Light* light) const;
+    // Enabling a light that was never set gives it the default: white, directional, along +z.
+    HRESULT LightEnable(std::uint32_t index, bool enable);
+    HRESULT GetLightEnable(std::uint32_t index, bool* enable) const;
+    // The device does not own the texture; a texture that is destroyed unbinds itself.
+    HRESULT SetTexture(std::uint32_t stage, Texture* texture);
+    Texture* GetTexture(std::uint32_t stage) const;
+
+    HRESULT CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf, Pool pool,
+                               std::unique_ptr<VertexBuffer>* out);
+    // A texture from a picture and its smaller levels (level 0 first, each half the previous).
+    HRESULT CreateTexture(const std::vector<Image>& levels, std::unique_ptr<Texture>* out);
+    HRESULT CreateMesh(const MeshData& data, std::unique_ptr<Mesh>* out);
+
+    HRESULT SetStreamSource(std::uint32_t stream, VertexBuffer* buffer, std::uint32_t offsetBytes,
+                            std::uint32_t stride);
+    HRESULT GetStreamSource(std::uint32_t stream, VertexBuffer** buffer, std::uint32_t* offsetBytes,
+                            std::uint32_t* stride) const;
+    HRESULT SetFVF(std::uint32_t fvf);
+    HRESULT GetFVF(std::uint32_t* fvf) const;
+    HRESULT DrawPrimitive(PrimitiveType type, std::uint32_t startVertex, std::uint32_t primitiveCount);
+    // Draws from the caller's memory in the current vertex format. Leaves stream 0 unset, as the
+    // original call does.
+    HRESULT DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitiveCount, const void* vertices,
+                            std::uint32_t stride);
+
+    // No rectangles clears the whole viewport.
+    HRESULT Clear(std::uint32_t rectCount, const Rect* rects, std::uint32_t flags, std::uint32_t colour, float z,
+                  std::uint32_t stencil);
+    HRESULT BeginScene();
+    HRESULT EndScene();
+    HRESULT Present();
+    // Makes the back buffer anew and puts every state back to its default, as a reset does.
+    HRESULT Reset(const PresentParameters& parameters);
+
+    unsigned BackBufferWidth() const { return backBufferWidth_; }
+    unsigned BackBufferHeight() const { return backBufferHeight_; }
+    // The back buffer as drawn so far, top row first, alpha forced opaque.
+    HRESULT GetBackBufferImage(Image* out);
+    // Whether range fog takes its distance from the driver (radial eye distance) or from the processor.
+    bool UsesDriverRangeFog() const;
+
+private:
+    friend class Mesh;
+    friend class Texture;
+    friend class VertexBuffer;
+    friend class DeviceResource;
+    friend struct FixedFunction;
+
+    Device() = default;
+    bool Init(WindowHandle window, const PresentParameters& parameters, const DeviceOptions& options);
+    void ResetStates();
+    void Register(DeviceResource* resource);
+    void Unregister(DeviceResource* resource);
+    void ForgetTexture(Texture* texture);
+    void ForgetVertexBuffer(VertexBuffer* buffer);
+
+    // Brings OpenGL up to date with the states for a draw in the given vertex layout.
+    // positions/positionStride/vertexCount describe the vertices for processor-side fog.
+    struct FogSource {
+        const unsigned char* positions = nullptr;
+        std::uint32_t stride = 0;
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
+    };
+    void PrepareDraw(const VertexLayout& layout, const FogSource& fog);
+    HRESULT DrawFromMemory(PrimitiveType type, std::uint32_t primitiveCount, const unsigned char* base,
+                           std::uint32_t firstVertex, std::uint32_t stride);
+    HRESULT DrawMeshSubset(Mesh* mesh, std::uint32_t subset);
+
+    struct LightSlot {
+        Light light;
+        bool enabled = false;
+    };
+
+    WindowHandle window_ = nullptr;
+    std::unique_ptr<DeviceGl> gl_;
+    unsigned backBufferWidth_ = 800;
+    unsigned backBufferHeight_ = 600;
+    bool inScene_ = false;
+
+    std::uint32_t renderStates_[kRenderStateCount] = {};
+    std::uint32_t stageStates_[kTextureStageCount][kTextureStageStateCount] = {};
+    std::uint32_t samplerStates_[kSamplerCount][kSamplerStateCount] = {};
+    Matrix world_, view_, projection_;
+    Matrix textureTransforms_[kTextureStageCount];
+    Viewport viewport_;
+    Material material_;
+    std::map<std::uint32_t, LightSlot> lights_;
+    Texture* textures_[kTextureStageCount] = {};
+    VertexBuffer* streamBuffer_ = nullptr;
+    std::uint32_t streamOffset_ = 0;
+    std::uint32_t streamStride_ = 0;
+    std::uint32_t fvf_ = 0;
+
+    std::vector<DeviceResource*> resources_;
+};
+
+}  // namespace platform

@@ -1,0 +1,54 @@
+#pragma once
+// The device's OpenGL side: entry points, the off-screen back buffer and what is known to be set
+// in OpenGL already. Only the device's own sources include this header.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/gfx/gl_api.h"
+
+namespace platform {
+
+// Groups of states that are brought to OpenGL together before a draw.
+enum DirtyBits : std::uint32_t {
+    kDirtyRaster = 1u << 0,      // depth, stencil, blending, alpha test, culling, fill, shading, masks
+    kDirtyLighting = 1u << 1,    // lights, material, ambient, colour sources
+    kDirtyView = 1u << 2,        // view matrix (and with it the light positions)
+    kDirtyWorld = 1u << 3,       // world matrix
+    kDirtyProjection = 1u << 4,  // projection matrix
+    kDirtyViewport = 1u << 5,
+    kDirtyFog = 1u << 6,
+    kDirtyStages = 1u << 7,  // texture stages, textures, samplers, texture matrices, texture factor
+    kDirtyPoints = 1u << 8,  // point size, scaling and sprites
+    kDirtyAll = 0xFFFFFFFFu,
+};
+
+std::uint32_t DirtyBitsForRenderState(std::uint32_t state);
+
+struct DeviceGl {
+    GlApi api;
+    GLuint framebuffer = 0;
+    GLuint colourBuffer = 0;
+    GLuint depthStencilBuffer = 0;
+    GLuint whiteTexture = 0;  // sampled by stages that have no texture
+    bool processorFog = false;
+    int stageUnits = 1;  // texture stages mapped to OpenGL texture units
+
+    std::uint32_t dirty = kDirtyAll;
+    // What the lighting setup was last made for.
+    int lastHasNormal = -1;
+    int lastHasDiffuse = -1;
+    int lastPretransformed = -1;
+    int unitsEnabled = -1;
+    int activeStages = 0;             // stages in use by the last state update
+    unsigned texCoordArrays = 0;      // units whose coordinate array is switched on
+    bool colourMaterialUsed = false;  // the vertex colour overwrote a material colour in the last draw
+    bool processorFogActive = false;
+    std::vector<float> fogCoords;
+    std::vector<std::uint8_t> colours;
+
+    bool CreateBackBuffer(unsigned width, unsigned height);
+    void DestroyBackBuffer();
+};
+
+}  // namespace platform

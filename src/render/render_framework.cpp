@@ -1,0 +1,90 @@
+#include "render/render_framework.h"
+
+#include "app/registry.h"
+#include "platform/core/events.h"
+#include "platform/core/message_box.h"
+#include "platform/gfx/screenshot.h"
+
+RenderFramework::RenderFramework() = default;
+
+RenderFramework::~RenderFramework() {
+    sprite_.reset();
+    device_.reset();
+    // The joystick, then the keyboard, go with the members.
+}
+
+platform::HRESULT RenderFramework::CreateDevice(platform::WindowHandle window, bool fullScreen, int width, int height) {
+    presentParameters_ = platform::PresentParameters{};
+    presentParameters_.backBufferCount = 1;
+    presentParameters_.enableAutoDepthStencil = true;
+    presentParameters_.windowed = !fullScreen;
+    if (fullScreen) {
+        presentParameters_.backBufferWidth = width > 0 ? static_cast<unsigned>(width) : 0;
+        presentParameters_.backBufferHeight = height > 0 ? static_cast<unsigned>(height) : 0;
+    }
+    device_ = platform::Device::Create(window, presentParameters_);
+    if (!device_) {
+        platform::MessageBox(nullptr, "DirectXの初期化に失敗しました", "メッセージ");
+        return platform::E_FAIL;
+    }
+    platform::CreateSprite(device_.get(), &sprite_);
+    return platform::S_OK;
+}
+
+void RenderFramework::InitInput(platform::WindowHandle window) {
+    const int kind = joystick_.Init(window);
+    SetInputDeviceKind(kind);
+    if (kind == 0) keyboard_.Init(window);
+}
+
+void RenderFramework::SampleInput() {
+    ClearInputState();
+    // The gate is tested only where the original condition reaches it: testing it records the tick.
+    if (!IsCameraCutInActive() && GetInputDeviceKind() == 0 && InputGateExpired()) {
+        keyboard_.Poll(InputStateStorage());
+    } else if (!IsCameraCutInActive() && GetInputDeviceKind() == 1 && InputGateExpired()) {
+        joystick_.Poll(InputStateStorage());
+    }
+}
+
+void RenderFramework::DispatchScenes(SceneFrames* game, std::int32_t fps) {
+    platform::Device* device = device_.get();
+    platform::Sprite* sprite = sprite_.get();
+    // Each frame function gets a copy of the snapshot taken at its call, so a frame function that clears
+    // the stored input (leaving game over) takes it away from those that follow in the same frame.
+    if (IsSceneFlag("gameover")) {
+        game->GameOverFrame(sprite, GetInputState());
+    } else if (IsSceneFlag("gameclear")) {
+        game->StageClearFrame(sprite, GetInputState());
+    }
+    if (IsSceneFlag("game")) {
+        game->GameFrame(device, sprite, fps, GetInputState());
+    } else if (IsSceneFlag("title")) {
+        game->TitleFrame(device, sprite, GetInputState());
+    } else if (IsSceneFlag("stagetitle")) {
+        game->StageTitleFrame(sprite, GetInputState());
+    } else if (IsSceneFlag("story")) {
+        game->StoryFrame(sprite, GetInputState());
+    } else if (IsSceneFlag("staff")) {
+        game->StaffFrame(sprite, GetInputState());
+    }
+    game->CommonFrame(sprite, GetInputState());
+}
+
+void RenderFramework::RunFrame(SceneFrames* game, std::int32_t fps) {
+    if (!game || !device_) return;
+    if (platform::FAILED(device_->Clear(
+            0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER | platform::D3DCLEAR_STENCIL,
+            0xFF000000u, 1.0f, 0))) {
+        return;
+    }
+    SampleInput();
+    if (platform::SUCCEEDED(device_->BeginScene())) {
+        DispatchScenes(game, fps);
+        device_->EndScene();
+    }
+    if (platform::ConsumeScreenshotRequest()) {
+        platform::SaveScreenshot(device_.get(), platform::ScreenshotFileName());
+    }
+    if (platform::FAILED(device_->Present())) device_->Reset(presentParameters_);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Owns the drawing device, the one sprite object every screen shares, and the input devices; runs one
+// frame: clear, sample the input, the scenes' frame functions by the scene flags, present.
+
+#include <cstdint>
+#include <memory>
+
+#include "input/joystick.h"
+#include "input/keyboard.h"
+#include "platform/core/window.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/device_types.h"
+#include "platform/gfx/sprite.h"
+#include "render/scene_frames.h"
+
+class RenderFramework {
+public:
+    // Makes the keyboard object, then the joystick object (which reads "KeyConfig.txt").
+    RenderFramework();
+    // Releases the sprite object and the device, then the joystick and the keyboard.
+    ~RenderFramework();
+    RenderFramework(const RenderFramework&) = delete;
+    RenderFramework& operator=(const RenderFramework&) = delete;
+
+    // S_OK, or E_FAIL after the message "DirectXの初期化に失敗しました" when no device can be made.
+    // The window decides whether the picture fills the screen; fullScreen only fixes the back buffer
+    // at width x height, as a full-screen device has it.
+    platform::HRESULT CreateDevice(platform::WindowHandle window, bool fullScreen, int width, int height);
+    // A joystick when one is attached (the keyboard is then never opened), the keyboard otherwise;
+    // the choice goes to the input device kind of the registry.
+    void InitInput(platform::WindowHandle window);
+
+    platform::Device* Device() const { return device_.get(); }
+    platform::Sprite* Sprite() const { return sprite_.get(); }
+
+    // One frame; nothing when game is null or there is no device.
+    void RunFrame(SceneFrames* game, std::int32_t fps);
+
+private:
+    void SampleInput();
+    void DispatchScenes(SceneFrames* game, std::int32_t fps);
+
+    std::unique_ptr<platform::Device> device_;
+    platform::PresentParameters presentParameters_;
+    std::unique_ptr<platform::Sprite> sprite_;
+    Keyboard keyboard_;
+    Joystick joystick_;
+};
