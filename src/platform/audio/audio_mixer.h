@@ -1,0 +1,70 @@
+#pragma once
+// The sound device's mixer: it fills each output block with the sound-effect voices and the sources
+// attached to it (the music synthesiser). Runs on the audio callback's thread; offline devices, tests
+// and benchmarks call Render themselves.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace platform {
+
+// Something that adds its own sound into the output (the MIDI synthesiser).
+class AudioSource {
+public:
+    virtual ~AudioSource() = default;
+    // Adds `frames` stereo frames into `stereo`. `firstFrame` counts frames since the mixer began;
+    // `nowMicros` is the platform clock's time at the start of this block.
+    virtual void MixInto(float* stereo, int frames, std::uint64_t firstFrame, std::uint64_t nowMicros) = 0;
+};
+
+// One sound effect: its samples in the mixer's format, played from the start on each restart request.
+class MixerVoice {
+public:
+    explicit MixerVoice(std::vector<float> stereoFrames);
+    // Callable from any thread, never waits. Several requests before the next block make one restart.
+    void Restart() { requests_.fetch_add(1, std::memory_order_release); }
+    std::size_t Frames() const { return samples_.size() / 2; }
+
+private:
+    friend class AudioMixer;
+    std::vector<float> samples_;
+    std::atomic<std::uint32_t> requests_{0};
+    // Mixer thread only.
+    std::uint32_t seen_ = 0;
+    std::int64_t position_ = -1;      // next frame to play; -1 = silent
+    std::int64_t tail_ = -1;          // the cut-off sound still fading out
+    std::int32_t tailLeft_ = 0;
+};
+
+class AudioMixer {
+public:
+    explicit AudioMixer(int sampleRate);
+
+    int SampleRate() const { return rate_; }
+    // Frames over which a restarted voice's old sound fades out instead of stopping dead.
+    int FadeFrames() const { return fadeFrames_; }
+
+    void AddVoice(MixerVoice* voice);
+    void RemoveVoice(MixerVoice* voice);
+    void AddSource(AudioSource* source);
+    void RemoveSource(AudioSource* source);
+
+    // Writes `frames` interleaved stereo frames, limited to -1..1.
+    void Render(float* out, int frames, std::uint64_t nowMicros);
+    std::uint64_t FramesRendered() const { return framesRendered_.load(std::memory_order_relaxed); }
+
+private:
+    void MixVoice(MixerVoice& voice, float* out, int frames);
+
+    int rate_;
+    int fadeFrames_;
+    std::mutex mutex_;  // held while a block renders; the voice and source lists change only between blocks
+    std::vector<MixerVoice*> voices_;
+    std::vector<AudioSource*> sources_;
+    std::atomic<std::uint64_t> framesRendered_{0};
+};
+
+}  // namespace platform
