@@ -89,93 +89,64 @@ Image MakeImage(int w, int h, std::uint32_t fill) {
     return image;
 }
 
-TEST(GfxPngLoad, TrueColourWithAndWithoutAlpha) {
-    PngSpec rgba = Spec(2, 1, PNG_COLOR_TYPE_RGB_ALPHA);
-    rgba.rows = {{0x11, 0x22, 0x33, 0x44, 0xFF, 0x00, 0x80, 0xFF}};
-    Image a = Load(rgba);
-    EXPECT_EQ(0x44112233u, a.At(0, 0));
-    EXPECT_EQ(0xFFFF0080u, a.At(1, 0));
-
-    PngSpec rgb = Spec(1, 2, PNG_COLOR_TYPE_RGB);
-    rgb.rows = {{0x01, 0x02, 0x03}, {0x00, 0x00, 0x00}};
-    Image b = Load(rgb);
-    EXPECT_EQ(0xFF010203u, b.At(0, 0));
-    EXPECT_EQ(0xFF000000u, b.At(0, 1));  // opaque black, ready for the black colour key
+// A picture of one row.
+PngSpec Row(int width, int colourType, int bitDepth, std::vector<png_byte> row) {
+    PngSpec spec = Spec(width, 1, colourType, bitDepth);
+    spec.rows = {std::move(row)};
+    return spec;
 }
 
-TEST(GfxPngLoad, GreyAtEveryDepthAndWithAlpha) {
-    PngSpec grey8 = Spec(2, 1, PNG_COLOR_TYPE_GRAY);
-    grey8.rows = {{0x80, 0xFF}};
-    Image g = Load(grey8);
-    EXPECT_EQ(0xFF808080u, g.At(0, 0));
-    EXPECT_EQ(0xFFFFFFFFu, g.At(1, 0));
-
-    // 1-bit: 1 0 1 packed from the top bit.
-    PngSpec grey1 = Spec(3, 1, PNG_COLOR_TYPE_GRAY, 1);
-    grey1.rows = {{0b10100000}};
-    Image g1 = Load(grey1);
-    EXPECT_EQ(0xFFFFFFFFu, g1.At(0, 0));
-    EXPECT_EQ(0xFF000000u, g1.At(1, 0));
-    EXPECT_EQ(0xFFFFFFFFu, g1.At(2, 0));
-
-    // 2-bit levels 0..3 scale to 0, 0x55, 0xAA, 0xFF.
-    PngSpec grey2 = Spec(4, 1, PNG_COLOR_TYPE_GRAY, 2);
-    grey2.rows = {{0b00011011}};
-    Image g2 = Load(grey2);
-    EXPECT_EQ(0xFF000000u, g2.At(0, 0));
-    EXPECT_EQ(0xFF555555u, g2.At(1, 0));
-    EXPECT_EQ(0xFFAAAAAAu, g2.At(2, 0));
-    EXPECT_EQ(0xFFFFFFFFu, g2.At(3, 0));
-
-    PngSpec greyAlpha = Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA);
-    greyAlpha.rows = {{0x40, 0x80}};
-    EXPECT_EQ(0x80404040u, Load(greyAlpha).At(0, 0));
+PngSpec WithPalette(PngSpec spec, std::vector<png_byte> alpha = {}) {
+    spec.palette = {{0, 0, 0}, {0xFF, 0x00, 0x00}, {0x10, 0x20, 0x30}, {0xFF, 0xFF, 0xFF}};
+    spec.paletteAlpha = std::move(alpha);
+    return spec;
 }
 
-TEST(GfxPngLoad, PaletteWithTransparency) {
-    PngSpec pal = Spec(4, 1, PNG_COLOR_TYPE_PALETTE, 4);
-    pal.palette = {{0, 0, 0}, {0xFF, 0x00, 0x00}, {0x10, 0x20, 0x30}, {0xFF, 0xFF, 0xFF}};
-    pal.paletteAlpha = {0x00, 0x80};  // entries past the tRNS list stay opaque
-    pal.rows = {{0x01, 0x23}};
-    Image p = Load(pal);
-    EXPECT_EQ(0x00000000u, p.At(0, 0));
-    EXPECT_EQ(0x80FF0000u, p.At(1, 0));
-    EXPECT_EQ(0xFF102030u, p.At(2, 0));
-    EXPECT_EQ(0xFFFFFFFFu, p.At(3, 0));
-
-    PngSpec opaque = pal;
-    opaque.paletteAlpha.clear();
-    EXPECT_EQ(0xFF000000u, Load(opaque).At(0, 0));
+PngSpec WithTransparent(PngSpec spec, png_uint_16 grey, png_uint_16 r, png_uint_16 g, png_uint_16 b) {
+    spec.hasTransparentColour = true;
+    spec.transparentColour.gray = grey;
+    spec.transparentColour.red = r;
+    spec.transparentColour.green = g;
+    spec.transparentColour.blue = b;
+    return spec;
 }
 
-TEST(GfxPngLoad, SingleTransparentColourOfGreyAndRgb) {
-    PngSpec rgb = Spec(2, 1, PNG_COLOR_TYPE_RGB);
-    rgb.hasTransparentColour = true;
-    rgb.transparentColour.red = 0x10;
-    rgb.transparentColour.green = 0x20;
-    rgb.transparentColour.blue = 0x30;
-    rgb.rows = {{0x10, 0x20, 0x30, 0x10, 0x20, 0x31}};
-    Image a = Load(rgb);
-    EXPECT_EQ(0x00u, a.At(0, 0) >> 24);
-    EXPECT_EQ(0xFF102031u, a.At(1, 0));
+struct DecodeCase {
+    const char* name;
+    PngSpec spec;
+    std::vector<std::uint32_t> expected;  // the one row, as ARGB
+};
 
-    PngSpec grey = Spec(2, 1, PNG_COLOR_TYPE_GRAY, 16);
-    grey.hasTransparentColour = true;
-    grey.transparentColour.gray = 0x1234;
-    grey.rows = {{0x12, 0x34, 0x80, 0x80}};
-    Image g = Load(grey);
-    EXPECT_EQ(0x00u, g.At(0, 0) >> 24);
-    EXPECT_EQ(0xFF808080u, g.At(1, 0));
-}
+const std::vector<DecodeCase> kDecodeCases = {
+    {"RGBA",
+     Row(2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {0x11, 0x22, 0x33, 0x44, 0xFF, 0x00, 0x80, 0xFF}),
+     {0x44112233u, 0xFFFF0080u}},
+    // Opaque black stays 0xFF000000, ready for the black colour key.
+    {"RGB", Row(2, PNG_COLOR_TYPE_RGB, 8, {0x01, 0x02, 0x03, 0x00, 0x00, 0x00}), {0xFF010203u, 0xFF000000u}},
+    {"grey 8", Row(2, PNG_COLOR_TYPE_GRAY, 8, {0x80, 0xFF}), {0xFF808080u, 0xFFFFFFFFu}},
+    {"grey 1", Row(3, PNG_COLOR_TYPE_GRAY, 1, {0b10100000}), {0xFFFFFFFFu, 0xFF000000u, 0xFFFFFFFFu}},
+    {"grey 2", Row(4, PNG_COLOR_TYPE_GRAY, 2, {0b00011011}), {0xFF000000u, 0xFF555555u, 0xFFAAAAAAu, 0xFFFFFFFFu}},
+    {"grey + alpha", Row(1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0x80}), {0x80404040u}},
+    {"RGBA 16", Row(1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00, 0x80, 0x80}), {0x80FF8000u}},
+    {"RGB 16", Row(1, PNG_COLOR_TYPE_RGB, 16, {0x00, 0x00, 0xFF, 0xFF, 0x80, 0x80}), {0xFF00FF80u}},
+    {"RGB + tRNS",
+     WithTransparent(Row(2, PNG_COLOR_TYPE_RGB, 8, {0x10, 0x20, 0x30, 0x10, 0x20, 0x31}), 0, 0x10, 0x20, 0x30),
+     {0x00102030u, 0xFF102031u}},
+    {"grey 16 + tRNS",
+     WithTransparent(Row(2, PNG_COLOR_TYPE_GRAY, 16, {0x12, 0x34, 0x80, 0x80}), 0x1234, 0, 0, 0),
+     {0x00121212u, 0xFF808080u}},
+    // Entries past the tRNS list stay opaque.
+    {"palette 4 + tRNS",
+     WithPalette(Row(4, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x23}), {0x00, 0x80}),
+     {0x00000000u, 0x80FF0000u, 0xFF102030u, 0xFFFFFFFFu}},
+    {"palette 8", WithPalette(Row(2, PNG_COLOR_TYPE_PALETTE, 8, {0x00, 0x02})), {0xFF000000u, 0xFF102030u}},
+};
 
-TEST(GfxPngLoad, SixteenBitSamplesScaleToEight) {
-    PngSpec rgba = Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16);
-    rgba.rows = {{0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00, 0x80, 0x80}};
-    EXPECT_EQ(0x80FF8000u, Load(rgba).At(0, 0));
-
-    PngSpec rgb = Spec(1, 1, PNG_COLOR_TYPE_RGB, 16);
-    rgb.rows = {{0x00, 0x00, 0xFF, 0xFF, 0x80, 0x80}};
-    EXPECT_EQ(0xFF00FF80u, Load(rgb).At(0, 0));
+TEST(GfxPngLoad, EveryColourTypeAndDepthBecomesArgb) {
+    for (const DecodeCase& c : kDecodeCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.expected, Load(c.spec).argb);
+    }
 }
 
 TEST(GfxPngLoad, InterlacedMatchesProgressive) {
