@@ -21,7 +21,7 @@ void ExpectVectorNear(const Vector3& expected, const Vector3& actual, float eps 
 
 Vector3 Sub(const Vector3& a, const Vector3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 float Dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-// The component formula, as the original maths library computes it; the same in either handedness.
+// The component formula; the same numbers in either handedness.
 Vector3 Cross(const Vector3& a, const Vector3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }

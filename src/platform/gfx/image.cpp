@@ -4,13 +4,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <new>
 #include <utility>
 

@@ -5,7 +5,6 @@
 #include <assimp/scene.h>
 #include <assimp/Importer.hpp>
 
-#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -18,9 +17,9 @@ namespace {
 
 // The X importer turns the file's left-handed data into a right-handed scene and reverses every face;
 // ConvertToLeftHanded undoes both, so positions, normals, texture coordinates and vertex order come
-// back exactly as written. Polygons are not triangulated here: they are cut into fans below, the way
-// the original loader cut them (Assimp's own step starts quads at a concave corner and ear-clips the
-// larger polygons).
+// back exactly as written. Polygons are not triangulated by Assimp, whose step starts quads at a concave
+// corner and ear-clips larger polygons: they are cut below into fans from their first corner, which is how
+// the game's meshes expect their polygons to be drawn.
 constexpr unsigned kImportFlags =
     aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices | aiProcess_ValidateDataStructure;
 
