@@ -69,6 +69,8 @@ public:
     explicit Renderer(const std::string& soundfont) {
         settings_ = new_fluid_settings();
         fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
+        // The game's port plays at this gain, so the levels measured here are the levels heard.
+        fluid_settings_setnum(settings_, "synth.gain", 0.4);
         synth_ = new_fluid_synth(settings_);
         if (fluid_synth_sfload(synth_, soundfont.c_str(), 1) < 0)
             std::fprintf(stderr, "cannot load %s\n", soundfont.c_str());
