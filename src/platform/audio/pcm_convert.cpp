@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 namespace platform {
 
 bool IsPlayablePcm(const PcmFormat& f) {
@@ -20,24 +22,23 @@ std::vector<float> ConvertPcmToStereoFloat(const PcmFormat& format, const std::u
     const double seconds = static_cast<double>(frames) / format.samplesPerSecond;
     if (seconds > kMaxSoundSeconds) return out;
 
+    // The whole sound is converted in one go: SDL's streaming converter loses the last few tens of
+    // milliseconds when it resamples.
     const SDL_AudioFormat from = format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-    SDL_AudioStream* stream = SDL_NewAudioStream(from, static_cast<Uint8>(format.channels),
-                                                 static_cast<int>(format.samplesPerSecond), AUDIO_F32SYS, 2,
-                                                 deviceRate);
-    if (!stream) return out;
-    const std::size_t used = frames * format.blockAlign;
-    bool ok = SDL_AudioStreamPut(stream, data, static_cast<int>(used)) == 0 && SDL_AudioStreamFlush(stream) == 0;
-    if (ok) {
-        const int available = SDL_AudioStreamAvailable(stream);
-        out.resize(static_cast<std::size_t>(available) / sizeof(float));
-        const int got = SDL_AudioStreamGet(stream, out.data(), available);
-        if (got < 0) {
-            out.clear();
-        } else {
-            out.resize(static_cast<std::size_t>(got) / sizeof(float) / 2 * 2);
-        }
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, from, static_cast<Uint8>(format.channels), static_cast<int>(format.samplesPerSecond),
+                          AUDIO_F32SYS, 2, deviceRate) < 0) {
+        return out;
     }
-    SDL_FreeAudioStream(stream);
+    const std::size_t used = frames * format.blockAlign;
+    std::vector<std::uint8_t> work(used * static_cast<std::size_t>(cvt.len_mult) + 16);
+    std::memcpy(work.data(), data, used);
+    cvt.buf = work.data();
+    cvt.len = static_cast<int>(used);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return out;
+    const std::size_t bytesOut = cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : used;
+    out.resize(bytesOut / sizeof(float) / 2 * 2);
+    std::memcpy(out.data(), work.data(), out.size() * sizeof(float));
     return out;
 }
 
