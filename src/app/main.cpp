@@ -7,6 +7,8 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/registry.h"
+#include "audio/music.h"
+#include "audio/sound_bank.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/core/random.h"
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
     LogSetFile("Log.txt");
     LogOpen();
     LogWrite("＞起動ログ\n");
+    GameSoundBank.Init(MainWindowHandle);
+    MusicStartup(-2);
+    MusicPlayTrack(4);
 
     StartStageClock();
     platform::ShowCursor(false);
@@ -41,6 +46,7 @@ int main(int argc, char** argv) {
     ports.runFrame = [](std::int32_t) {};
     const int exitCode = loop.Run(ports);
 
+    MusicShutdown();
     LogClose();
     platform::ReleaseWindow(MainWindowHandle);
     MainWindowHandle = nullptr;
