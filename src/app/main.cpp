@@ -1,6 +1,7 @@
 // The entry function: start-up in a fixed order, the frame loop, and shut-down in reverse.
 
 #include <cstdio>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/log.h"
@@ -13,6 +14,8 @@
 #include "platform/core/events.h"
 #include "platform/core/random.h"
 #include "platform/core/window.h"
+#include "render/render_framework.h"
+#include "scenes/game_app.h"
 
 int main(int argc, char** argv) {
     const CommandLine commandLine = ParseCommandLine(argc, argv);
@@ -28,7 +31,21 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    auto framework = std::make_unique<RenderFramework>();
+    if (platform::FAILED(framework->CreateDevice(MainWindowHandle, true, 800, 600))) {
+        framework.reset();
+        platform::ReleaseWindow(MainWindowHandle);
+        return 0;
+    }
+    auto game = std::make_unique<GameApp>();
     MainLoop loop;
+    framework->InitInput(MainWindowHandle);
+    if (platform::FAILED(game->Load(framework->Device(), framework->Sprite(), MainWindowHandle))) {
+        game.reset();
+        framework.reset();
+        platform::ReleaseWindow(MainWindowHandle);
+        return 0;
+    }
 
     LogSetFile("Log.txt");
     LogOpen();
@@ -36,18 +53,19 @@ int main(int argc, char** argv) {
     GameSoundBank.Init(MainWindowHandle);
     MusicStartup(-2);
     MusicPlayTrack(4);
-
     StartStageClock();
     platform::ShowCursor(false);
 
     LoopPorts ports;
     ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
     ports.minimisedOrHidden = [] { return platform::IsWindowMinimisedOrHidden(MainWindowHandle); };
-    ports.runFrame = [](std::int32_t) {};
+    ports.runFrame = [&](std::int32_t fps) { framework->RunFrame(game.get(), fps); };
     const int exitCode = loop.Run(ports);
 
     MusicShutdown();
     LogClose();
+    game.reset();
+    framework.reset();
     platform::ReleaseWindow(MainWindowHandle);
     MainWindowHandle = nullptr;
     platform::ShutdownVideo();

@@ -1,0 +1,331 @@
+#include "scenes/game_app.h"
+
+#include <numbers>
+
+#include "app/registry.h"
+#include "platform/core/clock.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/sprite.h"
+#include "scenes/scene_audio.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr std::int32_t kTrackStory = 0;
+constexpr std::int32_t kTrackTitle = 4;
+constexpr std::int32_t kTrackStageTitle = 5;
+constexpr std::int32_t kTrackGameOver = 10;
+constexpr std::int32_t kTrackStaffRoll = 11;
+constexpr std::int32_t kSoundConfirm = 4;
+constexpr std::int32_t kSoundMenuMove = 12;
+
+bool Confirm(const InputState& input) { return input.button1 == kInputButton1; }
+
+// A sprite bracket that is always closed, whatever the drawing in it does.
+class SpriteBracket {
+public:
+    SpriteBracket(Sprite* sprite, std::uint32_t flags) : sprite_(sprite) {
+        if (sprite_) sprite_->Begin(flags);
+    }
+    ~SpriteBracket() {
+        if (sprite_) sprite_->End();
+    }
+    SpriteBracket(const SpriteBracket&) = delete;
+    SpriteBracket& operator=(const SpriteBracket&) = delete;
+
+private:
+    Sprite* sprite_;
+};
+
+}  // namespace
+
+HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
+    if (!device) return E_FAIL;
+
+    SetStage(1);
+    SetTitleMenuChoice(0);
+    SetSceneFlag("title", 1);
+    SetSceneFlag("lclear", 0);
+
+    title_.Bind(device, sprite, window);
+    title_.Load();
+    title_.Reset();
+    shutter_.Bind(device, sprite, window);
+    shutter_.Load();
+    story_.Bind(device, sprite, window);
+    story_.Load();
+    staff_.Bind(device, sprite, window);
+    staff_.Load();
+    stageTitle_.Bind(device, sprite, window);
+    stageTitle_.Load();
+    gameOver_.Bind(device, sprite, window);
+    gameOver_.Load();
+    stageClear_.Bind(device, sprite, window);
+    stageClear_.Load();
+
+    // Device state fixed for the whole run.
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->SetRenderState(D3DRS_ZENABLE, 1);
+    device->SetRenderState(D3DRS_DITHERENABLE, 1);
+    device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    device->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetRenderState(D3DRS_LIGHTING, 1);
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+    device->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
+
+    // One white light, travelling down, left and away from the viewer.
+    Light light;
+    light.type = D3DLIGHT_DIRECTIONAL;
+    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
+    const Vector3 direction{-0.5f, -0.5f, 1.0f};
+    Vec3Normalize(&light.direction, &direction);
+    device->SetLight(0, &light);
+    device->LightEnable(0, true);
+    device->SetRenderState(D3DRS_LIGHTING, 1);
+
+    eye_ = Vector3{0.0f, 4.0f, 0.0f};
+    lookAt_ = Vector3{0.0f, 0.0f, 20.0f};
+    return S_OK;
+}
+
+void GameApp::CommonCameraStep(Device* device) {
+    if (!device) return;
+    Matrix view;
+    const Vector3 up{0.0f, 1.0f, 0.0f};
+    MatrixLookAtLH(&view, &eye_, &lookAt_, &up);
+    device->SetTransform(D3DTS_VIEW, &view);
+    const Viewport wanted{0, 0, 800, 600, 0.0f, 1.0f};
+    device->SetViewport(&wanted);
+    Viewport viewport;
+    if (FAILED(device->GetViewport(&viewport))) return;
+    Matrix projection;
+    MatrixPerspectiveFovLH(&projection, static_cast<float>(std::numbers::pi / 4.0),
+                           static_cast<float>(viewport.width) / static_cast<float>(viewport.height), 1.0f, 1000.0f);
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+    device->SetRenderState(D3DRS_LIGHTING, 1);
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+    device->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
+}
+
+void GameApp::BeginLeaving(std::uint32_t now, bool gate, bool sound) {
+    shutter_.Start(now);
+    if (gate) SetInputGate(kConfirmGateMs);
+    if (sound) Audio().PlaySound(kSoundConfirm);
+}
+
+bool GameApp::ShutterClosed(std::uint32_t now) const {
+    return shutter_.Active() == 1 && now > shutter_.LeavingTick() + kShutterCloseMs;
+}
+
+void GameApp::ResetGameObjects() {
+    // The enemies, the player, the bosses and the three sceneries are reset here as they join.
+}
+
+void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t /*fps*/, InputState input) {
+    if (!device) return;
+    CommonCameraStep(device);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    inputCopy_ = input;
+    { SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND); }
+    { SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE); }
+}
+
+void GameApp::GameOverFrame(Sprite* sprite, InputState input) {
+    const std::uint32_t now = GetTickCount();
+    if (gameOver_.Started() == 0) {
+        gameOver_.Start(now);
+        SetInputGate(kGameOverScreenGateMs);
+    }
+    {
+        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+        gameOver_.Draw();
+    }
+    if (Confirm(input)) {
+        Audio().PlayTrack(kTrackTitle);
+        // The title starts running in this same frame; it must not see the press.
+        ClearInputState();
+        gameOver_.ClearState();
+        SetInputGate(kLeaveGameOverGateMs);
+        StartStageClock();
+        SetStage(1);
+        SetSceneFlag("gameover", 0);
+        SetSceneFlag("title", 1);
+        title_.Reset();
+    }
+}
+
+void GameApp::TitleFrame(Device* device, Sprite* sprite, InputState input) {
+    CommonCameraStep(device);
+    title_.UpdateBackdrop();
+    title_.UpdateShip(input);
+
+    if (input.up == kInputUp) {
+        SetInputGate(kMenuMoveGateMs);
+        if (GetTitleMenuChoice() == 1) Audio().PlaySound(kSoundMenuMove);
+        SetTitleMenuChoice(0);
+    }
+    if (input.down == kInputDown) {
+        SetInputGate(kMenuMoveGateMs);
+        if (GetTitleMenuChoice() == 0) Audio().PlaySound(kSoundMenuMove);
+        SetTitleMenuChoice(1);
+    }
+    {
+        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+        title_.Draw();
+    }
+
+    std::uint32_t now = GetTickCount();
+    const bool startChosen = GetTitleMenuChoice() == 0;
+    if (Confirm(input)) {
+        confirmed_.title = 1;
+        BeginLeaving(now, true, startChosen);
+    }
+    UpdateStageClock();
+    now = GetTickCount();
+    const bool idle = StageElapsed() >= kTitleIdleMs;
+    if (idle && shutter_.Active() == 0) BeginLeaving(now, true, startChosen);
+
+    if (GetTitleMenuChoice() == 1 && confirmed_.title == 1) title_.ChooseExit();
+
+    if (startChosen && confirmed_.title == 1 && ShutterClosed(now)) {
+        confirmed_.title = 0;
+        SetBossBattleActive(0);
+        SetBossBattleEnded(0);
+        SetSceneFlag("title", 0);
+        SetSceneFlag("stagetitle", 1);
+        StartStageClock();
+        SetScore(0);
+        Audio().PlayTrack(kTrackStageTitle);
+        ResetGameObjects();
+        return;
+    }
+    if (idle && ShutterClosed(now)) {
+        story_.Start(now);
+        if (startChosen) Audio().PlaySound(kSoundConfirm);
+        SetSceneFlag("title", 0);
+        SetSceneFlag("story", 1);
+        Audio().PlayTrack(kTrackStory);
+    }
+}
+
+void GameApp::StageTitleFrame(Sprite* sprite, InputState input) {
+    {
+        SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
+        stageTitle_.Draw();
+    }
+    const std::uint32_t now = GetTickCount();
+    if (Confirm(input)) {
+        confirmed_.stageTitle = 1;
+        BeginLeaving(now, true, true);
+    }
+    if (confirmed_.stageTitle == 1 && ShutterClosed(now)) {
+        confirmed_.stageTitle = 0;
+        SetBossBattleActive(0);
+        SetBossBattleEnded(0);
+        SetSceneFlag("stagetitle", 0);
+        SetSceneFlag("game", 1);
+        StartStageClock();
+        SetSceneryVariant(1);
+        stageClear_.Start(now);
+        ResetGameObjects();
+        Audio().PlayTrack(GetStage());
+    }
+}
+
+void GameApp::StoryFrame(Sprite* sprite, InputState input) {
+    {
+        SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
+        story_.Draw();
+    }
+    const std::uint32_t now = GetTickCount();
+    if (Confirm(input) || (story_.RunOut(now) && shutter_.Active() == 0)) {
+        confirmed_.story = 1;
+        BeginLeaving(now, true, true);
+    }
+    if (confirmed_.story == 1 && ShutterClosed(now)) {
+        confirmed_.story = 0;
+        SetBossBattleActive(0);
+        SetBossBattleEnded(0);
+        SetSceneFlag("story", 0);
+        SetSceneFlag("title", 1);
+        StartStageClock();
+        SetSceneryVariant(1);
+        Audio().FadeOut(500);
+        Audio().PlayTrack(kTrackTitle);
+        ResetGameObjects();
+    }
+}
+
+void GameApp::StageClearFrame(Sprite* sprite, InputState input) {
+    const std::uint32_t now = GetTickCount();
+    if (stageClear_.Started() == 0) {
+        stageClear_.SetStarted(1);
+        stageClear_.Start(now);
+    }
+    {
+        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+        stageClear_.Draw();
+    }
+    // Without a press, the screen leaves by itself once the gate set when the boss fell runs out.
+    if (shutter_.Active() == 0 && (Confirm(input) || InputGateExpired())) {
+        confirmed_.stageClear = 1;
+        BeginLeaving(now, false, true);
+    }
+    if (confirmed_.stageClear == 1 && ShutterClosed(now)) {
+        confirmed_.stageClear = 0;
+        SetStage(GetNextStage());
+        SetBossBattleActive(0);
+        SetBossBattleEnded(0);
+        SetSceneFlag("game", 0);
+        SetSceneFlag("gameclear", 0);
+        if (IsSceneFlag("lclear") == 0) {
+            SetInputGate(kConfirmGateMs);
+            Audio().PlayTrack(kTrackStageTitle);
+            SetSceneFlag("stagetitle", 1);
+        } else {
+            SetInputGate(kStaffRollGateMs);
+            Audio().PlayTrack(kTrackStaffRoll);
+            SetSceneFlag("staff", 1);
+            staff_.Start(now + 1000);
+        }
+        StartStageClock();
+        SetSceneryVariant(1);
+        title_.Reset();
+        stageClear_.SetStarted(0);
+    }
+}
+
+void GameApp::StaffFrame(Sprite* sprite, InputState input) {
+    {
+        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);
+        staff_.Draw();
+    }
+    const std::uint32_t now = GetTickCount();
+    if (Confirm(input)) {
+        confirmed_.staff = 1;
+        BeginLeaving(now, true, true);
+    }
+    if (confirmed_.staff == 1 && ShutterClosed(now)) {
+        confirmed_.staff = 0;
+        SetStage(GetNextStage());
+        SetStage(1);
+        SetBossBattleActive(0);
+        SetBossBattleEnded(0);
+        SetSceneFlag("lclear", 0);
+        SetSceneFlag("staff", 0);
+        SetSceneFlag("title", 1);
+        Audio().PlayTrack(kTrackTitle);
+        StartStageClock();
+        SetSceneryVariant(1);
+    }
+}
+
+void GameApp::CommonFrame(Sprite* sprite, InputState /*input*/) {
+    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+    shutter_.Draw();
+}

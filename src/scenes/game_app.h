@@ -1,0 +1,86 @@
+#pragma once
+// The game object: owns every scene and game object, loads all their resources once, and runs one frame
+// function per scene. The frame functions make every change of scene: flags, music, sounds, the input
+// gate and the resets of the game objects.
+
+#include <cstdint>
+
+#include "app/input_state.h"
+#include "platform/core/window.h"
+#include "platform/gfx/device_types.h"
+#include "platform/gfx/math.h"
+#include "render/scene_frames.h"
+#include "scenes/game_over_screen.h"
+#include "scenes/shutter.h"
+#include "scenes/staff_roll.h"
+#include "scenes/stage_clear_banner.h"
+#include "scenes/stage_title_card.h"
+#include "scenes/story_screen.h"
+#include "scenes/title_screen.h"
+
+class GameApp : public SceneFrames {
+public:
+    static constexpr std::uint32_t kShutterCloseMs = 1000;
+    static constexpr std::uint32_t kConfirmGateMs = 2200;
+    static constexpr std::uint32_t kMenuMoveGateMs = 100;
+    static constexpr std::uint32_t kTitleIdleMs = 60000;
+    static constexpr std::uint32_t kGameOverGateMs = 4000;
+    static constexpr std::uint32_t kGameOverScreenGateMs = 5000;
+    static constexpr std::uint32_t kLeaveGameOverGateMs = 500;
+    static constexpr std::uint32_t kStaffRollGateMs = 5000;
+
+    GameApp() = default;
+    GameApp(const GameApp&) = delete;
+    GameApp& operator=(const GameApp&) = delete;
+
+    // S_OK, or E_FAIL when there is no device. A file that fails ends the program through the loaders'
+    // own convention; loading still goes on with the next object.
+    platform::HRESULT Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window);
+
+    void GameOverFrame(platform::Sprite* sprite, InputState input) override;
+    void StageClearFrame(platform::Sprite* sprite, InputState input) override;
+    void GameFrame(platform::Device* device, platform::Sprite* sprite, std::int32_t fps, InputState input) override;
+    void TitleFrame(platform::Device* device, platform::Sprite* sprite, InputState input) override;
+    void StageTitleFrame(platform::Sprite* sprite, InputState input) override;
+    void StoryFrame(platform::Sprite* sprite, InputState input) override;
+    void StaffFrame(platform::Sprite* sprite, InputState input) override;
+    void CommonFrame(platform::Sprite* sprite, InputState input) override;
+
+    const TitleScreen& Title() const { return title_; }
+    const Shutter& GetShutter() const { return shutter_; }
+    const GameOverScreen& GameOver() const { return gameOver_; }
+    const StageClearBanner& StageClear() const { return stageClear_; }
+    const InputState& InputCopy() const { return inputCopy_; }
+
+private:
+    // The confirmed flags of the five screens that are left by a confirmation.
+    struct Confirmed {
+        std::uint8_t title = 0;
+        std::uint8_t stageTitle = 0;
+        std::uint8_t story = 0;
+        std::uint8_t stageClear = 0;
+        std::uint8_t staff = 0;
+    };
+
+    void CommonCameraStep(platform::Device* device);
+    // Closes the shutter over the screen being left; the switch follows once it has closed.
+    void BeginLeaving(std::uint32_t now, bool gate, bool sound);
+    bool ShutterClosed(std::uint32_t now) const;
+    void ResetGameObjects();
+
+    // Members in construction order. The stage's game objects (camera director, player, enemies,
+    // bosses, sceneries, score, console) join here ahead of the screens.
+    TitleScreen title_;
+    StageTitleCard stageTitle_;
+    GameOverScreen gameOver_;
+    StageClearBanner stageClear_;
+    Shutter shutter_;
+    StoryScreen story_;
+    StaffRoll staff_;
+
+    InputState inputCopy_{};
+    Confirmed confirmed_;
+    // The camera's eye and look-at points; the camera director moves them once it joins.
+    platform::Vector3 eye_{0.0f, 4.0f, 0.0f};
+    platform::Vector3 lookAt_{0.0f, 0.0f, 20.0f};
+};

@@ -1,0 +1,38 @@
+#pragma once
+// Game over: TV static fades in over the stage, collapses like a screen switching off after 3 s, and
+// from 5 s the "signal lost" caption blinks.
+
+#include <cstdint>
+
+#include "app/keyframe_track.h"
+#include "app/step_track.h"
+#include "platform/gfx/texture.h"
+#include "render/drawable.h"
+
+class GameOverScreen : public Drawable {
+public:
+    GameOverScreen();
+    bool Load();
+    // The first game-over frame: the fade-in starts 100 ms back, the static at now.
+    void Start(std::uint32_t now);
+    // Leaving game over: the next game over starts from the beginning.
+    void ClearState();
+    // Inside a sprite bracket. Stops the stage ("game" flag) once the static covers the screen.
+    void Draw();
+
+    std::uint8_t Started() const { return started_; }
+    std::uint8_t Collapsing() const { return collapsing_; }
+    std::uint8_t SignalLostShown() const { return signalLostShown_; }
+
+private:
+    platform::TexturePtr noise_[4];
+    platform::TexturePtr lostSignal_;
+    StepTrack noiseFrame_;
+    KeyframeTrack fadeIn_;
+    KeyframeTrack collapseWidth_;
+    KeyframeTrack collapseHeight_;
+    KeyframeTrack blink_;
+    std::uint8_t started_ = 0;
+    std::uint8_t collapsing_ = 0;
+    std::uint8_t signalLostShown_ = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The two panels that close over the screen during every scene change: closed after 1000 ms, held
+// for 400 ms, open again after 600 more. Its active flag is the flow's "leaving" flag and the start of
+// its tracks the leaving tick.
+
+#include <cstdint>
+
+#include "app/keyframe_track.h"
+#include "platform/gfx/texture.h"
+#include "render/drawable.h"
+
+class Shutter : public Drawable {
+public:
+    static constexpr std::uint32_t kDuration = 2000;
+
+    Shutter();
+    bool Load();
+    // Starts closing at tick now.
+    void Start(std::uint32_t now);
+    void Draw();
+
+    std::uint8_t Active() const { return active_; }
+    std::uint32_t LeavingTick() const { return left_.Start(); }
+
+private:
+    platform::TexturePtr leftPicture_;
+    platform::TexturePtr rightPicture_;
+    KeyframeTrack left_;
+    KeyframeTrack right_;
+    std::uint8_t active_ = 0;
+};

@@ -1,0 +1,27 @@
+#include "scenes/staff_roll.h"
+
+#include "app/track_value.h"
+#include "platform/core/clock.h"
+#include "render/loaders.h"
+#include "render/render_presets.h"
+#include "scenes/picture_drawing.h"
+
+StaffRoll::StaffRoll() {
+    static const float kKeys[2][2] = {{0.0f, 0.0f}, {1.0f, 1.0f}};
+    fade_.SetKeyCount(2);
+    SetKeys(fade_, kKeys);
+    fade_.SetDuration(2000);
+    fade_.SetLooping(0);
+}
+
+bool StaffRoll::Load() {
+    if (!TextureLoad("t\\rocket.png", &rocket_, *this)) return LoadFailed(*this, "rocketロスト");
+    if (!TextureLoad("t\\staffroll.png", &credits_, *this)) return LoadFailed(*this, "staffrollロスト");
+    return true;
+}
+
+void StaffRoll::Draw() {
+    const float a = TrackValue(fade_, platform::GetTickCount());
+    DrawFullScreen(*this, rocket_.get(), 0.0f, 0.0f, kOpaqueWhite);
+    DrawFullScreen(*this, credits_.get(), 0.0f, 0.0f, FadeColour(a));
+}

@@ -1,0 +1,31 @@
+#include "scenes/story_screen.h"
+
+#include "app/track_value.h"
+#include "platform/core/clock.h"
+#include "render/loaders.h"
+#include "scenes/picture_drawing.h"
+
+namespace {
+constexpr float kStoryScaleY = 0.83f;  // 2048 rows shown as 1700, so the last screenful ends the scroll
+}
+
+StoryScreen::StoryScreen() {
+    static const float kKeys[2][2] = {{0.0f, 0.0f}, {1.0f, -1100.0f}};
+    scroll_.SetKeyCount(2);
+    SetKeys(scroll_, kKeys);
+    scroll_.SetDuration(50000);
+    scroll_.SetLooping(0);
+    scroll_.SetStart(platform::GetTickCount());
+}
+
+bool StoryScreen::Load() {
+    if (!TextureLoad("t\\story.png", &picture_, *this)) return LoadFailed(*this, "stroyロスト");
+    return true;
+}
+
+void StoryScreen::Draw() {
+    const float y = TrackValue(scroll_, platform::GetTickCount());
+    DrawPicture(*this, picture_.get(), nullptr, 0.0f, y, kFullScreenScaleX, kStoryScaleY, kOpaqueWhite);
+}
+
+bool StoryScreen::RunOut(std::uint32_t now) const { return TrackRunOut(scroll_.Start(), scroll_.Duration(), now); }

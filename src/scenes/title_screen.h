@@ -1,0 +1,53 @@
+#pragma once
+// The title: a slowly turning backdrop, the player's ship in front of it (turned with left and right),
+// the title picture over everything and the two-item menu. Confirming "exit" ends the program.
+
+#include <cstdint>
+#include <vector>
+
+#include "app/input_state.h"
+#include "app/keyframe_track.h"
+#include "platform/gfx/device_types.h"
+#include "platform/gfx/texture.h"
+#include "render/drawable.h"
+#include "render/mesh_resource.h"
+
+class TitleScreen : public Drawable {
+public:
+    TitleScreen();
+    bool Load();
+    void Reset();
+    void UpdateBackdrop();
+    void UpdateShip(InputState input);
+    // Inside a sprite bracket.
+    void Draw();
+
+    void ChooseExit() { exitChosen_ = 1; }
+    std::uint8_t ExitChosen() const { return exitChosen_; }
+    double ShipYaw() const { return shipYaw_; }
+    double BackdropAngle() const { return backdropAngle_; }
+
+private:
+    void DrawMesh(MeshResource& mesh, const std::vector<platform::TexturePtr>* textures);
+
+    platform::TexturePtr titlePicture_;
+    std::vector<platform::TexturePtr> blueTextures_;
+    std::vector<platform::TexturePtr> redTextures_;
+    platform::TexturePtr startItem_;
+    platform::TexturePtr exitItem_;
+    MeshResource ship_;
+    MeshResource backdrop_;
+    MeshResource secondMesh_;
+    double shipYaw_ = 210.0;
+    double shipPitch_ = 0.0;
+    double shipRoll_ = 0.0;
+    KeyframeTrack spin_;
+    KeyframeTrack counterSpin_;
+    KeyframeTrack shipTurn_;
+    double backdropAngle_ = 0.0;
+    platform::Rect startNormal_{0, 0, 128, 32};
+    platform::Rect startSelected_{0, 32, 128, 64};
+    platform::Rect exitNormal_{0, 0, 128, 32};
+    platform::Rect exitSelected_{0, 32, 128, 64};
+    std::uint8_t exitChosen_ = 0;
+};
