@@ -405,6 +405,8 @@ HRESULT Device::EndScene() {
     return S_OK;
 }
 
+void Device::Finish() { glFinish(); }
+
 bool Device::UsesDriverRangeFog() const { return !gl_->processorFog; }
 
 }  // namespace platform

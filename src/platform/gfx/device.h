@@ -92,6 +92,8 @@ public:
     unsigned BackBufferHeight() const { return backBufferHeight_; }
     // The back buffer as drawn so far, top row first, alpha forced opaque.
     HRESULT GetBackBufferImage(Image* out);
+    // Waits until everything given to the driver so far is drawn (benchmarks).
+    void Finish();
     // Whether range fog takes its distance from the driver (radial eye distance) or from the processor.
     bool UsesDriverRangeFog() const;
 
