@@ -169,9 +169,14 @@ TEST_F(Framework, EachFrameStartsBlack) {
     ASSERT_EQ(S_OK, framework_->Device()->GetBackBufferImage(&frame));
     EXPECT_EQ(0xFFFFFFFFu, frame.At(10, 10));
     frames.drawInCommon = nullptr;
+    // States set by the game stay from frame to frame: presenting succeeds, so no reset puts them back.
+    framework_->Device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     framework_->RunFrame(&frames, 0);
     ASSERT_EQ(S_OK, framework_->Device()->GetBackBufferImage(&frame));
     EXPECT_EQ(0xFF000000u, frame.At(10, 10));
+    std::uint32_t cull = 0;
+    framework_->Device()->GetRenderState(D3DRS_CULLMODE, &cull);
+    EXPECT_EQ(D3DCULL_NONE, cull);
 }
 
 TEST_F(Framework, ScreenshotKeyWritesTheFrameToADatedPicture) {

@@ -302,7 +302,7 @@ HRESULT Device::GetViewport(Viewport* viewport) const {
 HRESULT Device::SetMaterial(const Material* material) {
     if (!material) return D3DERR_INVALIDCALL;
     material_ = *material;
-    gl_->dirty |= kDirtyLighting;
+    gl_->dirty |= kDirtyMaterial;
     return S_OK;
 }
 

@@ -12,14 +12,15 @@ namespace platform {
 // Groups of states that are brought to OpenGL together before a draw.
 enum DirtyBits : std::uint32_t {
     kDirtyRaster = 1u << 0,      // depth, stencil, blending, alpha test, culling, fill, shading, masks
-    kDirtyLighting = 1u << 1,    // lights, material, ambient, colour sources
+    kDirtyLighting = 1u << 1,    // lights, lighting switches, ambient, colour sources
     kDirtyView = 1u << 2,        // view matrix (and with it the light positions)
     kDirtyWorld = 1u << 3,       // world matrix
     kDirtyProjection = 1u << 4,  // projection matrix
     kDirtyViewport = 1u << 5,
     kDirtyFog = 1u << 6,
-    kDirtyStages = 1u << 7,  // texture stages, textures, samplers, texture matrices, texture factor
-    kDirtyPoints = 1u << 8,  // point size, scaling and sprites
+    kDirtyStages = 1u << 7,    // texture stages, textures, samplers, texture matrices, texture factor
+    kDirtyPoints = 1u << 8,    // point size, scaling and sprites
+    kDirtyMaterial = 1u << 9,  // the material alone
     kDirtyAll = 0xFFFFFFFFu,
 };
 

@@ -759,11 +759,12 @@ void Device::PrepareDraw(const VertexLayout& layout, const FogSource& fog) {
     DeviceGl& g = *gl_;
     const int hasNormal = layout.HasNormal() ? 1 : 0;
     const int hasDiffuse = layout.HasDiffuse() ? 1 : 0;
-    if (hasNormal != g.lastHasNormal || hasDiffuse != g.lastHasDiffuse || g.colourMaterialUsed) {
+    if (hasNormal != g.lastHasNormal || hasDiffuse != g.lastHasDiffuse) {
         g.dirty |= kDirtyLighting;
         g.lastHasNormal = hasNormal;
         g.lastHasDiffuse = hasDiffuse;
     }
+    if (g.colourMaterialUsed) g.dirty |= kDirtyMaterial;
     if (g.lastPretransformed != (layout.IsPretransformed() ? 1 : 0)) {
         g.dirty |= kDirtyFog;
         g.lastPretransformed = layout.IsPretransformed() ? 1 : 0;
@@ -775,7 +776,7 @@ void Device::PrepareDraw(const VertexLayout& layout, const FogSource& fog) {
     } else if (g.dirty & kDirtyWorld) {
         FixedFunction::Modelview(*this);
     }
-    if (g.dirty & kDirtyLighting) FixedFunction::Material(*this, layout);
+    if (g.dirty & (kDirtyLighting | kDirtyMaterial)) FixedFunction::Material(*this, layout);
     if (g.dirty & kDirtyRaster) FixedFunction::Raster(*this);
     if (g.dirty & kDirtyStages) FixedFunction::Stages(*this);
     if (g.dirty & kDirtyPoints) FixedFunction::Points(*this);
