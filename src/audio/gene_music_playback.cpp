@@ -23,12 +23,15 @@ void ResetChannels(State& s) {
     for (ChannelState& ch : s.channels) ch = ChannelState{0, 0, 64, 0, 0, 100};
 }
 
-// Play's reset, also used when a song loops.
-void ResetPlayback(State& s) {
+// Play's reset, also used when a song loops. A loop keeps a fade-out that is under way: the fade was
+// asked for and must still end the song.
+enum class Fade { kCancel, kKeep };
+
+void ResetPlayback(State& s, Fade fade) {
     s.countdown = 0;
     ResetChannels(s);
     s.tempo = kDefaultTempo;
-    s.fadingOut = false;
+    if (fade == Fade::kCancel) s.fadingOut = false;
     s.startMark = 0;
 }
 
@@ -124,7 +127,7 @@ void EndSong(State& s) {
 void LoopSong(State& s, MidiSong& song) {
     song.Rewind();
     CancelTimer(s);
-    ResetPlayback(s);
+    ResetPlayback(s, Fade::kKeep);
     s.silent = true;
     if (s.loopStart != 0) {
         while (song.HasRecordsLeft() && song.position < s.loopStart) {
@@ -140,7 +143,7 @@ void LoopSong(State& s, MidiSong& song) {
     SendChannelSetup(s);
     StartTiming(s);
     s.stopRequested = false;
-    s.fadeOffset = 0;
+    if (!s.fadingOut) s.fadeOffset = 0;
 }
 
 void RunToTarget(State& s, MidiSong& song) {
@@ -272,7 +275,7 @@ void Play(std::int32_t slotIndex) {
     if (slotIndex < 0 || static_cast<std::size_t>(slotIndex) >= s->slots.size()) return;
     StopPlayback(*s);
     s->currentSlot = slotIndex;
-    ResetPlayback(*s);
+    ResetPlayback(*s, Fade::kCancel);
     SongSlot& slot = s->slots[static_cast<std::size_t>(slotIndex)];
     s->loopStart = slot.song ? slot.song->loopStart : 0;
     if (s->downloadOnPlay && slot.song) DownloadInstruments(*s, *slot.song);

@@ -40,8 +40,11 @@ void SendSysEx(State& s, const SysExBlock& block) {
     s.sysexBuffer.reset();
 }
 
+// During a fade-out (a loop or a catch-up in the middle of one) the volumes keep the fade, so the
+// music does not jump back to full volume; otherwise the fade offset is cleared as the set-up goes out.
 void SendChannelSetup(State& s) {
-    s.fadeOffset = 0;
+    if (!s.fadingOut) s.fadeOffset = 0;
+    const int fade = TruncatedFade(s);
     for (int pass = 0; pass < 2; ++pass) {
         for (int c = 0; c < 16; ++c) {
             const ChannelState& ch = s.channels[c];
@@ -51,7 +54,7 @@ void SendChannelSetup(State& s) {
             SendShort(s, cc, 10, ch.pan);
             SendShort(s, cc, 91, ch.reverb);
             SendShort(s, cc, 93, ch.chorus);
-            SendShort(s, cc, 7, ch.volume);
+            SendShort(s, cc, 7, ClampToData(ch.volume + fade));
         }
     }
 }

@@ -172,6 +172,31 @@ TEST_F(SequencerTest, FadeOutLowersTheVolumeStepByStepThenStops) {
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(SequencerTest, AFadeGoesOnThroughALoopAndStillEndsTheSong) {
+    Start();
+    GeneMusic::Play(Load(Pulse(2, 240)));  // loops every 270 ms
+    Step(300);
+    midi_.Log().Clear();
+    GeneMusic::FadeOut(2000);
+    int ms = 0;
+    while (Inspect().playing && ms < 2100) {
+        Step(1);
+        ++ms;
+    }
+    // Restarting the timer at each loop and tempo event brings one extra wake-up, and each wake-up is a
+    // step of the fade, so it ends a little early.
+    EXPECT_GT(ms, 1950);
+    EXPECT_LE(ms, 2001);
+    std::vector<int> volumes;  // channel 0's volume as sent, the set-ups at the loops included
+    for (const RecordedMessage& m : Messages()) {
+        if (m.Status() == 0xB0 && m.D1() == 7) volumes.push_back(m.D2());
+    }
+    ASSERT_GT(volumes.size(), 89u);
+    for (std::size_t i = 1; i < volumes.size(); ++i) EXPECT_LE(volumes[i], volumes[i - 1]) << i;
+    EXPECT_EQ(volumes.back(), 0);
+    EXPECT_LE(volumes[volumes.size() - 3], 11);  // the last fade step before the two mutes
+}
+
 TEST_F(SequencerTest, AStalledThreadCatchesUpWithoutNoteOnsThenResendsTheSetUp) {
     Start();
     GeneMusic::Play(Load(Pulse(200, 48)));
