@@ -113,8 +113,8 @@ std::vector<std::uint8_t> TimingSong(std::vector<std::uint64_t>* noteTicks) {
     t.Tempo(0, 500000).Program(0, 0, 115).Control(0, 0, 91, 0).Control(0, 0, 93, 0).Control(0, 0, 7, 127);
     std::uint64_t last = 0;
     std::uint64_t onset = 0;
-    for (int i = 0; i < 60; ++i) {
-        onset += 150 + static_cast<std::uint64_t>((i * 97) % 241);  // 150 to 390 ticks apart
+    for (int i = 0; i < 150; ++i) {
+        onset += 100 + static_cast<std::uint64_t>((i * 97) % 151);  // 100 to 250 ticks apart
         t.Control(static_cast<std::uint32_t>(onset - 20 - last), 0, 120, 0);
         t.NoteOn(20, 0, 76, 127);
         t.NoteOff(30, 0, 76);
@@ -184,14 +184,30 @@ std::vector<std::vector<std::uint8_t>> CandidateSongs() {
         if (in) songs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     if (!songs.empty()) return songs;
-    std::vector<MidiTrack> tracks(16);
+    // 150 beats a minute: sixteenth-note hi-hats, kick and snare, eighth-note bass, three sustained chord
+    // voices, a sixteenth-note lead and arpeggio; about 40 notes a second, with reverb and chorus.
+    std::vector<MidiTrack> tracks(7);
     tracks[0].Tempo(0, 400000);
-    for (int c = 0; c < 16; ++c) {
+    const int programs[7] = {0, 33, 48, 49, 50, 81, 5};
+    for (int c = 0; c < 7; ++c) {
+        const int channel = c == 0 ? 9 : c - 1;
         MidiTrack& t = tracks[static_cast<std::size_t>(c)];
-        t.Program(0, c, (c * 8) % 128).Control(0, c, 91, 60).Control(0, c, 93, 30);
-        for (int n = 0; n < 320; ++n) {
-            const int key = c == 9 ? 35 + n % 12 : 36 + (c * 5 + n * 7) % 48;
-            t.NoteOn(n ? 60 : 0, c, key, 90).NoteOff(60, c, key);
+        t.Program(0, channel, programs[c]).Control(0, channel, 91, 60).Control(0, channel, 93, 30);
+        const std::uint32_t step = c == 0 || c >= 5 ? 120 : (c == 1 ? 240 : 1920);
+        std::uint32_t wait = 0;
+        for (std::uint32_t tick = 0; tick < 480 * 64; tick += step) {
+            int key;
+            if (c == 0) {
+                key = (tick % 960 == 0) ? 36 : (tick % 960 == 480 ? 38 : 42);
+            } else if (c == 1) {
+                key = 36 + static_cast<int>((tick / 1920) % 4) * 2;
+            } else if (c <= 4) {
+                key = 55 + (c - 2) * 4 + static_cast<int>((tick / 1920) % 3);
+            } else {
+                key = 60 + static_cast<int>((tick / step * (c == 5 ? 5 : 7)) % 19);
+            }
+            t.NoteOn(wait, channel, key, 96).NoteOff(step - 10, channel, key);
+            wait = 10;
         }
         t.End();
     }

@@ -25,11 +25,11 @@ class MidiTrack {
 public:
     MidiTrack& Event(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes) {
         AppendVlq(&bytes_, delta);
-        bytes_.insert(bytes_.end(), bytes);
+        for (std::uint8_t b : bytes) bytes_.push_back(b);
         return *this;
     }
     MidiTrack& Raw(std::initializer_list<std::uint8_t> bytes) {
-        bytes_.insert(bytes_.end(), bytes);
+        for (std::uint8_t b : bytes) bytes_.push_back(b);
         return *this;
     }
     MidiTrack& NoteOn(std::uint32_t delta, int channel, int key, int velocity = 100) {
@@ -63,7 +63,7 @@ public:
         AppendVlq(&bytes_, delta);
         bytes_.push_back(0xF0);
         AppendVlq(&bytes_, static_cast<std::uint32_t>(body.size()));
-        bytes_.insert(bytes_.end(), body);
+        for (std::uint8_t b : body) bytes_.push_back(b);
         return *this;
     }
     MidiTrack& End(std::uint32_t delta = 0) { return Event(delta, {0xFF, 0x2F, 0x00}); }

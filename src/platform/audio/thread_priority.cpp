@@ -15,23 +15,27 @@ namespace platform {
 GrantedPriority RaiseThreadPriority() {
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 
+    // Real-time round-robin, at most at the level audio servers use, so the kernel's own threads still
+    // come first. Granted to the superuser, to CAP_SYS_NICE, or up to RLIMIT_RTPRIO.
+    constexpr int kWantedRealtime = 50;
+    const int highest = std::min(kWantedRealtime, sched_get_priority_max(SCHED_RR));
     rlimit limit{};
-    if (getrlimit(RLIMIT_RTPRIO, &limit) == 0 && limit.rlim_cur > 0) {
+    int allowed = 0;
+    if (getrlimit(RLIMIT_RTPRIO, &limit) == 0) {
+        allowed = limit.rlim_cur == RLIM_INFINITY ? highest : static_cast<int>(std::min<rlim_t>(limit.rlim_cur, highest));
+    }
+    for (int priority : {highest, allowed}) {
+        if (priority <= 0) continue;
         sched_param param{};
-        const int highest = sched_get_priority_max(SCHED_RR);
-        param.sched_priority = static_cast<int>(std::min<rlim_t>(limit.rlim_cur, static_cast<rlim_t>(highest)));
+        param.sched_priority = priority;
         if (pthread_setschedparam(pthread_self(), SCHED_RR, &param) == 0) return GrantedPriority::kRealtime;
     }
 
-    // RLIMIT_NICE holds 20 - the lowest nice value allowed; without it an ordinary user cannot go below 0.
-    int lowestNice = 0;
-    if (getrlimit(RLIMIT_NICE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur > 20) {
-        lowestNice = std::max(-20, 20 - static_cast<int>(limit.rlim_cur));
-    } else if (getrlimit(RLIMIT_NICE, &limit) == 0 && limit.rlim_cur == RLIM_INFINITY) {
-        lowestNice = -20;
-    }
+    // Otherwise the lowest nice value this thread may take.
     const auto tid = static_cast<id_t>(syscall(SYS_gettid));
-    if (lowestNice < 0 && setpriority(PRIO_PROCESS, tid, lowestNice) == 0) return GrantedPriority::kRaisedNice;
+    for (int nice = -20; nice < 0; ++nice) {
+        if (setpriority(PRIO_PROCESS, tid, nice) == 0) return GrantedPriority::kRaisedNice;
+    }
     return GrantedPriority::kNormal;
 }
 
