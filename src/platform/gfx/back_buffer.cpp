@@ -5,6 +5,7 @@
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/device_gl.h"
+#include "platform/gfx/letterbox.h"
 
 namespace platform {
 
@@ -61,6 +62,8 @@ HRESULT Device::Clear(std::uint32_t rectCount, const Rect* rects, std::uint32_t 
     if (flags & D3DCLEAR_TARGET) mask |= GL_COLOR_BUFFER_BIT;
     if (flags & D3DCLEAR_ZBUFFER) mask |= GL_DEPTH_BUFFER_BIT;
     if (flags & D3DCLEAR_STENCIL) mask |= GL_STENCIL_BUFFER_BIT;
+    // Only this call's own errors count.
+    DrainGlErrors();
 
     // Clearing ignores the write masks of the drawing states.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -93,12 +96,14 @@ HRESULT Device::Clear(std::uint32_t rectCount, const Rect* rects, std::uint32_t 
     }
     glDisable(GL_SCISSOR_TEST);
     gl_->dirty |= kDirtyRaster;
-    return glGetError() == GL_NO_ERROR ? S_OK : E_FAIL;
+    return DrainGlErrors() ? S_OK : E_FAIL;
 }
 
 HRESULT Device::Present() {
     const GlApi& api = gl_->api;
     if (!gl_->framebuffer) return E_FAIL;
+    // A failed present resets every state, so only the presentation's own errors may cause one.
+    DrainGlErrors();
     int drawableWidth = 0, drawableHeight = 0;
     GetDrawableSize(window_, &drawableWidth, &drawableHeight);
 
@@ -109,24 +114,20 @@ HRESULT Device::Present() {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    if (drawableWidth > 0 && drawableHeight > 0) {
-        // The whole picture, as large as fits, centred; the rest stays black.
-        const double scale = std::min(static_cast<double>(drawableWidth) / backBufferWidth_,
-                                      static_cast<double>(drawableHeight) / backBufferHeight_);
-        const int w = static_cast<int>(std::lround(backBufferWidth_ * scale));
-        const int h = static_cast<int>(std::lround(backBufferHeight_ * scale));
-        const int x = (drawableWidth - w) / 2;
-        const int y = (drawableHeight - h) / 2;
-        const bool exact = w == static_cast<int>(backBufferWidth_) && h == static_cast<int>(backBufferHeight_);
-        api.BlitFramebuffer(0, 0, static_cast<GLint>(backBufferWidth_), static_cast<GLint>(backBufferHeight_), x, y,
-                            x + w, y + h, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    const PixelRect r = LetterboxRect(drawableWidth, drawableHeight, static_cast<int>(backBufferWidth_),
+                                      static_cast<int>(backBufferHeight_));
+    if (r.width > 0 && r.height > 0) {
+        const bool exact =
+            r.width == static_cast<int>(backBufferWidth_) && r.height == static_cast<int>(backBufferHeight_);
+        api.BlitFramebuffer(0, 0, static_cast<GLint>(backBufferWidth_), static_cast<GLint>(backBufferHeight_), r.x, r.y,
+                            r.x + r.width, r.y + r.height, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
     }
     SwapWindow(window_);
     api.BindFramebuffer(GL_FRAMEBUFFER, gl_->framebuffer);
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     gl_->dirty |= kDirtyRaster;
-    return glGetError() == GL_NO_ERROR ? S_OK : E_FAIL;
+    return DrainGlErrors() ? S_OK : E_FAIL;
 }
 
 HRESULT Device::Reset(const PresentParameters& parameters) {
@@ -147,8 +148,9 @@ HRESULT Device::GetBackBufferImage(Image* out) {
     gl_->api.BindFramebuffer(GL_FRAMEBUFFER, gl_->framebuffer);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glFinish();
+    DrainGlErrors();
     glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, bottomUp.data());
-    if (glGetError() != GL_NO_ERROR) return E_FAIL;
+    if (!DrainGlErrors()) return E_FAIL;
     out->width = w;
     out->height = h;
     out->argb.resize(bottomUp.size());

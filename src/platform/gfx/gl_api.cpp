@@ -31,6 +31,13 @@ bool HasGlExtension(const char* name) {
     return false;
 }
 
+bool DrainGlErrors() {
+    bool clean = true;
+    // Bounded: a lost context can report an error on every call.
+    for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) clean = false;
+    return clean;
+}
+
 bool GlApi::Load() {
     bool ok = true;
     ok &= Resolve(&ActiveTexture, "glActiveTexture", "glActiveTextureARB");

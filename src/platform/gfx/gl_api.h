@@ -45,4 +45,8 @@ struct GlApi {
 
 bool HasGlExtension(const char* name);
 
+// Takes every error OpenGL has recorded, so that the next check sees only what follows. True when
+// there was none.
+bool DrainGlErrors();
+
 }  // namespace platform

@@ -39,6 +39,7 @@ HRESULT Device::CreateMesh(const MeshData& data, std::unique_ptr<Mesh>* out) {
     for (const MeshSubset& s : data.subsets) {
         if (static_cast<std::uint64_t>(s.firstIndex) + s.indexCount > data.indices.size()) return D3DERR_INVALIDCALL;
     }
+    DrainGlErrors();
     const GlApi& api = gl_->api;
     GLuint buffers[2] = {0, 0};
     api.GenBuffers(2, buffers);
@@ -50,7 +51,7 @@ HRESULT Device::CreateMesh(const MeshData& data, std::unique_ptr<Mesh>* out) {
     api.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.indices.size() * sizeof(std::uint32_t)),
                    data.indices.data(), GL_STATIC_DRAW);
     api.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    if (glGetError() != GL_NO_ERROR) {
+    if (!DrainGlErrors()) {
         api.DeleteBuffers(2, buffers);
         return E_FAIL;
     }

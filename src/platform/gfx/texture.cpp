@@ -28,6 +28,7 @@ HRESULT Device::CreateTexture(const std::vector<Image>& levels, std::unique_ptr<
             return D3DERR_INVALIDCALL;
         }
     }
+    DrainGlErrors();
     GLuint name = 0;
     glGenTextures(1, &name);
     if (!name) return E_FAIL;
@@ -46,7 +47,7 @@ HRESULT Device::CreateTexture(const std::vector<Image>& levels, std::unique_ptr<
     // Unit 0's binding changed behind the state tracking.
     gl_->dirty |= kDirtyStages;
     gl_->unitsEnabled = -1;
-    if (glGetError() != GL_NO_ERROR) {
+    if (!DrainGlErrors()) {
         glDeleteTextures(1, &name);
         return E_FAIL;
     }
