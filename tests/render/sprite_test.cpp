@@ -163,6 +163,22 @@ TEST_F(SpriteDrawing, BracketPutsBackWhatItChanged) {
     EXPECT_FLOAT_EQ(2.0f, m._42);
 }
 
+TEST_F(SpriteDrawing, PortraitIsHalfTransparentAtItsPosition) {
+    TexturePtr white = MakeTexture(SolidImage(64, 64, 0xFFFFFFFF));
+    BeginFrame();
+    sprite_->Begin(D3DXSPRITE_ALPHABLEND);
+    const Rect part{0, 0, 32, 16};
+    DrawPortraitSprite(drawable_, white.get(), &part, Vector2{200, 100});
+    sprite_->End();
+    EndFrame();
+    EXPECT_FLOAT_EQ(200.0f, drawable_.Transform()._41);
+    const Image f = Frame();
+    EXPECT_TRUE(ColourNear(f.At(200, 100), 128, 128, 128, 1));
+    EXPECT_TRUE(ColourNear(f.At(231, 115), 128, 128, 128, 1));
+    EXPECT_TRUE(ColourNear(f.At(232, 100), 0, 0, 0, 0));
+    EXPECT_TRUE(ColourNear(f.At(200, 116), 0, 0, 0, 0));
+}
+
 // Sprites lie at depth 0 and write it: 3D drawn afterwards behind them is hidden.
 TEST_F(SpriteDrawing, SpritesWriteDepthZero) {
     TexturePtr white = MakeTexture(SolidImage(32, 32, 0xFFFFFFFF));
