@@ -146,11 +146,15 @@ const std::vector<Scene>& Scenes() {
         PreviewView game;
         game.gameCamera = true;
         std::vector<Scene> out;
+        out.push_back({"scene: the title",
+                       {{"x\\t1.x", At(vec3(0.0f, 2.5f, 200.0f)) * RotationY(40.0f)},
+                        {"x\\plu2c.x", At(vec3(0.0f, 2.5f, 5.0f)) * RotationY(210.0f)}},
+                       game});
         out.push_back({"scene: the city at dusk",
                        {{"x\\s1.x", mat4(1.0f)},
                         {"x\\s1back4.x", At(vec3(2.5f, 0.0f, 900.0f)), 1.0f, 500.0f, 900.0f},
-                        {"x\\hai2.x", Toppled(20.0f, 160.0f, 90.0f), 1.0f, 600.0f, 700.0f},
-                        {"x\\hai2.x", Toppled(-10.0f, 240.0f, -90.0f), 1.0f, 600.0f, 700.0f},
+                        {"x\\hai2.x", Toppled(20.0f, 70.0f, 90.0f), 1.0f, 600.0f, 700.0f},
+                        {"x\\hai2.x", Toppled(-10.0f, 120.0f, -90.0f), 1.0f, 600.0f, 700.0f},
                         {"x\\hai2.x", At(vec3(-22.0f, 0.0f, 110.0f)), 1.0f, 600.0f, 700.0f},
                         {"x\\hai2.x", Toppled(10.0f, 330.0f, 40.0f), 1.0f, 600.0f, 700.0f},
                         {"x\\tokio.x", At(vec3(0.0f, 0.0f, 420.0f)), 1.0f, 600.0f, 700.0f},

@@ -92,27 +92,29 @@ Mesh BuildGuardianArm(const char* name, bool left) {
     m.Add(plate, dark);
     Geometry shoulder = Sphere(0.62f, 14, 8);
     m.Add(shoulder.Translate(vec3(-0.85f, 0.0f, 1.0f)), dark);
+    // Two jaws, upper and lower: a heavy root and a hooked tip closing towards the centre line.
     for (float side : {1.0f, -1.0f}) {
-        std::vector<vec3> path;
-        std::vector<float> radii;
-        for (int i = 0; i <= 8; ++i) {
-            float t = static_cast<float>(i) / 8.0f;
-            float a = t * 1.45f;
-            path.emplace_back(0.15f, side * (0.45f + 0.55f * std::sin(a) - 0.75f * t * t), -0.75f - 1.7f * t);
-            radii.push_back(0.34f * (1.0f - t) + 0.04f);
+        auto p = [side](float x, float y, float z) { return vec3(0.15f + x, side * y, z); };
+        Geometry root = ConvexHull({p(-0.38f, 0.35f, -0.6f), p(0.38f, 0.35f, -0.6f), p(-0.38f, 1.0f, -0.6f),
+                                    p(0.38f, 1.0f, -0.6f), p(-0.32f, 0.5f, -1.75f), p(0.32f, 0.5f, -1.75f),
+                                    p(-0.32f, 1.1f, -1.65f), p(0.32f, 1.1f, -1.65f)});
+        Geometry hook =
+            ConvexHull({p(-0.32f, 0.5f, -1.7f), p(0.32f, 0.5f, -1.7f), p(-0.32f, 1.1f, -1.62f), p(0.32f, 1.1f, -1.62f),
+                        p(-0.1f, 0.12f, -2.55f), p(0.1f, 0.12f, -2.55f), p(0.0f, 0.3f, -2.7f)});
+        m.Add(root, dark);
+        m.Add(hook, armour);
+        for (int k = 0; k < 3; ++k) {
+            Geometry tooth = Cone(0.09f, 0.28f, 5);
+            tooth.RotateX(side > 0 ? 180.0f : 0.0f);
+            m.Add(tooth.Translate(p(0.0f, 0.42f, -0.85f - 0.35f * static_cast<float>(k))), orange);
         }
-        m.Add(Sweep(path, radii, 8, true), dark);
-        Geometry tooth = Cone(0.12f, 0.4f, 6);
-        tooth.RotateX(side > 0 ? 180.0f : 0.0f);
-        m.Add(tooth.Translate(vec3(0.15f, side * 0.05f, -2.1f)), orange);
     }
     m.Add(GlowDisc(0.45f, 14).Translate(vec3(0.15f, 0.0f, -0.81f)), orange);
     Geometry stripe = Box(vec3(0.06f, 1.0f, 1.6f));
     m.Add(stripe.Translate(vec3(0.92f, 0.0f, 0.6f)), orange);
-    if (left) {
-        Geometry& all = m.MutableGeometry();
-        all.MirrorX();
-    }
+    // Scaled up to the arm's reach (its collision radius is 2.5); the left arm is the mirror image.
+    m.MutableGeometry().Scale(1.15f);
+    if (left) m.MutableGeometry().MirrorX();
     return m;
 }
 
@@ -220,8 +222,11 @@ PreviewView Front(float alpha = 1.0f) {
 
 void AddStageOneBossMeshes(std::vector<MeshEntry>& out) {
     out.push_back({"x\\bboss01hontai.x", BuildGuardianBody, "", 1.0f, false, Front()});
-    out.push_back({"x\\bboss01migi.x", BuildGuardianRightArm, "", 1.0f, false, Front()});
-    out.push_back({"x\\bboss01hidari.x", BuildGuardianLeftArm, "", 1.0f, false, Front()});
+    PreviewView rightSide = Front(), leftSide = Front();
+    rightSide.from = vec3(1.0f, 0.35f, -0.8f);
+    leftSide.from = vec3(-1.0f, 0.35f, -0.8f);
+    out.push_back({"x\\bboss01migi.x", BuildGuardianRightArm, "", 1.0f, false, rightSide});
+    out.push_back({"x\\bboss01hidari.x", BuildGuardianLeftArm, "", 1.0f, false, leftSide});
     out.push_back({"x\\bossbeam.x", BuildBossBeam, "", 1.0f, true, Front(0.3f)});
     out.push_back({"x\\bboss02.x", BuildCoreFortress, "", 1.0f, false, Front()});
     out.push_back({"x\\shield.x", BuildShield, "", 1.0f, false, Front()});

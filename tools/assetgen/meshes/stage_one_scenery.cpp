@@ -124,8 +124,8 @@ Mesh BuildCitySky() {
     Geometry g = Lathe(profile, 24, 90.0f);
     for (auto& v : g.vertices) {
         float e = std::asin(std::clamp(v.position.y / radius, -1.0f, 1.0f)) * 180.0f / kPi;
-        float t = std::clamp((e - 1.0f) / 70.0f, 0.0f, 1.0f);
-        v.normal = NormalForBrightness(1.0f - std::pow(t, 0.55f));
+        float t = std::clamp((e - 1.0f) / 45.0f, 0.0f, 1.0f);
+        v.normal = NormalForBrightness(1.0f - std::sqrt(t));
     }
     m.Add(g, dome);
     m.Add(SkyDisc(34.0f, 870.0f, 22.0f, 5.0f, vec2(1.0f), 20), sun);

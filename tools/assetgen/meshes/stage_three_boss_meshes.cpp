@@ -148,9 +148,10 @@ Mesh BuildStarburst() {
 Mesh BuildOrbShot() {
     Mesh m("tama");
     int core = m.AddMaterial(Glow(1.0f, 0.97f, 0.85f));
-    int shell = m.AddMaterial(GoldGlow(0.55f));
+    // A faceted shell, partly lit, so that it reads as a ball rather than a flat disc.
+    int shell = m.AddMaterial(Glow(0.7f, 0.5f, 0.15f, 0.6f, 0.6f));
     m.Add(IcoSphere(0.34f, 1, true), core);
-    m.Add(IcoSphere(0.55f, 1, true), shell);
+    m.Add(IcoSphere(0.55f, 1, false), shell);
     return m;
 }
 
@@ -227,11 +228,11 @@ Mesh BuildEyeShot() {
     int white = m.AddMaterial(Glow(0.85f, 0.82f, 0.78f, 1.0f, 0.4f));
     int iris = m.AddMaterial(GoldGlow());
     int pupil = m.AddMaterial(Lit(0.03f, 0.01f, 0.05f));
-    int aura = m.AddMaterial(VioletGlow(0.4f));
+    int aura = m.AddMaterial(VioletGlow(0.3f));
     m.Add(Sphere(0.55f, 14, 10), white);
     m.Add(Lens(0.3f, 0.1f, 14).Translate(vec3(0.0f, 0.0f, -0.5f)), iris);
     m.Add(Lens(0.13f, 0.05f, 10).Translate(vec3(0.0f, 0.0f, -0.6f)), pupil);
-    m.Add(IcoSphere(0.78f, 1, false), aura);
+    m.Add(IcoSphere(0.72f, 1, false), aura);
     return m;
 }
 

@@ -116,8 +116,8 @@ Mesh BuildHalo() {
     int violet = m.AddMaterial(VioletGlow());
     int white = m.AddMaterial(palette::WhiteGlow());
     const vec3 centre(0.0f, 1.4f, 1.5f);
-    m.Add(Torus(2.6f, 0.1f, 40, 5).Translate(centre), violet);
-    m.Add(Torus(3.0f, 0.05f, 40, 4).Translate(centre), white);
+    m.Add(Torus(2.6f, 0.1f, 32, 4).Translate(centre), violet);
+    m.Add(Torus(3.0f, 0.05f, 32, 3).Translate(centre), white);
     Geometry ray = Cone(0.12f, 0.9f, 4);
     m.Add(RadialZ(ray.Translate(vec3(0.0f, 3.05f, 0.0f)), 12, 0.0f).Translate(centre), white);
     Geometry orb = IcoSphere(0.2f, 1, true);

@@ -101,7 +101,7 @@ Mesh BuildLifeRing() {
     int studs = m.AddMaterial(palette::WhiteGlow());
     m.Add(Torus(4.1f, 0.45f, 32, 8), gold);
     m.Add(Torus(3.55f, 0.14f, 32, 4), band);
-    Geometry stud = IcoSphere(0.22f, 1, false);
+    Geometry stud = IcoSphere(0.24f, 0, false);
     m.Add(RadialZ(stud.Translate(vec3(4.1f, 0.0f, -0.42f)), 8, 22.5f), studs);
     return m;
 }
@@ -112,12 +112,12 @@ Mesh BuildBombItem() {
     int core = m.AddMaterial(Glow(1.0f, 0.25f, 0.12f, 1.0f, 0.5f));
     int shell = m.AddMaterial(Lit(0.55f, 0.1f, 0.08f));
     int orbit = m.AddMaterial(palette::WhiteGlow());
-    m.Add(IcoSphere(0.6f, 2, true), core);
+    m.Add(IcoSphere(0.6f, 1, true), core);
     Geometry cap = Lathe({{0.0f, 0.55f}, {0.42f, 0.55f}, {0.42f, 0.7f}, {0.2f, 0.85f}, {0.0f, 0.85f}}, 12, 45.0f);
     m.Add(cap, shell);
     Geometry bottom = cap;
     m.Add(bottom.Scale(vec3(1.0f, -1.0f, 1.0f)), shell);
-    Geometry ringA = Torus(1.15f, 0.07f, 28, 5);
+    Geometry ringA = Torus(1.15f, 0.07f, 24, 4);
     Geometry ringB = ringA;
     m.Add(ringA.RotateY(50.0f).RotateZ(25.0f), orbit);
     m.Add(ringB.RotateY(-50.0f).RotateZ(-25.0f), orbit);
