@@ -85,7 +85,7 @@ Canvas DrawLightWing() {
         [&](int frame, double x, double y, double w, double h) {
             cairo_t* cr = c.cr();
             const double phase = frame / 16.0;
-            const double flare = 0.8 + 0.2 * std::sin(phase * 2 * kPi * 2);
+            const double flare = 0.8 + 0.2 * std::sin(phase * 2 * kPi);
             auto blade = [&](cairo_t* g) {
                 cairo_new_path(g);
                 cairo_move_to(g, x + 2, y + h * 0.44);
@@ -106,11 +106,12 @@ Canvas DrawLightWing() {
             cairo_set_source(cr, p);
             cairo_fill(cr);
             cairo_pattern_destroy(p);
-            // Feather lines running outwards along the blade.
+            // Feather lines running outwards along the blade; three of them, so that every one of the
+            // sixteen frames differs and the sixteenth leads back into the first.
             SetSource(cr, Hex(0xFFFFFF, 0.75));
             cairo_set_line_width(cr, 1.2);
-            for (int i = 0; i < 4; ++i) {
-                const double t = std::fmod(phase + i * 0.25, 1.0);
+            for (int i = 0; i < 3; ++i) {
+                const double t = std::fmod(phase + i / 3.0, 1.0);
                 const double fx = x + 6 + t * (w - 14);
                 const double top = y + h * (0.44 - 0.22 * t);
                 const double bottom = y + h * (0.6 - 0.12 * t * t);
@@ -129,7 +130,7 @@ Canvas DrawKira() {
     Canvas c(256, 256);
     ForEachCell(c, 4, 4, 1.5, [&](int frame, double x, double y, double w, double h) {
         cairo_t* cr = c.cr();
-        const double t = frame / 15.0;
+        const double t = frame / 16.0;  // the last frame keeps a last glint
         const double cx = x + w / 2, cy = y + h / 2;
         const double fade = 1.0 - std::pow(t, 1.5);
         SoftDisc(cr, cx, cy, 10 + 20 * t, Hex(0xFFF6D0, 0.9 * fade), Hex(0xFFC040, 0.35 * fade), 0.3);
@@ -216,7 +217,7 @@ Canvas DrawExplosionRuin() {
     Canvas c(256, 256);
     ForEachCell(c, 4, 4, 1.5, [&](int frame, double x, double y, double w, double h) {
         Rng rng(8400);
-        const double t = frame / 15.0;
+        const double t = frame / 16.0;
         const double cx = x + w / 2, cy = y + h / 2;
         for (int i = 0; i < 8; ++i) {
             const double a = rng.Range(0, 2 * kPi), d = rng.Range(0, 14) * (1 + t);

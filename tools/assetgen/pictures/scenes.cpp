@@ -207,11 +207,11 @@ void Planet(Canvas& canvas, double cx, double cy, double r, Rgba (*surface)(doub
 
 void Nebula(Canvas& canvas, double x, double y, double w, double h, const Rgba& deep, const Rgba& cloudA,
             const Rgba& cloudB, std::uint32_t seed) {
-    Canvas local(static_cast<int>(std::ceil(w)), static_cast<int>(std::ceil(h)));
-    const double lw = local.Width(), lh = local.Height();
-    const double aspect = lw / lh;
+    // Clouds this soft lose nothing at half resolution, and cost a quarter of the noise.
+    Canvas local(static_cast<int>(std::ceil(w / 2)) + 1, static_cast<int>(std::ceil(h / 2)) + 1);
+    const double aspect = w / h;
     Shade(local, [&](int px, int py) -> Rgba {
-        const double u = px / lw, v = py / lh;
+        const double u = px * 2.0 / w, v = py * 2.0 / h;
         const double n = TiledFbm(u, v / aspect, 3, 6, seed, 0.55);
         const double m = TiledFbm(u + 0.3, v / aspect, 5, 5, seed + 7, 0.5);
         Rgba col = Mix(deep, Scale(deep, 0.45), v);
@@ -221,7 +221,12 @@ void Nebula(Canvas& canvas, double x, double y, double w, double h, const Rgba& 
     });
     cairo_t* cr = canvas.cr();
     cairo_save(cr);
-    cairo_set_source_surface(cr, local.surface(), x, y);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_clip(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, 2.0, 2.0);
+    cairo_set_source_surface(cr, local.surface(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_paint(cr);
     cairo_restore(cr);
 }

@@ -82,8 +82,8 @@ void DrawTitle(Canvas& c) {
     cairo_t* cr = c.cr();
     // Letterbox bands that fade into the scene.
     cairo_pattern_t* top = cairo_pattern_create_linear(0, 0, 0, 250);
-    AddStop(top, 0.0, Hex(0x02060C, 0.85));
-    AddStop(top, 0.55, Hex(0x02060C, 0.45));
+    AddStop(top, 0.0, Hex(0x02060C, 0.72));
+    AddStop(top, 0.5, Hex(0x02060C, 0.3));
     AddStop(top, 1.0, Hex(0x02060C, 0.0));
     cairo_set_source(cr, top);
     cairo_rectangle(cr, 0, 0, kScreenWidth, 250);
@@ -483,12 +483,12 @@ void DrawLostSignal(Canvas& c) {
     s.bottom = Hex(0xFF3B2A);
     s.chrome = true;
     s.glow = Hex(0xFF2A1A, 0.9);
-    s.glowRadius = 14;
+    s.glowRadius = 10;
     s.glowGain = 1.3;
     s.outline = Hex(0x1A0200, 0.95);
     s.outlineWidth = 4;
-    const Font font{"DejaVu Sans", true, false, 60, 3};
-    TitleText(c, font, cx, 172, "SIGNAL LOST", Align::kCentre, s);
+    const Font font{"DejaVu Sans", true, false, 54, 2};
+    TitleText(c, font, cx, 170, "SIGNAL LOST", Align::kCentre, s);
 
     // A flat line with a last flicker.
     Glow(c, Hex(0xFF4A2A, 0.9), 6, [&](cairo_t* g) {
