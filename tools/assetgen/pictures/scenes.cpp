@@ -227,6 +227,8 @@ void Nebula(Canvas& canvas, double x, double y, double w, double h, const Rgba& 
     cairo_scale(cr, 2.0, 2.0);
     cairo_set_source_surface(cr, local.surface(), 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    // Padding keeps the filter from fading the last row and column towards transparent.
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
     cairo_paint(cr);
     cairo_restore(cr);
 }
