@@ -39,7 +39,8 @@ void RenderFramework::InitInput(platform::WindowHandle window) {
 
 void RenderFramework::SampleInput() {
     ClearInputState();
-    // The gate is tested only where the original condition reaches it: testing it records the tick.
+    // The gate is tested only once the cut-in lock and the device kind let the test reach it: testing
+    // it records the tick.
     if (!IsCameraCutInActive() && GetInputDeviceKind() == 0 && InputGateExpired()) {
         keyboard_.Poll(InputStateStorage());
     } else if (!IsCameraCutInActive() && GetInputDeviceKind() == 1 && InputGateExpired()) {

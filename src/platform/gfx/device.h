@@ -74,8 +74,8 @@ public:
     HRESULT SetFVF(std::uint32_t fvf);
     HRESULT GetFVF(std::uint32_t* fvf) const;
     HRESULT DrawPrimitive(PrimitiveType type, std::uint32_t startVertex, std::uint32_t primitiveCount);
-    // Draws from the caller's memory in the current vertex format. Leaves stream 0 unset, as the
-    // original call does.
+    // Draws from the caller's memory in the current vertex format. Leaves stream 0 unset afterwards,
+    // as Direct3D's own draw-from-memory call does.
     HRESULT DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitiveCount, const void* vertices,
                             std::uint32_t stride);
 
