@@ -79,13 +79,15 @@ void StopMusic() {
 // Drives the device's callback as a sound card would: block k is asked for at start + k periods.
 class RealTimeDriver {
 public:
-    explicit RealTimeDriver(platform::SoundDevice& device) : device_(device), start_(std::chrono::steady_clock::now()) {}
+    explicit RealTimeDriver(platform::SoundDevice& device)
+        : device_(device), start_(std::chrono::steady_clock::now()) {}
 
     void RenderFor(double seconds, std::vector<float>* left) {
         std::vector<float> block(2 * kBlock);
         const auto blocks = static_cast<std::int64_t>(seconds * kRate / kBlock);
         for (std::int64_t i = 0; i < blocks; ++i, ++k_) {
-            std::this_thread::sleep_until(start_ + std::chrono::nanoseconds(static_cast<std::int64_t>(k_ * kBlock * 1e9 / kRate)));
+            std::this_thread::sleep_until(
+                start_ + std::chrono::nanoseconds(static_cast<std::int64_t>(k_ * kBlock * 1e9 / kRate)));
             const double before = ThreadCpuSeconds();
             device_.RenderOffline(block.data(), kBlock, platform::CurrentClock().Micros());
             callbackCpu_ += ThreadCpuSeconds() - before;
@@ -164,7 +166,10 @@ void BM_MusicTimingAccuracy(benchmark::State& state) {
             std::fprintf(stderr, "\n");
         }
         const double largest = deviation.empty() ? 0 : deviation.back();
-        const double p99 = deviation.empty() ? 0 : deviation[std::min(deviation.size() - 1, static_cast<std::size_t>(std::ceil(0.99 * deviation.size())) - 1)];
+        const double p99 = deviation.empty()
+                               ? 0
+                               : deviation[std::min(deviation.size() - 1,
+                                                    static_cast<std::size_t>(std::ceil(0.99 * deviation.size())) - 1)];
         state.SetIterationTime(songSeconds);
         state.counters["notes"] = static_cast<double>(errors.size());
         state.counters["err_max_ms"] = largest;

@@ -46,7 +46,8 @@ void StartTiming(State& s) {
     CancelTimer(s);
     if (s.systemClock && s.tickSemaphore) {
         const std::uint64_t t = s.systemClock->GetTime();
-        s.adviseCookie = s.systemClock->AdvisePeriodic(t, std::uint64_t{s.period} * kMicrosPerMilli, s.tickSemaphore.get());
+        s.adviseCookie =
+            s.systemClock->AdvisePeriodic(t, std::uint64_t{s.period} * kMicrosPerMilli, s.tickSemaphore.get());
     }
 }
 
@@ -57,15 +58,24 @@ void DispatchChannelMessage(State& s, const MidiEvent& rec) {
     std::uint8_t b2 = rec.b[2];
     if (kind == 0xB0) {
         switch (rec.b[1]) {
-            case 0: ch.bank = b2; break;
+            case 0:
+                ch.bank = b2;
+                break;
             case 7:
                 ch.volume = b2;
                 b2 = static_cast<std::uint8_t>(std::clamp(TruncatedFade(s) + b2, 0, 127));
                 break;
-            case 10: ch.pan = b2; break;
-            case 91: ch.reverb = b2; break;
-            case 93: ch.chorus = b2; break;
-            default: break;
+            case 10:
+                ch.pan = b2;
+                break;
+            case 91:
+                ch.reverb = b2;
+                break;
+            case 93:
+                ch.chorus = b2;
+                break;
+            default:
+                break;
         }
     } else if (kind == 0xC0) {
         ch.program = rec.b[1];
@@ -231,7 +241,8 @@ void Wakeup(State& s) {
         return;
     }
     if (s.startMark != 0) {
-        if (static_cast<std::int32_t>(platform::TimeGetTime() - s.startMark) < static_cast<std::int32_t>(kStartDelayHalf)) {
+        if (static_cast<std::int32_t>(platform::TimeGetTime() - s.startMark) <
+            static_cast<std::int32_t>(kStartDelayHalf)) {
             return;
         }
         s.timingOrigin = platform::TimeGetTime();

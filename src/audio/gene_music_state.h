@@ -17,11 +17,11 @@ namespace GeneMusic::detail {
 
 struct ChannelState {
     std::uint8_t program;
-    std::uint8_t bank;     // controller 0
-    std::uint8_t pan;      // controller 10
-    std::uint8_t reverb;   // controller 91
-    std::uint8_t chorus;   // controller 93
-    std::uint8_t volume;   // controller 7 as the file gives it
+    std::uint8_t bank;    // controller 0
+    std::uint8_t pan;     // controller 10
+    std::uint8_t reverb;  // controller 91
+    std::uint8_t chorus;  // controller 93
+    std::uint8_t volume;  // controller 7 as the file gives it
 };
 
 struct SongSlot {

@@ -28,7 +28,8 @@ struct RawEvent {
 
 class TrackReader {
 public:
-    TrackReader(const std::uint8_t* bytes, std::size_t begin, std::size_t end) : bytes_(bytes), pos_(begin), end_(end) {}
+    TrackReader(const std::uint8_t* bytes, std::size_t begin, std::size_t end)
+        : bytes_(bytes), pos_(begin), end_(end) {}
 
     std::size_t Left() const { return end_ - pos_; }
 
@@ -182,7 +183,8 @@ private:
         rec.b[0] = kMidiMetaStatus;
         rec.b[1] = kMidiMetaTempo;
         song_->records.push_back(rec);
-        song_->records.push_back(MidiEvent{0, {0, static_cast<std::uint8_t>(tempo), static_cast<std::uint8_t>(tempo >> 8), 0}});
+        song_->records.push_back(
+            MidiEvent{0, {0, static_cast<std::uint8_t>(tempo), static_cast<std::uint8_t>(tempo >> 8), 0}});
         song_->records.push_back(
             MidiEvent{0, {0, static_cast<std::uint8_t>(tempo >> 16), static_cast<std::uint8_t>(tempo >> 24), 0}});
     }

@@ -37,13 +37,13 @@ struct MidiSong {
     std::uint32_t cursor = 0;    // next record to dispatch
     std::uint64_t position = 0;  // ticks dispatched since the start
 
-    std::uint16_t division = 0;             // ticks per quarter note
-    std::vector<char> markerTexts;          // first track's marker texts, each NUL-terminated
+    std::uint16_t division = 0;     // ticks per quarter note
+    std::vector<char> markerTexts;  // first track's marker texts, each NUL-terminated
     std::uint32_t recordCount = 0;
-    std::vector<MidiEvent> records;         // recordCount records, then the sentinel
+    std::vector<MidiEvent> records;  // recordCount records, then the sentinel
     std::vector<SysExBlock> sysex;
-    std::uint64_t loopStart = 0;            // tick of the last marker "L" of the first track; 0 = none
-    std::vector<std::uint32_t> patches;     // patch numbers used (program, bank, drum flag), at most 10000
+    std::uint64_t loopStart = 0;         // tick of the last marker "L" of the first track; 0 = none
+    std::vector<std::uint32_t> patches;  // patch numbers used (program, bank, drum flag), at most 10000
 
     bool HasRecordsLeft() const { return cursor < recordCount; }
     void Rewind() {

@@ -7,18 +7,16 @@ SoundBank GameSoundBank;
 namespace {
 
 constexpr const char* kEffectFiles[SoundBank::kEffectCount] = {
-    "w\\pishun.wav", "w\\bokan.wav", "w\\bokaan.wav", "w\\don20.wav",  "w\\warp1.wav",
-    "w\\get1.wav",   "w\\sinpi5.wav", "w\\bse9.wav",  "w\\bse10.wav",  "w\\bse8.wav",
-    "w\\don14.wav",  "w\\se8.wav",   "w\\pikabu.wav", "w\\don09_a.wav", "w\\se6.wav",
+    "w\\pishun.wav", "w\\bokan.wav",  "w\\bokaan.wav", "w\\don20.wav",   "w\\warp1.wav",
+    "w\\get1.wav",   "w\\sinpi5.wav", "w\\bse9.wav",   "w\\bse10.wav",   "w\\bse8.wav",
+    "w\\don14.wav",  "w\\se8.wav",    "w\\pikabu.wav", "w\\don09_a.wav", "w\\se6.wav",
 };
 
 bool ValidSlot(std::int32_t slot) { return slot >= 0 && slot < SoundBank::kSlotCount; }
 
 }  // namespace
 
-const char* SoundBank::EffectFile(int slot) {
-    return slot >= 0 && slot < kEffectCount ? kEffectFiles[slot] : nullptr;
-}
+const char* SoundBank::EffectFile(int slot) { return slot >= 0 && slot < kEffectCount ? kEffectFiles[slot] : nullptr; }
 
 SoundBank::~SoundBank() {
     for (int i = 0; i < kSlotCount; ++i) FreeSlot(i);

@@ -88,8 +88,8 @@ TEST_F(SequencerTest, LoopSeeksSilentlyToTheMarkerAndTheNotesThereSound) {
     const std::uint64_t loopAt = messages.front().time / 1000;
     EXPECT_EQ(Count(messages, [&](const RecordedMessage& m) { return m.IsProgram() && m.time / 1000 == loopAt; }), 32);
     EXPECT_EQ(Count(messages, [](const RecordedMessage& m) { return m.Status() == 0xC0 && m.D1() == 30; }), 2);
-    EXPECT_EQ(Count(messages, [](const RecordedMessage& m) { return m.Status() == 0xB0 && m.D1() == 7 && m.D2() == 90; }),
-              2);
+    EXPECT_EQ(
+        Count(messages, [](const RecordedMessage& m) { return m.Status() == 0xB0 && m.D1() == 7 && m.D2() == 90; }), 2);
     // Nothing before the marker sounds; the notes at 4800 and after do, on time.
     const auto ons = NoteOns();
     ASSERT_EQ(ons.size(), 2u);

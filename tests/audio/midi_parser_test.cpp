@@ -160,13 +160,21 @@ std::vector<HostileCase> HostileCases() {
         cases.push_back({"chunk length 2 GB", bytes, true, 0});
     }
     cases.push_back({"note data past the chunk end", WithTrackBytes({0x00, 0x90, 60, 100, 0x10, 0x80, 60}), false, 1});
-    cases.push_back({"system exclusive longer than the chunk", WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xF0, 0x7F, 1, 2}), false, 1});
-    cases.push_back({"meta longer than the chunk", WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xFF, 0x01, 0x8F, 0x7F, 'a'}), false, 1});
-    cases.push_back({"endless delta", WithTrackBytes({0x00, 0x90, 60, 100, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x90, 1, 1}), false, 1});
-    cases.push_back({"endless meta length", WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00}), false, 1});
-    cases.push_back({"running status with no status yet", WithTrackBytes({0x00, 60, 100, 0x00, 0x90, 60, 100}), true, 0});
-    cases.push_back({"status FE, then running status", WithTrackBytes({0x00, 0xFE, 0x00, 0x90, 60, 100, 0x00, 62, 100}), false, 2});
-    cases.push_back({"tempo cut off at the end", WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1}), false, 1});
+    cases.push_back({"system exclusive longer than the chunk",
+                     WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xF0, 0x7F, 1, 2}), false, 1});
+    cases.push_back({"meta longer than the chunk",
+                     WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xFF, 0x01, 0x8F, 0x7F, 'a'}), false, 1});
+    cases.push_back({"endless delta",
+                     WithTrackBytes({0x00, 0x90, 60, 100, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x90, 1, 1}), false, 1});
+    cases.push_back({"endless meta length",
+                     WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00}), false,
+                     1});
+    cases.push_back(
+        {"running status with no status yet", WithTrackBytes({0x00, 60, 100, 0x00, 0x90, 60, 100}), true, 0});
+    cases.push_back(
+        {"status FE, then running status", WithTrackBytes({0x00, 0xFE, 0x00, 0x90, 60, 100, 0x00, 62, 100}), false, 2});
+    cases.push_back({"tempo cut off at the end",
+                     WithTrackBytes({0x00, 0x90, 60, 100, 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1}), false, 1});
     cases.push_back({"tempo with no bytes", WithTrackBytes({0x00, 0xFF, 0x51, 0x00, 0x00, 0x90, 60, 100}), false, 1});
     cases.push_back({"only a delta", WithTrackBytes({0x81, 0x00}), true, 0});
     return cases;

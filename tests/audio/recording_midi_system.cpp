@@ -60,7 +60,9 @@ public:
     std::unique_ptr<platform::InstrumentCollection> GetDefaultCollection() override {
         return std::make_unique<SetCollection>(patches_);
     }
-    std::unique_ptr<platform::InstrumentCollection> GetCollectionFromFile(const std::string&) override { return nullptr; }
+    std::unique_ptr<platform::InstrumentCollection> GetCollectionFromFile(const std::string&) override {
+        return nullptr;
+    }
 
 private:
     std::set<std::uint32_t> patches_;
@@ -96,9 +98,8 @@ std::unique_ptr<platform::InstrumentLoader> RecordingMidiSystem::CreateLoader() 
 ScopedRecordingMidi::ScopedRecordingMidi(RecordingOptions options) {
     auto log = log_;
     platform::SystemReferenceClock** clockOut = &clock_;
-    platform::InstallMidiSystemFactory([log, options, clockOut] {
-        return std::make_unique<RecordingMidiSystem>(log, options, clockOut);
-    });
+    platform::InstallMidiSystemFactory(
+        [log, options, clockOut] { return std::make_unique<RecordingMidiSystem>(log, options, clockOut); });
 }
 
 ScopedRecordingMidi::~ScopedRecordingMidi() { platform::InstallMidiSystemFactory(nullptr); }

@@ -54,7 +54,8 @@ struct RecordingOptions {
 
 class RecordingMidiSystem final : public platform::MidiSystem {
 public:
-    RecordingMidiSystem(std::shared_ptr<RecordingLog> log, RecordingOptions options, platform::SystemReferenceClock** clockOut)
+    RecordingMidiSystem(std::shared_ptr<RecordingLog> log, RecordingOptions options,
+                        platform::SystemReferenceClock** clockOut)
         : log_(std::move(log)), options_(std::move(options)), clockOut_(clockOut) {}
 
     void SetSoundDevice(std::shared_ptr<platform::SoundDevice> device) override { device_ = std::move(device); }

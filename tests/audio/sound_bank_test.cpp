@@ -15,7 +15,8 @@ constexpr int kRate = 48000;
 // 16-bit mono at the device's rate, so the mixer's output is the file's samples as floats.
 std::vector<std::uint8_t> Ramp16(int frames, int start = 1000, int step = 7) {
     std::vector<std::uint8_t> data;
-    for (int i = 0; i < frames; ++i) PutLe(&data, static_cast<std::uint16_t>(static_cast<std::int16_t>(start + step * i)), 2);
+    for (int i = 0; i < frames; ++i)
+        PutLe(&data, static_cast<std::uint16_t>(static_cast<std::int16_t>(start + step * i)), 2);
     return data;
 }
 
@@ -56,7 +57,8 @@ TEST_F(SoundBankTest, PcmFilesOfEveryPlayableShapeLoad) {
         std::uint16_t channels, bits;
         std::uint32_t rate, fmtSize;
     };
-    const Shape shapes[] = {{1, 8, 11025, 16}, {2, 8, 22050, 18}, {1, 16, 44100, 16}, {2, 16, 8000, 18}, {2, 16, 96000, 16}};
+    const Shape shapes[] = {
+        {1, 8, 11025, 16}, {2, 8, 22050, 18}, {1, 16, 44100, 16}, {2, 16, 8000, 18}, {2, 16, 96000, 16}};
     int slot = 0;
     for (const Shape& s : shapes) {
         WaveSpec spec;
@@ -119,7 +121,8 @@ TEST_F(SoundBankTest, ThreePlaysInOneFrameGiveOneSoundFromTheThird) {
 TEST_F(SoundBankTest, ARestartFadesTheOldSoundOutInsteadOfClicking) {
     // A loud square-ish tone: cutting it dead would jump by its full height.
     std::vector<std::uint8_t> data;
-    for (int i = 0; i < 4800; ++i) PutLe(&data, static_cast<std::uint16_t>(static_cast<std::int16_t>(i % 100 < 50 ? 12000 : 9000)), 2);
+    for (int i = 0; i < 4800; ++i)
+        PutLe(&data, static_cast<std::uint16_t>(static_cast<std::int16_t>(i % 100 < 50 ? 12000 : 9000)), 2);
     Write(7, MonoSpec(data));
     ASSERT_TRUE(Init());
     bank_.Play(7);
@@ -145,7 +148,8 @@ TEST_F(SoundBankTest, ARestartFadesTheOldSoundOutInsteadOfClicking) {
         ASSERT_GT(gain, 0.0f - 1e-6f) << i;
         previous = gain;
     }
-    EXPECT_GT(out[0] - 12000.0f / 32768.0f, 0.95f * 12000.0f / 32768.0f);  // the old sound starts its fade at full height
+    EXPECT_GT(out[0] - 12000.0f / 32768.0f,
+              0.95f * 12000.0f / 32768.0f);  // the old sound starts its fade at full height
 }
 
 TEST_F(SoundBankTest, ASoundPlaysToItsEndOnceAndFreeSlotSilencesIt) {

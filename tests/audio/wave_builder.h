@@ -10,8 +10,8 @@ struct WaveSpec {
     std::uint16_t channels = 1;
     std::uint32_t rate = 22050;
     std::uint16_t bits = 16;
-    std::uint16_t blockAlign = 0;     // 0: channels x bits / 8
-    std::uint32_t fmtSize = 16;       // 16 or 18 (with a zero cbSize)
+    std::uint16_t blockAlign = 0;  // 0: channels x bits / 8
+    std::uint32_t fmtSize = 16;    // 16 or 18 (with a zero cbSize)
     bool dataBeforeFmt = false;
     std::vector<std::uint8_t> data;
 };

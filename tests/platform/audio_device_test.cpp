@@ -40,7 +40,8 @@ TEST(SoundDevice, TheDummyDriverRunsTheMixer) {
     EXPECT_EQ(device->SampleRate(), 48000);
     EXPECT_LE(device->BlockFrames(), 512);
     const auto start = std::chrono::steady_clock::now();
-    while (device->Mixer().FramesRendered() < 4096 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+    while (device->Mixer().FramesRendered() < 4096 &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_GE(device->Mixer().FramesRendered(), 4096u);
@@ -71,7 +72,8 @@ TEST(SoundDevice, TheDiskDriverWritesWhatTheVoicesPlay) {
         ASSERT_NE(buffer, nullptr);
         buffer->Play();
         const auto start = std::chrono::steady_clock::now();
-        while (device->Mixer().FramesRendered() < 9600 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+        while (device->Mixer().FramesRendered() < 9600 &&
+               std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }

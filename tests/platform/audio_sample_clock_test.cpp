@@ -40,14 +40,16 @@ TEST(SampleClock, FollowsADeviceRunningAtAnotherRate) {
     // A device that takes blocks 6 % faster than its nominal rate (SDL's disk driver sleeps whole ms).
     platform::SampleClock clock(kRate);
     const double actual = 10000;
-    for (int k = 0; k < 3000; ++k) clock.OnBlock(static_cast<std::uint64_t>(k) * kBlock, kBlock, static_cast<std::uint64_t>(k * actual));
+    for (int k = 0; k < 3000; ++k)
+        clock.OnBlock(static_cast<std::uint64_t>(k) * kBlock, kBlock, static_cast<std::uint64_t>(k * actual));
     EXPECT_NEAR(clock.MicrosPerFrame(), actual / kBlock, 0.01);
     EXPECT_NEAR(clock.FrameAt(static_cast<std::uint64_t>(2999 * actual + 5000)), 2999.0 * kBlock + 256, 2.0);
 }
 
 TEST(SampleClock, AJumpReanchorsTheMap) {
     platform::SampleClock clock(kRate);
-    for (int k = 0; k < 50; ++k) clock.OnBlock(static_cast<std::uint64_t>(k) * kBlock, kBlock, static_cast<std::uint64_t>(k * kPeriod));
+    for (int k = 0; k < 50; ++k)
+        clock.OnBlock(static_cast<std::uint64_t>(k) * kBlock, kBlock, static_cast<std::uint64_t>(k * kPeriod));
     // A stall of a second: the next block is asked for much later.
     const auto later = static_cast<std::uint64_t>(50 * kPeriod + 1000000);
     clock.OnBlock(50 * kBlock, kBlock, later);

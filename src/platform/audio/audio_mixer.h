@@ -34,8 +34,8 @@ private:
     std::atomic<std::uint32_t> requests_{0};
     // Mixer thread only.
     std::uint32_t seen_ = 0;
-    std::int64_t position_ = -1;      // next frame to play; -1 = silent
-    std::int64_t tail_ = -1;          // the cut-off sound still fading out
+    std::int64_t position_ = -1;  // next frame to play; -1 = silent
+    std::int64_t tail_ = -1;      // the cut-off sound still fading out
     std::int32_t tailLeft_ = 0;
 };
 

@@ -9,7 +9,8 @@ namespace platform {
 void SilenceFluidSynthLog() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, nullptr, nullptr);
     });
 }
 

@@ -37,7 +37,9 @@ std::int32_t FluidMidiSystem::CreatePort(const MidiPortCaps& caps, std::unique_p
     return kMidiOk;
 }
 
-std::unique_ptr<ReferenceClock> FluidMidiSystem::CreateSystemClock() { return std::make_unique<SystemReferenceClock>(); }
+std::unique_ptr<ReferenceClock> FluidMidiSystem::CreateSystemClock() {
+    return std::make_unique<SystemReferenceClock>();
+}
 
 std::unique_ptr<InstrumentLoader> FluidMidiSystem::CreateLoader() {
     return std::make_unique<FluidInstrumentLoader>(soundFont_);

@@ -88,8 +88,9 @@ void FluidSynthPort::Apply(const MidiEventQueue::View& event) {
             --n;
         }
         if (n > 0 && p[n - 1] == 0xF7) --n;
-        if (n > 0) fluid_synth_sysex(synth_, reinterpret_cast<const char*>(p), static_cast<int>(n), nullptr, nullptr,
-                                     nullptr, 0);
+        if (n > 0)
+            fluid_synth_sysex(synth_, reinterpret_cast<const char*>(p), static_cast<int>(n), nullptr, nullptr, nullptr,
+                              0);
         return;
     }
     const int status = static_cast<int>(event.message & 0xFF);
@@ -97,14 +98,29 @@ void FluidSynthPort::Apply(const MidiEventQueue::View& event) {
     const int d2 = static_cast<int>((event.message >> 16) & 0x7F);
     const int channel = status & 0x0F;
     switch (status & 0xF0) {
-        case 0x80: fluid_synth_noteoff(synth_, channel, d1); break;
-        case 0x90: fluid_synth_noteon(synth_, channel, d1, d2); break;
-        case 0xA0: fluid_synth_key_pressure(synth_, channel, d1, d2); break;
-        case 0xB0: fluid_synth_cc(synth_, channel, d1, d2); break;
-        case 0xC0: fluid_synth_program_change(synth_, channel, d1); break;
-        case 0xD0: fluid_synth_channel_pressure(synth_, channel, d1); break;
-        case 0xE0: fluid_synth_pitch_bend(synth_, channel, d1 | (d2 << 7)); break;
-        default: break;  // system messages mean nothing to the synthesiser
+        case 0x80:
+            fluid_synth_noteoff(synth_, channel, d1);
+            break;
+        case 0x90:
+            fluid_synth_noteon(synth_, channel, d1, d2);
+            break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth_, channel, d1, d2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth_, channel, d1, d2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth_, channel, d1);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth_, channel, d1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth_, channel, d1 | (d2 << 7));
+            break;
+        default:
+            break;  // system messages mean nothing to the synthesiser
     }
 }
 

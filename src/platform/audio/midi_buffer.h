@@ -11,11 +11,11 @@ namespace platform {
 class MidiBuffer {
 public:
     struct Event {
-        std::uint64_t time;           // microseconds on the platform clock's line
+        std::uint64_t time;  // microseconds on the platform clock's line
         std::uint32_t channelGroup;
-        bool structured;              // a short message in `message`, else bytes in the buffer
-        std::uint32_t message;        // status in the low byte, then the two data bytes
-        std::size_t offset;           // of an unstructured event's bytes
+        bool structured;        // a short message in `message`, else bytes in the buffer
+        std::uint32_t message;  // status in the low byte, then the two data bytes
+        std::size_t offset;     // of an unstructured event's bytes
         std::size_t size;
     };
 

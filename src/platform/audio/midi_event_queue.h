@@ -15,8 +15,8 @@ public:
     struct View {
         std::uint64_t time;
         bool shortMessage;
-        std::uint32_t message;          // a short message
-        const std::uint8_t* bytes;      // a system-exclusive block
+        std::uint32_t message;      // a short message
+        const std::uint8_t* bytes;  // a system-exclusive block
         std::size_t size;
     };
 
@@ -39,8 +39,7 @@ private:
     static constexpr std::size_t kAlign = 16;
     static constexpr std::uint32_t kPadding = 0xFFFFFFFFu;
 
-    bool Push(std::uint64_t time, bool shortMessage, std::uint32_t message, const std::uint8_t* data,
-              std::size_t size);
+    bool Push(std::uint64_t time, bool shortMessage, std::uint32_t message, const std::uint8_t* data, std::size_t size);
     void WriteHeader(std::size_t at, std::uint64_t time, std::uint32_t word0, std::uint32_t word1);
 
     std::size_t capacity_;

@@ -26,10 +26,10 @@ private:
     double bandwidth_;
     bool started_ = false;
     std::uint32_t blockFrames_ = 1;
-    std::uint64_t f0_ = 0;   // first frame of the current block
-    double t0_ = 0;          // filtered time of f0_
-    double t1_ = 0;          // predicted time of the next block
-    double period_ = 0;      // filtered block period
+    std::uint64_t f0_ = 0;  // first frame of the current block
+    double t0_ = 0;         // filtered time of f0_
+    double t1_ = 0;         // predicted time of the next block
+    double period_ = 0;     // filtered block period
     double nominal_ = 0;
     double b_ = 0;
     double c_ = 0;

@@ -22,7 +22,8 @@ GrantedPriority RaiseThreadPriority() {
     rlimit limit{};
     int allowed = 0;
     if (getrlimit(RLIMIT_RTPRIO, &limit) == 0) {
-        allowed = limit.rlim_cur == RLIM_INFINITY ? highest : static_cast<int>(std::min<rlim_t>(limit.rlim_cur, highest));
+        allowed =
+            limit.rlim_cur == RLIM_INFINITY ? highest : static_cast<int>(std::min<rlim_t>(limit.rlim_cur, highest));
     }
     for (int priority : {highest, allowed}) {
         if (priority <= 0) continue;
