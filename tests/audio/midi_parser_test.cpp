@@ -83,12 +83,6 @@ TEST(MidiParser, LoopMarkerOfTheFirstTrackOnlyAndTheLastOneWins) {
     EXPECT_EQ(ignored, 3);  // the second track's marker and the two end-of-track events
 }
 
-TEST(MidiParser, NoMarkerMeansLoopFromTheStart) {
-    MidiTrack t;
-    t.NoteOn(0, 0, 60).NoteOff(480, 0, 60).End();
-    EXPECT_EQ(Parse(BuildMidiFile(480, {t})).loopStart, 0u);
-}
-
 TEST(MidiParser, IgnoredMetaEventsKeepTheirTime) {
     MidiTrack t;
     t.Meta(100, 0x03, "name").NoteOn(50, 0, 60).End();

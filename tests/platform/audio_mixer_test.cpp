@@ -109,24 +109,4 @@ TEST(AudioMixer, SourcesGetContiguousFramesAndTheSumIsLimited) {
     EXPECT_FLOAT_EQ(out[0], 0.0f);
 }
 
-TEST(AudioMixer, AVoiceRequestedManyTimesBeforeABlockRestartsOnce) {
-    auto device = platform::SoundDevice::CreateOffline(48000, 512);
-    std::vector<std::uint8_t> pcm;
-    for (int i = 0; i < 1000; ++i) {
-        pcm.push_back(static_cast<std::uint8_t>(i & 0xFF));
-        pcm.push_back(0x10);
-    }
-    auto buffer = device->CreateBuffer({1, 48000, 16, 2}, pcm.data(), pcm.size());
-    ASSERT_TRUE(buffer);
-    EXPECT_EQ(buffer->Frames(), 1000u);
-    std::vector<float> once(1024), thrice(1024);
-    buffer->Play();
-    device->RenderOffline(once.data(), 512, 0);
-    device->RenderOffline(thrice.data(), 512, 0);  // let the first run out
-    device->RenderOffline(thrice.data(), 512, 0);
-    for (int i = 0; i < 3; ++i) buffer->Play();
-    device->RenderOffline(thrice.data(), 512, 0);
-    EXPECT_EQ(once, thrice);
-}
-
 }  // namespace
