@@ -1,5 +1,6 @@
 // The boss introductions: a warning caption, a holographic target analysis of the boss and its
 // data plate, each cut out of its picture by fixed rectangles and shown at half opacity.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -97,7 +98,7 @@ void Analysis(Canvas& c, const Dossier& d) {
     TextPath(cr, Font{"DejaVu Sans Mono", true, false, 10, 1}, x + w - 14, y + 20, "SCAN 100%", Align::kRight);
     cairo_fill(cr);
     // The boss itself, in lines of light, scaled to the panel.
-    const double cx = x + w * 0.46, cy = y + h * 0.56, scale = (h - 40) / 220.0;
+    const double cx = x + w * 0.42, cy = y + h * 0.56, scale = (h - 40) / 220.0;
     cairo_matrix_t m;
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
@@ -116,15 +117,17 @@ void Analysis(Canvas& c, const Dossier& d) {
     d.schematic(cr);
     cairo_restore(cr);
     // Target brackets and two callouts.
+    // Brackets stay clear of the heading line above and the panel's edge below.
     const double bw = h * 0.62;
+    const double bh = std::min(bw * 0.72, std::min(cy - (y + 30), y + h - 8 - cy));
     SetSource(cr, Hex(0xFF8A3A, 0.95));
     cairo_set_line_width(cr, 2);
     for (int sx = -1; sx <= 1; sx += 2) {
         for (int sy = -1; sy <= 1; sy += 2) {
             cairo_new_path(cr);
-            cairo_move_to(cr, cx + sx * bw, cy + sy * (bw * 0.72 - 14));
-            cairo_line_to(cr, cx + sx * bw, cy + sy * bw * 0.72);
-            cairo_line_to(cr, cx + sx * (bw - 14), cy + sy * bw * 0.72);
+            cairo_move_to(cr, cx + sx * bw, cy + sy * (bh - 14));
+            cairo_line_to(cr, cx + sx * bw, cy + sy * bh);
+            cairo_line_to(cr, cx + sx * (bw - 14), cy + sy * bh);
             cairo_stroke(cr);
         }
     }
@@ -288,8 +291,8 @@ void Maelstrom(cairo_t* cr) {
         cairo_move_to(cr, fx - 12, -68);
         cairo_line_to(cr, fx + 12, -68);
     }
-    for (int k = 0; k < 3; ++k) {
-        const double a = kPi / 3 + k * 2 * kPi / 3;
+    const double holeAngles[] = {0.35, kPi / 2, kPi - 0.35};
+    for (double a : holeAngles) {
         const double hx = 120 * std::cos(a), hy = 80 * std::sin(a);
         for (int arm = 0; arm < 3; ++arm) {
             cairo_new_sub_path(cr);

@@ -245,30 +245,39 @@ Canvas DrawSky(const SkyLook& look) {
         const double warp = TiledFbm(u, v, 2, 3, look.seed, 0.5) - 0.5;
         const double n = TiledFbm(u + warp * 0.3 * look.strangeness, v + warp * 0.2, 3, 6, look.seed + 1, 0.55);
         Rgba col = Mix(look.base, look.high, std::clamp(TiledFbm(u, v, 2, 3, look.seed + 2, 0.5), 0.0, 1.0));
-        col = Mix(col, look.cloud, std::clamp((n - 0.48) * 3.2, 0.0, 1.0));
+        // Clouds with a warmer, shaded underside where they are thin.
+        const double cover = std::clamp((n - 0.45) * 5.0, 0.0, 1.0);
+        col = Mix(col, Mix(Scale(look.cloud, 0.85), look.cloud, cover), cover);
         // Bands of strange light as the sky turns.
         const double band = std::sin((v + warp * 0.5) * 2 * kPi * 3 + u * 2 * kPi);
         col = Mix(col, look.accent, std::clamp(band - 0.75, 0.0, 1.0) * 3.0 * look.strangeness * 0.6);
         return col;
     });
     if (look.strangeness > 0.9) {
-        // Ringed spots like eyes in the clouds.
+        // Eyes open in the clouds.
         cairo_t* cr = c.cr();
         DrawWrapped(cr, 512, 512, [&] {
             Rng rng(look.seed + 5);
             for (int i = 0; i < 5; ++i) {
-                const double ex = rng.Range(0, 512), ey = rng.Range(0, 512), er = rng.Range(18, 34);
-                SoftDisc(cr, ex, ey, er * 2.2, WithAlpha(look.accent, 0.4), WithAlpha(look.accent, 0.15), 0.4);
-                for (int k = 3; k >= 1; --k) {
-                    cairo_new_path(cr);
-                    cairo_arc(cr, ex, ey, er * k / 3.0, 0, 2 * kPi);
-                    SetSource(cr, k % 2 ? Hex(0xFFE9A0, 0.8) : Hex(0x3A0A3A, 0.8));
-                    cairo_fill(cr);
-                }
+                const double ex = rng.Range(0, 512), ey = rng.Range(0, 512), er = rng.Range(18, 30);
+                SoftDisc(cr, ex, ey, er * 2.0, WithAlpha(look.accent, 0.35), WithAlpha(look.accent, 0.12), 0.4);
+                cairo_save(cr);
                 cairo_new_path(cr);
-                cairo_arc(cr, ex, ey, er * 0.18, 0, 2 * kPi);
-                SetSource(cr, Hex(0x12021A));
+                cairo_move_to(cr, ex - er, ey);
+                cairo_curve_to(cr, ex - er * 0.4, ey - er * 0.75, ex + er * 0.4, ey - er * 0.75, ex + er, ey);
+                cairo_curve_to(cr, ex + er * 0.4, ey + er * 0.75, ex - er * 0.4, ey + er * 0.75, ex - er, ey);
+                cairo_close_path(cr);
+                SetSource(cr, Hex(0xFFE8F0, 0.95));
+                cairo_fill_preserve(cr);
+                cairo_clip(cr);
+                SoftDisc(cr, ex, ey, er * 0.5, Hex(0xFFE27A), Hex(0xE0307A), 0.45);
+                cairo_new_path(cr);
+                cairo_move_to(cr, ex, ey - er * 0.4);
+                cairo_curve_to(cr, ex + er * 0.12, ey - er * 0.1, ex + er * 0.12, ey + er * 0.1, ex, ey + er * 0.4);
+                cairo_curve_to(cr, ex - er * 0.12, ey + er * 0.1, ex - er * 0.12, ey - er * 0.1, ex, ey - er * 0.4);
+                SetSource(cr, Hex(0x14020E));
                 cairo_fill(cr);
+                cairo_restore(cr);
             }
         });
     }
@@ -338,7 +347,7 @@ void AddSceneryPictures(std::vector<Picture>& out) {
                    }});
     out.push_back({"petal", 128, 128, ColourKey::kBlack, DrawPetal});
     out.push_back({"cloud", 512, 512, ColourKey::kBlack, [] {
-                       return DrawSky({Hex(0xF7B8D8), Hex(0xB8A8F0), Hex(0xFFF4EC), Hex(0xFFD27A), 9911u, 0.0});
+                       return DrawSky({Hex(0x86B4F2), Hex(0xF2A6D4), Hex(0xFFF8F0), Hex(0xFFD27A), 9911u, 0.0});
                    }});
     out.push_back({"cloud2", 512, 512, ColourKey::kBlack, [] {
                        return DrawSky({Hex(0x8A5AD0), Hex(0x3AA8B8), Hex(0xF0D8FF), Hex(0x8CFFB8), 9921u, 0.6});
