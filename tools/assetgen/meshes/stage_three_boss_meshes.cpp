@@ -283,8 +283,10 @@ void AddStageThreeBossMeshes(std::vector<MeshEntry>& out) {
     out.push_back({"x\\kouha.x", BuildWave, "", 1.0f, false, Front()});
     out.push_back({"x\\lboss04.x", BuildLastFlower, "", 1.0f, false, Front()});
     out.push_back({"x\\boss04tama.x", BuildEyeShot, "", 1.0f, false, Front()});
-    out.push_back({"x\\lancer.x", BuildLance, "", 1.0f, false, Front()});
-    out.push_back({"x\\raser.x", BuildLaser, "", 1.0f, false, Front(0.5f)});
+    PreviewView side = Front(), laserSide = Front(0.5f);
+    side.from = laserSide.from = vec3(1.0f, 0.6f, -0.35f);
+    out.push_back({"x\\lancer.x", BuildLance, "", 1.0f, false, side});
+    out.push_back({"x\\raser.x", BuildLaser, "", 1.0f, false, laserSide});
 }
 
 }  // namespace assetgen::meshes
