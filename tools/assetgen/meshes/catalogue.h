@@ -19,6 +19,14 @@ struct PreviewView {
     float fogStart = 0.0f, fogEnd = 0.0f;  // the stage's fog, when it has one (end > start)
 };
 
+// A boss seen from the player's side, a little from the right and above.
+inline PreviewView BossFrontView(float alpha = 1.0f) {
+    PreviewView v;
+    v.from = vec3(0.35f, 0.25f, -1.0f);
+    v.alphaScale = alpha;
+    return v;
+}
+
 struct MeshEntry {
     std::string gameName;  // "x\\plu2c.x"
     Mesh (*build)();

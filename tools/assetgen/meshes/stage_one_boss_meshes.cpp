@@ -211,27 +211,20 @@ Mesh BuildPlasmaShot() {
     return m;
 }
 
-PreviewView Front(float alpha = 1.0f) {
-    PreviewView v;
-    v.from = vec3(0.35f, 0.25f, -1.0f);
-    v.alphaScale = alpha;
-    return v;
-}
-
 }  // namespace
 
 void AddStageOneBossMeshes(std::vector<MeshEntry>& out) {
-    out.push_back({"x\\bboss01hontai.x", BuildGuardianBody, "", 1.0f, false, Front()});
-    PreviewView rightSide = Front(), leftSide = Front();
+    out.push_back({"x\\bboss01hontai.x", BuildGuardianBody, "", 1.0f, false, BossFrontView()});
+    PreviewView rightSide = BossFrontView(), leftSide = BossFrontView();
     rightSide.from = vec3(1.0f, 0.35f, -0.8f);
     leftSide.from = vec3(-1.0f, 0.35f, -0.8f);
     out.push_back({"x\\bboss01migi.x", BuildGuardianRightArm, "", 1.0f, false, rightSide});
     out.push_back({"x\\bboss01hidari.x", BuildGuardianLeftArm, "", 1.0f, false, leftSide});
-    out.push_back({"x\\bossbeam.x", BuildBossBeam, "", 1.0f, true, Front(0.3f)});
-    out.push_back({"x\\bboss02.x", BuildCoreFortress, "", 1.0f, false, Front()});
-    out.push_back({"x\\shield.x", BuildShield, "", 1.0f, false, Front()});
-    out.push_back({"x\\baria.x", BuildBarrier, "t\\baria.png", 1.0f, false, Front(0.5f)});
-    out.push_back({"x\\boss01shot.x", BuildPlasmaShot, "", 1.0f, false, Front()});
+    out.push_back({"x\\bossbeam.x", BuildBossBeam, "", 1.0f, true, BossFrontView(0.3f)});
+    out.push_back({"x\\bboss02.x", BuildCoreFortress, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\shield.x", BuildShield, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\baria.x", BuildBarrier, "t\\baria.png", 1.0f, false, BossFrontView(0.5f)});
+    out.push_back({"x\\boss01shot.x", BuildPlasmaShot, "", 1.0f, false, BossFrontView()});
 }
 
 }  // namespace assetgen::meshes

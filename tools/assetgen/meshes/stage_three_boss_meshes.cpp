@@ -263,27 +263,20 @@ Mesh BuildLaser() {
     return m;
 }
 
-PreviewView Front(float alpha = 1.0f) {
-    PreviewView v;
-    v.from = vec3(0.35f, 0.25f, -1.0f);
-    v.alphaScale = alpha;
-    return v;
-}
-
 }  // namespace
 
 void AddStageThreeBossMeshes(std::vector<MeshEntry>& out) {
-    out.push_back({"x\\smoon01.x", BuildCrescentMoon, "", 1.0f, false, Front()});
-    out.push_back({"x\\smoon02.x", BuildRingedMoon, "", 1.0f, false, Front()});
-    out.push_back({"x\\smoon03.x", BuildCrystalMoon, "", 1.0f, false, Front()});
-    out.push_back({"x\\hammer.x", BuildHammer, "", 1.0f, false, Front()});
-    out.push_back({"x\\grav.x", BuildGravityWell, "", 1.0f, false, Front()});
-    out.push_back({"x\\efe.x", BuildStarburst, "", 1.0f, false, Front()});
-    out.push_back({"x\\tama.x", BuildOrbShot, "", 1.0f, false, Front()});
-    out.push_back({"x\\kouha.x", BuildWave, "", 1.0f, false, Front()});
-    out.push_back({"x\\lboss04.x", BuildLastFlower, "", 1.0f, false, Front()});
-    out.push_back({"x\\boss04tama.x", BuildEyeShot, "", 1.0f, false, Front()});
-    PreviewView side = Front(), laserSide = Front(0.5f);
+    out.push_back({"x\\smoon01.x", BuildCrescentMoon, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\smoon02.x", BuildRingedMoon, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\smoon03.x", BuildCrystalMoon, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\hammer.x", BuildHammer, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\grav.x", BuildGravityWell, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\efe.x", BuildStarburst, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\tama.x", BuildOrbShot, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\kouha.x", BuildWave, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\lboss04.x", BuildLastFlower, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\boss04tama.x", BuildEyeShot, "", 1.0f, false, BossFrontView()});
+    PreviewView side = BossFrontView(), laserSide = BossFrontView(0.5f);
     side.from = laserSide.from = vec3(1.0f, 0.6f, -0.35f);
     out.push_back({"x\\lancer.x", BuildLance, "", 1.0f, false, side});
     out.push_back({"x\\raser.x", BuildLaser, "", 1.0f, false, laserSide});

@@ -264,29 +264,22 @@ Mesh BuildCaptureHole() {
     return m;
 }
 
-PreviewView Front(float alpha = 1.0f) {
-    PreviewView v;
-    v.from = vec3(0.35f, 0.25f, -1.0f);
-    v.alphaScale = alpha;
-    return v;
-}
-
 }  // namespace
 
 void AddStageTwoBossMeshes(std::vector<MeshEntry>& out) {
-    out.push_back({"x\\bboss03.x", BuildKnight, "", 1.0f, false, Front()});
-    PreviewView side = Front();
+    out.push_back({"x\\bboss03.x", BuildKnight, "", 1.0f, false, BossFrontView()});
+    PreviewView side = BossFrontView();
     side.from = vec3(1.0f, 0.6f, -0.35f);
     out.push_back({"x\\sord.x", BuildSword, "", 1.0f, false, side});
-    out.push_back({"x\\en.x", BuildHalo, "", 1.0f, false, Front()});
-    out.push_back({"x\\souti.x", BuildThrusterPack, "", 1.0f, false, Front()});
-    out.push_back({"x\\ryou.x", BuildWings, "", 1.0f, false, Front()});
-    out.push_back({"x\\boss05.x", BuildStarFortress, "", 1.0f, false, Front()});
-    out.push_back({"x\\bossring.x", BuildCircuitRing, "t\\circuit.png", 1.0f, false, Front()});
-    out.push_back({"x\\fan.x", BuildFan, "", 1.0f, false, Front()});
+    out.push_back({"x\\en.x", BuildHalo, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\souti.x", BuildThrusterPack, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\ryou.x", BuildWings, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\boss05.x", BuildStarFortress, "", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\bossring.x", BuildCircuitRing, "t\\circuit.png", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\fan.x", BuildFan, "", 1.0f, false, BossFrontView()});
     out.push_back({"x\\fanbeam.x", BuildFanBeam, "", 1.0f, false, side});
-    out.push_back({"x\\bmeteo.x", BuildMeteor, "t\\meteo.png", 1.0f, false, Front()});
-    out.push_back({"x\\holeE.x", BuildCaptureHole, "t\\suik.png", 1.0f, true, Front()});
+    out.push_back({"x\\bmeteo.x", BuildMeteor, "t\\meteo.png", 1.0f, false, BossFrontView()});
+    out.push_back({"x\\holeE.x", BuildCaptureHole, "t\\suik.png", 1.0f, true, BossFrontView()});
 }
 
 }  // namespace assetgen::meshes
