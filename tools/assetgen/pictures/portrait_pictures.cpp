@@ -98,13 +98,21 @@ void Analysis(Canvas& c, const Dossier& d) {
     TextPath(cr, Font{"DejaVu Sans Mono", true, false, 10, 1}, x + w - 14, y + 20, "SCAN 100%", Align::kRight);
     cairo_fill(cr);
     // The boss itself, in lines of light, scaled to the panel.
-    const double cx = x + w * 0.42, cy = y + h * 0.56, scale = (h - 40) / 220.0;
+    const double cx = x + w * (w < 400 ? 0.36 : 0.42), cy = y + h * 0.56, scale = (h - 40) / 220.0;
     cairo_matrix_t m;
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, scale, scale);
     cairo_get_matrix(cr, &m);
     cairo_restore(cr);
+    // The hologram stays inside its panel.
+    auto clipToPanel = [&](cairo_t* g) {
+        cairo_new_path(g);
+        ChamferPath(g, x + 2, y + 2, w - 4, h - 4, 15, 0, 15, 0);
+        cairo_clip(g);
+    };
+    cairo_save(cr);
+    clipToPanel(cr);
     Glow(c, kGlow, 7, [&](cairo_t* g) {
         cairo_set_matrix(g, &m);
         cairo_set_line_width(g, 5);
@@ -118,7 +126,7 @@ void Analysis(Canvas& c, const Dossier& d) {
     cairo_restore(cr);
     // Target brackets and two callouts.
     // Brackets stay clear of the heading line above and the panel's edge below.
-    const double bw = h * 0.62;
+    const double bw = std::min(h * 0.62, cx - x - 10);
     const double bh = std::min(bw * 0.72, std::min(cy - (y + 30), y + h - 8 - cy));
     SetSource(cr, Hex(0xFF8A3A, 0.95));
     cairo_set_line_width(cr, 2);
@@ -147,6 +155,7 @@ void Analysis(Canvas& c, const Dossier& d) {
         TextPath(cr, small, lx, ly - 4, d.callouts[i], Align::kRight);
         cairo_fill(cr);
     }
+    cairo_restore(cr);
 }
 
 void Plate(Canvas& c, const Dossier& d) {
@@ -255,27 +264,38 @@ void Bastion(cairo_t* cr) {
     cairo_set_dash(cr, nullptr, 0, 0);
 }
 
-void Sabre(cairo_t* cr) {
+void Knight(cairo_t* cr) {
     cairo_new_path(cr);
-    cairo_move_to(cr, 0, -70);
-    cairo_line_to(cr, 40, 10);
-    cairo_line_to(cr, 120, 40);
-    cairo_line_to(cr, 40, 40);
-    cairo_line_to(cr, 20, 70);
-    cairo_line_to(cr, -20, 70);
-    cairo_line_to(cr, -40, 40);
-    cairo_line_to(cr, -120, 40);
-    cairo_line_to(cr, -40, 10);
+    // Helmet with a crest, broad shoulders, a tapered body and two legs.
+    ChamferPath(cr, -16, -96, 32, 30, 8, 8, 4, 4);
+    cairo_move_to(cr, 0, -96);
+    cairo_line_to(cr, 0, -118);
+    cairo_move_to(cr, -10, -80);
+    cairo_line_to(cr, 10, -80);
+    ChamferPath(cr, -62, -62, 124, 26, 12, 12, 0, 0);
+    cairo_move_to(cr, -34, -36);
+    cairo_line_to(cr, 34, -36);
+    cairo_line_to(cr, 22, 20);
+    cairo_line_to(cr, -22, 20);
     cairo_close_path(cr);
-    cairo_move_to(cr, 0, -40);
-    cairo_line_to(cr, 0, 50);
-    // The sword, held out to one side.
-    cairo_move_to(cr, 60, 20);
-    cairo_line_to(cr, 150, -80);
-    cairo_line_to(cr, 156, -74);
-    cairo_line_to(cr, 68, 26);
-    cairo_move_to(cr, 52, 8);
-    cairo_line_to(cr, 78, 34);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, -14, 10, 0, 2 * kPi);
+    for (int side = -1; side <= 1; side += 2) {
+        ChamferPath(cr, side * 30 - 11, 22, 22, 70, 0, 0, 6, 6);
+        // Arms: the right one holds the sword up, the left hangs by the shield of its side.
+        cairo_move_to(cr, side * 62, -50);
+        cairo_line_to(cr, side * 76, side > 0 ? -84 : 0);
+        // Blade wings behind the shoulders.
+        cairo_move_to(cr, side * 50, -60);
+        cairo_line_to(cr, side * 120, -100);
+        cairo_line_to(cr, side * 92, -50);
+        cairo_line_to(cr, side * 128, -60);
+        cairo_line_to(cr, side * 70, -36);
+    }
+    cairo_move_to(cr, 66, -84);
+    cairo_line_to(cr, 86, -84);
+    cairo_move_to(cr, 76, -84);
+    cairo_line_to(cr, 76, -128);
     cairo_stroke(cr);
 }
 
@@ -304,23 +324,17 @@ void Maelstrom(cairo_t* cr) {
 
 void FirstMoon(cairo_t* cr) {
     cairo_new_path(cr);
-    cairo_arc(cr, 0, 0, 70, 0, 2 * kPi);
-    // Craters, and the line between its lit and dark halves.
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, -30, -26, 13, 0, 2 * kPi);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 18, 30, 9, 0, 2 * kPi);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 34, -12, 6, 0, 2 * kPi);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, -12, 42, 5, 0, 2 * kPi);
-    cairo_move_to(cr, 20, -66);
-    cairo_curve_to(cr, 52, -30, 52, 30, 20, 66);
-    cairo_stroke(cr);
-    cairo_new_path(cr);
     cairo_arc(cr, 0, 0, 104, 0, 2 * kPi);
     StarPath(cr, 0, 0, 3, 104, 0, -kPi / 2);
     StarPath(cr, 0, 0, 3, 104, 0, kPi / 2);
+    cairo_stroke(cr);
+    // A crescent holding a small orb in its hollow.
+    cairo_new_path(cr);
+    cairo_arc(cr, 0, 0, 70, kPi * 0.2, kPi * 1.8);
+    cairo_arc_negative(cr, 34, 0, 56, kPi * 1.62, kPi * 0.38);
+    cairo_close_path(cr);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 26, 0, 16, 0, 2 * kPi);
     cairo_stroke(cr);
     // Its sword stands beside it.
     cairo_new_path(cr);
@@ -335,28 +349,30 @@ void FirstMoon(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
+// The last enemy: a great flower with an eye at its heart, four circles of power about it.
 void Nocturne(cairo_t* cr) {
     cairo_new_path(cr);
-    // A crowned core with the eye at its heart.
-    cairo_move_to(cr, -50, 30);
-    cairo_line_to(cr, -60, -30);
-    cairo_line_to(cr, -30, -10);
-    cairo_line_to(cr, 0, -60);
-    cairo_line_to(cr, 30, -10);
-    cairo_line_to(cr, 60, -30);
-    cairo_line_to(cr, 50, 30);
-    cairo_close_path(cr);
-    cairo_move_to(cr, -26, 8);
-    cairo_curve_to(cr, -10, -6, 10, -6, 26, 8);
-    cairo_curve_to(cr, 10, 22, -10, 22, -26, 8);
+    for (int i = 0; i < 12; ++i) {
+        cairo_save(cr);
+        cairo_rotate(cr, i * kPi / 6);
+        cairo_move_to(cr, 30, -9);
+        cairo_curve_to(cr, 50, -18, 64, -10, 70, 0);
+        cairo_curve_to(cr, 64, 10, 50, 18, 30, 9);
+        cairo_restore(cr);
+    }
     cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 8, 6, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 30, 0, 2 * kPi);
+    cairo_move_to(cr, -20, 0);
+    cairo_curve_to(cr, -8, -12, 8, -12, 20, 0);
+    cairo_curve_to(cr, 8, 12, -8, 12, -20, 0);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 5, 0, 2 * kPi);
     for (int k = 0; k < 4; ++k) {
-        const double a = k * kPi / 2;
-        const double mx = 100 * std::cos(a), my = 78 * std::sin(a);
+        const double a = k * kPi / 2 + kPi / 4;
+        const double mx = 105 * std::cos(a), my = 85 * std::sin(a);
         cairo_new_sub_path(cr);
-        cairo_arc(cr, mx, my, 20, 0, 2 * kPi);
-        StarPath(cr, mx, my, 5, 20, 8, -kPi / 2);
+        cairo_arc(cr, mx, my, 18, 0, 2 * kPi);
+        StarPath(cr, mx, my, 5, 18, 7, -kPi / 2);
     }
     cairo_stroke(cr);
 }
@@ -372,10 +388,10 @@ void AddPortraitPictures(std::vector<Picture>& out) {
         {"BASTION", "SHIELD FORTRESS  \xC2\xB7  STAGE 1", "FORTRESS CLASS DETECTED",
          "Break its three shields to reach the core.", 3, caption, {0, 100, 510, 270}, {0, 310, 500, 460}, Bastion,
          {"SHIELD", "LAUNCH HOLES"}},
-        {"SABRE", "INTERCEPTOR  \xC2\xB7  STAGE 2", "HIGH-SPEED HOSTILE",
-         "Fast and reckless. Watch its line of charge.", 3, caption, {0, 100, 512, 340}, {0, 350, 500, 500}, Sabre,
-         {"BLADE", "THRUST WINGS"}},
-        {"MAELSTROM", "GRAVITY ENGINE  \xC2\xB7  STAGE 2", "GRAVITY ANOMALY DETECTED",
+        {"SABRE", "ARMOURED KNIGHT  \xC2\xB7  STAGE 2", "HIGH-SPEED HOSTILE",
+         "Fast and reckless. Watch its line of charge.", 3, caption, {0, 100, 512, 340}, {0, 350, 500, 500}, Knight,
+         {"BLADE", "WING BLADES"}},
+        {"MAELSTROM", "STAR FORTRESS  \xC2\xB7  STAGE 2", "GRAVITY ANOMALY DETECTED",
          "Stay clear of the holes it opens.", 4, caption, {0, 100, 500, 330}, {0, 370, 500, 460}, Maelstrom,
          {"FAN UNITS", "BLACK HOLES"}},
         {"FIRST MOON", "GUARDIAN  \xC2\xB7  STAGE 3", "THE FIRST MOON RISES",

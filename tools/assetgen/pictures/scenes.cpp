@@ -132,7 +132,7 @@ Rgba BluePlanetSurface(double u, double v) {
         const double hi = std::clamp((h - 0.57) / 0.16, 0.0, 1.0);
         c = Mix(Hex(0x9BD46A), Hex(0x2F7F4A), hi);
         if (hi > 0.7) c = Mix(c, Hex(0xC9B48A), (hi - 0.7) / 0.3);
-        c = Mix(c, Hex(0xE6D69A), std::clamp(1.0 - lat * 3.0, 0.0, 1.0) * 0.35);
+        c = Mix(c, Hex(0xE6D69A), std::clamp(1.0 - lat * 3.0, 0.0, 1.0) * 0.15);
     }
     if (lat > 0.78) c = Mix(c, Hex(0xF2FAFF), std::clamp((lat - 0.78) / 0.08, 0.0, 1.0));
     // Clouds stretched along the latitudes.

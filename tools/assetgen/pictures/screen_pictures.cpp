@@ -144,7 +144,6 @@ void DrawShutter(Canvas& c, bool left) {
     cairo_t* cr = c.cr();
     const double w = 400, h = 600;
     const double seamX = left ? w : 0.0;  // the meeting edge
-    const double outerX = left ? 0.0 : w;
     cairo_pattern_t* base = cairo_pattern_create_linear(0, 0, 0, h);
     AddStop(base, 0.0, Hex(0x34495C));
     AddStop(base, 0.5, Hex(0x1D2B3A));
@@ -246,7 +245,6 @@ void DrawShutter(Canvas& c, bool left) {
             SoftDisc(cr, x0 + i * 36, ly, 5, Hex(0xBFF6FF), Hex(0x2FB8FF, 0.5));
         }
     }
-    (void)outerX;
 }
 
 struct StageText {
