@@ -11,10 +11,10 @@
 namespace {
 
 using picture_tests::Expected;
-using picture_tests::Manifest;
+using picture_tests::ExpectedPictures;
 
 TEST(PictureFiles, EveryPictureLoadsUnderItsExactNameAtItsOwnPowerOfTwoSize) {
-    for (const Expected& e : Manifest()) {
+    for (const Expected& e : ExpectedPictures()) {
         SCOPED_TRACE(e.name);
         // The loader would forgive a wrong case; the file must not need it.
         ASSERT_TRUE(std::filesystem::is_regular_file(picture_tests::PicturePath(e.name)));
@@ -32,7 +32,7 @@ TEST(PictureFiles, EveryPictureLoadsUnderItsExactNameAtItsOwnPowerOfTwoSize) {
 
 TEST(PictureFiles, TheFolderHoldsThePicturesAndNothingElse) {
     std::set<std::string> expected;
-    for (const Expected& e : Manifest()) expected.insert(std::string(e.name) + ".png");
+    for (const Expected& e : ExpectedPictures()) expected.insert(std::string(e.name) + ".png");
     EXPECT_EQ(expected.size(), 84u);  // the 83 the game names and "bmagic", named by its failure text
     std::set<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(KORVEX_DATA_DIR) / "t")) {

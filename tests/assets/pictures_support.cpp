@@ -8,7 +8,7 @@
 
 namespace picture_tests {
 
-const std::vector<Expected>& Manifest() {
+const std::vector<Expected>& ExpectedPictures() {
     using platform::kColourKeyBlack;
     using platform::kColourKeyWhite;
     using platform::kNoColourKey;

@@ -25,7 +25,7 @@ struct Expected {
 };
 
 // Every picture the game loads, with the size we promise and the key it is loaded with.
-const std::vector<Expected>& Manifest();
+const std::vector<Expected>& ExpectedPictures();
 
 std::string PicturePath(const std::string& name);
 // The raw decoded file, and the texture the loader makes of it (key, then power-of-two scaling).
