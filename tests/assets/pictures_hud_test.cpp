@@ -18,7 +18,7 @@ using platform::kColourKeyWhite;
 
 // The HUD's source rectangles in t\console.png; the bars at full length.
 const std::vector<Rect> kPieces = {
-    {0, 0, 296, 31},    {7, 32, 303, 63},   {0, 64, 31, 223},  {3, 228, 29, 386},
+    {0, 0, 296, 31},    {7, 32, 303, 63},   {0, 64, 31, 223},   {3, 228, 29, 386},
     {48, 76, 247, 191}, {304, 64, 319, 79}, {48, 208, 65, 225}, {40, 260, 263, 283},
 };
 const Rect kLifeBar{40, 260, 263, 283};

@@ -34,8 +34,8 @@ TEST(Shutter, EachClosedPanelCoversItsHalfOfTheScreenOpaquely) {
 }
 
 TEST(FullScreenPictures, ScreensThatReplaceTheSceneAreOpaqueEverywhere) {
-    for (const char* name : {"story", "rocket", "stage 1", "stage 2", "stage 3", "noise 1", "noise 2", "noise 3",
-                             "noise 4"}) {
+    for (const char* name :
+         {"story", "rocket", "stage 1", "stage 2", "stage 3", "noise 1", "noise 2", "noise 3", "noise 4"}) {
         SCOPED_TRACE(name);
         const auto picture = picture_tests::LoadAsTexture(name, kColourKeyBlack);
         ASSERT_TRUE(picture);
@@ -91,7 +91,8 @@ TEST(DamageFlash, RedAtTheEdgesOfTheVisibleScreenClearInTheMiddle) {
     // Drawn unscaled: only texels 0..799 x 0..599 are ever on screen.
     EXPECT_EQ(CountVisible(*flash, {800, 0, 1024, 1024}) + CountVisible(*flash, {0, 600, 800, 1024}), 0);
     EXPECT_EQ(CountVisible(*flash, {300, 220, 500, 380}), 0);
-    for (const Rect& edge : {Rect{0, 0, 800, 30}, Rect{0, 570, 800, 600}, Rect{0, 0, 30, 600}, Rect{770, 0, 800, 600}}) {
+    for (const Rect& edge :
+         {Rect{0, 0, 800, 30}, Rect{0, 570, 800, 600}, Rect{0, 0, 30, 600}, Rect{770, 0, 800, 600}}) {
         EXPECT_EQ(CountVisible(*flash, edge), Area(edge));
     }
     const std::uint32_t corner = flash->At(20, 20);

@@ -28,7 +28,7 @@ Rect Cell(const platform::Image& image, const Sheet& s, int column, int row) {
 
 TEST(FlipBooks, EveryPlayedCellHoldsItsOwnFrameInsideATransparentGutter) {
     const Sheet sheets[] = {
-        {"booster 2", 4, 4, 16}, {"lightwing", 4, 4, 16}, {"kira", 4, 4, 16},  {"explosion01", 5, 2, 10},
+        {"booster 2", 4, 4, 16}, {"lightwing", 4, 4, 16}, {"kira", 4, 4, 16},   {"explosion01", 5, 2, 10},
         {"blackhole", 4, 4, 16}, {"bullet 2", 4, 4, 16},  {"getbom", 4, 4, 15}, {"explosionRuin", 4, 4, 16},
     };
     for (const Sheet& s : sheets) {
@@ -83,7 +83,8 @@ TEST(Portraits, EveryPieceTheIntroductionCutsOutHoldsArtAndNothingLiesBetween) {
         for (int y = 0; y < image->height; ++y) {
             for (int x = 0; x < image->width; ++x) {
                 bool inside = false;
-                for (const Rect& r : p.pieces) inside = inside || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
+                for (const Rect& r : p.pieces)
+                    inside = inside || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
                 if (!inside && picture_tests::AlphaOf(image->At(x, y))) ++strays;
             }
         }

@@ -36,7 +36,7 @@ std::optional<platform::Image> LoadAsTexture(const std::string& name, std::uint3
 inline std::uint32_t AlphaOf(std::uint32_t argb) { return argb >> 24; }
 
 int CountVisible(const platform::Image& image, const Rect& r, std::uint32_t aboveAlpha = 0);
-int CountOpaque(const platform::Image& image, const Rect& r);   // alpha 255
+int CountOpaque(const platform::Image& image, const Rect& r);  // alpha 255
 int CountEqual(const platform::Image& image, const Rect& r, std::uint32_t argb);
 // The smallest rectangle holding every texel of r whose alpha is above `aboveAlpha` (every visible
 // one by default); nullopt when there is none.

@@ -64,8 +64,8 @@ TEST(PictureKeyRules, EmptyBecomesTheKeyAndArtNeverEqualsIt) {
 
 TEST(PictureEncoding, TheGameDecodesWhatWasDrawnUnpremultiplied) {
     Canvas c(3, 2);
-    const pictures::Rgba colours[] = {pictures::Hex(0xFF8000), pictures::Hex(0x2FE0FF, 0.5),
-                                      pictures::Hex(0x123456, 0.2), pictures::Hex(0x010101),
+    const pictures::Rgba colours[] = {pictures::Hex(0xFF8000),       pictures::Hex(0x2FE0FF, 0.5),
+                                      pictures::Hex(0x123456, 0.2),  pictures::Hex(0x010101),
                                       pictures::Hex(0xFFFFFF, 0.75), pictures::Hex(0x00FF00, 1.0 / 255)};
     for (int i = 0; i < 6; ++i) SetPixel(c, i % 3, i / 3, pictures::ToPixel(colours[i]));
     const platform::Image image = Decode(c);
@@ -104,8 +104,8 @@ TEST(PictureNoise, TiledNoiseRepeatsAcrossItsPeriodAndVariesWithin) {
         const double n = pictures::TiledFbm(u, v, 4, 5, 77u);
         EXPECT_NEAR(n, pictures::TiledFbm(u + 1.0, v, 4, 5, 77u), 1e-9);
         EXPECT_NEAR(n, pictures::TiledFbm(u, v + 1.0, 4, 5, 77u), 1e-9);
-        EXPECT_NEAR(pictures::TiledFbm(u, v, 6, 3, 4, 78u, 0.5), pictures::TiledFbm(u - 1.0, v + 2.0, 6, 3, 4, 78u, 0.5),
-                    1e-9);
+        EXPECT_NEAR(pictures::TiledFbm(u, v, 6, 3, 4, 78u, 0.5),
+                    pictures::TiledFbm(u - 1.0, v + 2.0, 6, 3, 4, 78u, 0.5), 1e-9);
         lowest = std::min(lowest, n);
         highest = std::max(highest, n);
     }
@@ -223,8 +223,8 @@ TEST(PictureText, TrackingWidensTextByOneStepPerGap) {
 }
 
 TEST(PictureContactSheet, TheBuildWroteOneCellForEveryPicture) {
-    const std::filesystem::path sheet = std::filesystem::path(KORVEX_DATA_DIR).parent_path() / "data-preview" /
-                                        "pictures.png";
+    const std::filesystem::path sheet =
+        std::filesystem::path(KORVEX_DATA_DIR).parent_path() / "data-preview" / "pictures.png";
     platform::Image image;
     ASSERT_TRUE(platform::LoadPng(sheet.string(), &image)) << sheet;
     // Nine cells of 200 across, 230 down, with a margin of 12 all round: 84 pictures take 10 rows.

@@ -88,9 +88,9 @@ Canvas DrawBarrier() {
     SetSource(cr, Hex(0x1A6AC8, 0.35));
     cairo_paint(cr);
     // Hexagons sized so that the pattern repeats exactly across 256 pixels.
-    const double w = 256.0 / 8.0;               // column pitch
-    const double s = w / std::sqrt(3.0);        // side
-    const double rowStep = 256.0 / 10.0;        // close to 1.5 s, so it tiles
+    const double w = 256.0 / 8.0;         // column pitch
+    const double s = w / std::sqrt(3.0);  // side
+    const double rowStep = 256.0 / 10.0;  // close to 1.5 s, so it tiles
     auto hexes = [&](cairo_t* g) {
         for (int row = -1; row <= 10; ++row) {
             for (int col = -1; col <= 8; ++col) {
@@ -255,7 +255,8 @@ Canvas DrawBlackHole() {
                 const double disc = std::exp(-std::pow((r - 0.42) / 0.2, 2.0));
                 Rgba col = Mix(Hex(0x4A1A9A), Hex(0xE08AFF), arms * disc);
                 col = Mix(col, Hex(0xFFFFFF), std::pow(arms, 8.0) * disc * 0.8);
-                double alpha = std::clamp(disc * 1.4 + arms * 0.3 * (1.0 - r), 0.0, 1.0) * std::clamp((1.0 - r) * 5, 0.0, 1.0);
+                double alpha =
+                    std::clamp(disc * 1.4 + arms * 0.3 * (1.0 - r), 0.0, 1.0) * std::clamp((1.0 - r) * 5, 0.0, 1.0);
                 if (r < 0.26) {
                     col = Hex(0x07020E);  // the hole itself, dark but not the key
                     alpha = 1.0;
@@ -313,7 +314,8 @@ Canvas DrawThunder(const Rgba& core, const Rgba& glow, std::uint64_t seed) {
         cairo_set_line_join(g, CAIRO_LINE_JOIN_ROUND);
         cairo_stroke(g);
     };
-    Glow(c, WithAlpha(glow, 0.95), 10, [&](cairo_t* g) { bolt(g, 6); }, 1.4);
+    Glow(
+        c, WithAlpha(glow, 0.95), 10, [&](cairo_t* g) { bolt(g, 6); }, 1.4);
     SetSource(c.cr(), core);
     bolt(c.cr(), 2.5);
     return c;
@@ -488,8 +490,8 @@ void AddBossPictures(std::vector<Picture>& out) {
     out.push_back({"circuit", 256, 256, ColourKey::kBlack, DrawCircuit});
     out.push_back({"suik", 256, 256, ColourKey::kBlack, DrawSuction});
     out.push_back({"blackhole", 256, 256, ColourKey::kBlack, DrawBlackHole});
-    out.push_back({"flare", 256, 256, ColourKey::kBlack,
-                   [] { return DrawFlare(Hex(0xFFFFFF), Hex(0xC89AFF), 12, false); }});
+    out.push_back(
+        {"flare", 256, 256, ColourKey::kBlack, [] { return DrawFlare(Hex(0xFFFFFF), Hex(0xC89AFF), 12, false); }});
     // The moons.
     out.push_back({"smagic", 256, 256, ColourKey::kBlack, [] {
                        return Circle({Hex(0xFFE7A0), Hex(0xFF8AD0), Hex(0, 0), 6, 24, Sigil::kEye, 12001});
@@ -500,21 +502,21 @@ void AddBossPictures(std::vector<Picture>& out) {
     out.push_back({"magicdown", 256, 256, ColourKey::kBlack, [] {
                        return Circle({Hex(0xF0D8FF), Hex(0x9A5AFF), Hex(0, 0), 5, 20, Sigil::kChevronsIn, 12003});
                    }});
-    out.push_back({"bmagic", 256, 256, ColourKey::kBlack, [] {
-                       return Circle({Hex(0xE8FBFF), Hex(0x6FA8FF), Hex(0x2A6AFF, 0.25), 6, 30, Sigil::kAperture,
-                                      12004});
-                   }});
-    out.push_back({"moonthunder", 256, 256, ColourKey::kBlack,
-                   [] { return DrawThunder(Hex(0xF8F0FF), Hex(0xA06AFF), 12005); }});
+    out.push_back(
+        {"bmagic", 256, 256, ColourKey::kBlack, [] {
+             return Circle({Hex(0xE8FBFF), Hex(0x6FA8FF), Hex(0x2A6AFF, 0.25), 6, 30, Sigil::kAperture, 12004});
+         }});
+    out.push_back(
+        {"moonthunder", 256, 256, ColourKey::kBlack, [] { return DrawThunder(Hex(0xF8F0FF), Hex(0xA06AFF), 12005); }});
     out.push_back({"amagic", 256, 256, ColourKey::kBlack, [] {
                        return Circle({Hex(0xFFE0C0), Hex(0xFF4A2A), Hex(0, 0), 3, 24, Sigil::kCrosshair, 12006});
                    }});
     out.push_back({"holeHirami", 256, 256, ColourKey::kBlack, DrawHoleHirami});
-    out.push_back({"athunder", 256, 256, ColourKey::kBlack,
-                   [] { return DrawThunder(Hex(0xFFFBE0), Hex(0xFFB020), 12007); }});
+    out.push_back(
+        {"athunder", 256, 256, ColourKey::kBlack, [] { return DrawThunder(Hex(0xFFFBE0), Hex(0xFFB020), 12007); }});
     // Loaded without a colour key: transparency comes from the alpha channel alone.
-    out.push_back({"flare2", 128, 128, ColourKey::kNone,
-                   [] { return DrawFlare(Hex(0xFFFFFF), Hex(0xFFD27A), 8, true); }});
+    out.push_back(
+        {"flare2", 128, 128, ColourKey::kNone, [] { return DrawFlare(Hex(0xFFFFFF), Hex(0xFFD27A), 8, true); }});
     // The last boss.
     out.push_back({"darkmagic", 256, 256, ColourKey::kBlack, [] {
                        return Circle({Hex(0xD89AFF), Hex(0xB02AFF), Hex(0x12041E, 0.9), 5, 28, Sigil::kEye, 12101});

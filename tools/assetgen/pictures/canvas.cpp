@@ -49,13 +49,14 @@ Canvas& Canvas::operator=(Canvas&& other) noexcept {
 
 std::uint32_t* Canvas::Row(int y) {
     unsigned char* data = cairo_image_surface_get_data(surface_);
-    return reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(y) * cairo_image_surface_get_stride(surface_));
+    return reinterpret_cast<std::uint32_t*>(data +
+                                            static_cast<std::size_t>(y) * cairo_image_surface_get_stride(surface_));
 }
 
 const std::uint32_t* Canvas::Row(int y) const {
     const unsigned char* data = cairo_image_surface_get_data(surface_);
-    return reinterpret_cast<const std::uint32_t*>(data +
-                                                  static_cast<std::size_t>(y) * cairo_image_surface_get_stride(surface_));
+    return reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) *
+                                                             cairo_image_surface_get_stride(surface_));
 }
 
 void Canvas::Flush() { cairo_surface_flush(surface_); }
@@ -115,7 +116,9 @@ void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void NoFlush(png_structp) {}
 
-[[noreturn]] void OnError(png_structp, png_const_charp message) { throw std::runtime_error(std::string("png: ") + message); }
+[[noreturn]] void OnError(png_structp, png_const_charp message) {
+    throw std::runtime_error(std::string("png: ") + message);
+}
 
 void OnWarning(png_structp, png_const_charp) {}
 

@@ -89,8 +89,8 @@ Canvas DrawLightWing() {
             auto blade = [&](cairo_t* g) {
                 cairo_new_path(g);
                 cairo_move_to(g, x + 2, y + h * 0.44);
-                cairo_curve_to(g, x + w * 0.35, y + h * 0.3, x + w * 0.7, y + h * (0.26 - 0.08 * flare),
-                               x + w - 3, y + h * (0.2 - 0.05 * flare));
+                cairo_curve_to(g, x + w * 0.35, y + h * 0.3, x + w * 0.7, y + h * (0.26 - 0.08 * flare), x + w - 3,
+                               y + h * (0.2 - 0.05 * flare));
                 cairo_curve_to(g, x + w * 0.72, y + h * 0.46, x + w * 0.45, y + h * 0.6, x + 2, y + h * 0.6);
                 cairo_close_path(g);
             };

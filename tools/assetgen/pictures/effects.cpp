@@ -52,8 +52,8 @@ void BlurRegion(cairo_surface_t* surface, const Box& box, double rx, double ry) 
                     channels, passRx, scratch);
         }
         for (int x = box.x0; x < box.x1; ++x) {
-            BoxLine(data + static_cast<std::size_t>(box.y0) * stride + x * channels, box.y1 - box.y0, stride,
-                    channels, passRy, scratch);
+            BoxLine(data + static_cast<std::size_t>(box.y0) * stride + x * channels, box.y1 - box.y0, stride, channels,
+                    passRy, scratch);
         }
     }
     cairo_surface_mark_dirty(surface);
@@ -66,8 +66,7 @@ void Blur(cairo_surface_t* surface, double rx, double ry) {
                ry);
 }
 
-void Glow(Canvas& canvas, const Rgba& colour, double radius, const std::function<void(cairo_t*)>& shape,
-          double gain) {
+void Glow(Canvas& canvas, const Rgba& colour, double radius, const std::function<void(cairo_t*)>& shape, double gain) {
     const int w = canvas.Width();
     const int h = canvas.Height();
     cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);

@@ -12,8 +12,7 @@ namespace {
 
 using hud::Rect;
 
-void Piece(cairo_t* cr, const Canvas& picture, const Rect& r, double x, double y, double alpha,
-           double scale = 1.0) {
+void Piece(cairo_t* cr, const Canvas& picture, const Rect& r, double x, double y, double alpha, double scale = 1.0) {
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, scale, scale);

@@ -103,8 +103,8 @@ void BarFill(cairo_t* cr, const Rect& r, bool horizontal) {
     cairo_save(cr);
     Clip(cr, r);
     const double x0 = r.left, y0 = r.top, w = r.Width(), h = r.Height();
-    cairo_pattern_t* p = horizontal ? cairo_pattern_create_linear(x0, 0, x0 + w, 0)
-                                    : cairo_pattern_create_linear(0, y0 + h, 0, y0);
+    cairo_pattern_t* p =
+        horizontal ? cairo_pattern_create_linear(x0, 0, x0 + w, 0) : cairo_pattern_create_linear(0, y0 + h, 0, y0);
     AddStop(p, 0.0, Hex(0xFF4A2A));
     AddStop(p, 0.18, Hex(0xFFA23A));
     AddStop(p, 0.42, Hex(0x9CF5A8));
@@ -113,8 +113,8 @@ void BarFill(cairo_t* cr, const Rect& r, bool horizontal) {
     cairo_paint(cr);
     cairo_pattern_destroy(p);
     // Sheen across the bar and a darker underside.
-    cairo_pattern_t* sheen = horizontal ? cairo_pattern_create_linear(0, y0, 0, y0 + h)
-                                        : cairo_pattern_create_linear(x0, 0, x0 + w, 0);
+    cairo_pattern_t* sheen =
+        horizontal ? cairo_pattern_create_linear(0, y0, 0, y0 + h) : cairo_pattern_create_linear(x0, 0, x0 + w, 0);
     AddStop(sheen, 0.0, Hex(0xFFFFFF, 0.55));
     AddStop(sheen, 0.35, Hex(0xFFFFFF, 0.1));
     AddStop(sheen, 0.6, Hex(0x000000, 0.0));

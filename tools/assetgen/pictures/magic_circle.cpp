@@ -201,8 +201,9 @@ void MagicCircle(Canvas& canvas, double cx, double cy, double r, const CircleLoo
         cairo_pattern_destroy(p);
     }
     const double width = std::max(1.5, r * 0.025);
-    Glow(canvas, WithAlpha(look.glow, 0.9), r * 0.06, [&](cairo_t* g) { CircleStrokes(g, cx, cy, r, look, width * 2.2); },
-         1.5);
+    Glow(
+        canvas, WithAlpha(look.glow, 0.9), r * 0.06,
+        [&](cairo_t* g) { CircleStrokes(g, cx, cy, r, look, width * 2.2); }, 1.5);
     SetSource(cr, look.line);
     CircleStrokes(cr, cx, cy, r, look, width);
 }

@@ -9,11 +9,11 @@ namespace assetgen::pictures {
 enum class Sigil { kNone, kBolt, kSnowflake, kBlade, kTriad, kAperture, kChevronsOut, kChevronsIn, kCrosshair, kEye };
 
 struct CircleLook {
-    Rgba line = Hex(0xFFE7A0);  // the drawn strokes
-    Rgba glow = Hex(0xFF9AD5);  // the halo around them
+    Rgba line = Hex(0xFFE7A0);       // the drawn strokes
+    Rgba glow = Hex(0xFF9AD5);       // the halo around them
     Rgba fill = Hex(0x000000, 0.0);  // the disc behind them (transparent unless a dark circle)
-    int starPoints = 6;         // 0 for none; 5 a pentagram, 6 a hexagram
-    int runes = 24;             // marks in the band between the outer rings
+    int starPoints = 6;              // 0 for none; 5 a pentagram, 6 a hexagram
+    int runes = 24;                  // marks in the band between the outer rings
     Sigil sigil = Sigil::kNone;
     std::uint32_t seed = 1;
 };

@@ -64,8 +64,8 @@ double TiledFbm(double u, double v, int periodX, int periodY, int octaves, std::
     double amplitude = 1.0;
     double total = 0.0;
     for (int i = 0; i < octaves; ++i) {
-        sum += amplitude * TiledNoise(u * periodX, v * periodY, periodX, periodY,
-                                      seed + 101u * static_cast<std::uint32_t>(i));
+        sum += amplitude *
+               TiledNoise(u * periodX, v * periodY, periodX, periodY, seed + 101u * static_cast<std::uint32_t>(i));
         total += amplitude;
         amplitude *= gain;
         periodX *= 2;

@@ -71,8 +71,8 @@ Canvas DrawGround() {
     Shade(c, [](int x, int y) -> Rgba {
         const double u = x / 512.0, v = y / 512.0;
         const double grime = TiledFbm(u, v, 8, 5, 9501u, 0.55);
-        const double slab = Hash(static_cast<std::uint32_t>(x / 64), static_cast<std::uint32_t>(y / 128), 9502u) /
-                            4294967295.0;
+        const double slab =
+            Hash(static_cast<std::uint32_t>(x / 64), static_cast<std::uint32_t>(y / 128), 9502u) / 4294967295.0;
         Rgba col = Mix(Hex(0x4E5F74), Hex(0x7D8FA3), 0.35 + 0.4 * slab);
         col = Scale(col, 0.78 + 0.35 * grime);
         // Seams between the slabs, dark with a lit lip.
@@ -122,8 +122,8 @@ Canvas DrawFacade() {
         const bool window = wx >= 4 && wx < 28 && wy >= 4 && wy < 14;
         Rgba c0;
         if (window) {
-            const double lit = Hash(static_cast<std::uint32_t>(col), static_cast<std::uint32_t>(row), 9602u) /
-                               4294967295.0;
+            const double lit =
+                Hash(static_cast<std::uint32_t>(col), static_cast<std::uint32_t>(row), 9602u) / 4294967295.0;
             if (lit < 0.22) {
                 c0 = Mix(Hex(0xFFC870), Hex(0xFFE6B0), (wy - 4) / 10.0);
             } else {

@@ -180,8 +180,7 @@ void Planet(Canvas& canvas, double cx, double cy, double r, Rgba (*surface)(doub
         const double dy = (py + y0 + 0.5 - cy) / r;
         const double d = std::sqrt(dx * dx + dy * dy);
         const double light = std::clamp((dx * lx + dy * ly) / ln + 0.35, 0.0, 1.0);
-        const double halo =
-            atmosphere.a * std::exp(-std::max(0.0, d - 1.0) * r / margin * 4.0) * (0.25 + 0.75 * light);
+        const double halo = atmosphere.a * std::exp(-std::max(0.0, d - 1.0) * r / margin * 4.0) * (0.25 + 0.75 * light);
         if (d >= 1.0 + 0.5 / r) return WithAlpha(atmosphere, halo);
         const double nz = std::sqrt(std::max(0.0, 1.0 - d * d));
         const double u = spin + std::atan2(dx, nz) / (2.0 * kPi) + 0.5;
@@ -344,7 +343,8 @@ void Meadow(cairo_t* cr, Rng& rng, double x, double w, double horizonY, double b
         const double freq = 0.012 / (0.6 + t);
         cairo_new_path(cr);
         cairo_move_to(cr, x, bottom + 2);
-        for (double px = x; px <= x + w + 4; px += 4) cairo_line_to(cr, px, HillLine(px, base, amp, phases[layer], freq));
+        for (double px = x; px <= x + w + 4; px += 4)
+            cairo_line_to(cr, px, HillLine(px, base, amp, phases[layer], freq));
         cairo_line_to(cr, x + w + 4, bottom + 2);
         cairo_close_path(cr);
         cairo_pattern_t* p = cairo_pattern_create_linear(0, base - amp, 0, bottom);

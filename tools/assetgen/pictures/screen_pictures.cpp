@@ -373,7 +373,8 @@ void DrawStage2(Canvas& c) {
         Rock(cr, rng, rx, ry, rr, Hex(0xB3A8D8), Hex(0x161130));
     }
     Fighter(c, 300, 82, 100, 1.15, true);
-    StageCardText(c, {"2", "VOID CORRIDOR", "They are running for open space.", "Cut through the rock fields after them."},
+    StageCardText(c,
+                  {"2", "VOID CORRIDOR", "They are running for open space.", "Cut through the rock fields after them."},
                   Hex(0xB59CFF));
 }
 
@@ -594,9 +595,11 @@ Canvas DrawDamageFlash() {
 void AddScreenPictures(std::vector<Picture>& out) {
     out.push_back({"title", 1024, 1024, ColourKey::kBlack, [] { return DrawFullScreen(DrawTitle); }, 800, 600});
     out.push_back({"osleft", 512, 1024, ColourKey::kBlack,
-                   [] { return DrawStretched(400, 600, 512, 1024, [](Canvas& c) { DrawShutter(c, true); }); }, 400, 600});
+                   [] { return DrawStretched(400, 600, 512, 1024, [](Canvas& c) { DrawShutter(c, true); }); }, 400,
+                   600});
     out.push_back({"osright", 512, 1024, ColourKey::kBlack,
-                   [] { return DrawStretched(400, 600, 512, 1024, [](Canvas& c) { DrawShutter(c, false); }); }, 400, 600});
+                   [] { return DrawStretched(400, 600, 512, 1024, [](Canvas& c) { DrawShutter(c, false); }); }, 400,
+                   600});
     out.push_back({"stage 1", 1024, 1024, ColourKey::kBlack, [] { return DrawFullScreen(DrawStage1); }, 800, 600});
     out.push_back({"stage 2", 1024, 1024, ColourKey::kBlack, [] { return DrawFullScreen(DrawStage2); }, 800, 600});
     out.push_back({"stage 3", 1024, 1024, ColourKey::kBlack, [] { return DrawFullScreen(DrawStage3); }, 800, 600});
@@ -611,7 +614,8 @@ void AddScreenPictures(std::vector<Picture>& out) {
                        return c;
                    }});
     for (int i = 1; i <= 4; ++i) {
-        out.push_back({"noise " + std::to_string(i), 1024, 1024, ColourKey::kBlack, [i] { return DrawNoise(i); }, 800, 600});
+        out.push_back(
+            {"noise " + std::to_string(i), 1024, 1024, ColourKey::kBlack, [i] { return DrawNoise(i); }, 800, 600});
     }
     out.push_back({"explosion3", 1024, 1024, ColourKey::kBlack, DrawDamageFlash});
 }

@@ -150,8 +150,7 @@ void LightningPath(cairo_t* cr, Rng& rng, double x0, double y0, double x1, doubl
     }
 }
 
-void HazardStripes(cairo_t* cr, double x, double y, double w, double h, double stripe, const Rgba& a,
-                   const Rgba& b) {
+void HazardStripes(cairo_t* cr, double x, double y, double w, double h, double stripe, const Rgba& a, const Rgba& b) {
     cairo_save(cr);
     cairo_rectangle(cr, x, y, w, h);
     cairo_clip(cr);

@@ -21,7 +21,7 @@ struct PanelStyle {
     Rgba top = Hex(0x1B3142);
     Rgba bottom = Hex(0x08121B);
     Rgba light = WithAlpha(palette::kCyanBright, 0.55);  // upper and left edge
-    Rgba shade = Hex(0x02070B, 0.8);                      // lower and right edge
+    Rgba shade = Hex(0x02070B, 0.8);                     // lower and right edge
     Rgba rim = WithAlpha(palette::kCyan, 0.9);
     double rimWidth = 1.5;
     double bevel = 2.0;
@@ -31,8 +31,7 @@ struct PanelStyle {
 void BevelPanel(cairo_t* cr, double x, double y, double w, double h, double cut, const PanelStyle& style);
 
 // A disc of light fading from `core` at the centre to transparent at `radius`.
-void SoftDisc(cairo_t* cr, double cx, double cy, double radius, const Rgba& core, const Rgba& mid,
-              double midAt = 0.35);
+void SoftDisc(cairo_t* cr, double cx, double cy, double radius, const Rgba& core, const Rgba& mid, double midAt = 0.35);
 
 // A four-pointed sparkle: two thin crossed rays and a soft centre.
 void Sparkle(cairo_t* cr, double cx, double cy, double size, double angle, const Rgba& colour);
@@ -41,15 +40,14 @@ void Sparkle(cairo_t* cr, double cx, double cy, double size, double angle, const
 void TickRing(cairo_t* cr, double cx, double cy, double r0, double r1, int count, double width, const Rgba& c);
 
 // An arc segmented into `count` dashes of `fill` (0..1) of their slot each.
-void DashedRing(cairo_t* cr, double cx, double cy, double r, int count, double fill, double width,
-                double phase, const Rgba& c);
+void DashedRing(cairo_t* cr, double cx, double cy, double r, int count, double fill, double width, double phase,
+                const Rgba& c);
 
 // A jagged bolt from (x0, y0) to (x1, y1) with forks, stroked as a glowing core.
 void LightningPath(cairo_t* cr, Rng& rng, double x0, double y0, double x1, double y1, double jag, int depth);
 
 // Diagonal warning stripes clipped to the rectangle.
-void HazardStripes(cairo_t* cr, double x, double y, double w, double h, double stripe, const Rgba& a,
-                   const Rgba& b);
+void HazardStripes(cairo_t* cr, double x, double y, double w, double h, double stripe, const Rgba& a, const Rgba& b);
 
 // A regular polygon or star outline (inner radius 0 for a plain polygon).
 void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner, double angle);

@@ -216,8 +216,9 @@ void DrawStaffRoll(Canvas& c) {
     gold.outline = Hex(0x140A00, 0.85);
     gold.outlineWidth = 2.5;
     TitleText(c, heading, cx, 92, "STAFF", Align::kCentre, gold);
-    const char* roles[] = {"GAME DESIGN", "PROGRAMMING", "SHIP AND ENEMY DESIGN", "3D MODELS", "GRAPHICS",
-                           "MUSIC",       "SOUND EFFECTS", "STORY",                "TESTING"};
+    const char* roles[] = {"GAME DESIGN",   "PROGRAMMING", "SHIP AND ENEMY DESIGN",
+                           "3D MODELS",     "GRAPHICS",    "MUSIC",
+                           "SOUND EFFECTS", "STORY",       "TESTING"};
     const Font role{"DejaVu Sans", true, false, 13, 2.6};
     double y = 136;
     for (const char* r : roles) {
