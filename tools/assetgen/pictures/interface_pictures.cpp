@@ -224,8 +224,6 @@ void RadarMark(Canvas& c, const Rect& r) {
     cairo_restore(cr);
 }
 
-}  // namespace
-
 // The bomb as the stock shows it; getbom ends on the same picture at twice the size.
 void BombIcon(cairo_t* cr, double cx, double cy, double r) {
     SoftDisc(cr, cx, cy, r, Hex(0xFFB84A, 0.7), Hex(0xFF7A2A, 0.3), 0.5);
@@ -253,8 +251,6 @@ void BombIcon(cairo_t* cr, double cx, double cy, double r) {
     cairo_set_line_width(cr, r * 0.12);
     cairo_stroke(cr);
 }
-
-namespace {
 
 void DrawSmallDigits(cairo_t* cr) {
     const Rect band = hud::kSmallDigitBand;
