@@ -21,15 +21,15 @@ std::vector<std::uint8_t> Ramp16(int frames, int start = 1000, int step = 7) {
 }
 
 WaveSpec MonoSpec(std::vector<std::uint8_t> data) {
-    WaveSpec spec;
-    spec.rate = kRate;
-    spec.data = std::move(data);
-    return spec;
+    WaveSpec desc;
+    desc.rate = kRate;
+    desc.data = std::move(data);
+    return desc;
 }
 
 class SoundBankTest : public ::testing::Test {
 protected:
-    void Write(int slot, const WaveSpec& spec) { Write(slot, BuildWaveFile(spec)); }
+    void Write(int slot, const WaveSpec& desc) { Write(slot, BuildWaveFile(desc)); }
     void Write(int slot, const std::vector<std::uint8_t>& bytes) {
         std::string name = SoundBank::EffectFile(slot);
         std::replace(name.begin(), name.end(), '\\', '/');
@@ -61,13 +61,13 @@ TEST_F(SoundBankTest, PcmFilesOfEveryPlayableShapeLoad) {
         {1, 8, 11025, 16}, {2, 8, 22050, 18}, {1, 16, 44100, 16}, {2, 16, 8000, 18}, {2, 16, 96000, 16}};
     int slot = 0;
     for (const Shape& s : shapes) {
-        WaveSpec spec;
-        spec.channels = s.channels;
-        spec.bits = s.bits;
-        spec.rate = s.rate;
-        spec.fmtSize = s.fmtSize;
-        spec.data.assign(static_cast<std::size_t>(s.rate / 10) * s.channels * (s.bits / 8), 0x40);
-        Write(slot++, spec);
+        WaveSpec desc;
+        desc.channels = s.channels;
+        desc.bits = s.bits;
+        desc.rate = s.rate;
+        desc.fmtSize = s.fmtSize;
+        desc.data.assign(static_cast<std::size_t>(s.rate / 10) * s.channels * (s.bits / 8), 0x40);
+        Write(slot++, desc);
     }
     ASSERT_TRUE(Init());
     for (int i = 0; i < slot; ++i) {

@@ -20,27 +20,27 @@ inline void PutLe(std::vector<std::uint8_t>* out, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) out->push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-inline std::vector<std::uint8_t> BuildWaveFile(const WaveSpec& spec) {
+inline std::vector<std::uint8_t> BuildWaveFile(const WaveSpec& desc) {
     std::vector<std::uint8_t> fmt = {'f', 'm', 't', ' '};
-    PutLe(&fmt, spec.fmtSize, 4);
+    PutLe(&fmt, desc.fmtSize, 4);
     const std::uint16_t align =
-        spec.blockAlign ? spec.blockAlign : static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
-    PutLe(&fmt, spec.formatTag, 2);
-    PutLe(&fmt, spec.channels, 2);
-    PutLe(&fmt, spec.rate, 4);
-    PutLe(&fmt, spec.rate * align, 4);
+        desc.blockAlign ? desc.blockAlign : static_cast<std::uint16_t>(desc.channels * desc.bits / 8);
+    PutLe(&fmt, desc.formatTag, 2);
+    PutLe(&fmt, desc.channels, 2);
+    PutLe(&fmt, desc.rate, 4);
+    PutLe(&fmt, desc.rate * align, 4);
     PutLe(&fmt, align, 2);
-    PutLe(&fmt, spec.bits, 2);
-    for (std::uint32_t i = 16; i < spec.fmtSize; ++i) fmt.push_back(0);
+    PutLe(&fmt, desc.bits, 2);
+    for (std::uint32_t i = 16; i < desc.fmtSize; ++i) fmt.push_back(0);
 
     std::vector<std::uint8_t> data = {'d', 'a', 't', 'a'};
-    PutLe(&data, static_cast<std::uint32_t>(spec.data.size()), 4);
-    data.insert(data.end(), spec.data.begin(), spec.data.end());
-    if (spec.data.size() & 1) data.push_back(0);
+    PutLe(&data, static_cast<std::uint32_t>(desc.data.size()), 4);
+    data.insert(data.end(), desc.data.begin(), desc.data.end());
+    if (desc.data.size() & 1) data.push_back(0);
 
     std::vector<std::uint8_t> body = {'W', 'A', 'V', 'E'};
-    const auto& first = spec.dataBeforeFmt ? data : fmt;
-    const auto& second = spec.dataBeforeFmt ? fmt : data;
+    const auto& first = desc.dataBeforeFmt ? data : fmt;
+    const auto& second = desc.dataBeforeFmt ? fmt : data;
     body.insert(body.end(), first.begin(), first.end());
     body.insert(body.end(), second.begin(), second.end());
     std::vector<std::uint8_t> out = {'R', 'I', 'F', 'F'};

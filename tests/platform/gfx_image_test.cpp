@@ -30,16 +30,16 @@ struct PngSpec {
     std::vector<std::vector<png_byte>> rows;
 };
 
-PngSpec Spec(int width, int height, int colourType, int bitDepth = 8) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colourType = colourType;
-    spec.bitDepth = bitDepth;
-    return spec;
+PngSpec Described(int width, int height, int colourType, int bitDepth = 8) {
+    PngSpec desc;
+    desc.width = width;
+    desc.height = height;
+    desc.colourType = colourType;
+    desc.bitDepth = bitDepth;
+    return desc;
 }
 
-bool WritePng(const std::string& path, const PngSpec& spec) {
+bool WritePng(const std::string& path, const PngSpec& desc) {
     FILE* fp = std::fopen(path.c_str(), "wb");
     if (!fp) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -50,20 +50,20 @@ bool WritePng(const std::string& path, const PngSpec& spec) {
         return false;
     }
     png_init_io(png, fp);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, desc.width, desc.height, desc.bitDepth, desc.colourType,
+                 desc.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty()) {
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+    if (!desc.palette.empty()) {
+        png_set_PLTE(png, info, desc.palette.data(), static_cast<int>(desc.palette.size()));
     }
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    } else if (spec.hasTransparentColour) {
-        png_set_tRNS(png, info, nullptr, 0, &spec.transparentColour);
+    if (!desc.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, desc.paletteAlpha.data(), static_cast<int>(desc.paletteAlpha.size()), nullptr);
+    } else if (desc.hasTransparentColour) {
+        png_set_tRNS(png, info, nullptr, 0, &desc.transparentColour);
     }
     png_write_info(png, info);
     std::vector<png_bytep> rows;
-    for (const auto& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+    for (const auto& row : desc.rows) rows.push_back(const_cast<png_bytep>(row.data()));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -71,13 +71,13 @@ bool WritePng(const std::string& path, const PngSpec& spec) {
     return true;
 }
 
-Image Load(const PngSpec& spec) {
+Image Load(const PngSpec& desc) {
     TempWorkDir dir;
-    EXPECT_TRUE(WritePng("p.png", spec));
+    EXPECT_TRUE(WritePng("p.png", desc));
     Image image;
     EXPECT_TRUE(LoadPng("p.png", &image));
-    EXPECT_EQ(spec.width, image.width);
-    EXPECT_EQ(spec.height, image.height);
+    EXPECT_EQ(desc.width, image.width);
+    EXPECT_EQ(desc.height, image.height);
     return image;
 }
 
@@ -91,29 +91,29 @@ Image MakeImage(int w, int h, std::uint32_t fill) {
 
 // A picture of one row.
 PngSpec Row(int width, int colourType, int bitDepth, std::vector<png_byte> row) {
-    PngSpec spec = Spec(width, 1, colourType, bitDepth);
-    spec.rows = {std::move(row)};
-    return spec;
+    PngSpec desc = Described(width, 1, colourType, bitDepth);
+    desc.rows = {std::move(row)};
+    return desc;
 }
 
-PngSpec WithPalette(PngSpec spec, std::vector<png_byte> alpha = {}) {
-    spec.palette = {{0, 0, 0}, {0xFF, 0x00, 0x00}, {0x10, 0x20, 0x30}, {0xFF, 0xFF, 0xFF}};
-    spec.paletteAlpha = std::move(alpha);
-    return spec;
+PngSpec WithPalette(PngSpec desc, std::vector<png_byte> alpha = {}) {
+    desc.palette = {{0, 0, 0}, {0xFF, 0x00, 0x00}, {0x10, 0x20, 0x30}, {0xFF, 0xFF, 0xFF}};
+    desc.paletteAlpha = std::move(alpha);
+    return desc;
 }
 
-PngSpec WithTransparent(PngSpec spec, png_uint_16 grey, png_uint_16 r, png_uint_16 g, png_uint_16 b) {
-    spec.hasTransparentColour = true;
-    spec.transparentColour.gray = grey;
-    spec.transparentColour.red = r;
-    spec.transparentColour.green = g;
-    spec.transparentColour.blue = b;
-    return spec;
+PngSpec WithTransparent(PngSpec desc, png_uint_16 grey, png_uint_16 r, png_uint_16 g, png_uint_16 b) {
+    desc.hasTransparentColour = true;
+    desc.transparentColour.gray = grey;
+    desc.transparentColour.red = r;
+    desc.transparentColour.green = g;
+    desc.transparentColour.blue = b;
+    return desc;
 }
 
 struct DecodeCase {
     const char* name;
-    PngSpec spec;
+    PngSpec desc;
     std::vector<std::uint32_t> expected;  // the one row, as ARGB
 };
 
@@ -145,23 +145,23 @@ const std::vector<DecodeCase> kDecodeCases = {
 TEST(GfxPngLoad, EveryColourTypeAndDepthBecomesArgb) {
     for (const DecodeCase& c : kDecodeCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.expected, Load(c.spec).argb);
+        EXPECT_EQ(c.expected, Load(c.desc).argb);
     }
 }
 
 TEST(GfxPngLoad, InterlacedMatchesProgressive) {
-    PngSpec spec = Spec(9, 7, PNG_COLOR_TYPE_RGB);
-    for (int y = 0; y < spec.height; ++y) {
+    PngSpec desc = Described(9, 7, PNG_COLOR_TYPE_RGB);
+    for (int y = 0; y < desc.height; ++y) {
         std::vector<png_byte> row;
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < desc.width; ++x) {
             row.insert(row.end(),
                        {static_cast<png_byte>(x * 20), static_cast<png_byte>(y * 30), static_cast<png_byte>(x + y)});
         }
-        spec.rows.push_back(row);
+        desc.rows.push_back(row);
     }
-    Image progressive = Load(spec);
-    spec.interlaced = true;
-    Image interlaced = Load(spec);
+    Image progressive = Load(desc);
+    desc.interlaced = true;
+    Image interlaced = Load(desc);
     EXPECT_EQ(progressive.argb, interlaced.argb);
     EXPECT_EQ(0xFF507808u, interlaced.At(4, 4));
     EXPECT_EQ(0xFFA0B40Eu, interlaced.At(8, 6));
@@ -205,13 +205,13 @@ std::string Chunk(const char* type, const std::string& data) {
 
 TEST(GfxPngLoad, MissingOrBrokenFilesFailCleanly) {
     TempWorkDir dir;
-    PngSpec spec = Spec(64, 64, PNG_COLOR_TYPE_RGB);
+    PngSpec desc = Described(64, 64, PNG_COLOR_TYPE_RGB);
     for (int y = 0; y < 64; ++y) {
         std::vector<png_byte> row;
         for (int x = 0; x < 64 * 3; ++x) row.push_back(static_cast<png_byte>((x * 7 + y * 13) & 0xFF));
-        spec.rows.push_back(row);
+        desc.rows.push_back(row);
     }
-    ASSERT_TRUE(WritePng("good.png", spec));
+    ASSERT_TRUE(WritePng("good.png", desc));
     const std::string good = dir.ReadFile("good.png");
 
     Image image = MakeImage(1, 1, 0x12345678u);
