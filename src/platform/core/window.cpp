@@ -39,8 +39,19 @@ WindowHandle CreateMainWindow(const char* title, int width, int height, bool ful
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
-    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_Window* sdl = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    int windowWidth = width, windowHeight = height;
+    SDL_DisplayMode desktop;
+    if (fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // The window is made at the desktop's size as well: where no window manager honours the
+        // full-screen request, the window would otherwise stay small while drawing assumed the desktop.
+        x = 0;
+        y = 0;
+        windowWidth = desktop.w;
+        windowHeight = desktop.h;
+    }
+    SDL_Window* sdl = SDL_CreateWindow(title, x, y, windowWidth, windowHeight, flags);
     if (!sdl) return nullptr;
     auto* w = new WindowImpl;
     w->sdl = sdl;
