@@ -1,12 +1,13 @@
 // The composer's tools where a fault would not show in the finished songs until someone listened: the
 // file writer refusing a song that would hang or gap at its loop, variable-length numbers, chords and
-// lines as written, and the synthesiser's click-free start.
+// lines as written, held chords tying their common tones, and the synthesiser's click-free start.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
+#include "assetgen/audio/arranger.h"
 #include "assetgen/audio/harmony.h"
 #include "assetgen/audio/melody_line.h"
 #include "assetgen/audio/midi_file.h"
@@ -104,6 +105,52 @@ TEST(MusicEngine, ChordsAndLinesAsWritten) {
     EXPECT_EQ(aMinor.Degree(-1), 55);  // G below
     EXPECT_EQ(aMinor.Degree(9), 72);   // C an octave and a third up
     EXPECT_EQ(aMinor.NearestDegree(72), 9);
+}
+
+TEST(MusicEngine, HeldChordsTieTheirCommonTonesOnlyWhenAsked) {
+    // C, A minor, F, then C again outside the pad: C and E carry into A minor, A and C into F.
+    auto pad = [](bool tie) {
+        Arranger a("pad", 120, Key{60, kMajor}, 7);
+        int p = a.AddPart("strings", 0, 48, 100, 64, 40);
+        a.Chords(0, 4, "I vi IV I");
+        a.Pad(p, 0, a.Bars(3), {55, 72, 3, 80, 0, tie});
+        return a.Finish(a.Bars(4) - 1, a.Bars(4), 1.0).parts[0].notes;
+    };
+    auto sounding = [](const std::vector<Note>& notes, std::int64_t tick) {
+        std::vector<int> keys;
+        for (const Note& n : notes) {
+            if (n.tick <= tick && tick < n.tick + n.length) keys.push_back(n.key);
+        }
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    };
+    std::vector<Note> struck = pad(false), tied = pad(true);
+    EXPECT_EQ(struck.size(), 9u);
+    for (std::int64_t bar = 0; bar < 3; ++bar) {
+        // The same chords sound either way, three keys of the bar's chord.
+        std::int64_t middle = bar * 1920 + 960;
+        EXPECT_EQ(sounding(tied, middle), sounding(struck, middle));
+        ASSERT_EQ(sounding(tied, middle).size(), 3u);
+    }
+    for (const Note& n : struck) EXPECT_EQ(n.length, 1920) << "every key struck again at each chord";
+    int across = 0;
+    for (const Note& n : tied) {
+        EXPECT_LE(n.tick + n.length, 3 * 1920) << "nothing held past the pad's end";
+        for (std::int64_t change : {1920, 3840}) {
+            if (n.tick < change && n.tick + n.length > change) {
+                ++across;
+                // A key held over a change belongs to both chords.
+                bool before = false, after = false;
+                for (const Note& s : struck) {
+                    before |= s.key == n.key && s.tick == change - 1920;
+                    after |= s.key == n.key && s.tick == change;
+                }
+                EXPECT_TRUE(before && after) << "key " << n.key << " at " << change;
+            }
+        }
+    }
+    EXPECT_EQ(across, 4);
+    EXPECT_EQ(tied.size(), 5u);
 }
 
 TEST(MusicEngine, SynthFadesStartAtZeroAndSweepsReachTheirEnds) {

@@ -87,14 +87,30 @@ int Arranger::Accent(std::int64_t tick, int velocity) {
 
 void Arranger::Pad(int index, std::int64_t begin, std::int64_t end, const PadStyle& style) {
     std::vector<int> previous;
+    std::vector<std::size_t> held;  // the notes of the previous chord, when they may be tied over
     for (const ChordSpan& span : harmony_.Within(begin, end)) {
         std::vector<int> v = Voicing(span.chord, style.low, style.high, style.voices, previous);
         previous = v;
         std::int64_t every = style.restrike > 0 ? style.restrike : span.length;
+        std::vector<std::size_t> now;
         for (std::int64_t t = span.tick; t < span.tick + span.length; t += every) {
             std::int64_t length = std::min(every, span.tick + span.length - t);
-            for (int k : v) part(index).Add(t, length, k, Accent(t, style.velocity));
+            for (int k : v) {
+                int velocity = Accent(t, style.velocity);  // drawn for tied keys too: the dice stay in step
+                std::vector<Note>& notes = part(index).notes;
+                auto tied = std::find_if(held.begin(), held.end(), [&](std::size_t i) {
+                    return notes[i].key == k && notes[i].tick + notes[i].length == t;
+                });
+                if (tied != held.end()) {
+                    notes[*tied].length += length;
+                    now.push_back(*tied);
+                    continue;
+                }
+                part(index).Add(t, length, k, velocity);
+                now.push_back(notes.size() - 1);
+            }
         }
+        held = style.tie && style.restrike <= 0 ? now : std::vector<std::size_t>{};
     }
 }
 

@@ -36,6 +36,10 @@ struct PadStyle {
     int velocity = 70;
     // Each chord restruck this often (0 = held for the whole chord).
     std::int64_t restrike = 0;
+    // Held chords keep the keys they share with the next one sounding instead of striking them again, as
+    // players tie common tones. Besides the smoother line, a tied key costs the synthesiser no second set
+    // of voices ringing out after its release, which matters for patches that ring on for seconds.
+    bool tie = false;
 };
 
 // What the letters of a pattern mean (see Arranger::Pattern).

@@ -1,14 +1,18 @@
 // korvex-music-render: plays the generated songs offline the way the game's sequencer loops them (the
 // whole song, then a silent seek to the "L" marker with only the channel set-up restored, then the loop
 // once more) through FluidSynth, and measures what a listener would notice: length, loop point, loudness,
-// silent stretches, the level step at the loop join. Optionally writes the renders as wave files.
+// silent stretches, the level step at the loop join, and what the song costs the synthesiser: its active
+// voices (average and peak; the game's port stops at 256) and the callback time per second of music.
+// Optionally writes the renders as wave files.
 //
-//   korvex-music-render --data DIR [--soundfont FILE] [--wav DIR]
+//   korvex-music-render --data DIR [--soundfont FILE] [--wav DIR] [--only trackNN.mid] [--channels on]
+//   korvex-music-render [--soundfont FILE] --patch-costs on   (the table tests/assets/music_voices_test.cpp uses)
 
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -71,6 +75,8 @@ public:
         fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
         // The game's port plays at this gain, so the levels measured here are the levels heard.
         fluid_settings_setnum(settings_, "synth.gain", 0.4);
+        // Room above the game's 256 voices, so that a song asking for more shows it instead of being cut.
+        fluid_settings_setint(settings_, "synth.polyphony", 1024);
         synth_ = new_fluid_synth(settings_);
         if (fluid_synth_sfload(synth_, soundfont.c_str(), 1) < 0)
             std::fprintf(stderr, "cannot load %s\n", soundfont.c_str());
@@ -123,16 +129,45 @@ public:
             std::size_t at = left_.size();
             left_.resize(at + n);
             right_.resize(at + n);
+            auto t0 = std::chrono::steady_clock::now();
             fluid_synth_write_float(synth_, static_cast<int>(n), left_.data() + at, 0, 1, right_.data() + at, 0, 1);
+            busy_ += std::chrono::steady_clock::now() - t0;
+            voices_.push_back({at + n, n, fluid_synth_get_active_voice_count(synth_)});
+            CountByChannel(n);
         }
     }
+    // Active voices after each block of at most 256 frames (about 6 ms), and the time spent rendering.
+    struct VoiceCount {
+        std::size_t end, frames;
+        int voices;
+    };
+    const std::vector<VoiceCount>& Voices() const { return voices_; }
+    // Voice-frames per channel, all of them and those whose key is already released (dying away).
+    const std::array<double, 16>& ChannelVoiceFrames() const { return channelFrames_; }
+    const std::array<double, 16>& ChannelReleasedFrames() const { return releasedFrames_; }
+    double BusySeconds() const { return std::chrono::duration<double>(busy_).count(); }
     const std::vector<float>& Left() const { return left_; }
     const std::vector<float>& Right() const { return right_; }
 
 private:
+    void CountByChannel(std::size_t frames) {
+        std::array<fluid_voice_t*, 1024> list{};
+        fluid_synth_get_voicelist(synth_, list.data(), static_cast<int>(list.size()), -1);
+        for (fluid_voice_t* v : list) {
+            if (v == nullptr) break;
+            if (!fluid_voice_is_playing(v)) continue;
+            auto ch = static_cast<std::size_t>(fluid_voice_get_channel(v) & 15);
+            channelFrames_[ch] += static_cast<double>(frames);
+            if (!fluid_voice_is_on(v)) releasedFrames_[ch] += static_cast<double>(frames);
+        }
+    }
+
     fluid_settings_t* settings_;
     fluid_synth_t* synth_;
     std::vector<float> left_, right_;
+    std::vector<VoiceCount> voices_;
+    std::array<double, 16> channelFrames_{}, releasedFrames_{};
+    std::chrono::steady_clock::duration busy_{};
 };
 
 double Db(double power) { return power > 1e-20 ? 10.0 * std::log10(power) : -200.0; }
@@ -145,7 +180,7 @@ double Power(const Renderer& r, std::size_t a, std::size_t b) {
     return sum / static_cast<double>(b - a);
 }
 
-void Measure(const fs::path& file, const std::string& soundfont, const fs::path& wavDir, bool jingle) {
+void Measure(const fs::path& file, const std::string& soundfont, const fs::path& wavDir, bool jingle, bool byChannel) {
     std::ifstream in(file, std::ios::binary);
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     SmfData smf = assetgen::audio::ReadSmf(bytes);
@@ -209,11 +244,32 @@ void Measure(const fs::path& file, const std::string& soundfont, const fs::path&
     std::size_t l = static_cast<std::size_t>(loopSeconds * kRate);
     double firstTime = Db(Power(r, l, l + kRate / 2));
     double tail = jingle ? Db(Power(r, l + kRate, seam)) : 0;
+    // Voices over the music as played (the first pass and the loop, not the final release tail).
+    double voiceSum = 0;
+    int voicePeak = 0;
+    for (const auto& v : r.Voices()) {
+        if (v.end > finish) break;
+        voiceSum += static_cast<double>(v.voices) * static_cast<double>(v.frames);
+        voicePeak = std::max(voicePeak, v.voices);
+    }
+    double cpu = 100.0 * r.BusySeconds() / (static_cast<double>(r.Left().size()) / kRate);
     std::printf(
         "%s: %6.1f s, loop at %5.1f s, loop body %6.1f s, RMS %6.1f dBFS, peak %5.1f dBFS, longest quiet %4.1f s,"
-        " join %5.1f -> %5.1f dB (first time %5.1f)%s\n",
+        " join %5.1f -> %5.1f dB (first time %5.1f), voices avg %5.1f peak %3d, synth %4.1f%% of a core%s\n",
         file.filename().c_str(), endSeconds, loopSeconds, endSeconds - loopSeconds, rms, Db(peak * peak), longest,
-        before, after, firstTime, jingle ? (" tail " + std::to_string(tail)).c_str() : "");
+        before, after, firstTime, voiceSum / static_cast<double>(std::max<std::size_t>(1, finish)), voicePeak, cpu,
+        jingle ? (" tail " + std::to_string(tail)).c_str() : "");
+    if (byChannel) {
+        // Which parts the voices go to: channel, average voices, of them already released.
+        auto frames = static_cast<double>(r.Left().size());
+        std::printf("  voices by channel:");
+        for (std::size_t ch = 0; ch < 16; ++ch) {
+            if (r.ChannelVoiceFrames()[ch] == 0) continue;
+            std::printf(" %zu: %.1f (%.1f released)", ch, r.ChannelVoiceFrames()[ch] / frames,
+                        r.ChannelReleasedFrames()[ch] / frames);
+        }
+        std::printf("\n");
+    }
     if (!wavDir.empty()) {
         std::vector<std::int16_t> pcm;
         pcm.reserve(r.Left().size() * 2);
@@ -251,6 +307,52 @@ void MeasureSounds(const fs::path& dir) {
     }
 }
 
+// What each patch costs the synthesiser, as the table the voice-count test models the songs with: for every
+// General MIDI program the voices one note starts and the seconds each keeps ringing after its key is
+// released (both averaged over four keys and two note lengths), then the ring of every drum key of kit 0.
+void PrintPatchCosts(const std::string& soundfont) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+    fluid_settings_setint(settings, "synth.polyphony", 1024);
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    if (fluid_synth_sfload(synth, soundfont.c_str(), 1) < 0)
+        std::fprintf(stderr, "cannot load %s\n", soundfont.c_str());
+    std::vector<float> l(64), r(64);
+    auto note = [&](int channel, int key, double hold, int* voices) {
+        fluid_synth_noteon(synth, channel, key, 100);
+        *voices = fluid_synth_get_active_voice_count(synth);
+        for (double t = 0; t < hold; t += 64.0 / kRate) {
+            fluid_synth_write_float(synth, 64, l.data(), 0, 1, r.data(), 0, 1);
+        }
+        fluid_synth_noteoff(synth, channel, key);
+        double voiceSeconds = 0;
+        for (double t = 0; fluid_synth_get_active_voice_count(synth) > 0 && t < 60; t += 64.0 / kRate) {
+            fluid_synth_write_float(synth, 64, l.data(), 0, 1, r.data(), 0, 1);
+            voiceSeconds += fluid_synth_get_active_voice_count(synth) * 64.0 / kRate;
+        }
+        return *voices > 0 ? voiceSeconds / *voices : 0.0;
+    };
+    for (int program = 0; program < 128; ++program) {
+        fluid_synth_program_change(synth, 0, program);
+        double voicesPerNote = 0, ring = 0;
+        for (int key : {43, 55, 67, 79}) {
+            for (double hold : {0.1, 0.5}) {
+                int voices = 0;
+                ring += note(0, key, hold, &voices) / 8;
+                voicesPerNote += voices / 8.0;
+            }
+        }
+        std::printf("{%.1f, %.1f},%s", voicesPerNote, ring, program % 8 == 7 ? "\n" : " ");
+    }
+    for (int key = 35; key <= 81; ++key) {
+        int voices = 0;
+        std::printf("%.1f,%s", note(9, key, 0.1, &voices), (key - 35) % 12 == 11 ? "\n" : " ");
+    }
+    std::printf("\n");
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -258,11 +360,17 @@ int main(int argc, char** argv) {
     std::string soundfont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     std::string wav;
     std::string only;
+    bool byChannel = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--data")) data = argv[i + 1];
         if (!std::strcmp(argv[i], "--soundfont")) soundfont = argv[i + 1];
         if (!std::strcmp(argv[i], "--wav")) wav = argv[i + 1];
         if (!std::strcmp(argv[i], "--only")) only = argv[i + 1];
+        if (!std::strcmp(argv[i], "--channels")) byChannel = !std::strcmp(argv[i + 1], "on");
+        if (!std::strcmp(argv[i], "--patch-costs") && !std::strcmp(argv[i + 1], "on")) {
+            PrintPatchCosts(soundfont);
+            return 0;
+        }
     }
     for (int t = 0; t < 12; ++t) {
         char name[32];
@@ -271,7 +379,7 @@ int main(int argc, char** argv) {
         fs::path file = fs::path(data) / "m" / name;
         if (!fs::exists(file)) continue;
         try {
-            Measure(file, soundfont, wav, t == 10);
+            Measure(file, soundfont, wav, t == 10, byChannel);
         } catch (const std::exception& e) {
             std::printf("%s: %s\n", name, e.what());
         }

@@ -10,17 +10,23 @@ Song ComposeFirstGuardian() {
     const int lead = a.AddPart("lead", 0, 81, 90, 64, 40, 20);
     const int guitar = a.AddPart("guitar", 1, 30, 80, 36, 25);
     const int bass = a.AddPart("bass", 2, 38, 100, 64, 5);
-    const int strings = a.AddPart("strings", 3, 48, 84, 92, 45);
+    // The ostinato on violins: a string ensemble rings on for seconds after every sixteenth and swamps the
+    // synthesiser's voices; the ensemble keeps the held chords of the phrygian section.
+    const int strings = a.AddPart("strings", 3, 40, 108, 92, 45, 40);
+    const int stringPad = a.AddPart("string pad", 5, 48, 84, 92, 45);
     const int brass = a.AddPart("brass", 4, 61, 88, 76, 45);
     const int drums = a.AddPart("drums", kDrumChannel, 0, 100, 64, 25);
 
     const DrumPattern drive = {
         {drum::kKick, "x.x...x.x.x...x."}, {drum::kSnare, "....x.......x..."}, {drum::kClosedHat, "x.x.x.x.x.x.x.x."}};
-    const DrumPattern blast = {
-        {drum::kKick, "x.x.x.x.x.x.x.x."}, {drum::kSnare, "....x..x....x.x."}, {drum::kRide, "x.o.x.o.x.o.x.o."}};
+    // Hi-hat eighths and the ride's bell on the strong beats: ride eighths leave dozens of cymbals ringing.
+    const DrumPattern blast = {{drum::kKick, "x.x.x.x.x.x.x.x."},
+                               {drum::kSnare, "....x..x....x.x."},
+                               {drum::kClosedHat, "x.o.x.o.x.o.x.o."},
+                               {drum::kRideBell, "x.......x......."}};
     PatternStyle chug{PatternVoice::kPower, 35, 0, 0, 90, 120, 0.5};
     PatternStyle bass8{PatternVoice::kBass, 35, 0, 0, 100, 120, 0.8};
-    PatternStyle ostinato{PatternVoice::kArp, 59, 79, 3, 74, 120, 0.8};
+    PatternStyle ostinato{PatternVoice::kArp, 59, 79, 3, 96, 120, 0.95};
     PatternStyle stab{PatternVoice::kChord, 59, 76, 3, 100, 120, 0.7};
     Rng& rng = a.rng();
 
@@ -53,7 +59,7 @@ Song ComposeFirstGuardian() {
     end = a.Chords(t, 8, "bII i bII V bII i bVI V");
     a.Pattern(guitar, t, end, "x-----x-----x---", {PatternVoice::kPower, 35, 0, 0, 100, 120, 0.95});
     a.Pattern(bass, t, end, "R-R-R-R-R-R-A-A-", bass8);
-    a.Pad(strings, t, end, {59, 79, 3, 80, 0});
+    a.Pad(stringPad, t, end, {59, 79, 3, 80, 0, true});
     a.Drums(drums, t, end, drive, 96, Fill::kBuild, true);
     a.Motif(lead, t, ParseLine("0h 1h | 0w | 0h 1q 2q | 3w"), 74, 96, 0.97);
     a.Motif(lead, t + a.Bars(4), ParseLine("2h 1h | 0w | -1h 0q 1q | 2w"), 74, 100, 0.97);

@@ -10,7 +10,7 @@ Song ComposeFlowerField() {
     const int flute = a.AddPart("flute", 0, 73, 100, 70, 60);
     const int marimba = a.AddPart("marimba", 1, 12, 92, 44, 45);
     const int pizz = a.AddPart("pizzicato", 2, 45, 96, 80, 40);
-    const int strings = a.AddPart("strings", 3, 48, 84, 64, 60);
+    const int strings = a.AddPart("strings", 3, 48, 88, 64, 60);
     const int bass = a.AddPart("bass", 4, 33, 96, 64, 20);
     const int glock = a.AddPart("glockenspiel", 5, 9, 70, 96, 70);
     const int tremolo = a.AddPart("tremolo", 6, 44, 84, 50, 70);
@@ -37,7 +37,7 @@ Song ComposeFlowerField() {
     std::int64_t t = 0;
     std::int64_t end = a.Chords(t, 2, "I Vsus4");
     a.Motif(glock, t, ParseLine("0e 2e 4e 7e 4e 2e 4e 7e | 9e 7e 4e 2e 1q rq"), 77, 80);
-    a.Pad(strings, t, end, {53, 72, 3, 60, 0});
+    a.Pad(strings, t, end, {53, 72, 3, 60, 0, true});
     const std::int64_t loop = end;
 
     // A: bright, the flute over marimba and pizzicato.
@@ -46,7 +46,7 @@ Song ComposeFlowerField() {
     a.Pattern(marimba, t, end, "0120212001202120", marimba16);
     a.Pattern(pizz, t + a.Bars(8), end, "0.1.2.1.", pizz8);
     a.Pattern(bass, t, end, "R---5-R-", bassStyle);
-    a.Pad(strings, t, end, {53, 72, 3, 58, 0});
+    a.Pad(strings, t, end, {53, 72, 3, 58, 0, true});
     a.Drums(drums, t, t + a.Bars(8), light, 86, Fill::kSnare);
     a.Drums(drums, t + a.Bars(8), end, full, 90, Fill::kToms, true);
     for (int i = 0; i < 4; ++i) {
@@ -60,7 +60,7 @@ Song ComposeFlowerField() {
     a.Pattern(marimba, t, end, "0120212001202120", marimba16);
     a.Pattern(pizz, t, end, "0.1.2.1.", pizz8);
     a.Pattern(bass, t, end, "R---5-R-", bassStyle);
-    a.Pad(strings, t, end, {57, 76, 3, 64, 0});
+    a.Pad(strings, t, end, {57, 76, 3, 64, 0, true});
     a.Drums(drums, t, end, full, 94, Fill::kBuild, true);
     const Line soar = ParseLine("4q 5q 7h | 6q 5e 4e 2h");
     a.Motif(flute, t, soar, 81, 96);
@@ -72,7 +72,7 @@ Song ComposeFlowerField() {
     a.SetKey(Key{65, kHarmonicMinor});
     t = end;
     end = a.Chords(t, 16, "i bII i V i bVI bII V");
-    a.Pad(tremolo, t, end, {53, 72, 3, 74, 0});
+    a.Pad(tremolo, t, end, {53, 72, 3, 74, 0, true});
     a.Pattern(bass, t, end, "R-------R-------", {PatternVoice::kBass, 29, 0, 0, 96, 240, 1.0});
     a.Pattern(marimba, t + a.Bars(8), end, "0.1.2.1.0.1.2.1.", marimba16);
     a.Drums(drums, t, t + a.Bars(8), uneasy, 88);
@@ -91,7 +91,7 @@ Song ComposeFlowerField() {
     a.SetKey(Key{65, kMajor});
     t = end;
     end = a.Chords(t, 8, "bVI bVII I I IV V IV V");
-    a.Pad(strings, t, end, {55, 76, 4, 68, 0});
+    a.Pad(strings, t, end, {55, 76, 3, 68, 0, true});
     a.Pattern(marimba, t, end, "0120212001202120", marimba16);
     a.Pattern(bass, t, end, "R---5-R-", bassStyle);
     a.Drums(drums, t, end, full, 90, Fill::kBuild, true);

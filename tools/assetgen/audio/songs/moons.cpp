@@ -10,9 +10,12 @@ Song ComposeMoons() {
     const int flute = a.AddPart("flute", 0, 73, 100, 64, 55);
     const int celesta = a.AddPart("celesta", 1, 8, 84, 40, 60);
     const int marimba = a.AddPart("marimba", 2, 12, 88, 88, 45);
-    const int strings = a.AddPart("strings", 3, 48, 88, 64, 60);
+    // The ostinato on violas (an ensemble would ring on for seconds after every sixteenth); the ensemble
+    // keeps the held chords of the hush.
+    const int strings = a.AddPart("strings", 3, 41, 116, 64, 60, 40);
+    const int stringPad = a.AddPart("string pad", 7, 48, 88, 64, 60);
     const int bass = a.AddPart("bass", 4, 38, 100, 64, 10);
-    const int choir = a.AddPart("choir", 5, 52, 80, 50, 80);
+    const int choir = a.AddPart("choir", 5, 52, 88, 50, 80);
     const int lead = a.AddPart("lead", 6, 81, 84, 80, 50, 20);
     const int drums = a.AddPart("drums", kDrumChannel, 0, 100, 64, 35);
 
@@ -20,12 +23,14 @@ Song ComposeMoons() {
                                {drum::kMidLowTom, "......o.......o."},
                                {drum::kSnare, "....x.......x..."},
                                {drum::kClosedHat, "x.o.x.o.x.o.x.o."}};
+    // Hi-hat eighths and one ride bell a bar: ride eighths would leave dozens of cymbals ringing at once.
     const DrumPattern battle = {{drum::kKick, "x.x...x.x.x...x."},
                                 {drum::kSnare, "....x.......x..."},
                                 {drum::kLowFloorTom, "..........o.o..."},
-                                {drum::kRide, "x.o.x.o.x.o.x.o."}};
+                                {drum::kClosedHat, "x.o.x.o.x.o.x.o."},
+                                {drum::kRideBell, "x..............."}};
     PatternStyle bells{PatternVoice::kArp, 65, 89, 3, 76, 120, 0.8};
-    PatternStyle ostinato{PatternVoice::kArp, 53, 72, 3, 78, 120, 0.7};
+    PatternStyle ostinato{PatternVoice::kArp, 53, 72, 3, 100, 120, 0.95};
     PatternStyle bass8{PatternVoice::kBass, 41, 0, 0, 98, 120, 0.8};
     Rng& rng = a.rng();
 
@@ -42,7 +47,9 @@ Song ComposeMoons() {
     // A: the moons' dance, the tune on the flute over bells and taiko.
     t = loop;
     end = a.Chords(t, 16, "i bVI bVII i iv bVI bVII V");
-    a.Pattern(celesta, t, end, "0120212001202120", bells);
+    // The bells thin to eighths when the battle drums come in: each celesta note rings for seconds.
+    a.Pattern(celesta, t, t + a.Bars(8), "0120212001202120", bells);
+    a.Pattern(celesta, t + a.Bars(8), end, "0.1.2.1.0.1.2.1.", bells);
     a.Pattern(strings, t, end, "0101010101010101", ostinato);
     a.Pattern(bass, t, end, "R-R-R-R-R-R-R-O-", bass8);
     a.Drums(drums, t, t + a.Bars(8), taiko, 92, Fill::kSnare, true);
@@ -56,7 +63,7 @@ Song ComposeMoons() {
     t = end;
     end = a.Chords(t, 12, "bVI bVII i i bVI bVII V V iv V i V");
     a.Pattern(marimba, t, end, "0123210123210123", bells);
-    a.Pad(choir, t, end, {55, 76, 4, 76, 0});
+    a.Pad(choir, t, end, {55, 76, 3, 76, 0, true});
     a.Pattern(bass, t, end, "R-R-R-R-R-R-A-A-", bass8);
     a.Drums(drums, t, t + a.Bars(8), battle, 100, Fill::kToms, true);
     a.Drums(drums, t + a.Bars(8), end, battle, 100, Fill::kBuild, true);
@@ -68,7 +75,7 @@ Song ComposeMoons() {
     // C: a hush, the strings alone with the celesta, then the dance again into the loop.
     t = end;
     end = a.Chords(t, 8, "i bVI iv V i bVI bII V");
-    a.Pad(strings, t, end, {53, 72, 3, 72, 0});
+    a.Pad(stringPad, t, end, {53, 72, 3, 72, 0, true});
     a.Pattern(celesta, t, end, "0.1.2.1.0.1.2.1.", bells);
     a.Pattern(bass, t + a.Bars(4), end, "R-R-R-R-R-R-R-O-", bass8);
     a.Drums(drums, t + a.Bars(4), end, taiko, 90, Fill::kBuild);

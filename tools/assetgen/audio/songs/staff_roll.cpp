@@ -16,8 +16,12 @@ Song ComposeStaffRoll() {
     const int harp = a.AddPart("harp", 5, 46, 84, 36, 60);
     const int drums = a.AddPart("drums", kDrumChannel, 40, 88, 64, 40);
 
-    const DrumPattern brush = {
-        {drum::kKick, "x.......x......."}, {drum::kSnare, "....o.......o..."}, {drum::kRide, "o..go..go..go..g"}};
+    // The brush kit's ride rings for twenty seconds in two voices: one stroke a bar, the hi-hat keeps the
+    // shuffle.
+    const DrumPattern brush = {{drum::kKick, "x.......x......."},
+                               {drum::kSnare, "....o.......o..."},
+                               {drum::kRide, "o..............."},
+                               {drum::kClosedHat, "...go..go..go..g"}};
     PatternStyle arp{PatternVoice::kArp, 50, 74, 3, 70, 240, 1.5};
     PatternStyle harp16{PatternVoice::kArp, 62, 86, 3, 66, 120, 1.0};
     PatternStyle bassStyle{PatternVoice::kBass, 38, 0, 0, 84, 240, 0.95};
@@ -35,7 +39,7 @@ Song ComposeStaffRoll() {
     end = a.Chords(t, 8, verse);
     a.Theme(piano, t, theme::Statement(), 86, 0.95, 12);
     a.Pattern(piano, t, end, "0121", {PatternVoice::kArp, 50, 69, 3, 58, 480, 1.2});
-    a.Pad(strings, t, end, {50, 69, 3, 56, 0});
+    a.Pad(strings, t, end, {50, 69, 3, 56, 0, true});
     a.Pattern(bass, t, end, "R---5---", bassStyle);
 
     // A': strings carry it, the horn sings the counter-line, soft brushes.
@@ -53,25 +57,26 @@ Song ComposeStaffRoll() {
     a.Theme(flute, t, theme::Bridge(), 88, 0.96, 0);
     a.Theme(horn, t, theme::Bridge(), 70, 0.96, -12);
     a.Pattern(harp, t, end, "0120312031203120", harp16);
-    a.Pad(strings, t, end, {50, 69, 3, 60, 0});
+    a.Pad(strings, t, end, {50, 69, 3, 60, 0, true});
     a.Pattern(bass, t, end, "R-------", bassStyle);
     a.Drums(drums, t, end, brush, 76, Fill::kBuild);
 
-    // A'': everyone, the climax resolved onto the tonic, then back to the piano's beginning.
+    // A'': everyone, the climax resolved onto the tonic, then back to the piano's beginning. The harp's ripple
+    // slows to eighths under the piano's arpeggio, which already carries the motion.
     t = end;
     end = a.Chords(t, 8, verse);
     a.Theme(strings, t, theme::Statement(), 96, 0.98, 12);
     a.Theme(flute, t, theme::Statement(), 80, 0.95, 24);
     a.Theme(horn, t, theme::Statement(), 74, 0.98, 0);
     a.Pattern(piano, t, end, "01232123", arp);
-    a.Pattern(harp, t, end, "0120312031203120", harp16);
+    a.Pattern(harp, t, end, "0.1.2.0.3.1.2.0.", harp16);
     a.Pattern(bass, t, end, "R---5---", bassStyle);
     a.Drums(drums, t, end, brush, 86, Fill::kSnare, true);
 
     t = end;
     end = a.Chords(t, 4, "IV V I I");
     a.Pattern(piano, t, end, "01232123", arp);
-    a.Pad(strings, t, end, {50, 69, 4, 64, 0});
+    a.Pad(strings, t, end, {50, 69, 3, 64, 0, true});
     a.Theme(horn, t, ParseLine("3h 4h | 4h 6h | 7w | 7H rq"), 76, 0.98, 0);
     a.Pattern(bass, t, end, "R---5---", bassStyle);
 

@@ -8,7 +8,9 @@ namespace assetgen::audio {
 
 Song ComposeStageCard() {
     Arranger a("Ready", 120, Key{57, kMinor}, 0x5CA2D);
-    const int strings = a.AddPart("ostinato", 0, 48, 92, 50, 50);
+    // Violins, not the ensemble: an ensemble note rings on for seconds, and sixteenths of them would keep
+    // a hundred voices busy for a loop that only waits.
+    const int strings = a.AddPart("ostinato", 0, 40, 106, 50, 50, 40);
     const int pad = a.AddPart("pad", 1, 89, 82, 80, 70);
     const int bass = a.AddPart("bass", 2, 38, 96, 64, 10);
     const int timpani = a.AddPart("timpani", 3, 47, 100, 64, 50);
@@ -16,7 +18,7 @@ Song ComposeStageCard() {
     const int drums = a.AddPart("drums", kDrumChannel, 0, 96, 64, 30);
 
     const DrumPattern tick = {{drum::kClosedHat, "o.g.o.g.o.g.o.g."}, {drum::kKick, "x.......x......."}};
-    PatternStyle ostinato{PatternVoice::kArp, 57, 76, 3, 80, 120, 0.7};
+    PatternStyle ostinato{PatternVoice::kArp, 57, 76, 3, 108, 120, 0.95};
 
     std::int64_t t = 0;
     std::int64_t end = a.Chords(t, 8, "i i bVI bVI iv iv Vsus4/2 V/2 V");

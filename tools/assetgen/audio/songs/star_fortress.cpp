@@ -10,7 +10,7 @@ Song ComposeStarFortress() {
     const int lead = a.AddPart("lead", 0, 81, 90, 64, 50, 30);
     const int bass = a.AddPart("bass", 1, 39, 100, 64, 10);
     const int arp = a.AddPart("arpeggio", 2, 80, 72, 30, 55);
-    const int choir = a.AddPart("choir", 3, 52, 86, 90, 80);
+    const int choir = a.AddPart("choir", 3, 52, 90, 90, 80);
     const int hits = a.AddPart("hits", 4, 55, 80, 64, 60);
     const int counter = a.AddPart("counter", 5, 62, 80, 100, 50);
     const int drums = a.AddPart("drums", kDrumChannel, 24, 100, 64, 30);
@@ -42,7 +42,7 @@ Song ComposeStarFortress() {
     end = a.Chords(t, 16, "i bII i bVII i bII bIII bII");
     a.Pattern(bass, t, end, "R.RRR.RRR.RRR.RO", bass16);
     a.Pattern(arp, t, end, "0120120120120120", arp16);
-    a.Pad(choir, t, end, {52, 72, 3, 70, 0});
+    a.Pad(choir, t, end, {52, 72, 3, 70, 0, true});
     a.Drums(drums, t, t + a.Bars(8), machine, 94, Fill::kSnare, true);
     a.Drums(drums, t + a.Bars(8), end, heavy, 96, Fill::kToms, true);
     for (int i = 0; i < 4; ++i) {
@@ -55,7 +55,7 @@ Song ComposeStarFortress() {
     end = a.Chords(t, 12, "bVI bVII i i bVI bVII bII bII iv iv bII bII");
     a.Pattern(bass, t, end, "R.RRR.RRR.RRR.RO", bass16);
     a.Pattern(hits, t, end, "x.....x.....x...", hit);
-    a.Pad(choir, t, end, {55, 76, 4, 76, 0});
+    a.Pad(choir, t, end, {55, 76, 3, 76, 0, true});
     a.Drums(drums, t, t + a.Bars(8), heavy, 100, Fill::kToms, true);
     a.Drums(drums, t + a.Bars(8), end, heavy, 100, Fill::kBuild, true);
     a.Motif(lead, t, Augmented(signal), 79, 100, 0.97);
@@ -68,7 +68,7 @@ Song ComposeStarFortress() {
     end = a.Chords(t, 12, "i bII i bVII i bII bIII bII i bII bVII bII");
     a.Pattern(bass, t, end, "R.RRR.RRR.RRR.RO", bass16);
     a.Pattern(arp, t, end, "0123012301230123", arp16);
-    a.Pad(choir, t, end, {55, 76, 3, 74, 0});
+    a.Pad(choir, t, end, {55, 76, 3, 74, 0, true});
     a.Drums(drums, t, t + a.Bars(8), heavy, 100, Fill::kSnare, true);
     a.Drums(drums, t + a.Bars(8), end, machine, 96, Fill::kToms, true);
     for (int i = 0; i < 3; ++i) {
