@@ -57,6 +57,19 @@ void WriteColor(TextOut& out, float r, float g, float b) {
     out.Raw(";");
 }
 
+// The vertex count, then one vector of every vertex (positions or normals), as the X file lists them.
+void WriteVectors(TextOut& out, const Geometry& g, vec3 Vertex::*field) {
+    out.Raw("  ");
+    out.Int(g.vertices.size());
+    out.Raw(";\n");
+    for (std::size_t i = 0; i < g.vertices.size(); ++i) {
+        const vec3& v = g.vertices[i].*field;
+        out.Raw("  ");
+        WriteColor(out, v.x, v.y, v.z);
+        out.Raw(i + 1 < g.vertices.size() ? ",\n" : ";\n");
+    }
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> WriteXFile(const Mesh& mesh) {
@@ -84,28 +97,12 @@ std::vector<std::uint8_t> WriteXFile(const Mesh& mesh) {
     out.Line("xof 0303txt 0032");
     out.Line("");
     out.Line("Mesh " + mesh.Name() + " {");
-    out.Raw("  ");
-    out.Int(g.vertices.size());
-    out.Raw(";\n");
-    for (std::size_t i = 0; i < g.vertices.size(); ++i) {
-        const vec3& p = g.vertices[i].position;
-        out.Raw("  ");
-        WriteColor(out, p.x, p.y, p.z);
-        out.Raw(i + 1 < g.vertices.size() ? ",\n" : ";\n");
-    }
+    WriteVectors(out, g, &Vertex::position);
     WriteFaces(out, faces);
 
     out.Line("");
     out.Line(" MeshNormals {");
-    out.Raw("  ");
-    out.Int(g.vertices.size());
-    out.Raw(";\n");
-    for (std::size_t i = 0; i < g.vertices.size(); ++i) {
-        const vec3& n = g.vertices[i].normal;
-        out.Raw("  ");
-        WriteColor(out, n.x, n.y, n.z);
-        out.Raw(i + 1 < g.vertices.size() ? ",\n" : ";\n");
-    }
+    WriteVectors(out, g, &Vertex::normal);
     WriteFaces(out, faces);
     out.Line(" }");
 
