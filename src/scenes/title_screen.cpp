@@ -11,18 +11,12 @@
 #include "platform/gfx/mesh.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
+#include "render/textured_mesh.h"
 #include "scenes/picture_drawing.h"
 
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180.0;
-
-void LoadPerMaterial(const char* path, const MeshResource& mesh, std::vector<platform::TexturePtr>* textures,
-                     const Drawable& drawable) {
-    textures->clear();
-    textures->resize(mesh.materialCount);
-    for (auto& t : *textures) TextureLoad(path, &t, drawable);
-}
 
 }  // namespace
 
@@ -50,8 +44,8 @@ bool TitleScreen::Load() {
     if (!MeshLoad("x\\t1.x", &backdrop_, *this, 1.0f)) return LoadFailed(*this, "t1ロスト");
     if (!MeshLoad("x\\t2.x", &secondMesh_, *this, 1.0f)) return LoadFailed(*this, "t2ロスト");
     // The backdrop's pictures, one per material, are not checked: a missing one draws untextured.
-    LoadPerMaterial("t\\blue.png", backdrop_, &blueTextures_, *this);
-    LoadPerMaterial("t\\red.png", secondMesh_, &redTextures_, *this);
+    LoadMaterialTextures("t\\blue.png", backdrop_, &blueTextures_, *this);
+    LoadMaterialTextures("t\\red.png", secondMesh_, &redTextures_, *this);
     return true;
 }
 
@@ -64,15 +58,6 @@ void TitleScreen::Reset() {
     shipTurn_.SetKey(1, 1.0f, 0.0f);
 }
 
-void TitleScreen::DrawMesh(MeshResource& mesh, const std::vector<platform::TexturePtr>* textures) {
-    if (!mesh.mesh) return;
-    for (std::uint32_t i = 0; i < mesh.materialCount; ++i) {
-        if (textures) device_->SetTexture(0, i < textures->size() ? (*textures)[i].get() : nullptr);
-        device_->SetMaterial(&mesh.materials[i]);
-        mesh.mesh->DrawSubset(i);
-    }
-}
-
 void TitleScreen::UpdateBackdrop() {
     if (!device_) return;
     device_->SetRenderState(platform::D3DRS_CULLMODE, platform::D3DCULL_NONE);
@@ -81,7 +66,7 @@ void TitleScreen::UpdateBackdrop() {
     platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(backdropAngle_ * kDegrees), 0.0f, 0.0f);
     SetMatrixTranslation(&transform_, 0.0f, 2.5f, 200.0f);
     device_->SetTransform(platform::D3DTS_WORLD, &transform_);
-    DrawMesh(backdrop_, &blueTextures_);
+    DrawMeshSubsets(device_, backdrop_, &blueTextures_);
     device_->SetTexture(0, nullptr);
     device_->SetRenderState(platform::D3DRS_CULLMODE, platform::D3DCULL_CCW);
 }
@@ -110,7 +95,7 @@ void TitleScreen::UpdateShip(InputState input) {
                                          static_cast<float>(shipRoll_ * kDegrees));
     SetMatrixTranslation(&transform_, 0.0f, 2.5f, 5.0f);
     device_->SetTransform(platform::D3DTS_WORLD, &transform_);
-    DrawMesh(ship_, nullptr);
+    DrawMeshSubsets(device_, ship_, nullptr);
 }
 
 void TitleScreen::Draw() {

@@ -11,6 +11,7 @@
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
+#include "render/textured_mesh.h"
 
 class TitleScreen : public Drawable {
 public:
@@ -28,11 +29,9 @@ public:
     double BackdropAngle() const { return backdropAngle_; }
 
 private:
-    void DrawMesh(MeshResource& mesh, const std::vector<platform::TexturePtr>* textures);
-
     platform::TexturePtr titlePicture_;
-    std::vector<platform::TexturePtr> blueTextures_;
-    std::vector<platform::TexturePtr> redTextures_;
+    MaterialTextures blueTextures_;
+    MaterialTextures redTextures_;
     platform::TexturePtr startItem_;
     platform::TexturePtr exitItem_;
     MeshResource ship_;

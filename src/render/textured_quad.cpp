@@ -1,0 +1,50 @@
+#include "render/textured_quad.h"
+
+#include <cstring>
+
+#include "platform/core/message_box.h"
+#include "platform/gfx/device.h"
+#include "render/render_presets.h"
+
+using namespace platform;
+
+bool CreateQuad(const Drawable& drawable, const QuadVertex (&corners)[4], VertexBufferPtr* out) {
+    out->reset();
+    Device* device = drawable.GetDevice();
+    VertexBufferPtr buffer;
+    void* data = nullptr;
+    if (!device || FAILED(device->CreateVertexBuffer(sizeof(corners), 0, kQuadFvf, D3DPOOL_MANAGED, &buffer)) ||
+        !buffer || FAILED(buffer->Lock(0, 0, &data, 0))) {
+        MessageBox(drawable.GetWindow(), "", "");
+        return false;
+    }
+    std::memcpy(data, corners, sizeof(corners));
+    buffer->Unlock();
+    *out = std::move(buffer);
+    return true;
+}
+
+void DrawQuad(Device* device, VertexBuffer* quad) {
+    if (!device || !quad) return;
+    device->SetStreamSource(0, quad, 0, sizeof(QuadVertex));
+    device->SetFVF(kQuadFvf);
+    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+}
+
+void DrawFlipbookQuad(Drawable& drawable, VertexBuffer* quad, Texture* texture, const QuadPlacement& p) {
+    Device* device = drawable.GetDevice();
+    if (!device) return;
+    SetAlphaBlend(drawable, true);
+    SetTextureAlphaFactor(drawable, p.factor);
+    Matrix scroll;
+    SetTextureScroll(drawable, static_cast<float>(p.u), static_cast<float>(p.v), &scroll);
+    Matrix world;
+    MatrixScaling(&world, static_cast<float>(p.scaleX), static_cast<float>(p.scaleY), 1.0f);
+    SetMatrixTranslation(&world, static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->SetTexture(0, texture);
+    DrawQuad(device, quad);
+    device->SetTexture(0, nullptr);
+    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+}
