@@ -2,11 +2,28 @@
 
 #include <cstring>
 
+namespace {
+
+// "1", "2" or "3" exactly; anything else leaves the game as it is.
+std::int32_t StageNumber(const char* text) {
+    if (text && text[0] >= '1' && text[0] <= '3' && text[1] == '\0') return text[0] - '0';
+    return 0;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
     CommandLine cl;
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
-        if (!std::strcmp(a, "--window") || !std::strcmp(a, "/w") || !std::strcmp(a, "-w")) cl.windowed = true;
+        if (!std::strcmp(a, "--window") || !std::strcmp(a, "/w") || !std::strcmp(a, "-w")) {
+            cl.windowed = true;
+        } else if (!std::strcmp(a, "--stage") && i + 1 < argc && argv[i + 1][0] != '-' && argv[i + 1][0] != '/') {
+            if (const std::int32_t stage = StageNumber(argv[i + 1])) cl.startStage = stage;
+            ++i;
+        } else if (!std::strncmp(a, "--stage=", 8)) {
+            if (const std::int32_t stage = StageNumber(a + 8)) cl.startStage = stage;
+        }
     }
     return cl;
 }

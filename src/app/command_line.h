@@ -1,9 +1,13 @@
 #pragma once
-// What the command line may say: "--window" or "/w" for an 800 x 600 window instead of full screen.
-// "/f" is accepted and changes nothing.
+// What the command line may say: "--window" or "/w" for an 800 x 600 window instead of full screen;
+// "--stage N" (1 to 3) to begin GAME START at stage N, for practice and testing. "/f" is accepted and
+// changes nothing.
+
+#include <cstdint>
 
 struct CommandLine {
     bool windowed = false;
+    std::int32_t startStage = 1;
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

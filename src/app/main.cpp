@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     auto game = std::make_unique<GameApp>();
+    game->SetStartStage(commandLine.startStage);
     MainLoop loop;
     framework->InitInput(MainWindowHandle);
     if (platform::FAILED(game->Load(framework->Device(), framework->Sprite(), MainWindowHandle))) {

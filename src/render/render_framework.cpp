@@ -87,5 +87,7 @@ void RenderFramework::RunFrame(SceneFrames* game, std::int32_t fps) {
     if (platform::ConsumeScreenshotRequest()) {
         platform::SaveScreenshot(device_.get(), platform::ScreenshotFileName());
     }
-    if (platform::FAILED(device_->Present())) device_->Reset(presentParameters_);
+    if (platform::FAILED(device_->Present()) && platform::SUCCEEDED(device_->Reset(presentParameters_))) {
+        game->DeviceRestored(device_.get());
+    }
 }

@@ -24,4 +24,7 @@ public:
     virtual void StaffFrame(platform::Sprite* sprite, InputState input) = 0;
     // Runs last in every frame: the shutter over everything.
     virtual void CommonFrame(platform::Sprite* sprite, InputState input) = 0;
+    // After a failed present the device is reset and every state is back at its default: the states a
+    // scene set once for the whole run must be set again.
+    virtual void DeviceRestored(platform::Device* /*device*/) {}
 };

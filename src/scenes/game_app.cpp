@@ -64,7 +64,25 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     stageClear_.Bind(device, sprite, window);
     stageClear_.Load();
 
-    // Device state fixed for the whole run.
+    // The scenery of the three stages, the score display, the player and the enemies load here, in
+    // that order, then the bosses.
+    camera_.Bind(device, sprite, window);
+    camera_.LoadPortraits();
+
+    ApplyFixedDeviceState(device);
+
+    // The hit-test targets and the pointers the game objects keep to each other are handed out here.
+
+    camera_.SetDefaults(Vector3{0.0f, 4.0f, 0.0f}, Vector3{0.0f, 0.0f, 20.0f});
+    // The console loads last.
+    return S_OK;
+}
+
+void GameApp::SetStartStage(std::int32_t stage) {
+    if (stage >= 1 && stage <= 3) startStage_ = stage;
+}
+
+void GameApp::ApplyFixedDeviceState(Device* device) {
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
     device->SetRenderState(D3DRS_ZENABLE, 1);
     device->SetRenderState(D3DRS_DITHERENABLE, 1);
@@ -87,17 +105,19 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     device->SetLight(0, &light);
     device->LightEnable(0, true);
     device->SetRenderState(D3DRS_LIGHTING, 1);
+}
 
-    eye_ = Vector3{0.0f, 4.0f, 0.0f};
-    lookAt_ = Vector3{0.0f, 0.0f, 20.0f};
-    return S_OK;
+void GameApp::DeviceRestored(Device* device) {
+    if (device) ApplyFixedDeviceState(device);
 }
 
 void GameApp::CommonCameraStep(Device* device) {
     if (!device) return;
     Matrix view;
     const Vector3 up{0.0f, 1.0f, 0.0f};
-    MatrixLookAtLH(&view, &eye_, &lookAt_, &up);
+    const Vector3 eye = camera_.Eye();
+    const Vector3 lookAt = camera_.LookAt();
+    MatrixLookAtLH(&view, &eye, &lookAt, &up);
     device->SetTransform(D3DTS_VIEW, &view);
     const Viewport wanted{0, 0, 800, 600, 0.0f, 1.0f};
     device->SetViewport(&wanted);
@@ -122,17 +142,48 @@ bool GameApp::ShutterClosed(std::uint32_t now) const {
     return shutter_.Active() == 1 && now > shutter_.LeavingTick() + kShutterCloseMs;
 }
 
-void GameApp::ResetGameObjects() {
-    // The enemies, the player, the bosses and the three sceneries are reset here as they join.
+void GameApp::ResetForNewGame() {
+    // The enemies' new-game reset joins here, ahead of the ship's.
+    playerState_ = PlayerState::NewGame();
+    // The bosses' reset joins here.
+    camera_.Reset();
+}
+
+void GameApp::ResetForStage() {
+    // The enemies' new-game reset joins here; the ship keeps its record from the stage before.
+    // The bosses' reset joins here.
+    camera_.Reset();
+}
+
+void GameApp::EnterGameOver() {
+    playerState_.life = 0;
+    for (const char* flag : {"gameclear", "lclear", "stagetitle", "story", "staff", "title"}) SetSceneFlag(flag, 0);
+    SetSceneFlag("gameover", 1);
+    SetInputGate(kGameOverGateMs);
+    Audio().PlayTrack(kTrackGameOver);
+    // An introduction cut short by the loss must not leave its request holding the input back.
+    camera_.Reset();
 }
 
 void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t /*fps*/, InputState input) {
     if (!device) return;
+    // The score display takes the frame rate and the ship's record here.
     CommonCameraStep(device);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     inputCopy_ = input;
-    { SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND); }
+    // The current stage's scenery is drawn here.
+    // The ship's control, the bosses, the weapons and pickups, and the enemies run here.
+    {
+        SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
+        // The sight, the console and the score are drawn here, under the portraits.
+        camera_.DrawPortraits();
+    }
+    // The enemies' and the bosses' explosions are drawn here, then the ship's flames and sparks.
     { SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE); }
+    // The hit checks of the enemies, the bosses and the ship run here, then the bomb's targets.
+    // The game is lost once, on the first frame the ship has no life left.
+    if (playerState_.life < 1 && IsSceneFlag("gameover") == 0) EnterGameOver();
+    camera_.Step();
 }
 
 void GameApp::GameOverFrame(Sprite* sprite, InputState input) {
@@ -161,6 +212,7 @@ void GameApp::GameOverFrame(Sprite* sprite, InputState input) {
 
 void GameApp::TitleFrame(Device* device, Sprite* sprite, InputState input) {
     CommonCameraStep(device);
+    camera_.Step();
     title_.UpdateBackdrop();
     title_.UpdateShip(input);
 
@@ -198,10 +250,11 @@ void GameApp::TitleFrame(Device* device, Sprite* sprite, InputState input) {
         SetBossBattleEnded(0);
         SetSceneFlag("title", 0);
         SetSceneFlag("stagetitle", 1);
+        SetStage(startStage_);
         StartStageClock();
         SetScore(0);
         Audio().PlayTrack(kTrackStageTitle);
-        ResetGameObjects();
+        ResetForNewGame();
         return;
     }
     if (idle && ShutterClosed(now)) {
@@ -232,7 +285,7 @@ void GameApp::StageTitleFrame(Sprite* sprite, InputState input) {
         StartStageClock();
         SetSceneryVariant(1);
         stageClear_.Start(now);
-        ResetGameObjects();
+        ResetForStage();
         Audio().PlayTrack(GetStage());
     }
 }
@@ -257,7 +310,7 @@ void GameApp::StoryFrame(Sprite* sprite, InputState input) {
         SetSceneryVariant(1);
         Audio().FadeOut(500);
         Audio().PlayTrack(kTrackTitle);
-        ResetGameObjects();
+        ResetForNewGame();
     }
 }
 
@@ -278,6 +331,8 @@ void GameApp::StageClearFrame(Sprite* sprite, InputState input) {
     }
     if (confirmed_.stageClear == 1 && ShutterClosed(now)) {
         confirmed_.stageClear = 0;
+        // The next screen starts running in this same frame; the press that left must not reach it.
+        ClearInputState();
         SetStage(GetNextStage());
         SetBossBattleActive(0);
         SetBossBattleEnded(0);

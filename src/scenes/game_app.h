@@ -9,7 +9,9 @@
 #include "platform/core/window.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/math.h"
+#include "player/player_state.h"
 #include "render/scene_frames.h"
+#include "scenes/camera_director.h"
 #include "scenes/game_over_screen.h"
 #include "scenes/shutter.h"
 #include "scenes/staff_roll.h"
@@ -37,6 +39,12 @@ public:
     // own convention; loading still goes on with the next object.
     platform::HRESULT Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window);
 
+    // The stage GAME START begins at (1 to 3; others are ignored). Practice and testing start later
+    // stages this way; the flow after it is the game's own.
+    void SetStartStage(std::int32_t stage);
+
+    void DeviceRestored(platform::Device* device) override;
+
     void GameOverFrame(platform::Sprite* sprite, InputState input) override;
     void StageClearFrame(platform::Sprite* sprite, InputState input) override;
     void GameFrame(platform::Device* device, platform::Sprite* sprite, std::int32_t fps, InputState input) override;
@@ -51,6 +59,12 @@ public:
     const GameOverScreen& GameOver() const { return gameOver_; }
     const StageClearBanner& StageClear() const { return stageClear_; }
     const InputState& InputCopy() const { return inputCopy_; }
+    const CameraDirector& Camera() const { return camera_; }
+    CameraDirector& Camera() { return camera_; }
+    const PlayerState& Player() const { return playerState_; }
+    // Tests drive the ship's record directly (life, position) until the ship itself joins.
+    PlayerState& PlayerForTest() { return playerState_; }
+    std::int32_t StartStage() const { return startStage_; }
 
 private:
     // The confirmed flags of the five screens that are left by a confirmation.
@@ -62,14 +76,20 @@ private:
         std::uint8_t staff = 0;
     };
 
+    void ApplyFixedDeviceState(platform::Device* device);
     void CommonCameraStep(platform::Device* device);
     // Closes the shutter over the screen being left; the switch follows once it has closed.
     void BeginLeaving(std::uint32_t now, bool gate, bool sound);
     bool ShutterClosed(std::uint32_t now) const;
-    void ResetGameObjects();
+    // A new game (from the title or when the story returns to it) and the start of a stage.
+    void ResetForNewGame();
+    void ResetForStage();
+    // Game over, entered once: the flags, the gate and the music.
+    void EnterGameOver();
 
-    // Members in construction order. The stage's game objects (camera director, player, enemies,
-    // bosses, sceneries, score, console) join here ahead of the screens.
+    // Members in construction order: the camera director first, then the stage's game objects, then
+    // the screens.
+    CameraDirector camera_;
     TitleScreen title_;
     StageTitleCard stageTitle_;
     GameOverScreen gameOver_;
@@ -80,7 +100,7 @@ private:
 
     InputState inputCopy_{};
     Confirmed confirmed_;
-    // The camera's eye and look-at points; the camera director moves them once it joins.
-    platform::Vector3 eye_{0.0f, 4.0f, 0.0f};
-    platform::Vector3 lookAt_{0.0f, 0.0f, 20.0f};
+    // The ship's record; the sceneries read it through its address.
+    PlayerState playerState_;
+    std::int32_t startStage_ = 1;
 };

@@ -102,6 +102,10 @@ HRESULT Device::Clear(std::uint32_t rectCount, const Rect* rects, std::uint32_t 
 HRESULT Device::Present() {
     const GlApi& api = gl_->api;
     if (!gl_->framebuffer) return E_FAIL;
+    if (failNextPresent_) {
+        failNextPresent_ = false;
+        return E_FAIL;
+    }
     // A failed present resets every state, so only the presentation's own errors may cause one.
     DrainGlErrors();
     int drawableWidth = 0, drawableHeight = 0;

@@ -96,6 +96,8 @@ public:
     void Finish();
     // Whether range fog takes its distance from the driver (radial eye distance) or from the processor.
     bool UsesDriverRangeFog() const;
+    // Tests: the next Present fails, as one whose device was lost.
+    void FailNextPresent() { failNextPresent_ = true; }
 
 private:
     friend class Mesh;
@@ -151,6 +153,7 @@ private:
     std::uint32_t fvf_ = 0;
 
     std::vector<DeviceResource*> resources_;
+    bool failNextPresent_ = false;
 };
 
 }  // namespace platform

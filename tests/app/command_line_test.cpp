@@ -1,0 +1,38 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+CommandLine Parse(std::initializer_list<const char*> args) {
+    std::vector<const char*> argv{"korvex"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(CommandLineTest, WindowAndStartStage) {
+    EXPECT_FALSE(Parse({}).windowed);
+    EXPECT_EQ(Parse({}).startStage, 1);
+    EXPECT_TRUE(Parse({"/w"}).windowed);
+    EXPECT_TRUE(Parse({"/f", "--window"}).windowed);
+    EXPECT_EQ(Parse({"--stage", "3"}).startStage, 3);
+    EXPECT_EQ(Parse({"--window", "--stage=2"}).startStage, 2);
+    const CommandLine both = Parse({"--stage", "2", "--window"});
+    EXPECT_EQ(both.startStage, 2);
+    EXPECT_TRUE(both.windowed);
+}
+
+TEST(CommandLineTest, StageOutsideOneToThreeLeavesTheGameAsItIs) {
+    for (const char* bad : {"0", "4", "-1", "12", "", "x", "2x"}) {
+        EXPECT_EQ(Parse({"--stage", bad}).startStage, 1) << bad;
+    }
+    EXPECT_EQ(Parse({"--stage"}).startStage, 1);
+    const CommandLine missing = Parse({"--stage", "--window"});
+    EXPECT_EQ(missing.startStage, 1);
+    EXPECT_TRUE(missing.windowed) << "an option after a missing stage number is still read";
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// The game scene's frame as a whole: the camera director's place in it, entering and leaving game
+// over, the start stage, and the fixed device state surviving a lost device.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/registry.h"
+#include "platform/gfx/device.h"
+#include "platform/input/dik_codes.h"
+#include "scenes/game_flow_support.h"
+
+namespace {
+
+const Keys kConfirm{{platform::DIK_Z}};
+
+// Pixels inside the rectangle that are not black.
+int LitPixels(const platform::Image& image, int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) n += (image.At(x, y) & 0x00FFFFFFu) != 0;
+    }
+    return n;
+}
+
+class GameStageTest : public GameFlowTest {
+protected:
+    // Straight into the game scene of a stage, as the stage card leaves it.
+    void EnterStage(int stage) {
+        SetSceneFlag("title", 0);
+        SetStage(stage);
+        game_->PlayerForTest() = PlayerState::NewGame();
+        SetSceneFlag("game", 1);
+        StartStageClock();
+    }
+};
+
+TEST_F(GameStageTest, IntroductionMovesTheCameraAndShowsThePortraitUntilItEnds) {
+    EnterStage(1);
+    Frame();
+    const platform::Image before = Screen();
+    SetCameraCutIn(1, 1);
+    Frame();
+    Frame();
+    const platform::Image during = Screen();
+    EXPECT_GT(LitPixels(during, 400, 20, 705, 100) - LitPixels(before, 400, 20, 705, 100), 2000)
+        << "the portrait's heading piece is not drawn";
+    EXPECT_EQ(game_->Camera().Eye().z < -1.0f, true) << "the camera is not on its way out";
+    ASSERT_TRUE(FramesUntil([] { return IsCameraCutInActive() == 0; }, 100));
+    EXPECT_FLOAT_EQ(game_->Camera().Eye().z, 0.0f);
+    EXPECT_FALSE(game_->Camera().Running(0));
+}
+
+TEST_F(GameStageTest, DeathDuringAnIntroductionEntersGameOverOnceAndCanStillBeLeft) {
+    EnterStage(1);
+    Frame();
+    SetCameraCutIn(1, 2);
+    Frame();
+    audio_.Clear();
+    game_->PlayerForTest().life = -4;
+    Frame();
+    EXPECT_EQ(IsSceneFlag("gameover"), 1);
+    EXPECT_EQ(IsCameraCutInActive(), 0) << "the introduction's request would hold the input back for ever";
+    EXPECT_EQ(game_->Player().life, 0);
+    Idle(1000);
+    EXPECT_EQ(std::count(audio_.tracks.begin(), audio_.tracks.end(), 10), 1) << "game over began more than once";
+
+    Idle(5000);  // the game-over screen's gate
+    Frame(kConfirm);
+    EXPECT_EQ(IsSceneFlag("gameover"), 0);
+    EXPECT_EQ(IsSceneFlag("title"), 1);
+    EXPECT_EQ(audio_.tracks.back(), 4);
+}
+
+TEST_F(GameStageTest, StartStageOptionBeginsGameStartThereAndNewGamesResetTheShip) {
+    game_->SetStartStage(3);
+    game_->SetStartStage(7);  // ignored
+    EXPECT_EQ(game_->StartStage(), 3);
+    game_->PlayerForTest().life = 12;
+    Frame(kConfirm);
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }, 60));
+    EXPECT_EQ(GetStage(), 3);
+    EXPECT_EQ(game_->Player().life, 223);
+    EXPECT_EQ(game_->Player().bombs, 1);
+    Idle(2300);
+    Frame(kConfirm);
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("game") == 1; }, 60));
+    EXPECT_EQ(audio_.tracks.back(), 3);
+}
+
+TEST_F(GameStageTest, PressThatLeavesStageClearDoesNotConfirmTheNextStageCard) {
+    EnterStage(1);
+    SetSceneFlag("gameclear", 1);
+    SetNextStage(2);
+    SetInputGate(100);
+    // Fire held on every frame, the switch frame included.
+    for (int i = 0; i < 100 && IsSceneFlag("stagetitle") == 0; ++i) Frame(kConfirm);
+    ASSERT_EQ(IsSceneFlag("stagetitle"), 1);
+    EXPECT_EQ(audio_.CountSound(4), 1) << "the stage card took the press that left stage clear";
+    EXPECT_EQ(GetStage(), 2);
+}
+
+TEST_F(GameStageTest, LostDeviceKeepsTheGameLitOnceItIsReset) {
+    platform::Device* device = framework_->Device();
+    const std::uint32_t at = clock_.Ticks();
+    framework_->RunFrame(game_.get(), 30);
+    const platform::Image lit = Screen();
+    ASSERT_GT(LitPixels(lit, 300, 150, 500, 450), 1000) << "the title's ship is not in view";
+
+    clock_.Set(at);
+    device->FailNextPresent();
+    framework_->RunFrame(game_.get(), 30);
+    clock_.Set(at);
+    framework_->RunFrame(game_.get(), 30);
+    EXPECT_EQ(DifferentPixels(Screen(), lit), 0) << "the light or the fixed states were lost with the device";
+    bool enabled = false;
+    device->GetLightEnable(0, &enabled);
+    EXPECT_TRUE(enabled);
+}
+
+}  // namespace
