@@ -8,7 +8,6 @@
 #include "app/track_value.h"
 #include "effects/bomb_blast.h"
 #include "platform/core/clock.h"
-#include "platform/core/random.h"
 #include "render/render_presets.h"
 
 namespace {
@@ -92,19 +91,16 @@ TEST_F(BombBlastTest, ResetMidBlastLetsTheNextStartAtFullStrength) {
     EXPECT_EQ(0.0, blast_.LavaRecord().v);
 }
 
-TEST_F(BombBlastTest, ShellRunsOnItsOwn) {
+TEST_F(BombBlastTest, ShellRunsOnItsOwnFadingAndEndingLikeTheLava) {
     blast_.SpawnShell(0.0, 5.0, 70.0);
     EXPECT_EQ(0, blast_.LavaRecord().active);
-    EXPECT_EQ(1, blast_.ShellRecord().active);
-    EXPECT_EQ(20, blast_.ShellRecord().stepInterval);
-    for (int n = 1; n <= 119; ++n) {
+    for (int n = 1; n <= 120; ++n) {
         clock_.Advance(kStepMs);
         blast_.DrawShell();
+        if (n == 60) {
+            EXPECT_NEAR(0.0, blast_.ShellAlpha(), 1e-9);
+        }
     }
-    EXPECT_NEAR(0.6 - 1.19, blast_.ShellAlpha(), 1e-9);
-    EXPECT_NEAR(2.0 + 11.9, blast_.ShellRecord().scaleX, 1e-9);
-    clock_.Advance(kStepMs);
-    blast_.DrawShell();
     EXPECT_EQ(0, blast_.ShellRecord().active);
     EXPECT_EQ(0.6, blast_.ShellAlpha());
 }
@@ -124,24 +120,6 @@ TEST_F(BombBlastTest, AngleTracksHoldExactlyTheirThreeKeys) {
     }
 }
 
-TEST_F(BombBlastTest, TracksFollowTheRandomDrawsInOrder) {
-    platform::Srand(77);
-    double r[8];
-    for (double& v : r) v = static_cast<double>(platform::Rand()) / platform::kRandMax;
-    platform::Srand(77);
-    BombBlast seeded;
-    // Four draws a spark: angle, radius, an unused one, height.
-    for (int i = 0; i < 2; ++i) {
-        const double* d = r + 4 * i;
-        EXPECT_FLOAT_EQ(static_cast<float>(-d[0] * 360.0), seeded.AngleTrack(i).KeyValue(0));
-        EXPECT_FLOAT_EQ(static_cast<float>(7.0 * d[1]), seeded.RadiusTrack(i).KeyValue(0));
-        EXPECT_FLOAT_EQ(static_cast<float>(25.0 * d[1]), seeded.RadiusTrack(i).KeyValue(1));
-        EXPECT_FLOAT_EQ(static_cast<float>(2.0 * d[3] - 8.0), seeded.HeightTrack(i).KeyValue(0));
-        EXPECT_EQ(static_cast<std::uint32_t>(3000.0 + 5000.0 * d[3]), seeded.HeightTrack(i).Duration());
-        EXPECT_FLOAT_EQ(5.0f, seeded.DriftTrack(i).KeyValue(1));
-    }
-}
-
 TEST_F(BombBlastTest, SparksCircleTheCentreFarthestFirst) {
     blast_.Spawn(10.0, -3.0, 50.0);
     for (int frame = 0; frame < 40; ++frame) {
@@ -153,7 +131,9 @@ TEST_F(BombBlastTest, SparksCircleTheCentreFarthestFirst) {
             EXPECT_LE(std::abs(p.z - 50.0), 25.0 + 1e-6);
             EXPECT_GE(p.y, -3.0 - 8.0 - 1e-6);
             EXPECT_LE(p.y, -3.0 + 8.0 + 1e-6);
-            if (i > 0) EXPECT_GE(blast_.Particle(i - 1).z, p.z);
+            if (i > 0) {
+                EXPECT_GE(blast_.Particle(i - 1).z, p.z);
+            }
         }
     }
 }

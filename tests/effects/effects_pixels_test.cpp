@@ -23,6 +23,7 @@
 #include "platform/gfx/image.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/sprite.h"
+#include "support/temp_dir.h"
 
 using namespace platform;
 
@@ -90,8 +91,8 @@ protected:
         return out;
     }
     void BeginFrame() {
-        ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL,
-                                       0xFF000000u, 1.0f, 0));
+        ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
+                                       1.0f, 0));
         ASSERT_EQ(S_OK, device_->BeginScene());
     }
     Image EndFrame() {
@@ -213,6 +214,28 @@ TEST_F(EffectsPixelTest, LavaBlastCoversItsCentreThenFades) {
         }
     }
     EXPECT_LT(lit, before / 2);
+}
+
+TEST_F(EffectsPixelTest, MissingFilesAreReportedByTheirOwnTexts) {
+    // The failure closes the main window: give the loaders one of their own.
+    WindowHandle main = CreateMainWindow("main", 800, 600, false);
+    MainWindowHandle = main;
+    {
+        TempWorkDir empty;
+        Explosion explosion;
+        DamageFlash flash;
+        BombBlast blast;
+        for (Drawable* d : std::initializer_list<Drawable*>{&explosion, &flash, &blast}) {
+            d->Bind(device_.get(), sprite_.get(), window_);
+        }
+        EXPECT_FALSE(explosion.Load());
+        EXPECT_FALSE(flash.Load());
+        EXPECT_FALSE(blast.Load());
+    }
+    const std::vector<std::string> expected = {"explosion01ロスト", "explosion03ロスト", "explosion03Xfileロスト"};
+    EXPECT_EQ(expected, messages_);
+    MainWindowHandle = window_;
+    ReleaseWindow(main);
 }
 
 }  // namespace
