@@ -18,10 +18,12 @@ bool DamageFlash::Load() {
 }
 
 void DamageFlash::Spawn() {
-    if (record_.active) return;
+    // A flash whose time is over but that was never drawn again no longer shows: a new hit starts anew.
+    const std::uint32_t now = platform::GetTickCount();
+    if (Showing(now)) return;
     record_ = Explosion::FreeRecord();
     record_.active = 1;
-    record_.start = platform::GetTickCount();
+    record_.start = now;
 }
 
 void DamageFlash::Reset() { record_ = Explosion::FreeRecord(); }

@@ -37,8 +37,12 @@ TEST_F(DamageFlashTest, ShowingEndsAfterFiveHundredMillisecondsWithoutADraw) {
     EXPECT_TRUE(flash_.Showing(start));
     EXPECT_TRUE(flash_.Showing(start + 500));
     EXPECT_FALSE(flash_.Showing(start + 501));
-    // Still active: only the draw retires it, yet the immunity is over.
+    // Still active: only the draw retires it, yet the immunity is over, and a new hit flashes anew.
     EXPECT_EQ(1, flash_.Record().active);
+    clock_.Advance(600);
+    flash_.Spawn();
+    EXPECT_EQ(clock_.Ticks(), flash_.Record().start);
+    EXPECT_TRUE(flash_.Showing(clock_.Ticks()));
 }
 
 TEST_F(DamageFlashTest, TheDrawRetiresItAtTheFirstFramePastFiveHundred) {
