@@ -64,8 +64,10 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     stageClear_.Bind(device, sprite, window);
     stageClear_.Load();
 
-    // The scenery of the three stages, the score display, the player and the enemies load here, in
-    // that order, then the bosses.
+    // The scenery of the three stages, the score display and the player load here, in that order.
+    explosion_.Bind(device, sprite, window);
+    explosion_.Load();
+    // The bosses load here.
     camera_.Bind(device, sprite, window);
     camera_.LoadPortraits();
 
@@ -144,6 +146,7 @@ bool GameApp::ShutterClosed(std::uint32_t now) const {
 
 void GameApp::ResetForNewGame() {
     // The enemies' new-game reset joins here, ahead of the ship's.
+    explosion_.Reset();
     playerState_ = PlayerState::NewGame();
     // The bosses' reset joins here.
     camera_.Reset();
@@ -151,6 +154,7 @@ void GameApp::ResetForNewGame() {
 
 void GameApp::ResetForStage() {
     // The enemies' new-game reset joins here; the ship keeps its record from the stage before.
+    explosion_.Reset();
     // The bosses' reset joins here.
     camera_.Reset();
 }
@@ -178,7 +182,8 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t /*fps*/, In
         // The sight, the console and the score are drawn here, under the portraits.
         camera_.DrawPortraits();
     }
-    // The enemies' and the bosses' explosions are drawn here, then the ship's flames and sparks.
+    explosion_.Draw();
+    // The bosses' explosions are drawn here, then the ship's flames and sparks.
     { SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE); }
     // The hit checks of the enemies, the bosses and the ship run here, then the bomb's targets.
     // The game is lost once, on the first frame the ship has no life left.

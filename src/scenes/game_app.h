@@ -9,6 +9,7 @@
 #include "platform/core/window.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/math.h"
+#include "effects/explosion.h"
 #include "player/player_state.h"
 #include "render/scene_frames.h"
 #include "scenes/camera_director.h"
@@ -64,6 +65,7 @@ public:
     const PlayerState& Player() const { return playerState_; }
     // Tests drive the ship's record directly (life, position) until the ship itself joins.
     PlayerState& PlayerForTest() { return playerState_; }
+    Explosion& Explosions() { return explosion_; }
     std::int32_t StartStage() const { return startStage_; }
 
 private:
@@ -90,6 +92,9 @@ private:
     // Members in construction order: the camera director first, then the stage's game objects, then
     // the screens.
     CameraDirector camera_;
+    // The program-wide explosion that enemies and shot-down scenery burst into; it moves to the enemy
+    // manager once that joins.
+    Explosion explosion_;
     TitleScreen title_;
     StageTitleCard stageTitle_;
     GameOverScreen gameOver_;
