@@ -35,7 +35,7 @@ const vec3 kViewFrom(0.55f, 0.85f, 0.75f);
 const mat4 kBank = meshes::RotationZ(-18.0f);
 constexpr float kFieldOfView = 24.0f;
 // How much of the picture's half-width the model's bounding sphere takes.
-constexpr float kFill = 1.0f;
+constexpr float kFill = 0.95f;
 
 std::vector<std::uint32_t> Render(int size, int supersample, vec3 background) {
     const meshes::Mesh& mesh = Fighter();
