@@ -19,6 +19,8 @@
 
 int main(int argc, char** argv) {
     const CommandLine commandLine = ParseCommandLine(argc, argv);
+    // Logging out or `kill` closes the game as its window's close button does.
+    platform::QuitOnTerminationSignals();
     platform::Srand(static_cast<std::uint32_t>(platform::WallClockSeconds()));
 
     if (!platform::InitVideo()) {

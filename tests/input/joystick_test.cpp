@@ -1,5 +1,6 @@
 #include "input/joystick.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -197,6 +198,32 @@ TEST_F(JoystickTest, TheFileNameIsFoundWhateverItsCase) {
     ASSERT_EQ(joystick.Init(window), 1);
     Set(0, 0, {6});
     EXPECT_EQ(Poll(joystick), (InputState{0, 0, 0, 0, 0, 6, 0}));
+}
+
+// A device that Linux lists as a joystick but that cannot fly the ship leaves the keyboard in charge.
+TEST_F(JoystickTest, AReceiverWithNoStickLeavesTheKeyboard) {
+    dir.WriteFile("KeyConfig.txt", "0,1,2\n");
+    platform::SetSystemJoysticksVisible(true);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+    if (SDL_NumJoysticks() > 0) {
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        GTEST_SKIP() << "a pad is attached to this machine and would be found";
+    }
+    struct Device {
+        int axes, buttons, hats;
+        int expected;
+    };
+    for (const Device& d : {Device{0, 8, 0, 0}, Device{2, 2, 0, 0}, Device{2, 3, 0, 1}, Device{0, 3, 1, 1}}) {
+        const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, d.axes, d.buttons, d.hats);
+        ASSERT_GE(index, 0) << SDL_GetError();
+        {
+            Joystick joystick;
+            EXPECT_EQ(joystick.Init(window), d.expected)
+                << d.axes << " axes, " << d.buttons << " buttons, " << d.hats << " hats";
+        }
+        SDL_JoystickDetachVirtual(index);
+    }
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 }  // namespace

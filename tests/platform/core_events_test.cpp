@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <cstdlib>
 
@@ -65,4 +66,20 @@ TEST_F(EventsTest, DestroyedWindowCountsAsHiddenAndRunsNoFrame) {
     platform::DestroyWindow(window);
     EXPECT_TRUE(platform::IsWindowDestroyed(window));
     EXPECT_TRUE(platform::IsWindowMinimisedOrHidden(window));
+}
+
+TEST_F(EventsTest, ATerminationRequestQuitsOnceThenTheSystemsRuleIsBack) {
+    platform::QuitOnTerminationSignals();
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        ASSERT_EQ(raise(signal), 0);
+        int code = -1;
+        EXPECT_TRUE(platform::PumpMessages(&code));
+        EXPECT_EQ(code, 0);
+        EXPECT_FALSE(platform::PumpMessages(&code));
+        // A second request would end the process at once.
+        struct sigaction now = {};
+        ASSERT_EQ(sigaction(signal, nullptr, &now), 0);
+        EXPECT_EQ(now.sa_handler, SIG_DFL);
+    }
 }

@@ -3,11 +3,13 @@
 
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "platform/core/window.h"
 #include "platform/input/axis_mapping.h"
 #include "platform/input/input_injection.h"
 #include "platform/input/joystick_device.h"
+#include "platform/input/pad_controls.h"
 
 namespace {
 
@@ -61,6 +63,20 @@ TEST(InputAxisMapping, ADirectionalPadPushesItsAxisToTheEnd) {
     EXPECT_EQ(s.y, 6);
 }
 
+TEST(InputPadControls, APadSteersAndHasThreeButtons) {
+    using platform::CanServeAsPad;
+    EXPECT_TRUE(CanServeAsPad({2, 0, 3, false}));
+    EXPECT_TRUE(CanServeAsPad({0, 1, 3, false}));  // a directional pad on a hat
+    EXPECT_TRUE(CanServeAsPad({0, 0, 15, true}));  // a controller with its pad on buttons
+    EXPECT_TRUE(CanServeAsPad({6, 2, 32, true}));
+    // A receiver, a sensor, a lone slider, a stick with too few buttons.
+    EXPECT_FALSE(CanServeAsPad({0, 0, 0, false}));
+    EXPECT_FALSE(CanServeAsPad({0, 0, 12, false}));
+    EXPECT_FALSE(CanServeAsPad({6, 0, 0, false}));
+    EXPECT_FALSE(CanServeAsPad({1, 0, 8, false}));
+    EXPECT_FALSE(CanServeAsPad({2, 1, 2, true}));
+}
+
 class JoystickDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -71,7 +87,10 @@ protected:
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
     }
     void TearDown() override {
+        for (SDL_Joystick* d : moreDrivers) SDL_JoystickClose(d);
         if (driver) SDL_JoystickClose(driver);
+        // Later devices first, so that each index is still the one it was given.
+        for (auto it = moreIndices.rbegin(); it != moreIndices.rend(); ++it) SDL_JoystickDetachVirtual(*it);
         if (virtualIndex >= 0) SDL_JoystickDetachVirtual(virtualIndex);
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
         platform::DetachSyntheticJoystick();
@@ -90,6 +109,18 @@ protected:
         ASSERT_NE(driver, nullptr);
     }
 
+    // Another virtual device after the first, listed after it.
+    SDL_Joystick* AttachAnother(SDL_JoystickType type, int axes, int buttons, int hats) {
+        const int index = SDL_JoystickAttachVirtual(type, axes, buttons, hats);
+        EXPECT_GE(index, 0) << SDL_GetError();
+        if (index < 0) return nullptr;
+        moreIndices.push_back(index);
+        SDL_Joystick* d = SDL_JoystickOpen(index);
+        EXPECT_NE(d, nullptr);
+        if (d) moreDrivers.push_back(d);
+        return d;
+    }
+
     JoystickState Read(platform::JoystickDevice& device) {
         EXPECT_EQ(device.Poll(), InputResult::kOk);
         JoystickState s;
@@ -100,7 +131,42 @@ protected:
     platform::WindowHandle window = nullptr;
     int virtualIndex = -1;
     SDL_Joystick* driver = nullptr;
+    std::vector<int> moreIndices;
+    std::vector<SDL_Joystick*> moreDrivers;
 };
+
+TEST_F(JoystickDeviceTest, DevicesThatCannotFlyTheShipAreNotTaken) {
+    // A receiver that lists buttons and nothing to steer with, and a stick with only two buttons.
+    AttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 0, 4, 0);
+    ASSERT_NE(AttachAnother(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 2, 0), nullptr);
+    ASSERT_NE(AttachAnother(SDL_JOYSTICK_TYPE_UNKNOWN, 1, 10, 0), nullptr);
+    EXPECT_EQ(platform::JoystickDevice::OpenFirst(window), nullptr);
+
+    // A pad listed after them is the one found: a hat and three buttons are enough.
+    SDL_Joystick* pad = AttachAnother(SDL_JOYSTICK_TYPE_UNKNOWN, 0, 3, 1);
+    ASSERT_NE(pad, nullptr);
+    SDL_JoystickSetVirtualButton(driver, 2, SDL_PRESSED);  // the receiver's button must not be read
+    auto device = platform::JoystickDevice::OpenFirst(window);
+    ASSERT_NE(device, nullptr);
+    ASSERT_EQ(device->Acquire(), InputResult::kOk);
+    SDL_JoystickSetVirtualHat(pad, 0, SDL_HAT_LEFT);
+    SDL_JoystickSetVirtualButton(pad, 1, SDL_PRESSED);
+    const JoystickState s = Read(*device);
+    EXPECT_EQ(s.x, -1000);
+    EXPECT_EQ(s.buttons[1], 0x80);
+    EXPECT_EQ(s.buttons[2], 0);
+}
+
+TEST_F(JoystickDeviceTest, AControllerWithItsPadOnButtonsIsTaken) {
+    // No axes and no hat: the controller layout puts the directional pad on raw buttons 11 to 14.
+    AttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, 15, 0);
+    ASSERT_TRUE(SDL_IsGameController(virtualIndex));
+    auto device = platform::JoystickDevice::OpenFirst(window);
+    ASSERT_NE(device, nullptr);
+    ASSERT_EQ(device->Acquire(), InputResult::kOk);
+    SDL_JoystickSetVirtualButton(driver, 14, SDL_PRESSED);
+    EXPECT_EQ(Read(*device).x, 1000);
+}
 
 TEST_F(JoystickDeviceTest, APlainJoysticksAxesHatAndButtons) {
     AttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 12, 1);

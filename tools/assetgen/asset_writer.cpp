@@ -8,8 +8,8 @@ namespace assetgen {
 
 namespace fs = std::filesystem;
 
-AssetWriter::AssetWriter(fs::path dataDir, fs::path previewDir)
-    : dataDir_(std::move(dataDir)), previewDir_(std::move(previewDir)) {}
+AssetWriter::AssetWriter(fs::path dataDir, fs::path previewDir, fs::path installDir)
+    : dataDir_(std::move(dataDir)), previewDir_(std::move(previewDir)), installDir_(std::move(installDir)) {}
 
 fs::path AssetWriter::ToHostPath(std::string_view gameName) {
     std::string s(gameName);
@@ -25,6 +25,11 @@ void AssetWriter::Write(std::string_view gameName, const std::vector<std::uint8_
 
 void AssetWriter::WritePreview(std::string_view fileName, const std::vector<std::uint8_t>& bytes) {
     WriteFile(previewDir_ / fs::path(std::string(fileName)), bytes);
+}
+
+void AssetWriter::WriteInstallFile(std::string_view fileName, const std::vector<std::uint8_t>& bytes) {
+    if (installDir_.empty()) return;
+    WriteFile(installDir_ / fs::path(std::string(fileName)), bytes);
 }
 
 void AssetWriter::WriteIfMissing(std::string_view gameName, const std::vector<std::uint8_t>& bytes) {

@@ -13,16 +13,21 @@ namespace assetgen {
 // leaves unchanged files (and their timestamps) alone.
 class AssetWriter {
 public:
-    AssetWriter(std::filesystem::path dataDir, std::filesystem::path previewDir);
+    // installDir: what an installation puts beside the game's data (the menu icon, the files a new
+    // player starts from); empty to write none of it.
+    AssetWriter(std::filesystem::path dataDir, std::filesystem::path previewDir, std::filesystem::path installDir = {});
 
     // name is the game's own path, with a backslash after a one-letter folder ("t\\stage 1.png").
     void Write(std::string_view gameName, const std::vector<std::uint8_t>& bytes);
     void WritePreview(std::string_view fileName, const std::vector<std::uint8_t>& bytes);
+    // fileName is relative to the installation folder, with slashes ("icons/hicolor/16x16/apps/korvex.png").
+    void WriteInstallFile(std::string_view fileName, const std::vector<std::uint8_t>& bytes);
     // Writes a file only when none exists (the high score a player has earned is never overwritten).
     void WriteIfMissing(std::string_view gameName, const std::vector<std::uint8_t>& bytes);
 
     const std::filesystem::path& DataDir() const { return dataDir_; }
     const std::filesystem::path& PreviewDir() const { return previewDir_; }
+    const std::filesystem::path& InstallDir() const { return installDir_; }
     int FilesWritten() const { return written_; }
     int FilesUnchanged() const { return unchanged_; }
 
@@ -33,6 +38,7 @@ private:
 
     std::filesystem::path dataDir_;
     std::filesystem::path previewDir_;
+    std::filesystem::path installDir_;
     int written_ = 0;
     int unchanged_ = 0;
 };
@@ -56,6 +62,6 @@ struct GeneratorRegistration {
 
 #define KORVEX_ASSET_GENERATOR_CAT2(a, b) a##b
 #define KORVEX_ASSET_GENERATOR_CAT(a, b) KORVEX_ASSET_GENERATOR_CAT2(a, b)
-#define KORVEX_ASSET_GENERATOR(name, fn, order)                                      \
-    static ::assetgen::GeneratorRegistration KORVEX_ASSET_GENERATOR_CAT(             \
-        korvexAssetGenerator_, __LINE__)(name, fn, order)
+#define KORVEX_ASSET_GENERATOR(name, fn, order)                                                                    \
+    static ::assetgen::GeneratorRegistration KORVEX_ASSET_GENERATOR_CAT(korvexAssetGenerator_, __LINE__)(name, fn, \
+                                                                                                         order)

@@ -1,6 +1,9 @@
 // korvex-assets: writes the game's data folder (pictures, meshes, songs, sounds and text files).
 //
-//   korvex-assets --out DIR [--preview DIR] [--only NAME]
+//   korvex-assets --out DIR [--preview DIR] [--install-files DIR] [--only NAME]
+//
+// --install-files: where the files an installation adds beside the data go (the menu icon at every
+// size, the key configuration and high score a new player starts from); none are written without it.
 
 #include <algorithm>
 #include <chrono>
@@ -14,23 +17,26 @@
 int main(int argc, char** argv) {
     std::string out = "data";
     std::string preview = "data-preview";
+    std::string install;
     std::string only;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--out") && i + 1 < argc) {
             out = argv[++i];
         } else if (!std::strcmp(argv[i], "--preview") && i + 1 < argc) {
             preview = argv[++i];
+        } else if (!std::strcmp(argv[i], "--install-files") && i + 1 < argc) {
+            install = argv[++i];
         } else if (!std::strcmp(argv[i], "--only") && i + 1 < argc) {
             only = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: %s --out DIR [--preview DIR] [--only NAME]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s --out DIR [--preview DIR] [--install-files DIR] [--only NAME]\n", argv[0]);
             return 2;
         }
     }
     auto generators = assetgen::Generators();
     std::stable_sort(generators.begin(), generators.end(),
                      [](const auto& a, const auto& b) { return a.order < b.order; });
-    assetgen::AssetWriter writer(out, preview);
+    assetgen::AssetWriter writer(out, preview, install);
     try {
         for (const auto& g : generators) {
             if (!only.empty() && only != g.name) continue;

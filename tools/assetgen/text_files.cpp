@@ -8,9 +8,14 @@ std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()
 
 void GenerateTextFiles(AssetWriter& out) {
     // Joystick buttons for fire/confirm, dash and bomb; the game needs the file even without a joystick.
-    out.Write("KeyConfig.txt", Bytes("0,1,2\n"));
+    const auto keyConfig = Bytes("0,1,2\n");
     // A modest high score to beat, so the record banner does not show from the first frame.
-    out.WriteIfMissing("score.txt", Bytes("10000"));
+    const auto score = Bytes("10000");
+    out.Write("KeyConfig.txt", keyConfig);
+    out.WriteIfMissing("score.txt", score);
+    // An installation hands a new player these, untouched by whatever was played in the build folder.
+    out.WriteInstallFile("KeyConfig.txt", keyConfig);
+    out.WriteInstallFile("score.txt", score);
 }
 
 KORVEX_ASSET_GENERATOR("text files", GenerateTextFiles, 0);

@@ -14,8 +14,10 @@ std::uint64_t SteadyMicros() {
 }
 
 RealClock& TheRealClock() {
-    static RealClock clock;
-    return clock;
+    // Never destroyed: the sound device's thread reads the clock until the program-wide sound bank
+    // closes it, which is after main has returned and the function-local statics are gone.
+    static RealClock* clock = new RealClock;
+    return *clock;
 }
 
 std::atomic<Clock*> g_installed{nullptr};

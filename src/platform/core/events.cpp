@@ -1,6 +1,7 @@
 #include "platform/core/events.h"
 
 #include <SDL.h>
+#include <signal.h>
 
 #include <atomic>
 
@@ -10,7 +11,20 @@ namespace {
 std::atomic<bool> g_quitPosted{false};
 std::atomic<int> g_quitCode{0};
 std::atomic<bool> g_screenshot{false};
+
+// The quit is posted from a signal handler: only lock-free atomics may be touched there.
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
+
+extern "C" void OnTerminationSignal(int) { PostQuitMessage(0); }
 }  // namespace
+
+void QuitOnTerminationSignals() {
+    struct sigaction action = {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
 
 void PostQuitMessage(int exitCode) {
     g_quitCode.store(exitCode);

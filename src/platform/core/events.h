@@ -6,6 +6,11 @@ namespace platform {
 // Posts the quit, as PostQuitMessage: the pump answers it once the waiting events have been taken.
 void PostQuitMessage(int exitCode);
 
+// From now on the system's termination requests (SIGTERM at logout or shut-down, SIGINT, SIGHUP) post
+// the quit, as closing the window does, so that the game ends through its own shut-down. Only the
+// first: a second request ends the process at once.
+void QuitOnTerminationSignals();
+
 // Takes every waiting system event. Escape and the window's close request post the quit; other
 // key presses are swallowed (the game reads its keys through the input devices). Returns true and
 // the exit code when the quit has been taken.

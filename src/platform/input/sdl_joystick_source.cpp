@@ -4,6 +4,7 @@
 
 #include "platform/input/axis_mapping.h"
 #include "platform/input/joystick_source.h"
+#include "platform/input/pad_controls.h"
 
 namespace platform {
 
@@ -66,6 +67,23 @@ private:
     SDL_Joystick* joystick_;
 };
 
+PadControls ControlsOf(SDL_GameController* controller, SDL_Joystick* joystick) {
+    PadControls c;
+    c.axes = SDL_JoystickNumAxes(joystick);
+    c.hats = SDL_JoystickNumHats(joystick);
+    c.buttons = SDL_JoystickNumButtons(joystick);
+    if (controller) {
+        const bool stick = SDL_GameControllerHasAxis(controller, SDL_CONTROLLER_AXIS_LEFTX) &&
+                           SDL_GameControllerHasAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
+        const bool pad = SDL_GameControllerHasButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP) &&
+                         SDL_GameControllerHasButton(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN) &&
+                         SDL_GameControllerHasButton(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT) &&
+                         SDL_GameControllerHasButton(controller, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        c.mappedSteering = stick || pad;
+    }
+    return c;
+}
+
 }  // namespace
 
 std::unique_ptr<JoystickSource> OpenFirstSystemJoystick() {
@@ -73,10 +91,20 @@ std::unique_ptr<JoystickSource> OpenFirstSystemJoystick() {
     // that it is right the moment the window is back in front (and under drivers with no focus at all).
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(kSubsystems) != 0) return nullptr;
+    // The first device that can fly the ship; the ones that cannot are passed over, so that a receiver
+    // listed before the pad does not hide it.
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
         SDL_GameController* controller = SDL_IsGameController(i) ? SDL_GameControllerOpen(i) : nullptr;
         SDL_Joystick* joystick = controller ? SDL_GameControllerGetJoystick(controller) : SDL_JoystickOpen(i);
-        if (joystick) return std::make_unique<SdlJoystickSource>(controller, joystick);
+        if (!joystick) continue;
+        if (CanServeAsPad(ControlsOf(controller, joystick))) {
+            return std::make_unique<SdlJoystickSource>(controller, joystick);
+        }
+        if (controller) {
+            SDL_GameControllerClose(controller);
+        } else {
+            SDL_JoystickClose(joystick);
+        }
     }
     SDL_QuitSubSystem(kSubsystems);
     return nullptr;

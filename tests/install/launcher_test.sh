@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The launcher makes the player's folder once, never replaces the player's own files, follows the
+# installation when it moves, and starts the game in that folder with the options as given.
+# The game is replaced by a stand-in that writes down where and how it was started.
+# Environment: PREFIX, BINDIR, GAMEDIR, DATADIR.
+set -euo pipefail
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# A copy of the installed layout with the real launcher and a stand-in game.
+make_prefix() {
+    local dest=$1
+    mkdir -p "$dest/$BINDIR" "$dest/$GAMEDIR" "$dest/$DATADIR"
+    cp "$PREFIX/$BINDIR/korvex" "$dest/$BINDIR/korvex"
+    for dir in t x m w; do mkdir "$dest/$DATADIR/$dir"; done
+    cp "$PREFIX/$DATADIR/KeyConfig.txt" "$PREFIX/$DATADIR/score.txt" "$dest/$DATADIR/"
+    # As a packaged installation may have them: read-only.
+    chmod a-w "$dest/$DATADIR/KeyConfig.txt" "$dest/$DATADIR/score.txt"
+    cat >"$dest/$GAMEDIR/korvex" <<'GAME'
+#!/bin/sh
+{ pwd -P; for a in "$@"; do printf '<%s>\n' "$a"; done; } >"$KORVEX_TEST_RECORD"
+GAME
+    chmod +x "$dest/$GAMEDIR/korvex"
+}
+
+# The folder's state: every entry with its type, mode, time and link target.
+snapshot() { (cd "$1" && find . -printf '%p %y %m %T@ %l\n' | LC_ALL=C sort); }
+
+export KORVEX_TEST_RECORD=$work/record
+export HOME=$work/home
+export XDG_DATA_HOME=$work/xdg
+mkdir -p "$HOME"
+folder=$XDG_DATA_HOME/korvex
+make_prefix "$work/a"
+a_data=$(cd "$work/a/$DATADIR" && pwd -P)
+
+# First start: the folder is made and the game runs in it with the options untouched.
+"$work/a/$BINDIR/korvex" --window "two words" --stage 2
+[[ -d "$folder" ]] || fail "the player's folder was not made"
+expected_record=$(printf '%s\n' "$(cd "$folder" && pwd -P)" '<--window>' '<two words>' '<--stage>' '<2>')
+[[ "$(cat "$KORVEX_TEST_RECORD")" == "$expected_record" ]] || fail "the game was started as: $(cat "$KORVEX_TEST_RECORD")"
+for dir in t x m w; do
+    [[ -L "$folder/$dir" && "$(readlink "$folder/$dir")" == "$a_data/$dir" ]] || fail "$dir does not link to the installed $dir"
+done
+for file in KeyConfig.txt score.txt; do
+    cmp -s "$folder/$file" "$a_data/$file" || fail "$file is not a copy of the installed one"
+    [[ -f "$folder/$file" && ! -L "$folder/$file" ]] || fail "$file is not a file of the player's own"
+    [[ "$(stat -c %A "$folder/$file")" == ?rw* ]] || fail "$file cannot be rewritten by the game"
+done
+
+# The player's edits survive, and a second start changes nothing at all.
+printf '123456' >"$folder/score.txt"
+printf '5,6,7\n' >"$folder/KeyConfig.txt"
+before=$(snapshot "$folder")
+sleep 0.01  # so that a rewritten file would show a newer time
+"$work/a/$BINDIR/korvex"
+[[ "$(snapshot "$folder")" == "$before" ]] || fail "the second start changed the folder"
+[[ "$(cat "$KORVEX_TEST_RECORD")" == "$(cd "$folder" && pwd -P)" ]] || fail "the second start passed options that were not given"
+
+# The installation moves (and is started through a link to its launcher): the links follow it,
+# the player's files stay.
+mv "$work/a" "$work/b"
+b_data=$(cd "$work/b/$DATADIR" && pwd -P)
+mkdir "$work/path"
+ln -s "$work/b/$BINDIR/korvex" "$work/path/korvex"
+"$work/path/korvex" /f
+for dir in t x m w; do
+    [[ "$(readlink "$folder/$dir")" == "$b_data/$dir" ]] || fail "$dir still links to the old place: $(readlink "$folder/$dir")"
+done
+[[ "$(cat "$folder/score.txt")" == 123456 ]] || fail "the edited score.txt was replaced"
+[[ "$(cat "$folder/KeyConfig.txt")" == 5,6,7 ]] || fail "the edited KeyConfig.txt was replaced"
+[[ "$(tail -n1 "$KORVEX_TEST_RECORD")" == '</f>' ]] || fail "the option did not reach the game"
+
+# A folder the player put in place of a link is theirs.
+rm "$folder/w"
+mkdir "$folder/w"
+"$work/b/$BINDIR/korvex"
+[[ -d "$folder/w" && ! -L "$folder/w" ]] || fail "the player's own w was replaced"
+
+# Without XDG_DATA_HOME, or with a relative one, the folder is in ~/.local/share.
+for value in unset relative; do
+    rm -rf "$HOME/.local"
+    if [[ $value == unset ]]; then
+        (unset XDG_DATA_HOME && "$work/b/$BINDIR/korvex")
+    else
+        (cd "$work" && XDG_DATA_HOME=xdg-relative "$work/b/$BINDIR/korvex")
+    fi
+    [[ -L "$HOME/.local/share/korvex/t" && -f "$HOME/.local/share/korvex/score.txt" ]] ||
+        fail "with XDG_DATA_HOME $value the folder is not in ~/.local/share"
+done
+[[ ! -e "$work/xdg-relative" ]] || fail "a relative XDG_DATA_HOME was used"
+
+((failures == 0)) || exit 1
+echo "launcher: folder made once, player's files kept"
