@@ -90,25 +90,6 @@ TEST_F(Stage1Test, BuildingsToppleAwayFromTheCentreLineTwoDegreesAFrame) {
     EXPECT_EQ(-90.0, buildings[7].roll);
 }
 
-TEST_F(Stage1Test, PlacementTable) {
-    auto buildings = stage_->Buildings();
-    ASSERT_EQ(21u, buildings.size());
-    int towers = 0;
-    for (const BuildingItem& b : buildings) {
-        EXPECT_EQ(10.0f, b.y);
-        EXPECT_EQ(b.kind == 0 ? 5.0 : 2.0, b.halfX);
-        EXPECT_EQ(10.0, b.halfY);
-        EXPECT_EQ(3.0, b.halfZ);
-        EXPECT_EQ(0, b.standing);
-        towers += b.kind;
-    }
-    EXPECT_EQ(3, towers);
-    EXPECT_EQ(200.0f, buildings.front().z);
-    EXPECT_EQ(2700.0f, buildings.back().z);
-    // 20 units a second: a building at z 2700 needs 135 s to arrive.
-    EXPECT_EQ(135000u, stage_->BuildingTrack(20).Duration());
-}
-
 TEST_F(Stage1Test, TheBaseConfinesTheFlightAreaOnceNearerThan280) {
     std::uint32_t confinedAt = 0;
     for (std::uint32_t ms = 50000; ms < 60000 && confinedAt == 0; ms += 100) {

@@ -70,34 +70,11 @@ TEST_F(Stage3Test, ANewGameStartsAtTheFirstSetWhateverTheLastGameLeft) {
     EXPECT_EQ(1, GetSceneryVariant());
 }
 
-TEST_F(Stage3Test, EachChangeIsTakenInTurn) {
-    for (std::int32_t next : {2, 3, 4}) {
-        RaiseChange(next);
-        Frames(*stage_, 40);
-        EXPECT_EQ(next, GetSceneryVariant());
-    }
-}
-
 TEST_F(Stage3Test, VariantsOutsideOneToThreeWearTheFirstSet) {
     EXPECT_EQ(1, SceneryTextureSet(1));
     EXPECT_EQ(2, SceneryTextureSet(2));
     EXPECT_EQ(3, SceneryTextureSet(3));
     for (std::int32_t stray : {0, 4, 5, -1, 1000}) EXPECT_EQ(1, SceneryTextureSet(stray)) << stray;
-}
-
-TEST_F(Stage3Test, FlowersAreRingsOfFivePetals) {
-    auto petals = stage_->Petals();
-    ASSERT_EQ(130u, petals.size());
-    // The first flower: centre (0, 10) at z 200.
-    for (std::size_t k = 0; k < 5; ++k) {
-        const PetalItem& p = petals[k];
-        EXPECT_NEAR(5.0, std::hypot(p.x, p.y - 10.0), 1e-9);
-        EXPECT_EQ(72.0 * static_cast<double>(k) - 90.0, p.roll);
-        EXPECT_EQ(200.0, p.z);
-        EXPECT_EQ(3.0, p.rv);
-        EXPECT_EQ(1, p.active);
-    }
-    EXPECT_EQ(1800.0, petals.back().z);
 }
 
 TEST_F(Stage3Test, PetalsBurstOutwardAndRetireBehindTheShip) {
