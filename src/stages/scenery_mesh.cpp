@@ -1,0 +1,23 @@
+#include "stages/scenery_mesh.h"
+
+#include "platform/gfx/device.h"
+#include "render/loaders.h"
+
+bool LoadSceneryMesh(std::string_view path, MeshResource* mesh, const Drawable& drawable, float ambientFactor,
+                     bool opaque) {
+    if (!MeshLoad(path, mesh, drawable, ambientFactor)) return false;
+    if (opaque) {
+        for (platform::Material& m : mesh->materials) {
+            m.diffuse.a = 1.0f;
+            m.ambient.a = ambientFactor;
+        }
+    }
+    return true;
+}
+
+void SetWrapAddressing(const Drawable& drawable) {
+    platform::Device* d = drawable.GetDevice();
+    if (!d) return;
+    d->SetSamplerState(0, platform::D3DSAMP_ADDRESSU, platform::D3DTADDRESS_WRAP);
+    d->SetSamplerState(0, platform::D3DSAMP_ADDRESSV, platform::D3DTADDRESS_WRAP);
+}

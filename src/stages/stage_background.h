@@ -1,0 +1,54 @@
+#pragma once
+// The scenery of one stage: its meshes and pictures, the items placed along the flight axis that come
+// towards the player, and the obstacles among them that the player's hit checks read. Each stage has
+// its own kind; the game object owns all three for the whole run, resets them when a stage begins and
+// draws the current one every frame of play, before the enemies and the player.
+
+#include <cstdint>
+
+#include "app/keyframe_track.h"
+#include "app/track_value.h"
+#include "render/drawable.h"
+
+class StageBackground : public Drawable {
+public:
+    StageBackground() = default;
+    StageBackground(const StageBackground&) = delete;
+    StageBackground& operator=(const StageBackground&) = delete;
+
+    // Meshes and pictures. A missing file ends the program through the loaders' convention.
+    virtual bool Load() = 0;
+    // The stage begins: items back at their placement, every track restarted now.
+    virtual void Reset() = 0;
+    // One frame: moves the scenery on and, with a device, draws it.
+    virtual void Draw() = 0;
+
+protected:
+    // The length of the boss battle just won, handed out on the first frame that sees the battle's end
+    // and 0 on every other frame: the flag stays up for several frames until the last object that
+    // waited has caught up, and the tracks must be moved on once, not once a frame.
+    std::uint32_t TakeBattleShift();
+    // Forgets a battle end already taken (the stage begins again).
+    void ForgetBattleShift() { shiftTaken_ = 0; }
+
+    // Alpha blending by source alpha on or off; the texture stages are left as they are, so the
+    // meshes stay lit.
+    void BlendBySourceAlpha(bool enable);
+
+private:
+    std::uint8_t shiftTaken_ = 0;
+};
+
+// Moves a track's start on by ms, so that it resumes where it stood.
+inline void ShiftTrack(KeyframeTrack& track, std::uint32_t ms) { track.SetStart(track.Start() + ms); }
+
+// A position from a play-once track. Read in the very tick it starts, a track gives its last key, and
+// in the very tick it ends its first: an item read then would jump to the far end of its path for a
+// frame (and a reset read in its own tick would retire everything). The ends hold their own keys here.
+inline float TrackPosition(const KeyframeTrack& track, std::uint32_t now, float fallback) {
+    if (track.Count() > 0 && track.Looping() == 0) {
+        if (now == track.Start()) return track.KeyValue(0);
+        if (now == track.Start() + track.Duration()) return track.KeyValue(track.Count() - 1);
+    }
+    return TrackValue(track, now, fallback);
+}

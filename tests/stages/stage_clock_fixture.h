@@ -1,0 +1,45 @@
+#pragma once
+// The sceneries stepped without a device on a manual clock: Draw still moves them, it only skips
+// the drawing. The registry starts fresh for every test.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "app/registry.h"
+#include "platform/core/clock.h"
+
+class StageClockTest : public ::testing::Test {
+protected:
+    static constexpr std::uint32_t kFrameMs = 33;
+
+    void SetUp() override {
+        ResetRegistry();
+        StartStageClock();
+    }
+    void TearDown() override { ResetRegistry(); }
+
+    // One drawn frame, then the clock moves on by one frame.
+    template <typename Scenery>
+    void Frame(Scenery& scenery) {
+        UpdateStageClock();
+        scenery.Draw();
+        clock_.Advance(kFrameMs);
+    }
+    template <typename Scenery>
+    void Frames(Scenery& scenery, int count) {
+        for (int i = 0; i < count; ++i) Frame(scenery);
+    }
+    // Draws once at `ms` after `from` (the clock only moves forwards).
+    template <typename Scenery>
+    void DrawAt(Scenery& scenery, std::uint32_t from, std::uint32_t ms) {
+        clock_.Set(from + ms);
+        UpdateStageClock();
+        scenery.Draw();
+    }
+
+    std::uint32_t Now() const { return clock_.Ticks(); }
+
+    platform::ManualClock clock_{100000};
+    platform::ScopedClock scopedClock_{clock_};
+};

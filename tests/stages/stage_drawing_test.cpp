@@ -1,0 +1,226 @@
+// The sceneries drawn through a real device with the game's data, its fixed device state and its
+// starting camera: each shows something plausible where it should.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "app/registry.h"
+#include "platform/core/clock.h"
+#include "platform/core/message_box.h"
+#include "platform/core/window.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/sprite.h"
+#include "stages/stage1_background.h"
+#include "stages/stage2_background.h"
+#include "stages/stage3_background.h"
+
+using namespace platform;
+
+namespace {
+
+int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
+
+int DifferentPixels(const Image& a, const Image& b) {
+    int n = 0;
+    for (std::size_t i = 0; i < a.argb.size(); ++i) n += a.argb[i] != b.argb[i] ? 1 : 0;
+    return n;
+}
+
+// Pixels of a row band that are not black.
+int LitPixels(const Image& image, int top, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < image.width; ++x) n += Brightness(image.At(x, y)) > 30 ? 1 : 0;
+    }
+    return n;
+}
+
+class StageDrawingTest : public ::testing::Test {
+protected:
+    static constexpr std::uint32_t kFrameMs = 33;
+
+    void SetUp() override {
+        ResetRegistry();
+        previousDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(KORVEX_DATA_DIR);
+        SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
+        ASSERT_TRUE(InitVideo());
+        window_ = CreateMainWindow("korvex stage tests", 800, 600, false);
+        ASSERT_NE(nullptr, window_);
+        PresentParameters pp;
+        pp.backBufferWidth = 800;
+        pp.backBufferHeight = 600;
+        pp.windowed = false;
+        device_ = Device::Create(window_, pp);
+        ASSERT_NE(nullptr, device_);
+        ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
+        SetGameDeviceState();
+        SetGameCamera();
+        StartStageClock();
+    }
+
+    void TearDown() override {
+        sprite_.reset();
+        device_.reset();
+        ReleaseWindow(window_);
+        SetMessageBoxHook({});
+        std::filesystem::current_path(previousDir_);
+        ResetRegistry();
+    }
+
+    // The state the game object fixes for the whole run.
+    void SetGameDeviceState() {
+        Device* d = device_.get();
+        d->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        d->SetRenderState(D3DRS_ZENABLE, 1);
+        d->SetRenderState(D3DRS_DITHERENABLE, 1);
+        d->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+        d->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+        d->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
+        d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+        d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+        d->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        d->SetRenderState(D3DRS_LIGHTING, 1);
+        d->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+        d->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
+        Light light;
+        light.type = D3DLIGHT_DIRECTIONAL;
+        light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
+        const Vector3 direction{-0.5f, -0.5f, 1.0f};
+        Vec3Normalize(&light.direction, &direction);
+        d->SetLight(0, &light);
+        d->LightEnable(0, true);
+    }
+
+    // The camera as a stage begins.
+    void SetGameCamera() {
+        Matrix view, projection;
+        const Vector3 eye{0.0f, 4.0f, 0.0f}, at{0.0f, 0.0f, 20.0f}, up{0.0f, 1.0f, 0.0f};
+        MatrixLookAtLH(&view, &eye, &at, &up);
+        const Viewport viewport{0, 0, 800, 600, 0.0f, 1.0f};
+        device_->SetViewport(&viewport);
+        MatrixPerspectiveFovLH(&projection, std::numbers::pi_v<float> / 4.0f, 800.0f / 600.0f, 1.0f, 1000.0f);
+        device_->SetTransform(D3DTS_VIEW, &view);
+        device_->SetTransform(D3DTS_PROJECTION, &projection);
+    }
+
+    void LoadScenery(StageBackground& scenery) {
+        scenery.Bind(device_.get(), sprite_.get(), window_);
+        ASSERT_TRUE(scenery.Load());
+        ASSERT_TRUE(messages_.empty()) << messages_.front();
+    }
+
+    Image DrawnFrame(StageBackground& scenery) {
+        EXPECT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
+                                       1.0f, 0));
+        EXPECT_EQ(S_OK, device_->BeginScene());
+        UpdateStageClock();
+        scenery.Draw();
+        EXPECT_EQ(S_OK, device_->EndScene());
+        Image image;
+        EXPECT_EQ(S_OK, device_->GetBackBufferImage(&image));
+        return image;
+    }
+
+    // Screen position of a world point under the camera.
+    Vector3 Project(float x, float y, float z) {
+        Matrix view, projection, world;
+        Viewport viewport;
+        device_->GetTransform(D3DTS_VIEW, &view);
+        device_->GetTransform(D3DTS_PROJECTION, &projection);
+        device_->GetViewport(&viewport);
+        const Vector3 in{x, y, z};
+        Vector3 out;
+        Vec3Project(&out, &in, &viewport, &projection, &view, &world);
+        return out;
+    }
+
+    // Frames of play without looking at them.
+    void Play(StageBackground& scenery, int frames) {
+        for (int i = 0; i < frames; ++i) {
+            DrawnFrame(scenery);
+            clock_.Advance(kFrameMs);
+        }
+    }
+
+    ManualClock clock_{300000};
+    ScopedClock scopedClock_{clock_};
+    std::vector<std::string> messages_;
+    std::filesystem::path previousDir_;
+    WindowHandle window_ = nullptr;
+    std::unique_ptr<Device> device_;
+    std::unique_ptr<Sprite> sprite_;
+};
+
+TEST_F(StageDrawingTest, CityShowsItsSkyAboveAndItsGroundBelow) {
+    auto stage = std::make_unique<Stage1Background>();
+    LoadScenery(*stage);
+    stage->Reset();
+    Play(*stage, 30);
+    const Image frame = DrawnFrame(*stage);
+    EXPECT_EQ(800, LitPixels(frame, 0, 1)) << "the top row is the sky";
+    EXPECT_GT(LitPixels(frame, 560, 600), 800 * 40 * 9 / 10) << "the bottom is the ground";
+}
+
+TEST_F(StageDrawingTest, SpaceShowsThePlanetAheadOnBlack) {
+    auto stage = std::make_unique<Stage2Background>();
+    LoadScenery(*stage);
+    stage->Reset();
+    Play(*stage, 30);
+    const Image frame = DrawnFrame(*stage);
+    const Vector3 planet = Project(0.0f, 0.0f, 400.0f);
+    EXPECT_GT(Brightness(frame.At(static_cast<int>(planet.x), static_cast<int>(planet.y))), 100);
+    // Mostly black space around a planet a fifth of the screen across or so.
+    const int lit = LitPixels(frame, 0, 600);
+    EXPECT_GT(lit, 800 * 600 / 10);
+    EXPECT_LT(lit, 800 * 600 / 2);
+    EXPECT_EQ(0, LitPixels(frame, 590, 600));
+}
+
+TEST_F(StageDrawingTest, FlowerFieldWearsTheSetOfItsVariant) {
+    auto stage = std::make_unique<Stage3Background>();
+    LoadScenery(*stage);
+    stage->Reset();
+    Play(*stage, 30);
+    SetSceneryVariant(1);
+    const Image first = DrawnFrame(*stage);
+    SetSceneryVariant(2);
+    const Image second = DrawnFrame(*stage);
+    SetSceneryVariant(4);
+    const Image planet = DrawnFrame(*stage);
+    SetSceneryVariant(9);
+    const Image stray = DrawnFrame(*stage);
+    EXPECT_EQ(800, LitPixels(first, 0, 1)) << "the top row is the sky";
+    EXPECT_GT(LitPixels(first, 560, 600), 800 * 40 * 9 / 10) << "the bottom is the ground";
+    EXPECT_GT(DifferentPixels(first, second), 800 * 600 / 2);
+    EXPECT_EQ(0, DifferentPixels(first, stray)) << "a stray variant wears the first set";
+    // The final phase: the planet alone on black.
+    EXPECT_EQ(0, Brightness(planet.At(5, 5)));
+    EXPECT_EQ(0, Brightness(planet.At(794, 5)));
+    EXPECT_EQ(0, LitPixels(planet, 590, 600));
+    const Vector3 centre = Project(0.0f, 0.0f, 400.0f);
+    EXPECT_GT(Brightness(planet.At(static_cast<int>(centre.x), static_cast<int>(centre.y) + 60)), 100);
+}
+
+TEST_F(StageDrawingTest, FlowerFieldFadesOutWhileItChangesItsPictures) {
+    auto stage = std::make_unique<Stage3Background>();
+    LoadScenery(*stage);
+    stage->Reset();
+    SetNextSceneryVariant(2);
+    SetSceneryChangePending(1);
+    // 15 frames on, 495 ms into the change: the sky and the ground are all but gone.
+    Play(*stage, 15);
+    const Image faded = DrawnFrame(*stage);
+    EXPECT_LT(LitPixels(faded, 0, 1), 800 / 10);
+    Play(*stage, 30);
+    EXPECT_EQ(2, GetSceneryVariant());
+    EXPECT_EQ(800, LitPixels(DrawnFrame(*stage), 0, 1));
+}
+
+}  // namespace
