@@ -12,12 +12,16 @@
 #include "audio/sound_bank.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
+#include "platform/core/quit_signals.h"
 #include "platform/core/random.h"
 #include "platform/core/window.h"
 #include "render/render_framework.h"
 #include "scenes/game_app.h"
 
 int main(int argc, char** argv) {
+    // From here on a kill or Ctrl-C quits as Escape does, through the shut-down below, so the high
+    // score and the log are written; a signal during loading is taken by the loop's first pass.
+    platform::InstallQuitSignalHandlers();
     const CommandLine commandLine = ParseCommandLine(argc, argv);
     platform::Srand(static_cast<std::uint32_t>(platform::WallClockSeconds()));
 

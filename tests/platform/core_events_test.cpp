@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 
 #include "app/main_loop.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
+#include "platform/core/quit_signals.h"
 #include "platform/core/window.h"
 
 namespace {
@@ -65,4 +69,28 @@ TEST_F(EventsTest, DestroyedWindowCountsAsHiddenAndRunsNoFrame) {
     platform::DestroyWindow(window);
     EXPECT_TRUE(platform::IsWindowDestroyed(window));
     EXPECT_TRUE(platform::IsWindowMinimisedOrHidden(window));
+}
+
+TEST_F(EventsTest, TerminationSignalsQuitAsEscapeDoes) {
+    platform::InstallQuitSignalHandlers();
+    EXPECT_EQ(RunUntilQuit([] { std::raise(SIGTERM); }), 5);
+    EXPECT_EQ(RunUntilQuit([] { std::raise(SIGINT); }), 5);
+
+    // Taken once: the next pass has nothing to report.
+    std::raise(SIGTERM);
+    int code = -1;
+    EXPECT_TRUE(platform::PumpMessages(&code));
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(platform::PumpMessages(&code));
+}
+
+TEST(QuitSignalsDeathTest, SecondSignalBeforeTheFirstIsTakenEndsTheProcess) {
+    EXPECT_EXIT(
+        {
+            platform::InstallQuitSignalHandlers();
+            std::raise(SIGTERM);
+            std::raise(SIGTERM);
+            ::_exit(0);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
 }

@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "platform/core/quit_signals.h"
+
 namespace platform {
 
 namespace {
@@ -35,6 +37,7 @@ bool PumpMessages(int* exitCode) {
                 break;
         }
     }
+    if (TakeQuitSignal()) PostQuitMessage(0);
     if (g_quitPosted.exchange(false)) {
         if (exitCode) *exitCode = g_quitCode.load();
         return true;

@@ -6,9 +6,9 @@ namespace platform {
 // Posts the quit, as PostQuitMessage: the pump answers it once the waiting events have been taken.
 void PostQuitMessage(int exitCode);
 
-// Takes every waiting system event. Escape and the window's close request post the quit; other
-// key presses are swallowed (the game reads its keys through the input devices). Returns true and
-// the exit code when the quit has been taken.
+// Takes every waiting system event. Escape, the window's close request and a termination signal (once
+// InstallQuitSignalHandlers has run) post the quit; other key presses are swallowed (the game reads
+// its keys through the input devices). Returns true and the exit code when the quit has been taken.
 bool PumpMessages(int* exitCode);
 
 // True once after F12 was pressed: the player asked for a screenshot.
