@@ -91,16 +91,3 @@ TEST_F(ScoreBoardTest, LargeDigitsStepThirtyPixelsWithTheTwoMovedLeft) {
     // The high score (0 before any file was read) sits on its own row.
     EXPECT_EQ(DigitsOnRow(pieces, Picture::kLargeDigits, 50.0f), "0");
 }
-
-TEST_F(ScoreBoardTest, LabelsAboveBothNumbers) {
-    ScoreBoard board;
-    int labels = 0;
-    for (const auto& p : board.Pieces(clock_.Ticks())) {
-        if (p.picture != Picture::kLabels) continue;
-        ++labels;
-        EXPECT_EQ(p.x, 10.0f);
-        EXPECT_EQ(p.source.top, p.y == 10.0f ? 0 : 32) << "the first row names the high score, above it at y 50";
-        EXPECT_EQ(p.source.bottom - p.source.top, 32);
-    }
-    EXPECT_EQ(labels, 2);
-}
