@@ -19,7 +19,9 @@
 
 int main(int argc, char** argv) {
     const CommandLine commandLine = ParseCommandLine(argc, argv);
-    // Logging out or `kill` closes the game as its window's close button does.
+    // From here on logging out, a kill or Ctrl-C closes the game as its window's close button does,
+    // through the shut-down below, so the high score and the log are written; a signal during loading
+    // is taken by the loop's first pass.
     platform::QuitOnTerminationSignals();
     platform::Srand(static_cast<std::uint32_t>(platform::WallClockSeconds()));
 

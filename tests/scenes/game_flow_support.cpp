@@ -1,6 +1,7 @@
 #include "scenes/game_flow_support.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/registry.h"
 #include "platform/core/events.h"
@@ -18,10 +19,22 @@ void RecordingAudio::Clear() {
     sounds.clear();
 }
 
+namespace {
+
+// The game data in the working folder: the read-only folders linked, the files the game may write copied.
+void ProvideGameData(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    const fs::path data(KORVEX_DATA_DIR);
+    for (const char* linked : {"t", "x", "m", "w"}) fs::create_directory_symlink(data / linked, folder / linked);
+    for (const char* copied : {"KeyConfig.txt", "score.txt"}) fs::copy_file(data / copied, folder / copied);
+}
+
+}  // namespace
+
 void GameFlowTest::SetUp() {
     ResetRegistry();
-    previousDir_ = std::filesystem::current_path();
-    std::filesystem::current_path(KORVEX_DATA_DIR);
+    workDir_ = std::make_unique<TempWorkDir>();
+    ProvideGameData(workDir_->Path());
     platform::SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
     InstallSceneAudio(&audio_);
     ASSERT_TRUE(platform::InitVideo());
@@ -48,7 +61,7 @@ void GameFlowTest::TearDown() {
     platform::ReleaseWindow(window_);
     InstallSceneAudio(nullptr);
     platform::SetMessageBoxHook({});
-    std::filesystem::current_path(previousDir_);
+    workDir_.reset();
     ResetRegistry();
 }
 

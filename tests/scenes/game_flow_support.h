@@ -1,11 +1,11 @@
 #pragma once
 // The whole game object on a hidden window, driven frame by frame through the frame dispatch with a
 // manual clock and keys pressed through the keyboard's test injection. Music and sound cues are
-// recorded instead of played.
+// recorded instead of played. Each test runs in a folder of its own, with the game data's folders
+// linked and its two text files copied, so the game may write its files while other tests run.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +16,7 @@
 #include "render/render_framework.h"
 #include "scenes/game_app.h"
 #include "scenes/scene_audio.h"
+#include "support/temp_dir.h"
 
 class RecordingAudio : public SceneAudio {
 public:
@@ -60,6 +61,7 @@ protected:
     platform::Image RocketAlone();
     bool QuitPosted();
 
+    std::unique_ptr<TempWorkDir> workDir_;
     platform::ManualClock clock_{200000};
     platform::ScopedClock scopedClock_{clock_};
     RecordingAudio audio_;
@@ -67,7 +69,6 @@ protected:
     std::unique_ptr<RenderFramework> framework_;
     std::unique_ptr<GameApp> game_;
     std::vector<std::string> messages_;
-    std::filesystem::path previousDir_;
 };
 
 // The number of pixels that differ between two pictures of the same size.

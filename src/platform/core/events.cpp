@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+
 namespace platform {
 
 namespace {

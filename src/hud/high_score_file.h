@@ -1,0 +1,19 @@
+#pragma once
+// The high-score file: the record as one decimal number in text, with no line end.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline constexpr char kHighScoreFile[] = "score.txt";
+
+// Reads the number the way "%d" does, but checked: leading white space is skipped, an optional sign
+// and the digits are taken, anything after them is ignored. The result is clamped to 0..2147483647, so
+// a text with no number reads as 0 and one too long for 32 bits as the largest score.
+std::int32_t ParseHighScore(std::string_view text);
+std::string FormatHighScore(std::int32_t score);
+
+// False when the file cannot be read (missing, unreadable, a folder).
+bool ReadHighScoreFile(std::int32_t* score);
+// Replaces the file as one whole (never truncated first); false when it failed and the old file stays.
+bool WriteHighScoreFile(std::int32_t score);

@@ -1,0 +1,134 @@
+#include "platform/core/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <vector>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::mutex g_hookMutex;
+ReplaceFileHook g_hook;
+
+bool HookAllowsRename(const std::string& temporaryPath) {
+    ReplaceFileHook hook;
+    {
+        std::lock_guard<std::mutex> lock(g_hookMutex);
+        hook = g_hook;
+    }
+    return !hook || hook(temporaryPath);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        // A short write is how a full disk first shows; the next write reports the error.
+        if (n <= 0) return false;
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The file the rename replaces: through a symbolic link to the file it names, so the link survives.
+fs::path RenameTarget(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_symlink(path, ec)) {
+        fs::path resolved = fs::canonical(path, ec);
+        if (!ec) return resolved;
+    }
+    return fs::path(path);
+}
+
+// A file marked read-only stays as it is even for a user the system would let write it (root): the
+// mark is the player's wish, as the read-only attribute was.
+bool Writable(const fs::path& target, const struct stat& st) {
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    return ::access(target.c_str(), W_OK) == 0;
+}
+
+// The rename is only durable once the folder's entry is on disk too. Failing here changes nothing
+// the caller could act on: the new content is already in place.
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string* out) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string bytes;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (out) *out = std::move(bytes);
+    return true;
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+    const fs::path target = RenameTarget(path);
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode) || !Writable(target, st)) return false;
+        mode = st.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return false;
+    }
+
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    const std::string temporary(name.data());
+
+    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && HookAllowsRename(temporary);
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+void SetReplaceFileHook(ReplaceFileHook hook) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    g_hook = std::move(hook);
+}
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// Files that must never be found half written. A replacement goes to a temporary file beside the
+// target, is flushed and synced, and only then renamed over it: at every moment the target holds
+// either all of its old content or all of the new, whatever stops the program (a crash, a kill, a
+// power cut, a full disk).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Reads a whole file. False when it cannot be opened or read (a folder of that name included).
+bool ReadWholeFile(const std::string& path, std::string* out);
+
+// Puts bytes at path as one whole. The old file is kept as it was, and no temporary file is left
+// behind, when anything fails: the target is a folder or another non-regular file, the target is
+// read-only (a rename would bypass its permission, so it is checked first), the temporary file cannot
+// be made, written or synced, or the rename fails. A missing target is created. Where path is a
+// symbolic link, the file it names is replaced and the link kept.
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// For tests: runs after the temporary file has been written and synced, before the rename. Returning
+// false makes the replacement fail at that point, as an interrupted save would. Pass an empty function
+// to restore.
+using ReplaceFileHook = std::function<bool(const std::string& temporaryPath)>;
+void SetReplaceFileHook(ReplaceFileHook hook);
+
+}  // namespace platform

@@ -1,0 +1,177 @@
+// The high score is the one thing the game keeps: every way of losing or spoiling it.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "app/registry.h"
+#include "hud/high_score_file.h"
+#include "platform/core/atomic_file.h"
+#include "score_board_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::pair<std::string, std::string> kSaveFailed{"エラー", "書き込めません"};
+
+// One run: the board reads the file, a game reaches `score`, the board is destroyed at the end.
+void PlayRun(std::int32_t score) {
+    ScoreBoard board;
+    ASSERT_TRUE(board.ReadHighScore());
+    SetScore(score);
+    board.Draw();
+}
+
+}  // namespace
+
+TEST(HighScoreText, ReadsLikeScanfButCheckedAndClamped) {
+    EXPECT_EQ(ParseHighScore("12345"), 12345);
+    EXPECT_EQ(ParseHighScore(" 777xyz"), 777);
+    EXPECT_EQ(ParseHighScore("\n\t +42\r\n"), 42);
+    EXPECT_EQ(ParseHighScore("abc"), 0);
+    EXPECT_EQ(ParseHighScore(""), 0);
+    EXPECT_EQ(ParseHighScore("-500"), 0);
+    EXPECT_EQ(ParseHighScore("2147483647"), 2147483647);
+    EXPECT_EQ(ParseHighScore("2147483648"), 2147483647);
+    EXPECT_EQ(ParseHighScore("99999999999"), 2147483647);
+    EXPECT_EQ(ParseHighScore("000000000000000000000000123"), 123);
+    EXPECT_EQ(ParseHighScore("-99999999999"), 0);
+}
+
+TEST_F(ScoreBoardTest, NewRecordIsWrittenExactlyAndAnyOtherRunLeavesTheFileByteForByte) {
+    dir_.WriteFile("score.txt", "10000");
+    PlayRun(12000);
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "12000");
+
+    // Neither a lower score nor a record read from an oddly written file rewrites it.
+    dir_.WriteFile("score.txt", " 12000 best\n");
+    PlayRun(9000);
+    EXPECT_EQ(dir_.ReadFile("score.txt"), " 12000 best\n");
+    PlayRun(12000);
+    EXPECT_EQ(dir_.ReadFile("score.txt"), " 12000 best\n");
+
+    dir_.WriteFile("score.txt", "99999999999");
+    PlayRun(5);
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "99999999999");
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"score.txt"});
+}
+
+TEST_F(ScoreBoardTest, FileWithoutANumberCountsAsReadWithARecordOfZero) {
+    dir_.WriteFile("score.txt", "abc");
+    {
+        ScoreBoard board;
+        ASSERT_TRUE(board.ReadHighScore());
+        EXPECT_TRUE(board.HighScoreRead());
+        EXPECT_EQ(board.HighScore(), 0);
+        SetScore(100);
+        board.Draw();
+    }
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "100");
+    EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(ScoreBoardTest, UnreadableFileEndsTheProgramAndIsNeverWritten) {
+    {
+        ScoreBoard board;
+        EXPECT_FALSE(board.ReadHighScore());
+        EXPECT_FALSE(board.HighScoreRead());
+        SetScore(500);
+        board.Draw();
+        EXPECT_TRUE(board.SaveHighScore()) << "nothing to keep: the record was never known";
+    }
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].first, "score.txtロスト");
+    EXPECT_EQ(messages_[0].second, "メッセージ");
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_TRUE(FolderEntries().empty()) << "no file may appear in place of the lost one";
+
+    // A folder in the file's place is as unreadable, and stays as it is.
+    fs::create_directory("score.txt");
+    {
+        ScoreBoard board;
+        EXPECT_FALSE(board.ReadHighScore());
+        SetScore(500);
+        board.Draw();
+    }
+    EXPECT_TRUE(fs::is_directory("score.txt"));
+    EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(ScoreBoardTest, ReadOnlyFileStaysAsItIsAndTheFailureIsToldOncePerRecord) {
+    dir_.WriteFile("score.txt", "10000");
+    ::chmod("score.txt", 0444);
+    {
+        ScoreBoard board;
+        ASSERT_TRUE(board.ReadHighScore());
+        SetScore(12000);
+        board.Draw();
+        EXPECT_FALSE(board.SaveHighScore());  // a game ended
+        EXPECT_FALSE(board.SaveHighScore());  // another one, no better
+        EXPECT_EQ(messages_, (std::vector<std::pair<std::string, std::string>>{kSaveFailed}));
+        SetScore(13000);
+        board.Draw();
+        EXPECT_FALSE(board.SaveHighScore());
+        EXPECT_EQ(messages_.size(), 2u);
+    }  // and at the end of the run: same record, not told again
+    EXPECT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "10000");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"score.txt"});
+}
+
+TEST_F(ScoreBoardTest, FolderPutInTheFilesPlaceDuringTheRunStaysAsItIs) {
+    dir_.WriteFile("score.txt", "10000");
+    {
+        ScoreBoard board;
+        ASSERT_TRUE(board.ReadHighScore());
+        fs::remove("score.txt");
+        fs::create_directory("score.txt");
+        SetScore(12000);
+        board.Draw();
+    }
+    EXPECT_EQ(messages_, (std::vector<std::pair<std::string, std::string>>{kSaveFailed}));
+    EXPECT_TRUE(fs::is_directory("score.txt"));
+    EXPECT_TRUE(fs::is_empty("score.txt"));
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"score.txt"});
+}
+
+TEST_F(ScoreBoardTest, SaveInterruptedBeforeTheRenameKeepsTheOldRecordAndALaterSaveSucceeds) {
+    dir_.WriteFile("score.txt", "10000");
+    ScoreBoard board;
+    ASSERT_TRUE(board.ReadHighScore());
+    SetScore(12000);
+    board.Draw();
+
+    platform::SetReplaceFileHook([](const std::string&) { return false; });
+    EXPECT_FALSE(board.SaveHighScore());
+    platform::SetReplaceFileHook({});
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "10000");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"score.txt"});
+    EXPECT_EQ(messages_, (std::vector<std::pair<std::string, std::string>>{kSaveFailed}));
+
+    EXPECT_TRUE(board.SaveHighScore());
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "12000");
+}
+
+TEST_F(ScoreBoardTest, RecordSavedWhenAGameEndsIsOnDiskBeforeTheRunEnds) {
+    dir_.WriteFile("score.txt", "10000");
+    ScoreBoard board;
+    ASSERT_TRUE(board.ReadHighScore());
+    SetScore(15000);
+    board.Draw();
+    EXPECT_TRUE(board.SaveHighScore());  // game over left for the title
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
+
+    // The next game does worse: nothing to write. Were the program killed now, a new start would
+    // still find the record.
+    SetScore(300);
+    board.Draw();
+    EXPECT_TRUE(board.SaveHighScore());
+    ScoreBoard nextStart;
+    ASSERT_TRUE(nextStart.ReadHighScore());
+    EXPECT_EQ(nextStart.HighScore(), 15000);
+    EXPECT_TRUE(messages_.empty());
+}
