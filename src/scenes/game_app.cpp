@@ -1,5 +1,6 @@
 #include "scenes/game_app.h"
 
+#include <initializer_list>
 #include <numbers>
 
 #include "app/registry.h"
@@ -64,7 +65,13 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     stageClear_.Bind(device, sprite, window);
     stageClear_.Load();
 
-    // The scenery of the three stages, the score display and the player load here, in that order.
+    for (StageBackground* scenery : std::initializer_list<StageBackground*>{&stage1_, &stage2_, &stage3_}) {
+        scenery->Bind(device, sprite, window);
+        scenery->Load();
+    }
+    score_.Bind(device, sprite, window);
+    score_.Load();
+    // The player loads here.
     explosion_.Bind(device, sprite, window);
     explosion_.Load();
     // The bosses load here.
@@ -73,7 +80,13 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
 
     ApplyFixedDeviceState(device);
 
-    // The hit-test targets and the pointers the game objects keep to each other are handed out here.
+    // The hit-test targets are handed out here.
+
+    // The pointers the game objects keep to each other.
+    stage2_.SetInputState(&inputCopy_);
+    stage2_.SetPlayerState(&playerState_);
+    stage3_.SetInputState(&inputCopy_);
+    stage3_.SetPlayerState(&playerState_);
 
     camera_.SetDefaults(Vector3{0.0f, 4.0f, 0.0f}, Vector3{0.0f, 0.0f, 20.0f});
     // The console loads last.
@@ -144,11 +157,34 @@ bool GameApp::ShutterClosed(std::uint32_t now) const {
     return shutter_.Active() == 1 && now > shutter_.LeavingTick() + kShutterCloseMs;
 }
 
+void GameApp::ResetSceneries() {
+    stage1_.Reset();
+    stage2_.Reset();
+    stage3_.Reset();
+}
+
+void GameApp::DrawScenery() {
+    switch (GetStage()) {
+        case 1:
+            stage1_.Draw();
+            break;
+        case 2:
+            stage2_.Draw();
+            break;
+        case 3:
+            stage3_.Draw();
+            break;
+        default:
+            break;
+    }
+}
+
 void GameApp::ResetForNewGame() {
     // The enemies' new-game reset joins here, ahead of the ship's.
     explosion_.Reset();
     playerState_ = PlayerState::NewGame();
     // The bosses' reset joins here.
+    ResetSceneries();
     camera_.Reset();
 }
 
@@ -156,6 +192,7 @@ void GameApp::ResetForStage() {
     // The enemies' new-game reset joins here; the ship keeps its record from the stage before.
     explosion_.Reset();
     // The bosses' reset joins here.
+    ResetSceneries();
     camera_.Reset();
 }
 
@@ -169,17 +206,18 @@ void GameApp::EnterGameOver() {
     camera_.Reset();
 }
 
-void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t /*fps*/, InputState input) {
+void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputState input) {
     if (!device) return;
-    // The score display takes the frame rate and the ship's record here.
+    score_.Update(fps, playerState_);
     CommonCameraStep(device);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     inputCopy_ = input;
-    // The current stage's scenery is drawn here.
+    DrawScenery();
     // The ship's control, the bosses, the weapons and pickups, and the enemies run here.
     {
         SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
-        // The sight, the console and the score are drawn here, under the portraits.
+        // The sight and the console are drawn here, under the score and the portraits.
+        score_.Draw();
         camera_.DrawPortraits();
     }
     explosion_.Draw();
@@ -212,6 +250,8 @@ void GameApp::GameOverFrame(Sprite* sprite, InputState input) {
         SetSceneFlag("gameover", 0);
         SetSceneFlag("title", 1);
         title_.Reset();
+        // A game has ended: its record is written now, not only when the program ends.
+        score_.SaveHighScore();
     }
 }
 
@@ -382,6 +422,7 @@ void GameApp::StaffFrame(Sprite* sprite, InputState input) {
         Audio().PlayTrack(kTrackTitle);
         StartStageClock();
         SetSceneryVariant(1);
+        score_.SaveHighScore();
     }
 }
 

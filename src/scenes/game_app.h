@@ -10,6 +10,7 @@
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/math.h"
 #include "effects/explosion.h"
+#include "hud/score_board.h"
 #include "player/player_state.h"
 #include "render/scene_frames.h"
 #include "scenes/camera_director.h"
@@ -20,6 +21,9 @@
 #include "scenes/stage_title_card.h"
 #include "scenes/story_screen.h"
 #include "scenes/title_screen.h"
+#include "stages/stage1_background.h"
+#include "stages/stage2_background.h"
+#include "stages/stage3_background.h"
 
 class GameApp : public SceneFrames {
 public:
@@ -66,6 +70,10 @@ public:
     // Tests drive the ship's record directly (life, position) until the ship itself joins.
     PlayerState& PlayerForTest() { return playerState_; }
     Explosion& Explosions() { return explosion_; }
+    Stage1Background& Stage1() { return stage1_; }
+    Stage2Background& Stage2() { return stage2_; }
+    Stage3Background& Stage3() { return stage3_; }
+    ScoreBoard& Score() { return score_; }
     std::int32_t StartStage() const { return startStage_; }
 
 private:
@@ -88,6 +96,8 @@ private:
     void ResetForStage();
     // Game over, entered once: the flags, the gate and the music.
     void EnterGameOver();
+    void ResetSceneries();
+    void DrawScenery();
 
     // Members in construction order: the camera director first, then the stage's game objects, then
     // the screens.
@@ -95,6 +105,10 @@ private:
     // The program-wide explosion that enemies and shot-down scenery burst into; it moves to the enemy
     // manager once that joins.
     Explosion explosion_;
+    Stage1Background stage1_;
+    Stage2Background stage2_;
+    Stage3Background stage3_;
+    ScoreBoard score_;
     TitleScreen title_;
     StageTitleCard stageTitle_;
     GameOverScreen gameOver_;
