@@ -15,7 +15,7 @@ constexpr double kPi = std::numbers::pi;
 
 class BossShapes : public ::testing::Test {
 protected:
-    const CollisionTests tests_;
+    const CollisionTests tests_{};
 };
 
 BossBullet Bullet(Pos p, double rv, double rz) {
@@ -154,14 +154,14 @@ TEST_F(BossShapes, BeamRunsThroughTheScreenCentreAlongItsRollInDegrees) {
         Pos player;
         bool hit;
     } probes[] = {
-        {&flat, {0.0, 1.5, 15.0}, false},  // touching the sample at the centre (reach 1.5)
-        {&flat, {0.0, 1.25, 15.0}, true},  //
-        {&flat, {-21.25, 0.0, 15.0}, true},  // near the first sample, k = -20
-        {&flat, {20.5, 0.0, 15.0}, false},   // the last sample is k = 19
-        {&flat, {20.25, 0.0, 15.0}, true},   //
-        {&tilted, {10.0, 5.0, 15.0}, true},  //
-        {&tilted, {10.0, -5.0, 15.0}, false},
-        {&tilted, {kNaN, 5.0, 15.0}, false},
+        {&flat, {0.0, 1.5, 15.0}, false},      // touching the sample at the centre (reach 1.5)
+        {&flat, {0.0, 1.25, 15.0}, true},      // just inside it
+        {&flat, {-21.25, 0.0, 15.0}, true},    // near the first sample, k = -20
+        {&flat, {20.5, 0.0, 15.0}, false},     // the last sample is k = 19
+        {&flat, {20.25, 0.0, 15.0}, true},     // just inside its reach
+        {&tilted, {10.0, 5.0, 15.0}, true},    // on the rising line
+        {&tilted, {10.0, -5.0, 15.0}, false},  // mirrored below it
+        {&tilted, {kNaN, 5.0, 15.0}, false},   // NaN
     };
     for (const Probe& p : probes) {
         EXPECT_EQ(tests_.BeamHitsPlayer(*p.beam, PlayerAt(p.player)), p.hit)
@@ -198,10 +198,10 @@ TEST_F(BossShapes, OffsetPoint5LiesAlongTheBulletsAngles) {
         Pos offset;
         bool hit;
     } probes[] = {
-        {{0.0, 0.0, 0.0}, true},    {{0.0, 0.0, 5.25}, true},  // ground reach 5.5
-        {{0.0, 0.0, -5.5}, false},  {{0.0, 3.25, 0.0}, true},  // screen reach 3.5
-        {{0.0, 3.5, 0.0}, false},   {{3.5, 0.0, 0.0}, false},  // dx counts in both planes
-        {{-5.0, 0.0, 0.0}, false},                             // the bullet's own position is not the point
+        {{0.0, 0.0, 0.0}, true},   {{0.0, 0.0, 5.25}, true},  // ground reach 5.5
+        {{0.0, 0.0, -5.5}, false}, {{0.0, 3.25, 0.0}, true},  // screen reach 3.5
+        {{0.0, 3.5, 0.0}, false},  {{3.5, 0.0, 0.0}, false},  // dx counts in both planes
+        {{-5.0, 0.0, 0.0}, false},                            // the bullet's own position is not the point
     };
     for (const Probe& p : probes) {
         EXPECT_EQ(tests_.OffsetPointHitsPlayer5(bullet, PlayerAt(point + p.offset)), p.hit)
@@ -217,22 +217,22 @@ TEST_F(BossShapes, OffsetPoint5LiesAlongTheBulletsAngles) {
     EXPECT_FALSE(tests_.OffsetPointHitsPlayer5(bullet, PlayerAt({0.0, 5.0, 45.0})));
 }
 
-TEST(RadarProjection, WritesTheMarkOnlyForEnemiesInRangeAndAhead) {
-    const CollisionTests tests;
+TEST(RadarProjection, WritesTheMarkOnlyForEnemiesInRangeAndNearTheFlightLine) {
+    const CollisionTests tests{};
     const PlayerState player = PlayerAt({2.0, 0.0, 15.0});
     struct Probe {
         Pos enemy;
         bool shown;
         float markX, markY;
     } probes[] = {
-        {{7.0, 9.0, 115.0}, true, 405.0f, 515.0f},  // 4 px per unit across, 0.5 px per unit of depth
-        {{-3.0, 0.0, 5.0}, true, 365.0f, 570.0f},   // behind the player
-        {{2.0, 0.0, 165.0}, false, 0.0f, 0.0f},  // range 150, strict
-        {{2.0, 0.0, 164.5}, true, 385.0f, 490.25f},
-        {{22.0, 0.0, 15.0}, false, 0.0f, 0.0f},  // |dx| 20, strict
-        {{-17.5, 0.0, 15.0}, true, 307.0f, 565.0f},
-        {{kNaN, 0.0, 15.0}, false, 0.0f, 0.0f},
-        {{2.0, 0.0, kNaN}, false, 0.0f, 0.0f},
+        {{7.0, 9.0, 115.0}, true, 405.0f, 515.0f},   // 4 px per unit across, 0.5 px per unit of depth
+        {{-3.0, 0.0, 5.0}, true, 365.0f, 570.0f},    // behind the player
+        {{2.0, 0.0, 165.0}, false, 0.0f, 0.0f},      // range 150, strict
+        {{2.0, 0.0, 164.5}, true, 385.0f, 490.25f},  // just inside it
+        {{22.0, 0.0, 15.0}, false, 0.0f, 0.0f},      // |dx| 20, strict
+        {{-17.5, 0.0, 15.0}, true, 307.0f, 565.0f},  // just inside it
+        {{kNaN, 0.0, 15.0}, false, 0.0f, 0.0f},      // NaN across
+        {{2.0, 0.0, kNaN}, false, 0.0f, 0.0f},       // NaN in depth
     };
     for (const Probe& p : probes) {
         float x = -1.0f, y = -1.0f;
