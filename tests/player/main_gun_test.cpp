@@ -132,11 +132,4 @@ TEST_F(MainGunTest, ShotsFlyFromThreeAheadTowards183AheadAlongTheShipsHeading) {
     }
 }
 
-TEST_F(MainGunTest, ResetClearsEveryShot) {
-    for (int i = 0; i < 5; ++i) gun_.Fire(Fire(), ship_);
-    gun_.Reset();
-    EXPECT_EQ(0, gun_.ActiveCount());
-    EXPECT_EQ(0, gun_.Fire(Fire(), ship_));
-}
-
 }  // namespace
