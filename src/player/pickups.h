@@ -1,0 +1,71 @@
+#pragma once
+// The rings (life) and bomb items (bomb stock) of the three stages. Each drifts towards the ship from
+// its place in the stage, stands still while a boss battle runs, and is collected by touching it; a
+// collected one shrinks away (a bomb item also rises and fades) and a ring leaves a sparkle on the ship.
+
+#include <array>
+#include <cstdint>
+
+#include "app/keyframe_track.h"
+#include "collision/collision_tests.h"
+#include "player/pickup_record.h"
+#include "player/player_state.h"
+#include "player/sparkles.h"
+#include "render/drawable.h"
+#include "render/mesh_resource.h"
+
+class Pickups : public Drawable {
+public:
+    static constexpr int kSlots = 10;
+    static constexpr int kRingCount = kSlots;
+    static constexpr int kBombItemCount = kSlots;
+    using Records = std::array<PickupRecord, kSlots>;
+    static constexpr std::int32_t kRingLife = 50;
+    static constexpr std::int32_t kMaxBombs = 5;
+    static constexpr std::int32_t kRingSound = 5;
+    static constexpr std::int32_t kBombItemSound = 6;
+
+    Pickups();
+    // The ring and bomb meshes, then the sparkles' picture (bound to the same device).
+    bool Load();
+    // Clears every record and places the pickups of all three stages anew, drifting from now.
+    void Reset();
+
+    // Once per frame: moves the current stage's pickups that have appeared, shrinks the collected ones and
+    // hides those that are gone. Ends a boss battle's pause for them (and for everything that paused
+    // before them this frame).
+    void Update();
+    // The current stage's shown pickups.
+    void Draw();
+    // The ring sparkles, following the ship.
+    void DrawSparkles(const PlayerState& ship) { sparkles_.Draw(ship); }
+
+    // The ship's touch of every shown, not yet collected pickup of the current stage.
+    void Collect(PlayerState& ship);
+    // One collection each, for a caller that walks the lists itself.
+    void TakeRing(int index, PlayerState& ship);
+    void TakeBombItem(int index, PlayerState& ship);
+
+    Records& Rings() { return rings_; }
+    Records& BombItems() { return bombItems_; }
+    const Sparkles& SparkleEffects() const { return sparkles_; }
+
+private:
+    // Whether the record takes part in this frame: of the current stage, shown and due.
+    static bool Present(const PickupRecord& r, std::int32_t stage, std::uint32_t elapsed);
+    using Tracks = std::array<KeyframeTrack, kSlots>;
+    void Pass(Records& records, Tracks& zTracks, const Tracks& shrinkTracks, bool bombItems);
+    void Take(PickupRecord& r, KeyframeTrack& shrink);
+    void DrawBombItem(const PickupRecord& r);
+
+    CollisionTests hits_;
+    Records rings_;
+    Records bombItems_;
+    Tracks ringZ_;
+    Tracks ringShrink_;
+    Tracks itemZ_;
+    Tracks itemShrink_;
+    MeshResource ringMesh_;
+    MeshResource bombMesh_;
+    Sparkles sparkles_;
+};

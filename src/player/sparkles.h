@@ -1,0 +1,41 @@
+#pragma once
+// The sparkles a ring leaves on the ship when it is taken: up to ten at once, each playing the 16 cells
+// of a 4 x 4 sheet (one cell per step, a step at most every 25 ms) as it follows the ship and shrinks.
+
+#include <array>
+#include <cstdint>
+
+#include "platform/gfx/texture.h"
+#include "platform/gfx/vertex_buffer.h"
+#include "player/player_state.h"
+#include "render/drawable.h"
+
+struct SparkleRecord {
+    double x = 0.0, y = 0.0, z = 0.0;
+    double u = 0.0, v = 0.0;  // the cell of the sheet
+    double scale = 1.0;
+    std::uint32_t lastStep = 0;
+    std::uint8_t active = 0;
+};
+
+class Sparkles : public Drawable {
+public:
+    static constexpr int kCount = 10;
+    static constexpr std::uint32_t kStepMs = 25;
+
+    bool Load();
+    void Reset();
+    // Takes the first free slot; nothing happens when all ten run.
+    void Start(const PlayerState& ship);
+    // Every running sparkle is moved onto the ship, drawn just in front of it and, when its step time has
+    // come, moved on by one cell. The animation runs without a device too.
+    void Draw(const PlayerState& ship);
+
+    int ActiveCount() const;
+    const SparkleRecord& Record(int i) const { return records_[static_cast<std::size_t>(i)]; }
+
+private:
+    std::array<SparkleRecord, kCount> records_;
+    platform::TexturePtr sheet_;
+    platform::VertexBufferPtr quad_;
+};

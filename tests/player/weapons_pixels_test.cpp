@@ -1,0 +1,251 @@
+// The weapons and pickups drawn through a real device with the game's meshes and pictures, under the
+// game's default camera and light.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/registry.h"
+#include "platform/core/clock.h"
+#include "platform/core/events.h"
+#include "platform/core/message_box.h"
+#include "platform/core/window.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/math.h"
+#include "platform/gfx/sprite.h"
+#include "player/homing_bomb.h"
+#include "player/main_gun.h"
+#include "player/pickups.h"
+#include "scenes/scene_audio.h"
+#include "support/temp_dir.h"
+
+using namespace platform;
+
+namespace {
+
+int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
+
+class QuietAudio : public SceneAudio {
+public:
+    void PlayTrack(std::int32_t) override {}
+    void FadeOut(std::int32_t) override {}
+    void PlaySound(std::int32_t) override {}
+};
+
+class WeaponsPixelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRegistry();
+        InstallSceneAudio(&audio_);
+        previousDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(KORVEX_DATA_DIR);
+        SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
+        ASSERT_TRUE(InitVideo());
+        window_ = CreateMainWindow("korvex weapons", 800, 600, false);
+        ASSERT_NE(nullptr, window_);
+        PresentParameters pp;
+        pp.backBufferWidth = 800;
+        pp.backBufferHeight = 600;
+        pp.windowed = false;
+        device_ = Device::Create(window_, pp);
+        ASSERT_NE(nullptr, device_);
+        ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
+        SetGameView();
+    }
+    void TearDown() override {
+        sprite_.reset();
+        device_.reset();
+        MainWindowHandle = nullptr;
+        ReleaseWindow(window_);
+        int code = 0;
+        while (PumpMessages(&code)) {
+        }
+        SetMessageBoxHook({});
+        std::filesystem::current_path(previousDir_);
+        InstallSceneAudio(nullptr);
+        ResetRegistry();
+    }
+
+    template <typename Object>
+    void Load(Object& object) {
+        object.Bind(device_.get(), sprite_.get(), window_);
+        ASSERT_TRUE(object.Load());
+        ASSERT_TRUE(messages_.empty()) << messages_.front();
+    }
+
+    // The game's camera before any move, its light and its fixed states.
+    void SetGameView() {
+        Matrix view, projection;
+        const Vector3 eye{0, 4, 0}, at{0, 0, 20}, up{0, 1, 0};
+        MatrixLookAtLH(&view, &eye, &at, &up);
+        MatrixPerspectiveFovLH(&projection, std::numbers::pi_v<float> / 4, 4.0f / 3.0f, 1.0f, 1000.0f);
+        device_->SetTransform(D3DTS_VIEW, &view);
+        device_->SetTransform(D3DTS_PROJECTION, &projection);
+        device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        device_->SetRenderState(D3DRS_ZENABLE, 1);
+        device_->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
+        device_->SetRenderState(D3DRS_LIGHTING, 1);
+        device_->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
+        Light light;
+        light.type = D3DLIGHT_DIRECTIONAL;
+        light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
+        light.direction = Vector3{-0.408f, -0.408f, 0.816f};
+        device_->SetLight(0, &light);
+        device_->LightEnable(0, 1);
+    }
+    void BeginFrame() {
+        ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
+                                       1.0f, 0));
+        ASSERT_EQ(S_OK, device_->BeginScene());
+    }
+    Image EndFrame() {
+        EXPECT_EQ(S_OK, device_->EndScene());
+        Image frame;
+        EXPECT_EQ(S_OK, device_->GetBackBufferImage(&frame));
+        return frame;
+    }
+    // Pixels brighter than black within r of the screen point of (x, y, z).
+    int LitAround(const Image& frame, double x, double y, double z, int r) {
+        Matrix view, projection, world;
+        Viewport viewport;
+        device_->GetTransform(D3DTS_VIEW, &view);
+        device_->GetTransform(D3DTS_PROJECTION, &projection);
+        device_->GetViewport(&viewport);
+        const Vector3 in{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
+        Vector3 out;
+        Vec3Project(&out, &in, &viewport, &projection, &view, &world);
+        const int cx = static_cast<int>(out.x), cy = static_cast<int>(out.y);
+        int lit = 0;
+        for (int py = std::max(0, cy - r); py <= std::min(frame.height - 1, cy + r); ++py) {
+            for (int px = std::max(0, cx - r); px <= std::min(frame.width - 1, cx + r); ++px) {
+                lit += Brightness(frame.At(px, py)) > 30 ? 1 : 0;
+            }
+        }
+        return lit;
+    }
+    static int LitTotal(const Image& frame) {
+        int lit = 0;
+        for (std::uint32_t c : frame.argb) lit += Brightness(c) > 30 ? 1 : 0;
+        return lit;
+    }
+
+    ManualClock clock_{50000};
+    ScopedClock scoped_{clock_};
+    QuietAudio audio_;
+    std::filesystem::path previousDir_;
+    std::vector<std::string> messages_;
+    WindowHandle window_ = nullptr;
+    std::unique_ptr<Device> device_;
+    std::unique_ptr<Sprite> sprite_;
+};
+
+TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {
+    MainGun gun;
+    HomingBomb bomb;
+    Load(gun);
+    Load(bomb);
+    PlayerState ship = PlayerState::NewGame();
+    ship.x = -3.0;
+    InputState codes;
+    codes.button1 = kInputButton1;
+    codes.button3 = kInputButton3;
+    ASSERT_EQ(0, gun.Fire(codes, ship));
+    bomb.Update(codes, ship);
+    ASSERT_TRUE(bomb.LaunchAtEnemies({[] {
+                                         EnemyRecord e;
+                                         e.x = 6.0;
+                                         e.z = 60.0;
+                                         return e;
+                                     }()},
+                                     ship));
+    clock_.Advance(100);
+
+    BeginFrame();
+    gun.Draw();
+    bomb.Draw();
+    const Image frame = EndFrame();
+    const PlayerShot& shot = gun.Shots()[0];
+    ASSERT_GT(shot.z, 30.0);
+    EXPECT_GT(LitAround(frame, shot.x, shot.y, shot.z, 4), 3) << "no shot at its place";
+    EXPECT_GT(LitAround(frame, bomb.Shot().x, bomb.Shot().y, bomb.Shot().z, 4), 3) << "no bomb at its place";
+    // Nothing else is drawn: only the two small meshes light the screen.
+    EXPECT_LT(LitTotal(frame), 2000);
+    EXPECT_GT(LitTotal(frame), 0);
+
+    // A cleared shot is not drawn.
+    clock_.Advance(300);
+    gun.Expire();
+    bomb.Reset();
+    BeginFrame();
+    gun.Draw();
+    bomb.Draw();
+    EXPECT_EQ(0, LitTotal(EndFrame()));
+}
+
+TEST_F(WeaponsPixelTest, OnlyTheCurrentStagesDuePickupsAndTheSparklesDraw) {
+    Pickups pickups;
+    Load(pickups);
+    SetStage(3);
+    StartStageClock();
+    pickups.Reset();
+    clock_.Advance(150);
+    UpdateStageClock();
+    pickups.Update();
+    // Ring 5 of the third stage drifts towards the ship along the centre line from z = 200.
+    const PickupRecord& ring = pickups.Rings()[5];
+    ASSERT_LT(ring.z, 200.0);
+    BeginFrame();
+    pickups.Draw();
+    const Image third = EndFrame();
+    // The hole is empty; the hoop is 4.1 units out.
+    EXPECT_GT(LitAround(third, ring.x + 4.1, ring.y, ring.z, 6), 3) << "no ring";
+
+    // The same moment in the first stage shows nothing where the third stage's ring stood.
+    SetStage(1);
+    BeginFrame();
+    pickups.Draw();
+    const Image first = EndFrame();
+    EXPECT_GT(LitTotal(first), 0) << "the first stage's own pickups";
+    EXPECT_EQ(0, LitAround(first, ring.x + 4.1, ring.y, ring.z, 6));
+
+    // A sparkle lies over the ship once a ring is taken.
+    PlayerState ship = PlayerState::NewGame();
+    ship.x = 3.0;
+    pickups.TakeRing(0, ship);
+    clock_.Advance(33);
+    BeginFrame();
+    pickups.DrawSparkles(ship);
+    const Image sparkle = EndFrame();
+    EXPECT_GT(LitAround(sparkle, ship.x, ship.y, ship.z - 1.0, 20), 20);
+}
+
+TEST_F(WeaponsPixelTest, AMissingFileStopsItsLoaderWithItsMessage) {
+    TempWorkDir empty;
+    MainGun gun;
+    HomingBomb bomb;
+    Pickups pickups;
+    for (Drawable* d : std::initializer_list<Drawable*>{&gun, &bomb, &pickups}) {
+        d->Bind(device_.get(), sprite_.get(), window_);
+    }
+    EXPECT_FALSE(gun.Load());
+    EXPECT_FALSE(bomb.Load());
+    EXPECT_FALSE(pickups.Load());
+    // With each mesh in place, the loader gets one file further.
+    std::filesystem::create_directories(empty.Path() / "x");
+    std::filesystem::copy_file(std::filesystem::path(KORVEX_DATA_DIR) / "x" / "ring.x", "x/ring.x");
+    EXPECT_FALSE(pickups.Load());
+    std::filesystem::copy_file(std::filesystem::path(KORVEX_DATA_DIR) / "x" / "bomb.x", "x/bomb.x");
+    EXPECT_FALSE(pickups.Load());
+    EXPECT_EQ((std::vector<std::string>{"atack02ロスト", "atack03ロスト", "ringロスト", "bombロスト", "kiraロスト"}),
+              messages_);
+}
+
+}  // namespace
