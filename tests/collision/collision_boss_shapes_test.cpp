@@ -15,7 +15,7 @@ constexpr double kPi = std::numbers::pi;
 
 class BossShapes : public ::testing::Test {
 protected:
-    const CollisionTests tests_;
+    const CollisionTests tests_{};
 };
 
 BossBullet Bullet(Pos p, double rv, double rz) {

@@ -92,7 +92,7 @@ class CircleShapes : public ::testing::TestWithParam<CircleCase> {
 protected:
     bool Hit(Pos offset) const { return GetParam().test(tests_, kBase + offset, kBase); }
     static constexpr Pos kBase{3.0, -2.0, 40.0};
-    const CollisionTests tests_;
+    const CollisionTests tests_{};
 };
 
 TEST_P(CircleShapes, TouchingIsNoHitAndJustInsideIs) {
