@@ -163,6 +163,55 @@ TEST_F(SpriteDrawing, BracketPutsBackWhatItChanged) {
     EXPECT_FLOAT_EQ(2.0f, m._42);
 }
 
+bool SameMatrix(const Matrix& a, const Matrix& b) {
+    for (int i = 0; i < 16; ++i) {
+        if (a.Data()[i] != b.Data()[i]) return false;
+    }
+    return true;
+}
+
+// Pictures are drawn in screen pixels without touching the camera: inside a bracket the device still
+// answers the matrices the game set (the crosshairs project through them there), and a 3D
+// square drawn between two brackets and after them lands where the camera puts it.
+TEST_F(SpriteDrawing, TheCameraStaysTheGamesInsideAndAfterABracket) {
+    SetCamera();
+    Matrix world, view, projection;
+    MatrixTranslation(&world, 0.5f, 0, 0);
+    device_->SetTransform(D3DTS_WORLD, &world);
+    device_->GetTransform(D3DTS_VIEW, &view);
+    device_->GetTransform(D3DTS_PROJECTION, &projection);
+    TexturePtr white = MakeTexture(SolidImage(32, 32, 0xFFFFFFFF));
+    MeshPtr square = MakeSquare(-0.5f, 0, 10, 1);
+
+    for (std::uint32_t flags : {D3DXSPRITE_ALPHABLEND, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_DONOTSAVESTATE}) {
+        BeginFrame();
+        ASSERT_EQ(S_OK, sprite_->Begin(flags));
+        DrawAt(white.get(), 10, 10, 1, 1, 0xFFFF0000);
+        Matrix m;
+        device_->GetTransform(D3DTS_WORLD, &m);
+        EXPECT_TRUE(SameMatrix(world, m)) << flags;
+        device_->GetTransform(D3DTS_VIEW, &m);
+        EXPECT_TRUE(SameMatrix(view, m)) << flags;
+        device_->GetTransform(D3DTS_PROJECTION, &m);
+        EXPECT_TRUE(SameMatrix(projection, m)) << flags;
+        DrawAt(white.get(), 700, 500, 1, 1, 0xFF00FF00);
+        sprite_->End();
+        device_->SetRenderState(D3DRS_LIGHTING, 0);
+        SetAlphaBlend(drawable_, false);
+        device_->SetTexture(0, white.get());
+        square->DrawSubset(0);
+        EndFrame();
+
+        // The square spans x -1..1 at depth 10 once the world's shift is applied.
+        const Vector3 centre = Project(0, 0, 10), right = Project(1.2f, 0, 10);
+        EXPECT_TRUE(ColourNear(Pixel(static_cast<int>(centre.x), static_cast<int>(centre.y)), 255, 255, 255, 0))
+            << flags;
+        EXPECT_TRUE(ColourNear(Pixel(static_cast<int>(right.x), static_cast<int>(right.y)), 0, 0, 0, 0)) << flags;
+        EXPECT_TRUE(ColourNear(Pixel(20, 20), 255, 0, 0, 0)) << flags;
+        EXPECT_TRUE(ColourNear(Pixel(710, 510), 0, 255, 0, 0)) << flags;
+    }
+}
+
 TEST_F(SpriteDrawing, PortraitIsHalfTransparentAtItsPosition) {
     TexturePtr white = MakeTexture(SolidImage(64, 64, 0xFFFFFFFF));
     BeginFrame();

@@ -104,6 +104,7 @@ private:
     friend class Texture;
     friend class VertexBuffer;
     friend class DeviceResource;
+    friend class Sprite;
     friend struct FixedFunction;
 
     Device() = default;
@@ -126,6 +127,15 @@ private:
     HRESULT DrawFromMemory(PrimitiveType type, std::uint32_t primitiveCount, const unsigned char* base,
                            std::uint32_t firstVertex, std::uint32_t stride);
     HRESULT DrawMeshSubset(Mesh* mesh, std::uint32_t subset);
+    // The sprite object's draws: vertices in screen pixels through the given projection, with identity
+    // world and view, as Direct3D draws pre-transformed vertices. The matrices the game set are neither
+    // changed nor used: GetTransform still answers them and the next draw is made with them again.
+    HRESULT DrawScreenSpaceUP(const Matrix& screenProjection, PrimitiveType type, std::uint32_t primitiveCount,
+                              const void* vertices, std::uint32_t stride);
+    // The matrices a draw is made with: the game's, or the sprite's during DrawScreenSpaceUP.
+    const Matrix& DrawWorld() const { return screenProjection_ ? kIdentity : world_; }
+    const Matrix& DrawView() const { return screenProjection_ ? kIdentity : view_; }
+    const Matrix& DrawProjection() const { return screenProjection_ ? *screenProjection_ : projection_; }
 
     struct LightSlot {
         Light light;
@@ -142,6 +152,8 @@ private:
     std::uint32_t stageStates_[kTextureStageCount][kTextureStageStateCount] = {};
     std::uint32_t samplerStates_[kSamplerCount][kSamplerStateCount] = {};
     Matrix world_, view_, projection_;
+    static constexpr Matrix kIdentity{};
+    const Matrix* screenProjection_ = nullptr;  // set only while the sprite object draws
     Matrix textureTransforms_[kTextureStageCount];
     Viewport viewport_;
     Material material_;

@@ -101,6 +101,17 @@ HRESULT Device::DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitiveCount
     return hr;
 }
 
+HRESULT Device::DrawScreenSpaceUP(const Matrix& screenProjection, PrimitiveType type, std::uint32_t primitiveCount,
+                                  const void* vertices, std::uint32_t stride) {
+    constexpr std::uint32_t kMatrices = kDirtyWorld | kDirtyView | kDirtyProjection;
+    screenProjection_ = &screenProjection;
+    gl_->dirty |= kMatrices;
+    const HRESULT hr = DrawPrimitiveUP(type, primitiveCount, vertices, stride);
+    screenProjection_ = nullptr;
+    gl_->dirty |= kMatrices;
+    return hr;
+}
+
 HRESULT Device::DrawFromMemory(PrimitiveType type, std::uint32_t primitiveCount, const unsigned char* base,
                                std::uint32_t firstVertex, std::uint32_t stride) {
     VertexLayout layout;

@@ -384,7 +384,7 @@ struct FixedFunction {
         static const GLfloat kDepthRemap[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, 0, -1, 1};
         glMatrixMode(GL_PROJECTION);
         glLoadMatrixf(kDepthRemap);
-        glMultMatrixf(d.projection_.Data());
+        glMultMatrixf(d.DrawProjection().Data());
         glMatrixMode(GL_MODELVIEW);
     }
 
@@ -392,7 +392,7 @@ struct FixedFunction {
     // moment, so they are given while it holds the view alone.
     static void ViewAndLights(Device& d, const VertexLayout& layout) {
         glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixf(d.view_.Data());
+        glLoadMatrixf(d.DrawView().Data());
         const bool specular = d.renderStates_[D3DRS_SPECULARENABLE] != 0;
         const float black[4] = {0, 0, 0, 1};
         int n = 0;
@@ -438,13 +438,13 @@ struct FixedFunction {
             glEnable(id);
         }
         for (; n < 8; ++n) glDisable(GL_LIGHT0 + n);
-        glMultMatrixf(d.world_.Data());
+        glMultMatrixf(d.DrawWorld().Data());
     }
 
     static void Modelview(Device& d) {
         glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixf(d.view_.Data());
-        glMultMatrixf(d.world_.Data());
+        glLoadMatrixf(d.DrawView().Data());
+        glMultMatrixf(d.DrawWorld().Data());
     }
 
     // Lit colour = emissive + ambient material x (ambient state + light ambients) + diffuse terms;
@@ -786,7 +786,7 @@ void Device::PrepareDraw(const VertexLayout& layout, const FogSource& fog) {
     if (g.processorFogActive) {
         // Eye distance of each vertex: position through world and view.
         Matrix worldView;
-        MatrixMultiply(&worldView, &world_, &view_);
+        MatrixMultiply(&worldView, &DrawWorld(), &DrawView());
         g.fogCoords.assign(static_cast<std::size_t>(fog.first) + fog.count, 0.0f);
         for (std::uint32_t i = fog.first; i < fog.first + fog.count; ++i) {
             float p[3];

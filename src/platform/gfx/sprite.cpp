@@ -47,7 +47,6 @@ struct Sprite::Saved {
     std::uint32_t stage0[std::size(kSavedStage0)] = {};
     std::uint32_t stage1[std::size(kSavedStage1)] = {};
     std::uint32_t sampler0[std::size(kSavedSampler0)] = {};
-    Matrix world, view, projection;
     VertexBuffer* stream = nullptr;
     std::uint32_t streamOffset = 0, streamStride = 0;
     std::uint32_t fvf = 0;
@@ -76,9 +75,6 @@ void Sprite::SaveStates() {
     for (std::size_t i = 0; i < std::size(kSavedStage1); ++i) d->GetTextureStageState(1, kSavedStage1[i], &s.stage1[i]);
     for (std::size_t i = 0; i < std::size(kSavedSampler0); ++i)
         d->GetSamplerState(0, kSavedSampler0[i], &s.sampler0[i]);
-    d->GetTransform(D3DTS_WORLD, &s.world);
-    d->GetTransform(D3DTS_VIEW, &s.view);
-    d->GetTransform(D3DTS_PROJECTION, &s.projection);
     d->GetStreamSource(0, &s.stream, &s.streamOffset, &s.streamStride);
     d->GetFVF(&s.fvf);
     s.texture = d->GetTexture(0);
@@ -92,9 +88,6 @@ void Sprite::RestoreStates() {
     for (std::size_t i = 0; i < std::size(kSavedStage0); ++i) d->SetTextureStageState(0, kSavedStage0[i], s.stage0[i]);
     for (std::size_t i = 0; i < std::size(kSavedStage1); ++i) d->SetTextureStageState(1, kSavedStage1[i], s.stage1[i]);
     for (std::size_t i = 0; i < std::size(kSavedSampler0); ++i) d->SetSamplerState(0, kSavedSampler0[i], s.sampler0[i]);
-    d->SetTransform(D3DTS_WORLD, &s.world);
-    d->SetTransform(D3DTS_VIEW, &s.view);
-    d->SetTransform(D3DTS_PROJECTION, &s.projection);
     d->SetStreamSource(0, s.stream, s.streamOffset, s.streamStride);
     d->SetFVF(s.fvf);
     d->SetTexture(0, s.texture);
@@ -144,24 +137,17 @@ void Sprite::SetOwnStates() {
     d->SetSamplerState(0, D3DSAMP_MAXMIPLEVEL, 0);
     d->SetSamplerState(0, D3DSAMP_MAXANISOTROPY, 1);
     d->SetSamplerState(0, D3DSAMP_MIPMAPLODBIAS, 0);
-
-    if (!(flags_ & D3DXSPRITE_OBJECTSPACE)) {
-        // Screen pixels with y down over the viewport. OpenGL samples pixel centres at half
-        // coordinates already, so no half-pixel shift is wanted.
-        Viewport vp;
-        d->GetViewport(&vp);
-        Matrix identity, ortho;
-        MatrixOrthoOffCenterLH(&ortho, static_cast<float>(vp.x), static_cast<float>(vp.x + vp.width),
-                               static_cast<float>(vp.y + vp.height), static_cast<float>(vp.y), vp.minZ, vp.maxZ);
-        d->SetTransform(D3DTS_WORLD, &identity);
-        d->SetTransform(D3DTS_VIEW, &identity);
-        d->SetTransform(D3DTS_PROJECTION, &ortho);
-    }
 }
 
 HRESULT Sprite::Begin(std::uint32_t flags) {
     if (!GetDevice() || begun_) return D3DERR_INVALIDCALL;
     flags_ = flags;
+    // Screen pixels with y down over the viewport of the moment. OpenGL samples pixel centres at half
+    // coordinates already, so no half-pixel shift is wanted.
+    Viewport vp;
+    GetDevice()->GetViewport(&vp);
+    MatrixOrthoOffCenterLH(&screen_, static_cast<float>(vp.x), static_cast<float>(vp.x + vp.width),
+                           static_cast<float>(vp.y + vp.height), static_cast<float>(vp.y), vp.minZ, vp.maxZ);
     if (!(flags_ & D3DXSPRITE_DONOTSAVESTATE)) SaveStates();
     if (!(flags_ & D3DXSPRITE_DONOTMODIFY_RENDERSTATE)) SetOwnStates();
     begun_ = true;
@@ -205,7 +191,10 @@ HRESULT Sprite::Draw(Texture* texture, const Rect* source, const Vector3* centre
     }
     d->SetTexture(0, texture);
     d->SetFVF(kSpriteFvf);
-    return d->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(SpriteVertex));
+    // In object space the pictures go through the device's matrices like any 3D drawing; otherwise they are
+    // drawn in screen pixels and the matrices the game set are left alone, as Direct3D's sprite leaves them.
+    if (flags_ & D3DXSPRITE_OBJECTSPACE) return d->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(SpriteVertex));
+    return d->DrawScreenSpaceUP(screen_, D3DPT_TRIANGLESTRIP, 2, quad, sizeof(SpriteVertex));
 }
 
 HRESULT Sprite::Flush() { return begun_ ? S_OK : D3DERR_INVALIDCALL; }

@@ -3,7 +3,9 @@
 // Each Draw is drawn at once with the device's states of that moment, so states changed between two
 // draws of one bracket apply to the second as written. Begin keeps the states it changes and End puts
 // them back; the texture factor, depth, stencil settings, fog values, material and lights are not
-// among them.
+// among them. The device's world, view and projection are never changed: the pictures are drawn in
+// screen pixels with matrices of the sprite's own, so inside a bracket the device still answers the
+// camera the game set, and 3D drawing after End uses it unchanged.
 
 #include <cstdint>
 #include <memory>
@@ -49,6 +51,7 @@ private:
     struct Saved;
     std::unique_ptr<Saved> saved_;
     Matrix transform_;
+    Matrix screen_;  // screen pixels to clip space over the viewport taken at Begin
     std::uint32_t flags_ = 0;
     bool begun_ = false;
 };

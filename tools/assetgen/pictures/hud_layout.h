@@ -19,6 +19,8 @@ inline constexpr Rect kCentrePiece{48, 76, 247, 191};
 inline constexpr Rect kRadarMark{304, 64, 319, 79};
 inline constexpr Rect kBombIcon{48, 208, 65, 225};
 inline constexpr Rect kLifeBar{40, 260, 263, 283};  // full bar; life cuts it from the right
+// The boss's life gauge is the life bar drawn flipped in the right frame, ending 8 pixels inside its
+// right edge, as the life bar starts 8 pixels inside the life frame's left edge.
 inline constexpr Rect kSmallDigits[10] = {
     {160, 289, 167, 303}, {168, 289, 175, 303}, {176, 289, 182, 303}, {185, 289, 191, 303}, {192, 289, 199, 303},
     {200, 289, 207, 303}, {208, 289, 215, 303}, {216, 289, 223, 303}, {224, 289, 231, 303}, {232, 289, 239, 303},

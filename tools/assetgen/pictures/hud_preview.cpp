@@ -55,6 +55,12 @@ Canvas HudPreview(const std::map<std::string, const Canvas*>& keyed) {
     Piece(cr, hudConsole, hud::kLifeFrame, 0, 537, 0.5);
     Piece(cr, hudConsole, {40, 260, 40 + 150, 283}, 8, 541, 0.5);
     Piece(cr, hudConsole, hud::kRightFrame, 503, 537, 0.5);
+    // A boss at 60 % of its life: the life bar's art flipped, its right end at 791.
+    cairo_save(cr);
+    cairo_translate(cr, 503 + hud::kRightFrame.Width(), 0);
+    cairo_scale(cr, -1, 1);
+    Piece(cr, hudConsole, {40, 260, 40 + 134, 283}, 8, 541, 0.5);
+    cairo_restore(cr);
     Piece(cr, hudConsole, hud::kDashFrame, 20, 357, 1.0);
     Piece(cr, hudConsole, {3, 228 + 40, 29, 386}, 23, 361 + 40, 1.0);
     Piece(cr, hudConsole, hud::kCentrePiece, 302, 485, 1.0);

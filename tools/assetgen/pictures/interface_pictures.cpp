@@ -68,21 +68,18 @@ void LifeFrame(cairo_t* cr, const Rect& r) {
     cairo_restore(cr);
 }
 
+// The life frame's mirror: the boss's life gauge grows leftwards from the right end of the long recess,
+// and the frame rate sits where the life frame shows its percentage.
 void RightFrame(cairo_t* cr, const Rect& r) {
     cairo_save(cr);
     cairo_translate(cr, r.left, r.top);
     GaugeWell(cr, 0, 0, r.Width(), r.Height(), 7);
-    Recess(cr, 20, 5, 32, 22);
-    SmallLabel(cr, 56, 20, "FPS", Hex(0x9FEFFF));
-    // A row of system lamps and the ship's designation.
-    for (int i = 0; i < 6; ++i) {
-        const Rgba lamp = i < 4 ? Hex(0x3FE8FF) : Hex(0xFFA23A);
-        cairo_new_path(cr);
-        ChamferPath(cr, 92 + i * 13, 11, 10, 9, 2);
-        SetSource(cr, WithAlpha(lamp, 0.85));
-        cairo_fill(cr);
-    }
-    SmallLabel(cr, 287, 20, "KRV-01 SYS", Hex(0x9FEFFF, 0.9), 8.0, Align::kRight);
+    Recess(cr, 5, 5, 51, 22);
+    SmallLabel(cr, 8, 20, "FPS", Hex(0x9FEFFF), 6.5);
+    Recess(cr, r.Width() - 6 - 229, 2.5, 229, 26);
+    SetSource(cr, Hex(0xFFA23A, 0.4));
+    for (int i = 1; i < 10; ++i) cairo_rectangle(cr, r.Width() - 9 - i * 22.3, 4, 1, 3);
+    cairo_fill(cr);
     cairo_restore(cr);
 }
 

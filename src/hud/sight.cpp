@@ -1,0 +1,41 @@
+#include "hud/sight.h"
+
+#include "platform/gfx/device.h"
+#include "platform/gfx/math.h"
+#include "render/loaders.h"
+#include "render/render_presets.h"
+#include "scenes/picture_drawing.h"
+
+bool Sight::Load() {
+    if (!TextureLoad("t\\sight.png", &pictures_[0], *this)) return LoadFailed(*this, "sightロスト");
+    if (!TextureLoad("t\\sight2.png", &pictures_[1], *this)) return LoadFailed(*this, "sight2ロスト");
+    return true;
+}
+
+void Sight::SetAimPoint(int index, double x, double y, double z, bool active) {
+    if (index < 0 || index >= kAimPointCount) return;
+    points_[static_cast<std::size_t>(index)] = AimPoint{x, y, z, static_cast<std::uint8_t>(active ? 1 : 0)};
+}
+
+void Sight::Draw() {
+    if (!device_) return;
+    for (int i = 0; i < kAimPointCount; ++i) {
+        const AimPoint& p = points_[static_cast<std::size_t>(i)];
+        platform::Texture* picture = pictures_[static_cast<std::size_t>(i)].get();
+        if (p.active != 1 || !picture) continue;
+        SetAlphaBlend(*this, true);
+        platform::Viewport viewport;
+        platform::Matrix projection, view;
+        const platform::Matrix world;
+        device_->GetViewport(&viewport);
+        device_->GetTransform(platform::D3DTS_PROJECTION, &projection);
+        device_->GetTransform(platform::D3DTS_VIEW, &view);
+        const platform::Vector3 point{static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)};
+        platform::Vector3 screen;
+        platform::Vec3Project(&screen, &point, &viewport, &projection, &view, &world);
+        // Offsets of 16 and 32 centre the 32- and 64-pixel pictures on their points.
+        const float half = 16.0f * static_cast<float>(i + 1);
+        DrawPicture(*this, picture, nullptr, screen.x - half, screen.y - half, 1.0f, 1.0f, kOpaqueWhite);
+        SetAlphaBlend(*this, false);
+    }
+}
