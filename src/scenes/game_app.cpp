@@ -71,7 +71,8 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     }
     score_.Bind(device, sprite, window);
     score_.Load();
-    // The player loads here.
+    player_.Bind(device, sprite, window);
+    player_.Load();
     explosion_.Bind(device, sprite, window);
     explosion_.Load();
     // The bosses load here.
@@ -80,16 +81,24 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
 
     ApplyFixedDeviceState(device);
 
-    // The hit-test targets are handed out here.
+    // The hit-test targets, record by record: the sceneries' obstacles for the ship.
+    for (BuildingItem& building : stage1_.Buildings()) player_.AddBuilding(&building);
+    for (SpaceItem& rock : stage2_.Rocks()) player_.AddRock(&rock);
+    for (SpaceItem& star : stage2_.Stars()) player_.AddStarItem(&star);
+    for (PetalItem& petal : stage3_.Petals()) player_.AddPetal(&petal);
 
     // The pointers the game objects keep to each other.
+    player_.SetExplosion(&explosion_);
     stage2_.SetInputState(&inputCopy_);
-    stage2_.SetPlayerState(&playerState_);
+    stage2_.SetPlayerState(player_.StateRecord());
+    stage2_.SetDashing(player_.DashingFlag());
     stage3_.SetInputState(&inputCopy_);
-    stage3_.SetPlayerState(&playerState_);
+    stage3_.SetPlayerState(player_.StateRecord());
+    stage3_.SetDashing(player_.DashingFlag());
 
     camera_.SetDefaults(Vector3{0.0f, 4.0f, 0.0f}, Vector3{0.0f, 0.0f, 20.0f});
-    // The console loads last.
+    console_.Bind(device, sprite, window);
+    console_.Load();
     return S_OK;
 }
 
@@ -182,7 +191,7 @@ void GameApp::DrawScenery() {
 void GameApp::ResetForNewGame() {
     // The enemies' new-game reset joins here, ahead of the ship's.
     explosion_.Reset();
-    playerState_ = PlayerState::NewGame();
+    player_.ResetForNewGame();
     // The bosses' reset joins here.
     ResetSceneries();
     camera_.Reset();
@@ -191,13 +200,14 @@ void GameApp::ResetForNewGame() {
 void GameApp::ResetForStage() {
     // The enemies' new-game reset joins here; the ship keeps its record from the stage before.
     explosion_.Reset();
+    player_.ResetForStage();
     // The bosses' reset joins here.
     ResetSceneries();
     camera_.Reset();
 }
 
 void GameApp::EnterGameOver() {
-    playerState_.life = 0;
+    player_.StateRecord()->life = 0;
     for (const char* flag : {"gameclear", "lclear", "stagetitle", "story", "staff", "title"}) SetSceneFlag(flag, 0);
     SetSceneFlag("gameover", 1);
     SetInputGate(kGameOverGateMs);
@@ -208,24 +218,45 @@ void GameApp::EnterGameOver() {
 
 void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputState input) {
     if (!device) return;
-    score_.Update(fps, playerState_);
+    score_.Update(fps, player_.State());
     CommonCameraStep(device);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     inputCopy_ = input;
+    player_.SetInput(input);
     DrawScenery();
-    // The ship's control, the bosses, the weapons and pickups, and the enemies run here.
+
+    player_.Control();
+    // The bosses' frame runs here.
+    player_.Weapons();
+    // The enemy manager's update takes over the stage clock once it joins.
+    UpdateStageClock();
     {
         SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
-        // The sight and the console are drawn here, under the score and the portraits.
+        player_.DrawSight();
+        console_.Draw(player_.State());
         score_.Draw();
         camera_.DrawPortraits();
     }
     explosion_.Draw();
-    // The bosses' explosions are drawn here, then the ship's flames and sparks.
-    { SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE); }
-    // The hit checks of the enemies, the bosses and the ship run here, then the bomb's targets.
+    // The bosses' explosions are drawn here.
+    player_.Draw();
+    {
+        SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+        player_.DrawFlash();
+    }
+    // The enemies' and the bosses' hit checks run here, ahead of the ship's.
+    player_.CheckHits(nullptr, camera_.ShakeRequest());
+    if (player_.Bomb().Armed()) {
+        // Until the enemies join, the only target lies out of the bomb's reach.
+        static const std::vector<EnemyRecord> kNoEnemy = [] {
+            EnemyRecord far;
+            far.z = 500.0;
+            return std::vector<EnemyRecord>{far};
+        }();
+        player_.LaunchBomb(kNoEnemy, {});
+    }
     // The game is lost once, on the first frame the ship has no life left.
-    if (playerState_.life < 1 && IsSceneFlag("gameover") == 0) EnterGameOver();
+    if (player_.State().life < 1 && IsSceneFlag("gameover") == 0) EnterGameOver();
     camera_.Step();
 }
 

@@ -11,7 +11,8 @@
 #include "platform/gfx/math.h"
 #include "effects/explosion.h"
 #include "hud/score_board.h"
-#include "player/player_state.h"
+#include "hud/console.h"
+#include "player/player.h"
 #include "render/scene_frames.h"
 #include "scenes/camera_director.h"
 #include "scenes/game_over_screen.h"
@@ -66,9 +67,9 @@ public:
     const InputState& InputCopy() const { return inputCopy_; }
     const CameraDirector& Camera() const { return camera_; }
     CameraDirector& Camera() { return camera_; }
-    const PlayerState& Player() const { return playerState_; }
-    // Tests drive the ship's record directly (life, position) until the ship itself joins.
-    PlayerState& PlayerForTest() { return playerState_; }
+    const Player& Ship() const { return player_; }
+    Player& Ship() { return player_; }
+    Console& GetConsole() { return console_; }
     Explosion& Explosions() { return explosion_; }
     Stage1Background& Stage1() { return stage1_; }
     Stage2Background& Stage2() { return stage2_; }
@@ -102,6 +103,7 @@ private:
     // Members in construction order: the camera director first, then the stage's game objects, then
     // the screens.
     CameraDirector camera_;
+    Player player_;
     // The program-wide explosion that enemies and shot-down scenery burst into; it moves to the enemy
     // manager once that joins.
     Explosion explosion_;
@@ -109,6 +111,7 @@ private:
     Stage2Background stage2_;
     Stage3Background stage3_;
     ScoreBoard score_;
+    Console console_;
     TitleScreen title_;
     StageTitleCard stageTitle_;
     GameOverScreen gameOver_;
@@ -119,7 +122,5 @@ private:
 
     InputState inputCopy_{};
     Confirmed confirmed_;
-    // The ship's record; the sceneries read it through its address.
-    PlayerState playerState_;
     std::int32_t startStage_ = 1;
 };

@@ -29,7 +29,7 @@ protected:
     void EnterStage(int stage) {
         SetSceneFlag("title", 0);
         SetStage(stage);
-        game_->PlayerForTest() = PlayerState::NewGame();
+        game_->Ship().ResetForNewGame();
         SetSceneFlag("game", 1);
         StartStageClock();
     }
@@ -74,11 +74,11 @@ TEST_F(GameStageTest, DeathDuringAnIntroductionEntersGameOverOnceAndCanStillBeLe
     SetCameraCutIn(1, 2);
     Frame();
     audio_.Clear();
-    game_->PlayerForTest().life = -4;
+    game_->Ship().StateRecord()->life = -4;
     Frame();
     EXPECT_EQ(IsSceneFlag("gameover"), 1);
     EXPECT_EQ(IsCameraCutInActive(), 0) << "the introduction's request would hold the input back for ever";
-    EXPECT_EQ(game_->Player().life, 0);
+    EXPECT_EQ(game_->Ship().State().life, 0);
     Idle(1000);
     EXPECT_EQ(std::count(audio_.tracks.begin(), audio_.tracks.end(), 10), 1) << "game over began more than once";
 
@@ -93,12 +93,12 @@ TEST_F(GameStageTest, StartStageOptionBeginsGameStartThereAndNewGamesResetTheShi
     game_->SetStartStage(3);
     game_->SetStartStage(7);  // ignored
     EXPECT_EQ(game_->StartStage(), 3);
-    game_->PlayerForTest().life = 12;
+    game_->Ship().StateRecord()->life = 12;
     Frame(kConfirm);
     ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }, 60));
     EXPECT_EQ(GetStage(), 3);
-    EXPECT_EQ(game_->Player().life, 223);
-    EXPECT_EQ(game_->Player().bombs, 1);
+    EXPECT_EQ(game_->Ship().State().life, 223);
+    EXPECT_EQ(game_->Ship().State().bombs, 1);
     Idle(2300);
     Frame(kConfirm);
     ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("game") == 1; }, 60));

@@ -1,0 +1,486 @@
+#include "player/player.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <numbers>
+
+#include "app/registry.h"
+#include "app/track_value.h"
+#include "effects/explosion.h"
+#include "enemies/enemy_record.h"
+#include "enemies/enemy_shot_record.h"
+#include "platform/core/clock.h"
+#include "platform/core/random.h"
+#include "platform/gfx/device.h"
+#include "render/loaders.h"
+#include "render/render_presets.h"
+#include "render/textured_mesh.h"
+#include "render/textured_quad.h"
+#include "scenes/scene_audio.h"
+#include "stages/scenery_items.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr double kRadians = 0.017453292;
+constexpr std::int32_t kSoundShot = 0;
+constexpr std::int32_t kSoundStarItemDown = 1;
+constexpr std::int32_t kSoundHit = 3;
+constexpr std::uint32_t kTiltMs = 100;
+constexpr std::uint32_t kRollEaseMs = 500;
+constexpr std::uint32_t kTiltEaseMs = 300;
+constexpr std::uint32_t kWobbleMs = 500;
+constexpr std::uint32_t kGlideMs = 2000;
+constexpr float kDashRoll = 3.0f;
+
+// A play-once pass is over once its whole duration has gone by. (At exactly start + duration the
+// track would read its first key again, so that tick already counts as over.)
+bool Finished(const KeyframeTrack& track, std::uint32_t now) { return now - track.Start() >= track.Duration(); }
+
+// From a to a + d over ms, holding the target for the last tenth; towards 0 when d is 0.
+void Restart(KeyframeTrack& track, double a, double d, std::uint32_t ms, std::uint32_t now) {
+    const auto target = static_cast<float>(d == 0.0 ? 0.0 : a + d);
+    track.SetKeyCount(3);
+    track.SetKey(0, 0.0f, static_cast<float>(a));
+    track.SetKey(1, 0.9f, target);
+    track.SetKey(2, 1.0f, target);
+    track.SetDuration(ms);
+    track.SetLooping(0);
+    track.SetStart(now);
+}
+
+void HoldAtZero(KeyframeTrack& track, std::uint32_t now) {
+    track.SetKeyCount(2);
+    track.SetKey(0, 0.0f, 0.0f);
+    track.SetKey(1, 1.0f, 0.0f);
+    track.SetDuration(50);
+    track.SetLooping(0);
+    track.SetStart(now);
+}
+
+}  // namespace
+
+Player::Player() {
+    static const float kWobble[5][2] = {{0.0f, 0.0f}, {0.25f, 30.0f}, {0.5f, 0.0f}, {0.75f, -30.0f}, {1.0f, 0.0f}};
+    wobble_.SetKeyCount(5);
+    SetKeys(wobble_, kWobble);
+    wobble_.SetLooping(0);
+    wobble_.SetDuration(kWobbleMs);
+    for (KeyframeTrack* t : {&pitchTrack_, &yawTrack_, &rollTrack_}) HoldAtZero(*t, 0);
+
+    for (int i = 0; i < kSparkCount; ++i) {
+        const double r0 = 0.5 + (Rand() % 20) * 0.025;
+        const auto life = static_cast<std::uint32_t>((1.5 - r0) * 500.0);
+        sparkRadius_[i].SetKeyCount(2);
+        sparkRadius_[i].SetKey(0, 0.0f, static_cast<float>(r0));
+        sparkRadius_[i].SetKey(1, 1.0f, 1.5f);
+        sparkAlpha_[i].SetKeyCount(2);
+        sparkAlpha_[i].SetKey(0, 0.0f, 1.0f);
+        sparkAlpha_[i].SetKey(1, 1.0f, 0.0f);
+        for (KeyframeTrack* t : {&sparkRadius_[i], &sparkAlpha_[i]}) {
+            t->SetDuration(life);
+            t->SetLooping(0);
+            t->SetStart(0);
+        }
+    }
+
+    for (StepTrack* t : {&flameU_, &flameV_}) {
+        t->Reserve(5);
+        for (int k = 0; k < 5; ++k) t->SetKey(k, 0.25f * static_cast<float>(k), 0.25f * static_cast<float>(k));
+        t->SetLooping(1);
+    }
+    flameU_.SetDuration(800);
+    flameV_.SetDuration(200);
+
+    for (KeyframeTrack* t : {&glideX_, &glideY_}) {
+        t->SetKeyCount(2);
+        t->SetKey(0, 0.0f, 0.0f);
+        t->SetKey(1, 1.0f, 0.0f);
+        t->SetDuration(kGlideMs);
+        t->SetLooping(0);
+        t->SetStart(0);
+    }
+}
+
+bool Player::Load() {
+    if (!MeshLoad("x\\plu2c.x", &mesh_, *this, 1.0f)) return LoadFailed(*this, "plu2cロスト");
+    if (!TextureLoad("t\\dashspark.png", &sparkPicture_, *this)) return LoadFailed(*this, "dashsparkロスト");
+    if (!TextureLoad("t\\booster 2.png", &flamePicture_, *this)) return LoadFailed(*this, "booster 2ロスト");
+    if (!TextureLoad("t\\lightwing.png", &wingPicture_, *this)) return LoadFailed(*this, "lightwingロスト");
+
+    const QuadVertex spark[4] = {{-0.1f, 0.1f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
+                                 {0.1f, 0.1f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
+                                 {-0.1f, -0.1f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
+                                 {0.1f, -0.1f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f}};
+    CreateQuad(*this, spark, &sparkQuad_);
+    // One cell of the 4 x 4 flame and wing sheets; the texture offset picks the cell.
+    const QuadVertex flame[4] = {{-1.5f, 1.5f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
+                                 {1.5f, 1.5f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.0f},
+                                 {-1.5f, -1.5f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.25f},
+                                 {1.5f, -1.5f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.25f}};
+    CreateQuad(*this, flame, &flameQuad_);
+
+    for (Drawable* part : std::initializer_list<Drawable*>{&gun_, &bomb_, &pickups_, &flash_, &sight_}) {
+        part->Bind(device_, sprite_, window_);
+    }
+    return gun_.Load() && bomb_.Load() && pickups_.Load() && flash_.Load() && sight_.Load();
+}
+
+void Player::ResetCommon() {
+    const std::uint32_t now = GetTickCount();
+    for (KeyframeTrack* t : {&pitchTrack_, &yawTrack_, &rollTrack_}) HoldAtZero(*t, now);
+    tiltStep_ = 0.8;
+    flameU_.SetStart(now);
+    flameV_.SetStart(now);
+    for (FlameQuad& f : flames_) {
+        f = FlameQuad{};
+        f.active = 1;
+    }
+    dashing_ = 0;
+    dashRunning_ = 0;
+    // The next confined flight glides to the centre again.
+    glideX_.SetStart(0);
+    // A flash still running from the stage before would keep the ship immune into the next.
+    flash_.Reset();
+    gun_.Reset();
+    bomb_.Reset();
+    pickups_.Reset();
+}
+
+void Player::ResetForNewGame() {
+    state_ = PlayerState::NewGame();
+    dashReady_ = 1;
+    ResetCommon();
+}
+
+void Player::ResetForStage() { ResetCommon(); }
+
+void Player::Control() {
+    gun_.Expire();
+    // One reading of the clock for the controls and the movement: a tilt restarted and read in the same
+    // millisecond stands at its target at once, which is what builds the tilt by a step every frame.
+    const std::uint32_t now = GetTickCount();
+    Controls(now);
+    if (state_.alive) {
+        Movement(now);
+        DrawMesh();
+    }
+    UpdateAimPoints();
+}
+
+void Player::Controls(std::uint32_t now) {
+    PlayerState& s = state_;
+    dashing_ = 0;
+    moved_ = 0;
+
+    // The first control step of a confined flight starts the glide to the centre, once per stage.
+    if (IsFlightAreaConfined() && glideX_.Start() == 0 && s.centring == 0) {
+        glideX_.SetKey(0, 0.0f, static_cast<float>(s.x));
+        glideY_.SetKey(0, 0.0f, static_cast<float>(s.y));
+        glideX_.SetStart(now - 100);
+        glideY_.SetStart(now - 100);
+        s.centring = 1;
+    }
+
+    if (codes_.up == kInputUp && !s.centring) {
+        moved_ = 1;
+        if (s.pitch > -kTiltLimit && !dashRunning_) Restart(pitchTrack_, s.pitch, -tiltStep_, kTiltMs, now);
+        s.prevY = s.y;
+        s.y += s.speedY;
+    }
+    if (codes_.down == kInputDown && !s.centring) {
+        moved_ = 1;
+        if (s.pitch < kTiltLimit && !dashRunning_) Restart(pitchTrack_, s.pitch, tiltStep_, kTiltMs, now);
+        s.prevY = s.y;
+        s.y -= s.speedY;
+    }
+    if (codes_.right == kInputRight && !s.centring) {
+        moved_ = 1;
+        if (s.yaw < kTiltLimit && !dashRunning_) Restart(yawTrack_, s.yaw, tiltStep_, kTiltMs, now);
+        s.prevX = s.x;
+        s.x += s.speedX;
+    }
+    if (codes_.left == kInputLeft && !s.centring) {
+        moved_ = 1;
+        if (s.yaw > -kTiltLimit && !dashRunning_) Restart(yawTrack_, s.yaw, -tiltStep_, kTiltMs, now);
+        s.prevX = s.x;
+        s.x -= s.speedX;
+    }
+    if (codes_.button1 == kInputButton1) {
+        moved_ = 1;
+        Audio().PlaySound(kSoundShot);
+    }
+    const bool dashPressed = codes_.button2 == kInputButton2;
+    if (dashPressed && dashReady_ == 1 && s.dashCounter < kDashLimit + 1) {
+        StartDashSparks(now);
+        dashing_ = 1;
+        if (s.dashCounter < kDashLimit + 1) s.dashCounter += 1;
+        if (s.roll > 360.0) s.roll = 0.0;
+        moved_ = 1;
+        dashRunning_ = 1;
+        s.speedX = PlayerState::kDashSpeedX;
+        s.speedY = PlayerState::kDashSpeedY;
+        s.speedZ = PlayerState::kDashSpeedZ;
+        Restart(rollTrack_, s.roll, kDashRoll, kTiltMs, now);
+    }
+    if (!dashPressed || dashReady_ == 0 || s.dashCounter >= kDashLimit) EndDash(now);
+
+    if (s.hit == 1) {
+        wobble_.SetDuration(kWobbleMs);
+        wobble_.SetStart(now);
+        s.hit = 0;
+    }
+    if (!moved_) {
+        s.speedX = PlayerState::kNormalSpeedX;
+        s.speedY = PlayerState::kNormalSpeedY;
+        s.speedZ = PlayerState::kNormalSpeedZ;
+        dashRunning_ = 0;
+        if (Finished(rollTrack_, now)) Restart(rollTrack_, s.roll, 0.0, kRollEaseMs, now);
+        if (Finished(pitchTrack_, now)) Restart(pitchTrack_, s.pitch, 0.0, kTiltEaseMs, now);
+        if (Finished(yawTrack_, now)) Restart(yawTrack_, s.yaw, 0.0, kTiltEaseMs, now);
+    }
+}
+
+void Player::StartDashSparks(std::uint32_t now) {
+    double fan = -30.0;
+    for (int i = 0; i < kSparkCount; ++i) {
+        if (Finished(sparkRadius_[i], now)) {
+            sparkRadius_[i].SetStart(now);
+            sparkAlpha_[i].SetStart(now);
+            sparks_[i].active = 1;
+            sparks_[i].angle = fan + state_.roll;
+        }
+        fan = i == 10 ? 150.0 : fan + 6.0;
+    }
+}
+
+void Player::EndDash(std::uint32_t now) {
+    PlayerState& s = state_;
+    dashing_ = 0;
+    dashReady_ = 0;
+    if (s.dashCounter > 0) s.dashCounter -= 1;
+    if (s.dashCounter == 0) dashReady_ = 1;
+    if (s.roll != 0.0 && Finished(rollTrack_, now)) Restart(rollTrack_, s.roll, 0.0, kRollEaseMs, now);
+    s.speedX = PlayerState::kNormalSpeedX;
+    s.speedY = PlayerState::kNormalSpeedY;
+    s.speedZ = PlayerState::kNormalSpeedZ;
+}
+
+void Player::Movement(std::uint32_t now) {
+    PlayerState& s = state_;
+    s.boundsHit = 0;
+    // An ease back to 0 that reads exactly 0 keeps the small tilt of its last frame.
+    if (!Finished(pitchTrack_, now)) {
+        const double v = TrackValue(pitchTrack_, now, static_cast<float>(s.pitch));
+        if (v != 0.0) s.pitch = v;
+    }
+    if (!Finished(yawTrack_, now)) {
+        const double v = TrackValue(yawTrack_, now, static_cast<float>(s.yaw));
+        if (v != 0.0) s.yaw = v;
+    }
+    if (!Finished(rollTrack_, now)) s.roll = TrackValue(rollTrack_, now, static_cast<float>(s.roll));
+    if (!Finished(wobble_, now)) s.roll = TrackValue(wobble_, now, static_cast<float>(s.roll));
+
+    if (!IsFlightAreaConfined()) {
+        if (s.x < -10.0) s.x = -10.0, s.boundsHit = 1;
+        if (s.x > 10.0) s.x = 10.0, s.boundsHit = 1;
+        if (s.y < -5.0) s.y = -5.0, s.boundsHit = 1;
+        if (s.y > 8.0) s.y = 8.0, s.boundsHit = 1;
+    } else {
+        if (s.x < -2.0) s.x = -2.0;
+        if (s.x > 2.0) s.x = 2.0;
+        if (s.y < 0.0) s.y = 0.0;
+        if (s.y > 4.0) s.y = 4.0;
+    }
+    if (s.centring) {
+        s.x = TrackValue(glideX_, now, static_cast<float>(s.x));
+        s.y = TrackValue(glideY_, now, static_cast<float>(s.y));
+        if (Finished(glideX_, now)) s.centring = 0;
+    }
+}
+
+void Player::DrawMesh() {
+    if (!device_) return;
+    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(state_.yaw * kRadians),
+                               static_cast<float>(state_.pitch * kRadians), static_cast<float>(state_.roll * kRadians));
+    SetMatrixTranslation(&transform_, static_cast<float>(state_.x), static_cast<float>(state_.y),
+                         static_cast<float>(state_.z));
+    device_->SetTransform(D3DTS_WORLD, &transform_);
+    DrawMeshSubsets(device_, mesh_, nullptr);
+}
+
+void Player::Weapons() {
+    gun_.Draw();
+    gun_.Fire(codes_, state_);
+    bomb_.Draw();
+    bomb_.Update(codes_, state_);
+    bomb_.Expire();
+    pickups_.Update();
+    pickups_.Draw();
+}
+
+void Player::LaunchBomb(const std::vector<EnemyRecord>& enemies, const std::vector<BodyRecord>& bosses) {
+    if (bomb_.Armed()) bomb_.Launch(enemies, bosses, state_);
+}
+
+void Player::UpdateAimPoints() {
+    static constexpr double kAhead[2] = {85.0, 40.0};
+    for (int i = 0; i < 2; ++i) {
+        const double d = kAhead[i] - 15.0;
+        sight_.SetAimPoint(i, state_.x + d * std::tan(state_.yaw * kRadians),
+                           state_.y - d * std::tan(state_.pitch * kRadians), state_.z + kAhead[i], state_.alive);
+    }
+}
+
+void Player::DrawSight() { sight_.Draw(); }
+
+void Player::DrawFlash() { flash_.Draw(); }
+
+void Player::Draw() {
+    if (!device_) return;
+    const std::uint32_t now = GetTickCount();
+    if (state_.alive) {
+        DrawFlames(now);
+        DrawSparks(now);
+    }
+    pickups_.DrawSparkles(state_);
+}
+
+void Player::DrawSparks(std::uint32_t now) {
+    for (int i = 0; i < kSparkCount; ++i) {
+        Spark& spark = sparks_[i];
+        if (!spark.active) continue;
+        spark.alpha = TrackValue(sparkAlpha_[i], now, static_cast<float>(spark.alpha));
+        const double radius = TrackValue(sparkRadius_[i], now, 1.5f);
+        if (radius >= 1.5) {
+            spark.active = 0;
+            continue;
+        }
+        spark.x = state_.x + radius * std::cos(spark.angle * kRadians);
+        spark.y = state_.y + radius * std::sin(spark.angle * kRadians);
+        spark.z = state_.z - 1.0;
+        SetAlphaBlend(*this, true);
+        SetTextureAlphaFactor(*this, FadeColour(spark.alpha));
+        MatrixTranslation(&transform_, static_cast<float>(spark.x), static_cast<float>(spark.y),
+                          static_cast<float>(spark.z));
+        device_->SetTransform(D3DTS_WORLD, &transform_);
+        device_->SetTexture(0, sparkPicture_.get());
+        DrawQuad(device_, sparkQuad_.get());
+    }
+    device_->SetTexture(0, nullptr);
+    device_->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+}
+
+void Player::DrawFlames(std::uint32_t now) {
+    const PlayerState& s = state_;
+    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    SetAlphaBlend(*this, true);
+    SetTextureAlphaFactor(*this, 0xFFFFFFFFu);
+    const double u = TrackValue(flameU_, now);
+    const double v = TrackValue(flameV_, now);
+    Matrix scroll;
+    SetTextureScroll(*this, static_cast<float>(u), static_cast<float>(v), &scroll);
+    const bool wings = dashing_ == 1;
+    device_->SetTexture(0, wings ? wingPicture_.get() : flamePicture_.get());
+    for (int i = 0; i < 2; ++i) {
+        FlameQuad& f = flames_[i];
+        if (!f.active) continue;
+        const double theta = (i * 180.0 + s.roll) * kRadians;
+        f.u = u;
+        f.v = v;
+        f.z = s.z;
+        f.pitch = 0.0;
+        if (wings) {
+            f.x = s.x + 1.5 * std::cos(theta);
+            f.y = s.y + 1.5 * std::sin(theta);
+            f.yaw = i == 0 ? 180.0 : 0.0;
+            f.roll = i == 0 ? -s.roll : s.roll;
+        } else {
+            f.x = s.x + 1.3 * std::cos(theta) + 0.7 * std::sin(s.roll * kRadians);
+            f.y = s.y + 1.3 * std::sin(theta) - 0.7 * std::cos(s.roll * kRadians);
+            f.yaw = 0.0;
+            f.roll = s.roll + (i == 0 ? 50.0 : -50.0);
+        }
+        MatrixRotationYawPitchRoll(&transform_, static_cast<float>(f.yaw * kRadians),
+                                   static_cast<float>(f.pitch * kRadians), static_cast<float>(f.roll * kRadians));
+        SetMatrixTranslation(&transform_, static_cast<float>(f.x), static_cast<float>(f.y), static_cast<float>(f.z));
+        device_->SetTransform(D3DTS_WORLD, &transform_);
+        DrawQuad(device_, flameQuad_.get());
+    }
+    device_->SetTexture(0, nullptr);
+    device_->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+    device_->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+}
+
+bool Player::Guarded(std::uint32_t now) const { return !flash_.Showing(now) && state_.alive; }
+
+void Player::TakeHit(std::int32_t damage, std::uint8_t* shakeRequest) {
+    Audio().PlaySound(kSoundHit);
+    flash_.Spawn();
+    state_.hit = 1;
+    state_.life -= damage;
+    if (shakeRequest) *shakeRequest = 1;
+}
+
+void Player::CheckHits(std::uint8_t* bodyHit, std::uint8_t* shakeRequest) {
+    const std::uint32_t now = GetTickCount();
+    const bool battle = IsBossBattleActive() != 0;
+    const std::int32_t stage = GetStage();
+
+    for (EnemyShotRecord* shot : enemyShots_) {
+        if (shot->active && Guarded(now) && collision_.EnemyShotHitsPlayer(*shot, state_)) {
+            shot->active = 0;
+            TakeHit(kShotDamage, shakeRequest);
+        }
+    }
+    if (stage == 1) {
+        for (BuildingItem* building : buildings_) {
+            if (Guarded(now) && !battle && collision_.BuildingHitsPlayer(*building, state_)) {
+                TakeHit(kBodyDamage, shakeRequest);
+            }
+        }
+        for (BuildingItem* building : buildings_) {
+            for (EnemyShotRecord* shot : enemyShots_) {
+                if (shot->active && Guarded(now) && collision_.BuildingStopsEnemyShot(*building, *shot)) {
+                    shot->active = 0;
+                }
+            }
+        }
+    } else if (stage == 2) {
+        for (const std::vector<SpaceItem*>* list : {&rocks_, &starItems_}) {
+            for (SpaceItem* item : *list) {
+                if (item->active && Guarded(now) && !battle && collision_.HazardHitsPlayer(*item, state_)) {
+                    TakeHit(kBodyDamage, shakeRequest);
+                }
+            }
+        }
+        if (!battle && state_.alive) {
+            for (SpaceItem* item : starItems_) {
+                for (const PlayerShot& shot : gun_.Shots()) {
+                    if (!item->active || !shot.active || !collision_.PlayerShotHitsStarItem(*item, shot)) continue;
+                    item->hitPoints -= 1;
+                    if (item->hitPoints < 0) {
+                        Audio().PlaySound(kSoundStarItemDown);
+                        item->active = 0;
+                        if (explosion_) explosion_->Spawn(item->x, item->y, item->z);
+                    }
+                }
+            }
+        }
+    } else if (stage == 3) {
+        for (PetalItem* petal : petals_) {
+            if (petal->active && Guarded(now) && !battle && collision_.FlowerHitsPlayer(*petal, state_)) {
+                TakeHit(kBodyDamage, shakeRequest);
+            }
+        }
+    }
+    if (bodyHit && *bodyHit && Guarded(now)) {
+        *bodyHit = 0;
+        TakeHit(kBodyDamage, shakeRequest);
+    }
+    pickups_.Collect(state_);
+
+    if (state_.life <= 0) state_.alive = 0;
+}
