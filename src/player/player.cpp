@@ -341,10 +341,13 @@ void Player::Draw() {
     if (!device_) return;
     const std::uint32_t now = GetTickCount();
     if (state_.alive) {
-        DrawFlames(now);
         DrawSparks(now);
+        DrawFlames(now);
     }
     pickups_.DrawSparkles(state_);
+    // The faded sparks and sparkles leave the texture factor's alpha in the stage's alpha; the scenery of
+    // the next frame, drawn with blending on, would come out translucent over its sky.
+    SetTextureAlphaFactor(*this, 0xFFFFFFFFu);
 }
 
 void Player::DrawSparks(std::uint32_t now) {
@@ -352,11 +355,10 @@ void Player::DrawSparks(std::uint32_t now) {
         Spark& spark = sparks_[i];
         if (!spark.active) continue;
         spark.alpha = TrackValue(sparkAlpha_[i], now, static_cast<float>(spark.alpha));
+        // Read in the millisecond it was restarted, the radius track gives its end value: such a spark
+        // waits for the next frame rather than being dropped.
         const double radius = TrackValue(sparkRadius_[i], now, 1.5f);
-        if (radius >= 1.5) {
-            spark.active = 0;
-            continue;
-        }
+        if (radius >= 1.5) continue;
         spark.x = state_.x + radius * std::cos(spark.angle * kRadians);
         spark.y = state_.y + radius * std::sin(spark.angle * kRadians);
         spark.z = state_.z - 1.0;
@@ -376,7 +378,6 @@ void Player::DrawFlames(std::uint32_t now) {
     const PlayerState& s = state_;
     device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     SetAlphaBlend(*this, true);
-    SetTextureAlphaFactor(*this, 0xFFFFFFFFu);
     const double u = TrackValue(flameU_, now);
     const double v = TrackValue(flameV_, now);
     Matrix scroll;

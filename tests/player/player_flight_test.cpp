@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/registry.h"
+#include "platform/gfx/device.h"
 #include "platform/input/dik_codes.h"
 #include "scenes/game_flow_support.h"
 
@@ -82,6 +83,26 @@ TEST_F(PlayerFlightTest, DashLastsAtMost157FramesAndTheMeterMustRunBackBeforeThe
     for (int i = 0; i < 150; ++i) {
         Frame(Keys{{DIK_X}});
         ASSERT_EQ(game_->Ship().Dashing(), 0) << "frame " << i << ": the meter must run back to 0 first";
+    }
+}
+
+TEST_F(PlayerFlightTest, FadingSparksLeaveNoTranslucencyForTheNextFramesScenery) {
+    StartGame();
+    platform::Device* device = framework_->Device();
+    for (int i = 0; i < 12; ++i) {
+        Frame(Keys{{DIK_X}});
+        // Right after the ship's drawing, as the sparks leave the device.
+        clock_.Advance(5);
+        game_->Ship().Draw();
+        std::uint32_t factor = 0, op = 0, arg1 = 0, arg2 = 0;
+        device->GetRenderState(platform::D3DRS_TEXTUREFACTOR, &factor);
+        device->GetTextureStageState(0, platform::D3DTSS_ALPHAOP, &op);
+        device->GetTextureStageState(0, platform::D3DTSS_ALPHAARG1, &arg1);
+        device->GetTextureStageState(0, platform::D3DTSS_ALPHAARG2, &arg2);
+        const bool byFactor = op == platform::D3DTOP_MODULATE &&
+                              (arg1 == platform::D3DTA_TFACTOR || arg2 == platform::D3DTA_TFACTOR);
+        ASSERT_FALSE(byFactor && (factor >> 24) < 0xFFu)
+            << "frame " << i << ": the city would be drawn see-through over its sky";
     }
 }
 
