@@ -1,12 +1,12 @@
 #include "scenes/game_app.h"
 
 #include <initializer_list>
-#include <numbers>
 
 #include "app/registry.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
+#include "scenes/game_device_state.h"
 #include "scenes/scene_audio.h"
 
 using namespace platform;
@@ -79,7 +79,7 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     camera_.Bind(device, sprite, window);
     camera_.LoadPortraits();
 
-    ApplyFixedDeviceState(device);
+    ApplyGameDeviceState(device);
 
     // The hit-test targets, record by record: the sceneries' obstacles for the ship.
     for (BuildingItem& building : stage1_.Buildings()) player_.AddBuilding(&building);
@@ -106,51 +106,12 @@ void GameApp::SetStartStage(std::int32_t stage) {
     if (stage >= 1 && stage <= 3) startStage_ = stage;
 }
 
-void GameApp::ApplyFixedDeviceState(Device* device) {
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-    device->SetRenderState(D3DRS_ZENABLE, 1);
-    device->SetRenderState(D3DRS_DITHERENABLE, 1);
-    device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-    device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-    device->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetRenderState(D3DRS_LIGHTING, 1);
-    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
-    device->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
-
-    // One white light, travelling down, left and away from the viewer.
-    Light light;
-    light.type = D3DLIGHT_DIRECTIONAL;
-    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
-    const Vector3 direction{-0.5f, -0.5f, 1.0f};
-    Vec3Normalize(&light.direction, &direction);
-    device->SetLight(0, &light);
-    device->LightEnable(0, true);
-    device->SetRenderState(D3DRS_LIGHTING, 1);
-}
-
 void GameApp::DeviceRestored(Device* device) {
-    if (device) ApplyFixedDeviceState(device);
+    if (device) ApplyGameDeviceState(device);
 }
 
 void GameApp::CommonCameraStep(Device* device) {
-    if (!device) return;
-    Matrix view;
-    const Vector3 up{0.0f, 1.0f, 0.0f};
-    const Vector3 eye = camera_.Eye();
-    const Vector3 lookAt = camera_.LookAt();
-    MatrixLookAtLH(&view, &eye, &lookAt, &up);
-    device->SetTransform(D3DTS_VIEW, &view);
-    const Viewport wanted{0, 0, 800, 600, 0.0f, 1.0f};
-    device->SetViewport(&wanted);
-    Viewport viewport;
-    if (FAILED(device->GetViewport(&viewport))) return;
-    Matrix projection;
-    MatrixPerspectiveFovLH(&projection, static_cast<float>(std::numbers::pi / 4.0),
-                           static_cast<float>(viewport.width) / static_cast<float>(viewport.height), 1.0f, 1000.0f);
-    device->SetTransform(D3DTS_PROJECTION, &projection);
+    if (!SetGameCamera(device, camera_.Eye(), camera_.LookAt())) return;
     device->SetRenderState(D3DRS_LIGHTING, 1);
     device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
     device->SetRenderState(D3DRS_AMBIENT, 0x00808080u);

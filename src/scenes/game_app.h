@@ -87,7 +87,6 @@ private:
         std::uint8_t staff = 0;
     };
 
-    void ApplyFixedDeviceState(platform::Device* device);
     void CommonCameraStep(platform::Device* device);
     // Closes the shutter over the screen being left; the switch follows once it has closed.
     void BeginLeaving(std::uint32_t now, bool gate, bool sound);

@@ -23,6 +23,7 @@
 #include "platform/gfx/image.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/sprite.h"
+#include "support/game_data_device.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
@@ -34,73 +35,8 @@ int G(std::uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
 int B(std::uint32_t c) { return static_cast<int>(c & 0xFF); }
 int Brightness(std::uint32_t c) { return R(c) + G(c) + B(c); }
 
-class EffectsPixelTest : public ::testing::Test {
+class EffectsPixelTest : public GameDataDeviceTest {
 protected:
-    void SetUp() override {
-        previousDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(KORVEX_DATA_DIR);
-        SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
-        ASSERT_TRUE(InitVideo());
-        window_ = CreateMainWindow("korvex effects", 800, 600, false);
-        ASSERT_NE(nullptr, window_);
-        MainWindowHandle = window_;
-        PresentParameters pp;
-        pp.backBufferWidth = 800;
-        pp.backBufferHeight = 600;
-        pp.windowed = false;
-        device_ = Device::Create(window_, pp);
-        ASSERT_NE(nullptr, device_);
-        ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
-    }
-    void TearDown() override {
-        sprite_.reset();
-        device_.reset();
-        MainWindowHandle = nullptr;
-        ReleaseWindow(window_);
-        int code = 0;
-        PumpMessages(&code);
-        SetMessageBoxHook({});
-        std::filesystem::current_path(previousDir_);
-    }
-
-    template <typename Effect>
-    void Load(Effect& effect) {
-        effect.Bind(device_.get(), sprite_.get(), window_);
-        ASSERT_TRUE(effect.Load());
-        ASSERT_TRUE(messages_.empty()) << messages_.front();
-    }
-
-    // The game's view before any camera move: from (0, 4, 0) towards (0, 0, 20).
-    void SetGameCamera() {
-        Matrix view, projection;
-        const Vector3 eye{0, 4, 0}, at{0, 0, 20}, up{0, 1, 0};
-        MatrixLookAtLH(&view, &eye, &at, &up);
-        MatrixPerspectiveFovLH(&projection, std::numbers::pi_v<float> / 4, 4.0f / 3.0f, 1.0f, 1000.0f);
-        device_->SetTransform(D3DTS_VIEW, &view);
-        device_->SetTransform(D3DTS_PROJECTION, &projection);
-    }
-    Vector3 Project(float x, float y, float z) {
-        Matrix view, projection, world;
-        Viewport viewport;
-        device_->GetTransform(D3DTS_VIEW, &view);
-        device_->GetTransform(D3DTS_PROJECTION, &projection);
-        device_->GetViewport(&viewport);
-        const Vector3 in{x, y, z};
-        Vector3 out;
-        Vec3Project(&out, &in, &viewport, &projection, &view, &world);
-        return out;
-    }
-    void BeginFrame() {
-        ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
-                                       1.0f, 0));
-        ASSERT_EQ(S_OK, device_->BeginScene());
-    }
-    Image EndFrame() {
-        EXPECT_EQ(S_OK, device_->EndScene());
-        Image frame;
-        EXPECT_EQ(S_OK, device_->GetBackBufferImage(&frame));
-        return frame;
-    }
     // The brightest pixel within r of (x, y).
     static std::uint32_t BrightestNear(const Image& frame, int x, int y, int r) {
         std::uint32_t best = 0;
@@ -119,17 +55,11 @@ protected:
 
     ManualClock clock_{20000};
     ScopedClock scoped_{clock_};
-    std::filesystem::path previousDir_;
-    std::vector<std::string> messages_;
-    WindowHandle window_ = nullptr;
-    std::unique_ptr<Device> device_;
-    std::unique_ptr<Sprite> sprite_;
 };
 
 TEST_F(EffectsPixelTest, ExplosionColoursItsPlaceAndLeavesTheCornersBlack) {
     Explosion explosion;
     Load(explosion);
-    SetGameCamera();
     explosion.Spawn(6.0, 2.0, 40.0);
     BeginFrame();
     explosion.Draw();
@@ -184,7 +114,6 @@ TEST_F(EffectsPixelTest, LavaBlastCoversItsCentreThenFades) {
     Srand(1);  // the same sparks every run
     BombBlast blast;
     Load(blast);
-    SetGameCamera();
     blast.Spawn(0.0, 0.0, 30.0);
     BeginFrame();
     blast.DrawLava();

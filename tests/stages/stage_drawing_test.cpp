@@ -19,6 +19,7 @@
 #include "stages/stage1_background.h"
 #include "stages/stage2_background.h"
 #include "stages/stage3_background.h"
+#include "support/game_data_device.h"
 
 using namespace platform;
 
@@ -41,80 +42,21 @@ int LitPixels(const Image& image, int top, int bottom) {
     return n;
 }
 
-class StageDrawingTest : public ::testing::Test {
+class StageDrawingTest : public GameDataDeviceTest {
 protected:
     static constexpr std::uint32_t kFrameMs = 33;
 
     void SetUp() override {
         ResetRegistry();
-        previousDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(KORVEX_DATA_DIR);
-        SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
-        ASSERT_TRUE(InitVideo());
-        window_ = CreateMainWindow("korvex stage tests", 800, 600, false);
-        ASSERT_NE(nullptr, window_);
-        PresentParameters pp;
-        pp.backBufferWidth = 800;
-        pp.backBufferHeight = 600;
-        pp.windowed = false;
-        device_ = Device::Create(window_, pp);
-        ASSERT_NE(nullptr, device_);
-        ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
-        SetGameDeviceState();
-        SetGameCamera();
+        GameDataDeviceTest::SetUp();
         StartStageClock();
     }
-
     void TearDown() override {
-        sprite_.reset();
-        device_.reset();
-        ReleaseWindow(window_);
-        SetMessageBoxHook({});
-        std::filesystem::current_path(previousDir_);
+        GameDataDeviceTest::TearDown();
         ResetRegistry();
     }
 
-    // The state the game object fixes for the whole run.
-    void SetGameDeviceState() {
-        Device* d = device_.get();
-        d->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        d->SetRenderState(D3DRS_ZENABLE, 1);
-        d->SetRenderState(D3DRS_DITHERENABLE, 1);
-        d->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-        d->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-        d->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
-        d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-        d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-        d->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-        d->SetRenderState(D3DRS_LIGHTING, 1);
-        d->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
-        d->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
-        Light light;
-        light.type = D3DLIGHT_DIRECTIONAL;
-        light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
-        const Vector3 direction{-0.5f, -0.5f, 1.0f};
-        Vec3Normalize(&light.direction, &direction);
-        d->SetLight(0, &light);
-        d->LightEnable(0, true);
-    }
-
-    // The camera as a stage begins.
-    void SetGameCamera() {
-        Matrix view, projection;
-        const Vector3 eye{0.0f, 4.0f, 0.0f}, at{0.0f, 0.0f, 20.0f}, up{0.0f, 1.0f, 0.0f};
-        MatrixLookAtLH(&view, &eye, &at, &up);
-        const Viewport viewport{0, 0, 800, 600, 0.0f, 1.0f};
-        device_->SetViewport(&viewport);
-        MatrixPerspectiveFovLH(&projection, std::numbers::pi_v<float> / 4.0f, 800.0f / 600.0f, 1.0f, 1000.0f);
-        device_->SetTransform(D3DTS_VIEW, &view);
-        device_->SetTransform(D3DTS_PROJECTION, &projection);
-    }
-
-    void LoadScenery(StageBackground& scenery) {
-        scenery.Bind(device_.get(), sprite_.get(), window_);
-        ASSERT_TRUE(scenery.Load());
-        ASSERT_TRUE(messages_.empty()) << messages_.front();
-    }
+    void LoadScenery(StageBackground& scenery) { Load(scenery); }
 
     Image DrawnFrame(StageBackground& scenery) {
         EXPECT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
@@ -128,19 +70,6 @@ protected:
         return image;
     }
 
-    // Screen position of a world point under the camera.
-    Vector3 Project(float x, float y, float z) {
-        Matrix view, projection, world;
-        Viewport viewport;
-        device_->GetTransform(D3DTS_VIEW, &view);
-        device_->GetTransform(D3DTS_PROJECTION, &projection);
-        device_->GetViewport(&viewport);
-        const Vector3 in{x, y, z};
-        Vector3 out;
-        Vec3Project(&out, &in, &viewport, &projection, &view, &world);
-        return out;
-    }
-
     // Frames of play without looking at them.
     void Play(StageBackground& scenery, int frames) {
         for (int i = 0; i < frames; ++i) {
@@ -151,11 +80,6 @@ protected:
 
     ManualClock clock_{300000};
     ScopedClock scopedClock_{clock_};
-    std::vector<std::string> messages_;
-    std::filesystem::path previousDir_;
-    WindowHandle window_ = nullptr;
-    std::unique_ptr<Device> device_;
-    std::unique_ptr<Sprite> sprite_;
 };
 
 TEST_F(StageDrawingTest, CityShowsItsSkyAboveAndItsGroundBelow) {

@@ -1,0 +1,68 @@
+#include "support/game_data_device.h"
+
+#include "app/main_window.h"
+#include "platform/core/events.h"
+#include "platform/core/message_box.h"
+#include "scenes/game_device_state.h"
+
+using namespace platform;
+
+void GameDataDeviceTest::SetUp() {
+    previousDir_ = std::filesystem::current_path();
+    std::filesystem::current_path(KORVEX_DATA_DIR);
+    SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
+    ASSERT_TRUE(InitVideo());
+    window_ = CreateMainWindow("korvex pixel tests", 800, 600, false);
+    ASSERT_NE(nullptr, window_);
+    MainWindowHandle = window_;
+    PresentParameters pp;
+    pp.backBufferWidth = 800;
+    pp.backBufferHeight = 600;
+    pp.windowed = false;
+    device_ = Device::Create(window_, pp);
+    ASSERT_NE(nullptr, device_);
+    ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
+    ApplyGameDeviceState(device_.get());
+    SetGameCamera(device_.get());
+}
+
+void GameDataDeviceTest::TearDown() {
+    sprite_.reset();
+    device_.reset();
+    MainWindowHandle = nullptr;
+    if (window_) ReleaseWindow(window_);
+    // A failed load posts the quit; take it so the next test starts clean.
+    int code = 0;
+    PumpMessages(&code);
+    SetMessageBoxHook({});
+    std::filesystem::current_path(previousDir_);
+}
+
+void GameDataDeviceTest::BeginFrame() {
+    ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
+                                   1.0f, 0));
+    ASSERT_EQ(S_OK, device_->BeginScene());
+}
+
+Image GameDataDeviceTest::EndFrame() {
+    EXPECT_EQ(S_OK, device_->EndScene());
+    return Screen();
+}
+
+Image GameDataDeviceTest::Screen() {
+    Image image;
+    EXPECT_EQ(S_OK, device_->GetBackBufferImage(&image));
+    return image;
+}
+
+Vector3 GameDataDeviceTest::Project(float x, float y, float z) {
+    Matrix view, projection, world;
+    Viewport viewport;
+    device_->GetTransform(D3DTS_VIEW, &view);
+    device_->GetTransform(D3DTS_PROJECTION, &projection);
+    device_->GetViewport(&viewport);
+    const Vector3 in{x, y, z};
+    Vector3 out;
+    Vec3Project(&out, &in, &viewport, &projection, &view, &world);
+    return out;
+}
