@@ -19,8 +19,7 @@ EnemyRecord NoTarget() {
 
 }  // namespace
 
-EnemyManager::EnemyManager()
-    : target_(NoTarget()), classes_{&enemy01_, &enemy02_, &enemy03_, &enemy04_, &enemy05_} {}
+EnemyManager::EnemyManager() : target_(NoTarget()), classes_{&enemy01_, &enemy02_, &enemy03_, &enemy04_, &enemy05_} {}
 
 bool EnemyManager::ValidClass(EnemyClass enemyClass) {
     const auto n = static_cast<std::int32_t>(enemyClass);
