@@ -1,0 +1,144 @@
+#include "enemies/enemy.h"
+
+#include <cmath>
+
+#include "app/track_value.h"
+#include "enemies/facing.h"
+#include "platform/core/clock.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/math.h"
+#include "render/loaders.h"
+#include "render/render_presets.h"
+#include "render/textured_mesh.h"
+
+namespace {
+
+constexpr std::uint32_t kCircleMs = 8000;
+constexpr std::uint32_t kRadiusMs = 20000;
+constexpr float kCircleRadius = 5.0f;
+
+void PlayOnce(KeyframeTrack& track, double from, double to, std::int32_t durationMs) {
+    track.SetKeyCount(2);
+    track.SetKey(0, 0.0f, static_cast<float>(from));
+    track.SetKey(1, 1.0f, static_cast<float>(to));
+    track.SetDuration(static_cast<std::uint32_t>(durationMs));
+    track.SetLooping(0);
+}
+
+void Loop(KeyframeTrack& track, float from, float to, std::uint32_t ms) {
+    track.SetKeyCount(2);
+    track.SetKey(0, 0.0f, from);
+    track.SetKey(1, 1.0f, to);
+    track.SetDuration(ms);
+    track.SetLooping(1);
+}
+
+}  // namespace
+
+void Enemy::AddRecord(const EnemyRecord& record) {
+    records_.push_back(record);
+    x_.emplace_back();
+    y_.emplace_back();
+    z_.emplace_back();
+    angle_.emplace_back();
+    radius_.emplace_back();
+}
+
+void Enemy::StartTracks(std::size_t i, std::uint32_t tick) {
+    x_[i].SetStart(tick);
+    y_[i].SetStart(tick);
+    z_[i].SetStart(tick);
+    angle_[i].SetStart(tick);
+    radius_[i].SetStart(tick);
+}
+
+bool Enemy::PathEnded(std::size_t i, std::uint32_t now) const {
+    const KeyframeTrack& z = z_[i];
+    // Taken as a signed difference: the start is a recent tick, so this holds across the tick's wrap.
+    return static_cast<std::int32_t>(now - z.Start() - z.Duration()) >= 0;
+}
+
+double Enemy::FlightValue(const KeyframeTrack& track, std::uint32_t now, double current) {
+    if (!track.Looping() && now == track.Start()) return current;
+    return TrackValue(track, now, static_cast<float>(current));
+}
+
+bool Enemy::LoadModel(std::string_view path, std::string_view lostText) {
+    if (!MeshLoad(path, &mesh_, *this, 1.0f)) return LoadFailed(*this, lostText);
+    return true;
+}
+
+bool Enemy::HasIndex(std::int32_t index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < records_.size();
+}
+
+void Enemy::OrderStraight(std::int32_t index, double x, double y, double z, std::int32_t durationMs, bool face) {
+    if (!HasIndex(index)) return;
+    const auto i = static_cast<std::size_t>(index);
+    EnemyRecord& e = records_[i];
+    PlayOnce(x_[i], e.x, x, durationMs);
+    PlayOnce(y_[i], e.y, y, durationMs);
+    PlayOnce(z_[i], e.z, z, durationMs);
+    e.targetX = x;
+    e.targetY = y;
+    e.targetZ = z;
+    e.roll = 0.0;
+    if (face) {
+        const Facing f = FacingTowards(e.x, e.y, e.z, x, y, z);
+        e.yaw = f.yaw;
+        e.pitch = f.pitch;
+    }
+}
+
+void Enemy::OrderCircling(std::int32_t index, double x, double y, double z, std::int32_t durationMs) {
+    if (!HasIndex(index)) return;
+    const auto i = static_cast<std::size_t>(index);
+    EnemyRecord& e = records_[i];
+    const Facing f = FacingTowards(e.x, e.y, e.z, x, y, z);
+    e.yaw = f.yaw;
+    e.pitch = f.pitch;
+    e.roll = 0.0;
+    e.targetX = x;
+    e.targetY = y;
+    e.targetZ = z;
+    Loop(angle_[i], 0.0f, 360.0f, kCircleMs);
+    Loop(radius_[i], kCircleRadius, kCircleRadius, kRadiusMs);
+    PlayOnce(z_[i], e.z, z, durationMs);
+}
+
+void Enemy::MoveStraight(std::uint32_t now) {
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        EnemyRecord& e = records_[i];
+        if (!e.active) continue;
+        e.x = FlightValue(x_[i], now, e.x);
+        e.y = FlightValue(y_[i], now, e.y);
+        e.z = FlightValue(z_[i], now, e.z);
+        DrawAt(e.x, e.y, e.z, e.yaw, e.pitch, e.roll);
+    }
+}
+
+void Enemy::MoveCircling(std::uint32_t now) {
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        EnemyRecord& e = records_[i];
+        if (!e.active) continue;
+        // A circling enemy that never got an order has no circle: it stays where it appeared.
+        if (angle_[i].Count() > 0) {
+            const double angle = TrackValue(angle_[i], now) * kDegrees;
+            const double radius = TrackValue(radius_[i], now);
+            e.x = e.homeX + radius * std::cos(angle);
+            e.y = e.homeY + radius * std::sin(angle);
+        }
+        e.z = FlightValue(z_[i], now, e.z);
+        DrawAt(e.x, e.y, e.z, e.yaw, e.pitch, e.roll);
+    }
+}
+
+void Enemy::DrawAt(double x, double y, double z, double yaw, double pitch, double roll) {
+    if (!device_) return;
+    platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(yaw), static_cast<float>(pitch),
+                                         static_cast<float>(roll));
+    SetMatrixTranslation(&transform_, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    device_->SetTransform(platform::D3DTS_WORLD, &transform_);
+    device_->SetTexture(0, nullptr);
+    DrawMeshSubsets(device_, mesh_, nullptr);
+}

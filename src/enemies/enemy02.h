@@ -1,0 +1,11 @@
+#pragma once
+// A saucer that flies straight to its end point, turned to face it.
+
+#include "enemies/enemy.h"
+
+class Enemy02 : public Enemy {
+public:
+    void UpdateAndDraw() override;
+    void Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs) override;
+    bool Load() override;
+};

@@ -1,0 +1,11 @@
+#pragma once
+// A drone that circles its spawn point while it closes in, turned to face its end point.
+
+#include "enemies/enemy.h"
+
+class Enemy04 : public Enemy {
+public:
+    void UpdateAndDraw() override;
+    void Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs) override;
+    bool Load() override;
+};
