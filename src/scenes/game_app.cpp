@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/registry.h"
+#include "enemies/enemy_schedule.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
@@ -73,22 +74,29 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     score_.Load();
     player_.Bind(device, sprite, window);
     player_.Load();
-    explosion_.Bind(device, sprite, window);
-    explosion_.Load();
+    enemies_.SetTimetable(BuildEnemySchedule);
+    enemies_.Bind(device, sprite, window);
+    enemies_.Load();
     // The bosses load here.
     camera_.Bind(device, sprite, window);
     camera_.LoadPortraits();
 
     ApplyGameDeviceState(device);
 
-    // The hit-test targets, record by record: the sceneries' obstacles for the ship.
+    // The hit-test targets, record by record: the ship's shots for the enemies, the enemies for the
+    // ship and the radar, their shots and the sceneries' obstacles for the ship.
+    for (PlayerShot& shot : player_.Gun().Shots()) enemies_.AddPlayerShot(&shot);
+    for (EnemyClass c : {EnemyClass::k01, EnemyClass::k02, EnemyClass::k03, EnemyClass::k04, EnemyClass::k05}) {
+        for (EnemyRecord& enemy : enemies_.Records(c)) player_.AddEnemy(&enemy);
+    }
+    for (EnemyShotRecord& shot : enemies_.ShotRecords()) player_.AddEnemyShot(&shot);
     for (BuildingItem& building : stage1_.Buildings()) player_.AddBuilding(&building);
     for (SpaceItem& rock : stage2_.Rocks()) player_.AddRock(&rock);
     for (SpaceItem& star : stage2_.Stars()) player_.AddStarItem(&star);
     for (PetalItem& petal : stage3_.Petals()) player_.AddPetal(&petal);
 
     // The pointers the game objects keep to each other.
-    player_.SetExplosion(&explosion_);
+    player_.SetExplosion(&enemies_.ProgramExplosion());
     stage2_.SetInputState(&inputCopy_);
     stage2_.SetPlayerState(player_.StateRecord());
     stage2_.SetDashing(player_.DashingFlag());
@@ -99,6 +107,9 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     camera_.SetDefaults(Vector3{0.0f, 4.0f, 0.0f}, Vector3{0.0f, 0.0f, 20.0f});
     console_.Bind(device, sprite, window);
     console_.Load();
+    for (EnemyClass c : {EnemyClass::k01, EnemyClass::k02, EnemyClass::k03, EnemyClass::k04, EnemyClass::k05}) {
+        for (EnemyRecord& enemy : enemies_.Records(c)) console_.AddRadarTarget(&enemy);
+    }
     return S_OK;
 }
 
@@ -150,8 +161,7 @@ void GameApp::DrawScenery() {
 }
 
 void GameApp::ResetForNewGame() {
-    // The enemies' new-game reset joins here, ahead of the ship's.
-    explosion_.Reset();
+    enemies_.ResetForNewGame();
     player_.ResetForNewGame();
     // The bosses' reset joins here.
     ResetSceneries();
@@ -159,8 +169,8 @@ void GameApp::ResetForNewGame() {
 }
 
 void GameApp::ResetForStage() {
-    // The enemies' new-game reset joins here; the ship keeps its record from the stage before.
-    explosion_.Reset();
+    // Every stage's enemies wait for their own stage; the ship keeps its record from the stage before.
+    enemies_.ResetForNewGame();
     player_.ResetForStage();
     // The bosses' reset joins here.
     ResetSceneries();
@@ -189,8 +199,7 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputS
     player_.Control();
     // The bosses' frame runs here.
     player_.Weapons();
-    // The enemy manager's update takes over the stage clock once it joins.
-    UpdateStageClock();
+    enemies_.Update();
     {
         SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
         player_.DrawSight();
@@ -198,24 +207,18 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputS
         score_.Draw();
         camera_.DrawPortraits();
     }
-    explosion_.Draw();
+    enemies_.ProgramExplosion().Draw();
     // The bosses' explosions are drawn here.
     player_.Draw();
     {
         SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
         player_.DrawFlash();
     }
-    // The enemies' and the bosses' hit checks run here, ahead of the ship's.
-    player_.CheckHits(nullptr, camera_.ShakeRequest());
-    if (player_.Bomb().Armed()) {
-        // Until the enemies join, the only target lies out of the bomb's reach.
-        static const std::vector<EnemyRecord> kNoEnemy = [] {
-            EnemyRecord far;
-            far.z = 500.0;
-            return std::vector<EnemyRecord>{far};
-        }();
-        player_.LaunchBomb(kNoEnemy, {});
-    }
+    enemies_.SetPlayerState(player_.State());
+    enemies_.CheckPlayerShots(player_.Bomb().Blast());
+    // The bosses' battle runs here, ahead of the ship's hit checks.
+    player_.CheckHits(enemies_.BodyHit(), camera_.ShakeRequest());
+    if (player_.Bomb().Armed()) player_.LaunchBomb(enemies_.TargetList(), {});
     // The game is lost once, on the first frame the ship has no life left.
     if (player_.State().life < 1 && IsSceneFlag("gameover") == 0) EnterGameOver();
     camera_.Step();

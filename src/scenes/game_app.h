@@ -9,7 +9,7 @@
 #include "platform/core/window.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/math.h"
-#include "effects/explosion.h"
+#include "enemies/enemy_manager.h"
 #include "hud/score_board.h"
 #include "hud/console.h"
 #include "player/player.h"
@@ -70,7 +70,8 @@ public:
     const Player& Ship() const { return player_; }
     Player& Ship() { return player_; }
     Console& GetConsole() { return console_; }
-    Explosion& Explosions() { return explosion_; }
+    Explosion& Explosions() { return enemies_.ProgramExplosion(); }
+    EnemyManager& Enemies() { return enemies_; }
     Stage1Background& Stage1() { return stage1_; }
     Stage2Background& Stage2() { return stage2_; }
     Stage3Background& Stage3() { return stage3_; }
@@ -103,9 +104,7 @@ private:
     // the screens.
     CameraDirector camera_;
     Player player_;
-    // The program-wide explosion that enemies and shot-down scenery burst into; it moves to the enemy
-    // manager once that joins.
-    Explosion explosion_;
+    EnemyManager enemies_;
     Stage1Background stage1_;
     Stage2Background stage2_;
     Stage3Background stage3_;
