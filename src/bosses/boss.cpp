@@ -1,0 +1,138 @@
+#include "bosses/boss.h"
+
+#include "app/track_value.h"
+#include "platform/core/clock.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/mesh.h"
+#include "render/loaders.h"
+#include "render/render_presets.h"
+
+using namespace platform;
+
+void Boss::Draw() {
+    if (!body_.active) return;
+    StandardDraw(true);
+}
+
+void Boss::Start(int set) {
+    const std::uint32_t now = GetTickCount();
+    if (set >= 0 && set < kMotionSets) {
+        moveX_[set].SetStart(now);
+        moveY_[set].SetStart(now);
+        moveZ_[set].SetStart(now);
+    }
+    battleStart_ = now;
+}
+
+void Boss::BuildList(int i, std::size_t count, const BossBullet& entry) {
+    live_[static_cast<std::size_t>(i)].Build(count, entry);
+    initial_[static_cast<std::size_t>(i)].Build(count, entry);
+}
+
+void Boss::BuildList(int i, const std::vector<BossBullet>& entries) {
+    live_[static_cast<std::size_t>(i)].Build(entries);
+    initial_[static_cast<std::size_t>(i)].Build(entries);
+}
+
+void Boss::RestoreLists() {
+    for (std::size_t i = 0; i < live_.size(); ++i) live_[i].CopyFrom(initial_[i]);
+}
+
+void Boss::Tick() {
+    now_ = GetTickCount();
+    elapsed_ = now_ - battleStart_;
+}
+
+void Boss::BuildSway(float y, float z) {
+    static constexpr float kSwayX[5][2] = {{0.0f, 0.0f}, {0.25f, -5.0f}, {0.5f, 0.0f}, {0.75f, 5.0f}, {1.0f, 0.0f}};
+    moveX_[0].SetKeyCount(5);
+    SetKeys(moveX_[0], kSwayX);
+    moveX_[0].SetDuration(8000);
+    moveX_[0].SetLooping(1);
+    const float keysY[2][2] = {{0.0f, y}, {1.0f, y}};
+    moveY_[0].SetKeyCount(2);
+    SetKeys(moveY_[0], keysY);
+    moveY_[0].SetDuration(0);
+    moveY_[0].SetLooping(1);
+    const float keysZ[2][2] = {{0.0f, z}, {1.0f, z}};
+    moveZ_[0].SetKeyCount(2);
+    SetKeys(moveZ_[0], keysZ);
+    moveZ_[0].SetDuration(0);
+    moveZ_[0].SetLooping(1);
+}
+
+void Boss::PlaceOnSway(std::uint32_t now) {
+    if (body_.holdPosition) return;
+    body_.x = TrackValue(moveX_[0], now, static_cast<float>(body_.x));
+    body_.y = TrackValue(moveY_[0], now, static_cast<float>(body_.y));
+    body_.z = TrackValue(moveZ_[0], now, static_cast<float>(body_.z));
+}
+
+void Boss::PauseSway(std::uint32_t now) {
+    savedMoveStart_ = moveX_[0].Start();
+    pauseStart_ = now;
+}
+
+void Boss::ResumeSway(std::uint32_t now, bool withAux) {
+    pausedFor_ = now - pauseStart_;
+    resumedStart_ = savedMoveStart_ + pausedFor_;
+    moveX_[0].SetStart(resumedStart_);
+    moveY_[0].SetStart(resumedStart_);
+    moveZ_[0].SetStart(resumedStart_);
+    if (withAux) {
+        for (KeyframeTrack& track : aux_) track.SetStart(resumedStart_);
+    }
+}
+
+void Boss::StandardDraw(bool rotate) {
+    PlaceOnSway(GetTickCount());
+    Device* device = drawContext_.GetDevice();
+    if (device && !meshes_.empty() && meshes_[0].resource.mesh) {
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        Matrix& world = drawContext_.Transform();
+        if (rotate) {
+            MatrixRotationYawPitchRoll(&world, static_cast<float>(body_.yaw), static_cast<float>(body_.pitch),
+                                       static_cast<float>(body_.roll));
+        } else {
+            MatrixIdentity(&world);
+        }
+        SetMatrixTranslation(&world, static_cast<float>(body_.x), static_cast<float>(body_.y),
+                             static_cast<float>(body_.z));
+        device->SetTransform(D3DTS_WORLD, &world);
+        DrawMesh(meshes_[0], body_.hitFlash ? kHitAlpha : 1.0f);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    }
+    body_.hitFlash = 0;
+}
+
+bool Boss::LoadMesh(std::size_t i, std::string_view path, std::string_view lostText) {
+    if (i >= meshes_.size()) meshes_.resize(i + 1);
+    if (!MeshLoad(path, &meshes_[i].resource, drawContext_, 1.0f)) return LoadFailed(drawContext_, lostText);
+    return true;
+}
+
+void Boss::DrawMesh(const BossMesh& mesh) { DrawSubsets(mesh, nullptr); }
+
+void Boss::DrawMesh(const BossMesh& mesh, float alpha) { DrawSubsets(mesh, &alpha); }
+
+void Boss::DrawSubsets(const BossMesh& mesh, const float* alpha) {
+    Device* device = drawContext_.GetDevice();
+    if (!device || !mesh.resource.mesh) return;
+    // The lit material's alpha carries the translucency, textured or not.
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    for (std::uint32_t i = 0; i < mesh.resource.materialCount; ++i) {
+        Material material = mesh.resource.materials[i];
+        if (alpha) material.diffuse.a = *alpha;
+        device->SetMaterial(&material);
+        device->SetTexture(0, i < mesh.textures.size() ? mesh.textures[i].get() : nullptr);
+        mesh.resource.mesh->DrawSubset(i);
+    }
+    device->SetTexture(0, nullptr);
+}

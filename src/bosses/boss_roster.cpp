@@ -1,0 +1,360 @@
+#include "bosses/boss_roster.h"
+
+#include <algorithm>
+
+#include "app/registry.h"
+#include "bosses/bboss01.h"
+#include "bosses/stand_in_boss.h"
+#include "platform/core/clock.h"
+#include "scenes/scene_audio.h"
+
+namespace {
+
+struct BossConfig {
+    std::int32_t stage;
+    std::int32_t life;
+    std::uint32_t appearAt;
+    double rh, rv, rz;
+    std::int32_t introKind;
+    std::uint8_t shielded;
+};
+
+constexpr std::array<BossConfig, BossRoster::kBossCount> kConfigs = {{
+    {1, 200, 80000, 2.0, 2.0, 2.0, 1, 0},
+    {1, 300, 160000, 2.0, 2.0, 2.0, 2, 1},
+    {2, 300, 70000, 2.0, 2.0, 2.0, 3, 0},
+    {2, 400, 120000, 2.0, 2.0, 2.0, 4, 0},
+    {3, 200, 61000, 1.0, 1.0, 2.0, 5, 0},
+    {3, 200, 62000, 1.0, 1.0, 2.0, 7, 0},
+    {3, 200, 63000, 1.0, 1.0, 2.0, 7, 0},
+    {3, 600, 93000, 2.0, 2.0, 2.0, 6, 0},
+}};
+
+constexpr std::int32_t kProvisionalLife = 100;
+constexpr double kEntryDepth = 40.0;
+
+}  // namespace
+
+BossRoster::BossRoster() {
+    bosses_[0] = std::make_unique<Bboss01>();
+    bosses_[1] = std::make_unique<StandInBoss>("x\\bboss02.x", 5.0f);
+    bosses_[2] = std::make_unique<StandInBoss>("x\\bboss03.x", 2.0f, "bbss03ロスト");
+    bosses_[3] = std::make_unique<StandInBoss>("x\\boss05.x", 2.0f);
+    bosses_[4] = std::make_unique<StandInBoss>("x\\smoon01.x", 0.0f);
+    bosses_[5] = std::make_unique<StandInBoss>("x\\smoon02.x", 0.0f);
+    bosses_[6] = std::make_unique<StandInBoss>("x\\smoon03.x", 0.0f);
+    bosses_[7] = std::make_unique<StandInBoss>("x\\lboss04.x", 0.0f);
+    for (auto& boss : bosses_) bossList_.push_back(boss.get());
+
+    // The capture of the stage-2 final boss writes its keys; it plays once over 4000 ms.
+    captureTrack_.SetKeyCount(4);
+    captureTrack_.SetDuration(4000);
+    captureTrack_.SetLooping(0);
+
+    BodyRecord none;
+    none.z = kNoTarget;
+    targets_.push_back(none);
+
+    for (int i = 0; i < kBossCount; ++i) {
+        const BossConfig& c = kConfigs[static_cast<std::size_t>(i)];
+        Configure(c.stage, i, kProvisionalLife, c.appearAt, c.rh, c.rv, c.rz, c.introKind, c.shielded);
+    }
+}
+
+void BossRoster::Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window) {
+    for (Boss* boss : bossList_) {
+        boss->DrawContext().Bind(device, sprite, window);
+        boss->Load();
+    }
+    explosions_.Bind(device, sprite, window);
+    explosions_.Load();
+    hitEffects_.Bind(device, sprite, window);
+    hitEffects_.Load();
+    bombBlast_.Bind(device, sprite, window);
+    bombBlast_.Load();
+}
+
+void BossRoster::Reset() {
+    if (gaugeValue_) *gaugeValue_ = kGaugeEmpty;
+    gaugeFull_ = 0;
+    // A target taken in the last stage must not carry a blast into the next.
+    targetHeld_ = 0;
+    specialOn_ = 0;
+    for (Boss* boss : bossList_) boss->Reset();
+    explosions_.Reset();
+    hitEffects_.Reset();
+    bombBlast_.Reset();
+    for (int i = 0; i < kBossCount; ++i) {
+        const BossConfig& c = kConfigs[static_cast<std::size_t>(i)];
+        Configure(c.stage, i, c.life, c.appearAt, c.rh, c.rv, c.rz, c.introKind, c.shielded);
+    }
+}
+
+void BossRoster::Configure(std::int32_t stage, int index, std::int32_t life, std::uint32_t appearAt, double rh,
+                           double rv, double rz, std::int32_t introKind, std::uint8_t shielded) {
+    if (index < 0 || index >= kBossCount) return;
+    scratch_ = BodyRecord{};
+    scratch_.z = kEntryDepth;
+    scratch_.life = life;
+    scratch_.lifeMax = life;
+    scratch_.appearAt = appearAt;
+    scratch_.rh = rh;
+    scratch_.rv = rv;
+    scratch_.rz = rz;
+    scratch_.introKind = introKind;
+    scratch_.shielded = shielded;
+    scratch_.stage = stage;
+    bossList_[static_cast<std::size_t>(index)]->Body() = scratch_;
+}
+
+void BossRoster::Frame() {
+    if (playerState_) {
+        for (Boss* boss : bossList_) boss->SetPlayer(*playerState_);
+    }
+    UpdateStageClock();
+    for (Boss* boss : bossList_) {
+        boss->Draw();
+        if (boss->Body().active) boss->Update();
+    }
+    const BodyRecord& target = targets_[0];
+    if (specialOn_ == 1 && target.z < kNoTarget) bombBlast_.Spawn(target.x, target.y, kBlastDepth);
+    if (IsBossBattleActive() == 0) EntryCheck(StageElapsed());
+}
+
+void BossRoster::EntryCheck(std::uint32_t stageClock) {
+    for (int i = 0; i < kBossCount; ++i) {
+        const BodyRecord& body = bossList_[static_cast<std::size_t>(i)]->Body();
+        if (body.stage != GetStage() || body.appeared != 0 || body.appearAt > stageClock) continue;
+        Enter(i);
+        return;
+    }
+}
+
+void BossRoster::Enter(int index) {
+    Boss& boss = *bossList_[static_cast<std::size_t>(index)];
+    SetBossBattleActive(1);
+    BossTimerStart();
+    const BattleRules& rules = RulesFor(index);
+    if (rules.entryTrack >= 0) Audio().PlayTrack(rules.entryTrack);
+    // The stage-1 final boss is fought in the open.
+    if (index == 1) SetFlightAreaConfined(0);
+    boss.Body().active = 1;
+    boss.Body().appeared = 1;
+    boss.Start(0);
+    SetCameraCutIn(1, boss.Body().introKind);
+}
+
+void BossRoster::Battle() {
+    for (int i = 0; i < kBossCount; ++i) {
+        if (bossList_[static_cast<std::size_t>(i)]->Body().active == 1) Controller(i);
+    }
+}
+
+std::vector<BodyRecord> BossRoster::Targets() {
+    targets_[0].z = kNoTarget;
+    for (Boss* boss : bossList_) {
+        if (boss->Body().active == 1) {
+            targets_[0] = boss->Body();
+            targetHeld_ = 1;
+        }
+    }
+    return targets_;
+}
+
+void BossRoster::DrawEffects() {
+    explosions_.Draw();
+    bombBlast_.DrawLava();
+    bombBlast_.DrawShell();
+}
+
+void BossRoster::DrawFlash() { hitEffects_.Draw(); }
+
+void BossRoster::Controller(int index) {
+    Boss& boss = *bossList_[static_cast<std::size_t>(index)];
+    ShotsOnBoss(boss);
+    BlastOnBoss(boss);
+    if (boss.Body().life <= 0) Death(index, boss);
+    BulletsOnPlayer(index, boss);
+    UpdateGauge(boss.Body());
+}
+
+void BossRoster::ShotsOnBoss(Boss& boss) {
+    BodyRecord& body = boss.Body();
+    std::span<BodyRecord> extras = boss.ExtraBodies();
+    for (PlayerShot* shot : playerShots_) {
+        if (!shot->active || !body.active) continue;
+        if (tests_.PlayerShotHitsBoss(*shot, body)) {
+            if (!body.shielded) body.life -= shot->damage;
+            body.hitFlash = 1;
+            shot->active = 0;
+            continue;
+        }
+        for (BodyRecord& extra : extras) {
+            if (!extra.active || !shot->active || !tests_.PlayerShotHitsBoss(*shot, extra)) continue;
+            extra.life -= shot->damage;
+            extra.hitFlash = 1;
+            shot->active = 0;
+            if (extra.life >= 0) continue;
+            Audio().PlaySound(kSoundBossDown);
+            extra.active = 0;
+            explosions_.Spawn(extra.x, extra.y, extra.z);
+            const bool allDown =
+                std::none_of(extras.begin(), extras.end(), [](const BodyRecord& e) { return e.active != 0; });
+            if (allDown) {
+                body.shielded = 0;
+                boss.ShieldsDown();
+            }
+        }
+    }
+}
+
+void BossRoster::BlastOnBoss(Boss& boss) {
+    BodyRecord& body = boss.Body();
+    if (targetHeld_ != 1 || specialOn_ != 1 || !body.active || !tests_.AlwaysHit(body)) return;
+    Audio().PlaySound(kSoundBlastHit);
+    targetHeld_ = 0;
+    // The shields take the blast as they take the shots.
+    if (!body.shielded) body.life -= kBlastDamage;
+    body.hitFlash = 1;
+}
+
+bool BossRoster::BulletHits(BulletTest test, const Boss& boss, const BossBullet& bullet) const {
+    const PlayerState& p = *playerState_;
+    switch (test) {
+        case BulletTest::kShot:
+            return tests_.EnemyShotHitsPlayer(bullet, p);
+        case BulletTest::kFlat:
+            return tests_.BulletHitsPlayerFlat(bullet, p);
+        case BulletTest::kSlab:
+            return tests_.BulletInSlabHitsPlayer(bullet, p);
+        case BulletTest::kRing:
+            return tests_.RingHitsPlayer(bullet, p);
+        case BulletTest::kOrbit25:
+            return tests_.OffsetPointHitsPlayer25(boss.Body(), bullet, p);
+        case BulletTest::kOffset5:
+            return tests_.OffsetPointHitsPlayer5(bullet, p);
+        case BulletTest::kBar:
+            return tests_.BarHitsPlayer(bullet, p);
+        case BulletTest::kBeam:
+            return tests_.BeamHitsPlayer(bullet, p);
+        case BulletTest::kBig:
+            return tests_.BigBulletHitsPlayer(bullet, p);
+    }
+    return false;
+}
+
+void BossRoster::PlayerHit(const BossBullet& bullet) {
+    playerState_->life -= bullet.damage;
+    Audio().PlaySound(kSoundPlayerHit);
+    hitEffects_.Spawn();
+    hitEffect_ = 0;  // the flash has one record
+}
+
+void BossRoster::BulletsOnPlayer(int index, Boss& boss) {
+    if (!playerState_) return;
+    const BodyRecord& body = boss.Body();
+    const BattleRules& rules = RulesFor(index);
+    // Protection is by the flash's time: a flash left undrawn still ends on time.
+    auto open = [&] { return body.active && !hitEffects_.Showing(platform::GetTickCount()); };
+    for (const ListRule& rule : rules.lists) {
+        for (const BossBullet& bullet : boss.List(rule.list)) {
+            if (!bullet.alive || !open()) continue;
+            if (rule.wideOnly && !(bullet.sx > 1.0)) continue;
+            if (!BulletHits(rule.test, boss, bullet)) continue;
+            PlayerHit(bullet);
+            if (rule.shell) bombBlast_.SpawnShell(playerState_->x, playerState_->y, playerState_->z);
+        }
+    }
+    for (const BossBullet& bullet : boss.ExtraBullets()) {
+        if (bullet.alive && open() && BulletHits(rules.extraTest, boss, bullet)) PlayerHit(bullet);
+    }
+}
+
+void BossRoster::Death(int index, Boss& boss) {
+    BodyRecord& body = boss.Body();
+    Audio().PlaySound(kSoundBossDown);
+    AddScore(kBossScore);
+    body.life = 0;
+    body.active = 0;
+    // A target taken for this boss must not strike the next one.
+    targetHeld_ = 0;
+    const BattleRules& rules = RulesFor(index);
+    switch (rules.death) {
+        case DeathKind::kStageOneMid:
+            if (stage1Flag_) *stage1Flag_ = 1;
+            StandardEnd(body);
+            break;
+        case DeathKind::kStageOneFinal:
+            explosions_.Spawn(body.x, body.y, body.z);
+            BossTimerFold();
+            SetBossBattleActive(0);
+            Audio().FadeOut(kStageClearFadeMs);
+            StageCleared();
+            SetNextStage(2);
+            break;
+        case DeathKind::kMid:
+            StandardEnd(body);
+            break;
+        case DeathKind::kStageTwoFinal:
+            Audio().FadeOut(kStageClearFadeMs);
+            explosions_.Spawn(body.x, body.y, body.z);
+            StageCleared();
+            SetNextStage(3);
+            break;
+        case DeathKind::kMoon:
+            BossTimerFold();
+            SetBossBattleActive(0);
+            SetBossBattleEnded(1);
+            SetSceneryChangePending(1);
+            SetNextSceneryVariant(rules.sceneryVariant);
+            break;
+        case DeathKind::kMoonLast:
+            StandardEnd(body);
+            SetSceneryChangePending(1);
+            SetNextSceneryVariant(rules.sceneryVariant);
+            break;
+        case DeathKind::kLast:
+            Audio().FadeOut(kStageClearFadeMs);
+            explosions_.Spawn(body.x, body.y, body.z);
+            SetInputGate(kStageClearGateMs);
+            SetSceneFlag("gameclear", 1);
+            SetSceneFlag("lclear", 1);
+            BossTimerFold();
+            SetBossBattleActive(0);
+            SetBossBattleEnded(1);
+            break;
+    }
+}
+
+void BossRoster::StandardEnd(const BodyRecord& body) {
+    explosions_.Spawn(body.x, body.y, body.z);
+    BossTimerFold();
+    SetBossBattleActive(0);
+    SetBossBattleEnded(1);
+}
+
+void BossRoster::StageCleared() {
+    SetInputGate(kStageClearGateMs);
+    SetSceneFlag("gameclear", 1);
+}
+
+void BossRoster::UpdateGauge(const BodyRecord& body) {
+    if (!gaugeValue_) return;
+    // A fallen boss empties the gauge for the next one, even before the fill-in has ended.
+    if (body.life <= 0) {
+        *gaugeValue_ = kGaugeEmpty;
+        gaugeFull_ = 0;
+        return;
+    }
+    if (gaugeFull_ == 0) {
+        if (*gaugeValue_ > 0) --*gaugeValue_;
+        if (*gaugeValue_ <= 0) {
+            *gaugeValue_ = 0;
+            gaugeFull_ = 1;
+        }
+        return;
+    }
+    const double share = body.lifeMax > 0 ? static_cast<double>(body.life) / body.lifeMax : 1.0;
+    const double value = kGaugeEmpty - share * kGaugeEmpty;
+    *gaugeValue_ = static_cast<std::int32_t>(std::clamp(value, 0.0, static_cast<double>(kGaugeEmpty)));
+}

@@ -1,0 +1,121 @@
+#pragma once
+// The eight bosses and their battles. The roster brings a boss in when the stage clock reaches its entry
+// time, draws and updates the boss in play, runs its battle controller (the player's shots and the bomb's
+// blast on the boss, the boss's bullets on the player, the boss's death), keeps the boss life gauge, and
+// hands the homing bomb the boss in play as its target.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/keyframe_track.h"
+#include "bosses/battle_rules.h"
+#include "bosses/body_record.h"
+#include "bosses/boss.h"
+#include "collision/collision_tests.h"
+#include "effects/bomb_blast.h"
+#include "effects/damage_flash.h"
+#include "effects/explosion.h"
+#include "platform/core/window.h"
+#include "player/player_shot.h"
+#include "player/player_state.h"
+
+namespace platform {
+class Device;
+class Sprite;
+}  // namespace platform
+
+class BossRoster {
+public:
+    static constexpr int kBossCount = 8;
+    static constexpr std::int32_t kBossScore = 10000;
+    static constexpr std::int32_t kBlastDamage = 50;
+    static constexpr std::int32_t kGaugeEmpty = 223;
+    // The lock-on entry's depth when no boss is in play: out of the bomb's reach.
+    static constexpr double kNoTarget = 500.0;
+    // The blast opens this deep, at the locked-on boss's x and y.
+    static constexpr double kBlastDepth = 100.0;
+    static constexpr std::int32_t kSoundBlastHit = 2;
+    static constexpr std::int32_t kSoundPlayerHit = 3;
+    static constexpr std::int32_t kSoundBossDown = 13;
+    static constexpr std::int32_t kStageClearFadeMs = 2000;
+    static constexpr std::uint32_t kStageClearGateMs = 4000;
+
+    // Builds the eight bosses and a provisional configuration that Reset replaces before any play.
+    BossRoster();
+    BossRoster(const BossRoster&) = delete;
+    BossRoster& operator=(const BossRoster&) = delete;
+
+    // Every boss in roster order, then the explosions, the flash and the blast.
+    void Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window);
+    // Before every stage: the gauge empty, every boss as built and configured, the effects cleared.
+    void Reset();
+    void Configure(std::int32_t stage, int index, std::int32_t life, std::uint32_t appearAt, double rh, double rv,
+                   double rz, std::int32_t introKind, std::uint8_t shielded);
+    // Once a frame of the game scene, after the ship's control step: the bosses are drawn and updated and
+    // a boss enters when its time has come.
+    void Frame();
+    // The homing bomb's blast flag, every frame before Battle.
+    void SetSpecial(std::uint8_t on) { specialOn_ = on; }
+    // Once a frame after the ship's weapons: the controller of the boss in play.
+    void Battle();
+    // The lock-on list: entry 0 is the boss in play, or a point out of reach when there is none.
+    std::vector<BodyRecord> Targets();
+
+    // Inside the game frame's 3D pass: explosions at fallen bosses and shields, and the bomb's blast.
+    void DrawEffects();
+    // Inside the game frame's second sprite bracket: the flash of a boss hit on the ship.
+    void DrawFlash();
+
+    // Wiring, once at load.
+    void AddPlayerShot(PlayerShot* shot) { playerShots_.push_back(shot); }
+    void SetPlayerState(PlayerState* state) { playerState_ = state; }
+    void SetStage1Flag(std::uint8_t* flag) { stage1Flag_ = flag; }
+    void SetGaugeValue(std::int32_t* value) { gaugeValue_ = value; }
+
+    Boss& GetBoss(int index) { return *bossList_[static_cast<std::size_t>(index)]; }
+    const Boss& GetBoss(int index) const { return *bossList_[static_cast<std::size_t>(index)]; }
+    std::uint8_t GaugeFull() const { return gaugeFull_; }
+    std::uint8_t TargetHeld() const { return targetHeld_; }
+    std::uint8_t SpecialOn() const { return specialOn_; }
+    const DamageFlash& HitEffects() const { return hitEffects_; }
+    const Explosion& Explosions() const { return explosions_; }
+    const BombBlast& Blast() const { return bombBlast_; }
+    // Carries the ship's depth while a black hole of the stage-2 final boss holds it.
+    KeyframeTrack& CaptureTrack() { return captureTrack_; }
+
+private:
+    // At most one boss enters per check: a jump of the clock past several entry times brings them in one
+    // battle after another, never together.
+    void EntryCheck(std::uint32_t stageClock);
+    void Enter(int index);
+    void Controller(int index);
+    void ShotsOnBoss(Boss& boss);
+    void BlastOnBoss(Boss& boss);
+    void BulletsOnPlayer(int index, Boss& boss);
+    bool BulletHits(BulletTest test, const Boss& boss, const BossBullet& bullet) const;
+    void PlayerHit(const BossBullet& bullet);
+    void Death(int index, Boss& boss);
+    void StandardEnd(const BodyRecord& body);
+    void StageCleared();
+    void UpdateGauge(const BodyRecord& body);
+
+    std::array<std::unique_ptr<Boss>, kBossCount> bosses_;
+    CollisionTests tests_;
+    std::vector<Boss*> bossList_;
+    std::vector<BodyRecord> targets_;
+    BodyRecord scratch_;
+    std::uint8_t gaugeFull_ = 0;
+    std::uint8_t specialOn_ = 0;
+    std::int32_t hitEffect_ = 0;
+    std::uint8_t targetHeld_ = 0;
+    KeyframeTrack captureTrack_;
+    std::vector<PlayerShot*> playerShots_;
+    Explosion explosions_;
+    DamageFlash hitEffects_;
+    BombBlast bombBlast_;
+    PlayerState* playerState_ = nullptr;
+    std::uint8_t* stage1Flag_ = nullptr;
+    std::int32_t* gaugeValue_ = nullptr;
+};

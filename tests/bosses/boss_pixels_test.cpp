@@ -1,0 +1,161 @@
+// The bosses drawn through a real device with the game's meshes, under the game's default camera and
+// light: every boss loads, and the first one shows where its body is.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/registry.h"
+#include "bosses/boss_roster.h"
+#include "platform/core/clock.h"
+#include "platform/core/events.h"
+#include "platform/core/message_box.h"
+#include "platform/core/window.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/math.h"
+#include "platform/gfx/sprite.h"
+
+using namespace platform;
+
+namespace {
+
+int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
+
+class BossPixelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRegistry();
+        previousDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(KORVEX_DATA_DIR);
+        SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
+        ASSERT_TRUE(InitVideo());
+        window_ = CreateMainWindow("korvex bosses", 800, 600, false);
+        ASSERT_NE(nullptr, window_);
+        PresentParameters pp;
+        pp.backBufferWidth = 800;
+        pp.backBufferHeight = 600;
+        pp.windowed = false;
+        device_ = Device::Create(window_, pp);
+        ASSERT_NE(nullptr, device_);
+        ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
+        SetGameView();
+    }
+    void TearDown() override {
+        sprite_.reset();
+        device_.reset();
+        MainWindowHandle = nullptr;
+        ReleaseWindow(window_);
+        int code = 0;
+        while (PumpMessages(&code)) {
+        }
+        SetMessageBoxHook({});
+        std::filesystem::current_path(previousDir_);
+        ResetRegistry();
+    }
+
+    // The game's camera before any move, its light and its fixed states.
+    void SetGameView() {
+        Matrix view, projection;
+        const Vector3 eye{0, 4, 0}, at{0, 0, 20}, up{0, 1, 0};
+        MatrixLookAtLH(&view, &eye, &at, &up);
+        MatrixPerspectiveFovLH(&projection, std::numbers::pi_v<float> / 4, 4.0f / 3.0f, 1.0f, 1000.0f);
+        device_->SetTransform(D3DTS_VIEW, &view);
+        device_->SetTransform(D3DTS_PROJECTION, &projection);
+        device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        device_->SetRenderState(D3DRS_ZENABLE, 1);
+        device_->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
+        device_->SetRenderState(D3DRS_LIGHTING, 1);
+        device_->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
+        Light light;
+        light.type = D3DLIGHT_DIRECTIONAL;
+        light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
+        light.direction = Vector3{-0.408f, -0.408f, 0.816f};
+        device_->SetLight(0, &light);
+        device_->LightEnable(0, 1);
+    }
+    Image DrawFirstBoss() {
+        EXPECT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
+                                       1.0f, 0));
+        EXPECT_EQ(S_OK, device_->BeginScene());
+        roster_.GetBoss(0).Draw();
+        EXPECT_EQ(S_OK, device_->EndScene());
+        Image frame;
+        EXPECT_EQ(S_OK, device_->GetBackBufferImage(&frame));
+        return frame;
+    }
+    Vector3 Project(double x, double y, double z) {
+        Matrix view, projection, world;
+        Viewport viewport;
+        device_->GetTransform(D3DTS_VIEW, &view);
+        device_->GetTransform(D3DTS_PROJECTION, &projection);
+        device_->GetViewport(&viewport);
+        const Vector3 in{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
+        Vector3 out;
+        Vec3Project(&out, &in, &viewport, &projection, &view, &world);
+        return out;
+    }
+    // The summed brightness of the pixels within r of a screen point, and how many are lit.
+    static std::pair<long, int> Around(const Image& frame, int cx, int cy, int r) {
+        long sum = 0;
+        int lit = 0;
+        for (int py = std::max(0, cy - r); py <= std::min(frame.height - 1, cy + r); ++py) {
+            for (int px = std::max(0, cx - r); px <= std::min(frame.width - 1, cx + r); ++px) {
+                const int b = Brightness(frame.At(px, py));
+                sum += b;
+                lit += b > 30 ? 1 : 0;
+            }
+        }
+        return {sum, lit};
+    }
+
+    ManualClock clock_{50000};
+    ScopedClock scoped_{clock_};
+    std::filesystem::path previousDir_;
+    std::vector<std::string> messages_;
+    WindowHandle window_ = nullptr;
+    std::unique_ptr<Device> device_;
+    std::unique_ptr<Sprite> sprite_;
+    BossRoster roster_;
+};
+
+TEST_F(BossPixelTest, EveryBossLoadsAndTheFirstDrawsAtItsPlaceTranslucentAfterAHit) {
+    roster_.Load(device_.get(), sprite_.get(), window_);
+    ASSERT_TRUE(messages_.empty()) << messages_.front();
+    roster_.Reset();
+
+    // Not in battle: nothing drawn.
+    EXPECT_EQ(0, Around(DrawFirstBoss(), 400, 300, 400).second);
+
+    BodyRecord& body = roster_.GetBoss(0).Body();
+    body.active = 1;
+    body.holdPosition = 1;  // at its configured place, (0, 0, 40)
+    const Image frame = DrawFirstBoss();
+    const Vector3 at = Project(0.0, 0.0, 40.0);
+    const int cx = static_cast<int>(at.x), cy = static_cast<int>(at.y);
+    const auto [solidSum, solidLit] = Around(frame, cx, cy, 6);
+    EXPECT_GT(solidLit, 100) << "nothing drawn at " << cx << "," << cy;
+    // A body of radius 2 at depth 40 stays well inside a 200-pixel box; the corners and the sides are black.
+    for (auto [x, y] : {std::pair{2, 2}, {797, 2}, {2, 597}, {797, 597}, {cx - 200, cy}, {cx + 200, cy}}) {
+        EXPECT_EQ(0, Brightness(frame.At(x, y))) << x << "," << y;
+    }
+    std::uint32_t blend = 1;
+    device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
+    EXPECT_EQ(0u, blend);
+
+    const long solidWide = Around(frame, cx, cy, 25).first;
+    body.hitFlash = 1;
+    const auto [flashWide, flashLit] = Around(DrawFirstBoss(), cx, cy, 25);
+    EXPECT_EQ(0, body.hitFlash) << "one translucent frame per hit";
+    EXPECT_LT(flashWide * 10, solidWide * 6) << "at alpha 0.3 over black the body is much darker";
+    EXPECT_GT(flashLit, 0);
+    EXPECT_EQ(solidSum, Around(DrawFirstBoss(), cx, cy, 6).first);
+}
+
+}  // namespace

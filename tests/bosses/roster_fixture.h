@@ -1,0 +1,99 @@
+#pragma once
+// The boss roster as the game frame runs it, without a device: a manual clock stepped in 33 ms frames,
+// the registry, the ship's record, the stage-1 byte and the console's gauge wired in, and every music
+// and sound cue recorded.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "app/registry.h"
+#include "bosses/boss_roster.h"
+#include "platform/core/clock.h"
+#include "player/player_shot.h"
+#include "player/player_state.h"
+#include "scenes/scene_audio.h"
+
+class CueLog : public SceneAudio {
+public:
+    void PlayTrack(std::int32_t track) override { tracks.push_back(track); }
+    void FadeOut(std::int32_t ms) override { fades.push_back(ms); }
+    void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
+    int Count(int slot) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot)); }
+
+    std::vector<int> tracks;
+    std::vector<int> fades;
+    std::vector<int> sounds;
+};
+
+class RosterTest : public ::testing::Test {
+protected:
+    static constexpr std::uint32_t kFrameMs = 33;
+
+    void SetUp() override {
+        ResetRegistry();
+        InstallSceneAudio(&audio_);
+        ship_ = PlayerState::NewGame();
+        roster_.AddPlayerShot(&shot_);
+        roster_.SetPlayerState(&ship_);
+        roster_.SetStage1Flag(&stage1Flag_);
+        roster_.SetGaugeValue(&gauge_);
+        BeginStage(1);
+    }
+    void TearDown() override {
+        InstallSceneAudio(nullptr);
+        ResetRegistry();
+    }
+
+    void BeginStage(std::int32_t stage) {
+        SetStage(stage);
+        StartStageClock();
+        roster_.Reset();
+    }
+    // Moves the clock so that the stage clock reads `ms` at the next frame.
+    void StageClockAt(std::uint32_t ms) {
+        UpdateStageClock();
+        clock_.Advance(ms - StageElapsed());
+    }
+    // The roster's part of one game frame, then the clock moves on by one frame.
+    void Step(std::uint8_t blast = 0) {
+        roster_.Frame();
+        roster_.SetSpecial(blast);
+        roster_.Battle();
+        clock_.Advance(kFrameMs);
+    }
+    void Steps(int n) {
+        for (int i = 0; i < n; ++i) Step();
+    }
+    // A main-gun shot laid on the boss's body: it hits in the next battle step.
+    void ShootAt(const BodyRecord& body, std::int32_t damage = 1) {
+        shot_ = PlayerShot{};
+        shot_.x = body.x;
+        shot_.y = body.y;
+        shot_.z = body.z;
+        shot_.active = 1;
+        shot_.damage = damage;
+    }
+    // Brings the boss down with one shot in the next battle step.
+    void KillWithShot(int index) {
+        BodyRecord& body = roster_.GetBoss(index).Body();
+        body.life = 1;
+        ShootAt(body);
+    }
+    int ActiveBosses() {
+        int n = 0;
+        for (int i = 0; i < BossRoster::kBossCount; ++i) n += roster_.GetBoss(i).Body().active;
+        return n;
+    }
+
+    platform::ManualClock clock_{100000};
+    platform::ScopedClock scoped_{clock_};
+    CueLog audio_;
+    BossRoster roster_;
+    PlayerState ship_;
+    PlayerShot shot_;
+    std::uint8_t stage1Flag_ = 0;
+    std::int32_t gauge_ = 0;
+};
