@@ -77,7 +77,7 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     enemies_.SetTimetable(BuildEnemySchedule);
     enemies_.Bind(device, sprite, window);
     enemies_.Load();
-    // The bosses load here.
+    bosses_.Load(device, sprite, window);
     camera_.Bind(device, sprite, window);
     camera_.LoadPortraits();
 
@@ -85,7 +85,10 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
 
     // The hit-test targets, record by record: the ship's shots for the enemies, the enemies for the
     // ship and the radar, their shots and the sceneries' obstacles for the ship.
-    for (PlayerShot& shot : player_.Gun().Shots()) enemies_.AddPlayerShot(&shot);
+    for (PlayerShot& shot : player_.Gun().Shots()) {
+        enemies_.AddPlayerShot(&shot);
+        bosses_.AddPlayerShot(&shot);
+    }
     for (EnemyClass c : {EnemyClass::k01, EnemyClass::k02, EnemyClass::k03, EnemyClass::k04, EnemyClass::k05}) {
         for (EnemyRecord& enemy : enemies_.Records(c)) player_.AddEnemy(&enemy);
     }
@@ -97,6 +100,9 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
 
     // The pointers the game objects keep to each other.
     player_.SetExplosion(&enemies_.ProgramExplosion());
+    bosses_.SetPlayerState(player_.StateRecord());
+    bosses_.SetStage1Flag(stage1_.Stage1Flag());
+    bosses_.SetGaugeValue(console_.BossGaugeValue());
     stage2_.SetInputState(&inputCopy_);
     stage2_.SetPlayerState(player_.StateRecord());
     stage2_.SetDashing(player_.DashingFlag());
@@ -163,7 +169,7 @@ void GameApp::DrawScenery() {
 void GameApp::ResetForNewGame() {
     enemies_.ResetForNewGame();
     player_.ResetForNewGame();
-    // The bosses' reset joins here.
+    bosses_.Reset();
     ResetSceneries();
     camera_.Reset();
 }
@@ -172,7 +178,7 @@ void GameApp::ResetForStage() {
     // Every stage's enemies wait for their own stage; the ship keeps its record from the stage before.
     enemies_.ResetForNewGame();
     player_.ResetForStage();
-    // The bosses' reset joins here.
+    bosses_.Reset();
     ResetSceneries();
     camera_.Reset();
 }
@@ -197,7 +203,7 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputS
     DrawScenery();
 
     player_.Control();
-    // The bosses' frame runs here.
+    bosses_.Frame();
     player_.Weapons();
     enemies_.Update();
     {
@@ -208,17 +214,19 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputS
         camera_.DrawPortraits();
     }
     enemies_.ProgramExplosion().Draw();
-    // The bosses' explosions are drawn here.
+    bosses_.DrawEffects();
     player_.Draw();
     {
         SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
         player_.DrawFlash();
+        bosses_.DrawFlash();
     }
     enemies_.SetPlayerState(player_.State());
     enemies_.CheckPlayerShots(player_.Bomb().Blast());
-    // The bosses' battle runs here, ahead of the ship's hit checks.
+    bosses_.SetSpecial(player_.Bomb().Blast());
+    bosses_.Battle();
     player_.CheckHits(enemies_.BodyHit(), camera_.ShakeRequest());
-    if (player_.Bomb().Armed()) player_.LaunchBomb(enemies_.TargetList(), {});
+    if (player_.Bomb().Armed()) player_.LaunchBomb(enemies_.TargetList(), bosses_.Targets());
     // The game is lost once, on the first frame the ship has no life left.
     if (player_.State().life < 1 && IsSceneFlag("gameover") == 0) EnterGameOver();
     camera_.Step();

@@ -9,6 +9,7 @@
 #include "platform/core/window.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/math.h"
+#include "bosses/boss_roster.h"
 #include "enemies/enemy_manager.h"
 #include "hud/score_board.h"
 #include "hud/console.h"
@@ -72,6 +73,7 @@ public:
     Console& GetConsole() { return console_; }
     Explosion& Explosions() { return enemies_.ProgramExplosion(); }
     EnemyManager& Enemies() { return enemies_; }
+    BossRoster& Bosses() { return bosses_; }
     Stage1Background& Stage1() { return stage1_; }
     Stage2Background& Stage2() { return stage2_; }
     Stage3Background& Stage3() { return stage3_; }
@@ -105,6 +107,7 @@ private:
     CameraDirector camera_;
     Player player_;
     EnemyManager enemies_;
+    BossRoster bosses_;
     Stage1Background stage1_;
     Stage2Background stage2_;
     Stage3Background stage3_;
