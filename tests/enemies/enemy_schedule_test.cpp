@@ -119,7 +119,7 @@ TEST_F(EnemySchedule, OrdersPerClassLeaveExactlyTheGivenEnemiesWithout) {
     }
 }
 
-TEST_F(EnemySchedule, TellingRowsWithTheirOrders) {
+TEST_F(EnemySchedule, FixedRowsWithTheirOrders) {
     struct Row {
         int stage;
         std::int32_t time;
