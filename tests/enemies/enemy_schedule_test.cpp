@@ -58,8 +58,8 @@ TEST_F(EnemySchedule, EntriesPerStageAndClass) {
     struct Expected {
         int stage, enemyClass, count;
     };
-    const Expected table[] = {{1, 1, 64}, {1, 4, 4},  {1, 5, 15}, {2, 1, 27}, {2, 2, 40}, {2, 4, 32},
-                              {3, 1, 8},  {3, 2, 8},  {3, 3, 15}, {3, 4, 16}};
+    const Expected table[] = {{1, 1, 64}, {1, 4, 4}, {1, 5, 15}, {2, 1, 27}, {2, 2, 40},
+                              {2, 4, 32}, {3, 1, 8}, {3, 2, 8},  {3, 3, 15}, {3, 4, 16}};
     std::map<std::pair<int, int>, int> counted;
     for (const EnemyEntry& e : sink.entries) ++counted[{e.stage, static_cast<int>(e.enemyClass)}];
     EXPECT_EQ(sink.entries.size(), 229u);
@@ -119,7 +119,7 @@ TEST_F(EnemySchedule, OrdersPerClassLeaveExactlyTheGivenEnemiesWithout) {
     }
 }
 
-TEST_F(EnemySchedule, TellingRowsWithTheirOrders) {
+TEST_F(EnemySchedule, FixedRowsWithTheirOrders) {
     struct Row {
         int stage;
         std::int32_t time;
@@ -129,21 +129,33 @@ TEST_F(EnemySchedule, TellingRowsWithTheirOrders) {
         double tx, ty, tz;
         std::int32_t ms;
     };
+    // stage, time, class, spawn (x, y, z), yaw, fire -> order (x, y, z), ms
+    // clang-format off
     const Row table[] = {
-        {1, 0, 1, 10, 10, 100, 10, 1, 10, 10, -10, 16000},     {1, 0, 1, 10, 5, 100, 10, 1, 5, 5, -10, 16000},
-        {1, 0, 1, 3, 10, 200, 0, 1, 3, 10, -10, 12000},        {1, 1500, 1, -3, 6, 200, 0, 1, -3, 8, -10, 23000},
-        {1, 13000, 1, -5, 5, 200, -30, 1, -5, 5, -10, 16000},  {1, 22000, 5, 4, 6, 200, 10, 1, 4, 6, 10, 16000},
-        {1, 34000, 5, 8, 8, 200, 10, 1, 8, 8, -10, 16000},     {1, 38000, 4, -8, 7, 200, -10, 1, -8, 10, -10, 16000},
-        {1, 110000, 1, -16, 5, 200, -10, 1, -16, 5, -10, 14000}, {2, 0, 1, 0, 0, 150, 0, 1, 0, 0, -10, 14000},
-        {2, 15000, 4, 0, 5, 200, 0, 1, 0, 7, -10, 14000},      {2, 20000, 2, 0, 0, 200, 0, 1, 0, 0, -10, 14000},
-        {2, 24000, 2, -10, 0, 200, -10, 2, 10, 5, -10, 14000}, {2, 41000, 4, 25, 5, 200, 10, 2, 25, 5, -10, 14000},
-        {2, 105000, 1, -25, 5, 200, -10, 2, -15, 0, -10, 14000}, {3, 2000, 3, 0, 0, 200, 0, 2, 0, 0, -10, 14000},
-        {3, 13000, 4, 15, 1, 200, 10, 2, 15, 1, -10, 16000},   {3, 30000, 3, -15, 8, 200, 10, 2, -15, 8, -10, 16000},
-        {3, 45000, 3, 15, -10, 200, 0, 2, 15, -20, -10, 14000},
+        {1,      0, 1,   10,  10, 100,  10, 1,   10,  10, -10, 16000},
+        {1,      0, 1,   10,   5, 100,  10, 1,    5,   5, -10, 16000},
+        {1,      0, 1,    3,  10, 200,   0, 1,    3,  10, -10, 12000},
+        {1,   1500, 1,   -3,   6, 200,   0, 1,   -3,   8, -10, 23000},
+        {1,  13000, 1,   -5,   5, 200, -30, 1,   -5,   5, -10, 16000},
+        {1,  22000, 5,    4,   6, 200,  10, 1,    4,   6,  10, 16000},
+        {1,  34000, 5,    8,   8, 200,  10, 1,    8,   8, -10, 16000},
+        {1,  38000, 4,   -8,   7, 200, -10, 1,   -8,  10, -10, 16000},
+        {1, 110000, 1,  -16,   5, 200, -10, 1,  -16,   5, -10, 14000},
+        {2,      0, 1,    0,   0, 150,   0, 1,    0,   0, -10, 14000},
+        {2,  15000, 4,    0,   5, 200,   0, 1,    0,   7, -10, 14000},
+        {2,  20000, 2,    0,   0, 200,   0, 1,    0,   0, -10, 14000},
+        {2,  24000, 2,  -10,   0, 200, -10, 2,   10,   5, -10, 14000},
+        {2,  41000, 4,   25,   5, 200,  10, 2,   25,   5, -10, 14000},
+        {2, 105000, 1,  -25,   5, 200, -10, 2,  -15,   0, -10, 14000},
+        {3,   2000, 3,    0,   0, 200,   0, 2,    0,   0, -10, 14000},
+        {3,  13000, 4,   15,   1, 200,  10, 2,   15,   1, -10, 16000},
+        {3,  30000, 3,  -15,   8, 200,  10, 2,  -15,   8, -10, 16000},
+        {3,  45000, 3,   15, -10, 200,   0, 2,   15, -20, -10, 14000},
     };
+    // clang-format on
     for (const Row& r : table) {
-        SCOPED_TRACE(testing::Message() << "stage " << r.stage << " at " << r.time << " class " << r.enemyClass
-                                        << " (" << r.x << ", " << r.y << ", " << r.z << ")");
+        SCOPED_TRACE(testing::Message() << "stage " << r.stage << " at " << r.time << " class " << r.enemyClass << " ("
+                                        << r.x << ", " << r.y << ", " << r.z << ")");
         std::vector<std::int32_t> indices;
         for (std::size_t i = 0; i < sink.entries.size(); ++i) {
             const EnemyEntry& e = sink.entries[i];
@@ -171,8 +183,8 @@ TEST_F(EnemySchedule, EntriesStayWithinTheShape) {
     const std::set<double> yaws{-30, -10, 0, 10};
     std::map<int, std::set<std::int32_t>> fireKinds;
     for (const EnemyEntry& e : sink.entries) {
-        SCOPED_TRACE(testing::Message() << "stage " << e.stage << " at " << e.time << " (" << e.x << ", " << e.y
-                                        << ", " << e.z << ")");
+        SCOPED_TRACE(testing::Message() << "stage " << e.stage << " at " << e.time << " (" << e.x << ", " << e.y << ", "
+                                        << e.z << ")");
         EXPECT_TRUE(e.x >= -25 && e.x <= 25);
         EXPECT_TRUE(e.y >= -10 && e.y <= 10);
         EXPECT_TRUE(spawnDepths.contains(e.z));
