@@ -105,3 +105,38 @@ TEST_F(GameBattleTest, FinalBossOfStageOneFallingLeadsToTheNextCardWithoutAPress
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GameBattleTest, NewRecordIsOnDiskAsSoonAsGameOverIsLeft) {
+    ASSERT_EQ(workDir_->ReadFile("score.txt"), "10000");
+    StartGame(1);
+    AddScore(12000);
+    Frame();
+    game_->Ship().StateRecord()->life = 0;
+    Frame();
+    ASSERT_EQ(IsSceneFlag("gameover"), 1);
+    EXPECT_EQ(workDir_->ReadFile("score.txt"), "10000") << "nothing is written while the game runs on";
+    Idle(5200);
+    Frame(Keys{{DIK_Z}});
+    ASSERT_EQ(IsSceneFlag("title"), 1);
+    EXPECT_EQ(workDir_->ReadFile("score.txt"), "12000");
+}
+
+TEST_F(GameBattleTest, GameWithoutANewRecordLeavesTheFileAsItWas) {
+    workDir_->WriteFile("score.txt", "  50000 points\n");
+    game_.reset();
+    game_ = std::make_unique<GameApp>();
+    ASSERT_TRUE(platform::SUCCEEDED(game_->Load(framework_->Device(), framework_->Sprite(), window_)));
+    StartGame(1);
+    AddScore(9000);
+    game_->Ship().StateRecord()->life = 0;
+    Frame();
+    Idle(5200);
+    Frame(Keys{{DIK_Z}});
+    ASSERT_EQ(IsSceneFlag("title"), 1);
+    game_.reset();  // the save at the program's end too
+    EXPECT_EQ(workDir_->ReadFile("score.txt"), "  50000 points\n");
+}
+
+}  // namespace
