@@ -40,13 +40,14 @@ function(korvex_library name)
   endif()
 endfunction()
 
-# korvex_tests(NAME LABEL label DIRS dir... DEPS lib... [PATTERN glob] [EXCLUDE regex...] [NEEDS_DATA] [DRIVERS])
+# korvex_tests(NAME LABEL label DIRS dir... DEPS lib... [PATTERN glob] [EXCLUDE regex...] [TIMEOUT s] [COST c] [NEEDS_DATA]
+#              [DRIVERS])
 # One test program per area, each test case registered with CTest under the area's label.
 # DRIVERS: the program opens the video or audio system. Their drivers are loaded and unloaded at run
 # time and leave allocations behind in modules that are gone by exit, which the leak checker can
 # neither name nor be told to ignore; leak checking is off for such programs (the rest of ASan is on).
 function(korvex_tests name)
-  cmake_parse_arguments(A "NEEDS_DATA;DRIVERS" "LABEL;PATTERN" "DIRS;DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(A "NEEDS_DATA;DRIVERS" "LABEL;PATTERN;TIMEOUT;COST" "DIRS;DEPS;EXCLUDE" ${ARGN})
   if(NOT A_PATTERN)
     set(A_PATTERN "*.cpp")
   endif()
@@ -74,8 +75,15 @@ function(korvex_tests name)
   if(A_NEEDS_DATA)
     add_dependencies(${name} korvex_data)
   endif()
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 300)
+  endif()
+  # A long test given a high cost is started first, so the others run beside it.
+  if(NOT A_COST)
+    set(A_COST 0)
+  endif()
   gtest_discover_tests(${name}
     TEST_PREFIX "${A_LABEL}."
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS ${A_LABEL} TIMEOUT 300)
+    PROPERTIES LABELS ${A_LABEL} TIMEOUT ${A_TIMEOUT} COST ${A_COST})
 endfunction()
