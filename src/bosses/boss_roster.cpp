@@ -4,6 +4,7 @@
 
 #include "app/registry.h"
 #include "bosses/bboss01.h"
+#include "bosses/bboss03.h"
 #include "bosses/stand_in_boss.h"
 #include "platform/core/clock.h"
 #include "scenes/scene_audio.h"
@@ -38,7 +39,7 @@ constexpr double kEntryDepth = 40.0;
 BossRoster::BossRoster() {
     bosses_[0] = std::make_unique<Bboss01>();
     bosses_[1] = std::make_unique<StandInBoss>("x\\bboss02.x", 5.0f);
-    bosses_[2] = std::make_unique<StandInBoss>("x\\bboss03.x", 2.0f, "bbss03ロスト");
+    bosses_[2] = std::make_unique<Bboss03>();
     bosses_[3] = std::make_unique<StandInBoss>("x\\boss05.x", 2.0f);
     bosses_[4] = std::make_unique<StandInBoss>("x\\smoon01.x", 0.0f);
     bosses_[5] = std::make_unique<StandInBoss>("x\\smoon02.x", 0.0f);
