@@ -36,14 +36,18 @@ void MoonBoss::MakeQuad() {
     if (!quad_) CreateQuad(drawContext_, kUnitCorners, &quad_);
 }
 
+// Both restart the attack clock in the middle of an update: the steps after them in the same frame must
+// see it restarted too, or a second attack could pass the gate on the time the first one waited.
 void MoonBoss::BeginAttack() {
     battleStart_ = now_;
+    elapsed_ = 0;
     attacking_ = 1;
 }
 
 void MoonBoss::EndAttack() {
     attacking_ = 0;
     battleStart_ = now_;
+    elapsed_ = 0;
 }
 
 void MoonBoss::DrawPicture(std::size_t i, double x, double y, double z, double scale, std::uint32_t alpha,

@@ -93,7 +93,9 @@ TEST_F(Smoon01Test, TheSwordsHumOnceAFrameWhileTheyAreOut) {
         Step();
         const int hums = audio_.Count(Smoon01::kSoundBars) - before;
         EXPECT_LE(hums, 1) << "frame " << frames;
-        if (LiveBars() > 0) EXPECT_EQ(1, hums) << "frame " << frames;
+        if (LiveBars() > 0) {
+            EXPECT_EQ(1, hums) << "frame " << frames;
+        }
         frames += LiveBars() > 0 ? 1 : 0;
     }
     // 6000 ms of swords at 33 ms a frame.

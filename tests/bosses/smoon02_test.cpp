@@ -39,7 +39,9 @@ TEST_F(Smoon02Test, TheRingOpensTheBattleOnceThenPatternAndBeamFollowAndTheRingN
                 if (now == kRing) ++rings;
                 if (now == kPattern) ++patterns;
                 if (now == kBeam) ++beams;
-                if (last == kNone) EXPECT_EQ(kRing, now) << "seed " << seed << ": the first attack is the ring";
+                if (last == kNone) {
+                    EXPECT_EQ(kRing, now) << "seed " << seed << ": the first attack is the ring";
+                }
                 if (last == kRing || last == kPattern) {
                     EXPECT_EQ(last == kRing ? kPattern : kBeam, now) << "seed " << seed;
                 }
@@ -86,6 +88,11 @@ TEST_F(Smoon02Test, TheSparksCloseOnWhereTheShipWasAndEndAsABarAcrossIt) {
     EXPECT_EQ(0, LiveSparks());
     EXPECT_EQ(0, Moon().Attacking());
     EXPECT_EQ(1, Moon().PatternNext());
+    // The pattern waits its 3000 ms like any attack.
+    const std::uint32_t end = LastFrameTick();
+    ASSERT_GE(StepsUntil([&] { return Moon().PatternRunning(); }), 0);
+    EXPECT_GT(LastFrameTick() - end, 3000u);
+    EXPECT_LE(LastFrameTick() - end, 3000u + kFrameMs);
 }
 
 TEST_F(Smoon02Test, ASparkCostsFiveAndOpensTheShellRoundTheShip) {
