@@ -73,8 +73,8 @@ void MoonBoss::DrawPicture(std::size_t i, double x, double y, double z, double s
     device->SetRenderState(D3DRS_ZWRITEENABLE, 1);
 }
 
-void MoonBoss::DrawMeshAt(std::size_t i, double x, double y, double z, double yaw, double pitch, double roll,
-                          double sx, double sy, double sz, float alpha) {
+void MoonBoss::DrawMeshAt(std::size_t i, double x, double y, double z, double yaw, double pitch, double roll, double sx,
+                          double sy, double sz, float alpha) {
     Device* device = drawContext_.GetDevice();
     if (!device || i >= meshes_.size() || !meshes_[i].resource.mesh) return;
     Matrix scale, turn;

@@ -63,7 +63,16 @@ public:
     const KeyframeTrack& WellDepth() const { return wellZ_; }
 
 private:
-    enum Mesh : std::size_t { kBodyMesh, kSwordMesh, kHammerMesh, kOrbMesh, kWellMesh, kBurstMesh, kWaveMesh, kMeshCount };
+    enum Mesh : std::size_t {
+        kBodyMesh,
+        kSwordMesh,
+        kHammerMesh,
+        kOrbMesh,
+        kWellMesh,
+        kBurstMesh,
+        kWaveMesh,
+        kMeshCount
+    };
     enum Picture : std::size_t {
         kAimPicture,
         kMagicPicture,

@@ -180,14 +180,4 @@ TEST_F(Smoon01Test, AShotReachesTheShipWhereItWasAimedAndCostsTwenty) {
     EXPECT_EQ(start - 20 * static_cast<std::int32_t>(losses.size()), ship_.life);
 }
 
-TEST_F(Smoon01Test, ResetBringsTheSwordsBackFirstWithEverythingSwitchedOff) {
-    ToBars();
-    BeginStage(3);
-    EXPECT_EQ(1, Moon().BarsNext());
-    EXPECT_EQ(0, Moon().ShotsNext());
-    EXPECT_EQ(0, Moon().Attacking());
-    EXPECT_EQ(0, LiveBars());
-    EXPECT_DOUBLE_EQ(10.0, Bars()[0].y);
-}
-
 }  // namespace
