@@ -5,6 +5,9 @@
 #include "app/registry.h"
 #include "bosses/bboss01.h"
 #include "bosses/bboss03.h"
+#include "bosses/smoon01.h"
+#include "bosses/smoon02.h"
+#include "bosses/smoon03.h"
 #include "bosses/stand_in_boss.h"
 #include "platform/core/clock.h"
 #include "scenes/scene_audio.h"
@@ -41,9 +44,9 @@ BossRoster::BossRoster() {
     bosses_[1] = std::make_unique<StandInBoss>("x\\bboss02.x", 5.0f);
     bosses_[2] = std::make_unique<Bboss03>();
     bosses_[3] = std::make_unique<StandInBoss>("x\\boss05.x", 2.0f);
-    bosses_[4] = std::make_unique<StandInBoss>("x\\smoon01.x", 0.0f);
-    bosses_[5] = std::make_unique<StandInBoss>("x\\smoon02.x", 0.0f);
-    bosses_[6] = std::make_unique<StandInBoss>("x\\smoon03.x", 0.0f);
+    bosses_[4] = std::make_unique<Smoon01>();
+    bosses_[5] = std::make_unique<Smoon02>();
+    bosses_[6] = std::make_unique<Smoon03>();
     bosses_[7] = std::make_unique<StandInBoss>("x\\lboss04.x", 0.0f);
     for (auto& boss : bosses_) bossList_.push_back(boss.get());
 

@@ -1,0 +1,209 @@
+#include "bosses/smoon01.h"
+
+#include <numbers>
+#include <vector>
+
+#include "app/track_value.h"
+#include "bosses/pass_value.h"
+#include "platform/core/clock.h"
+#include "platform/core/random.h"
+#include "scenes/scene_audio.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+constexpr double kShotStartY = 5.0;
+constexpr double kShotScale = 0.6;
+constexpr double kMagicCircleScale = 3.5;
+constexpr double kMagicCircleBehind = 1.0;
+// The aim is scattered by up to this many units, upwards and to the right only.
+constexpr int kAimScatter = 10;
+
+BossBullet ShotEntry(std::size_t i) {
+    BossBullet b;
+    b.y = kShotStartY;
+    b.z = Smoon01::kBarStartZ;
+    b.damage = Smoon01::kShotDamage;
+    b.sx = b.sy = b.sz = 1.0;
+    b.rh = b.rv = b.rz = 1.0;
+    b.tracks[0] = static_cast<std::int32_t>(i);
+    return b;
+}
+
+std::vector<BossBullet> Bars() {
+    std::vector<BossBullet> bars(Smoon01::kBarCount);
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        BossBullet& b = bars[i];
+        b.z = Smoon01::kBarStartZ;
+        b.damage = Smoon01::kBarDamage;
+        b.sx = b.sy = b.sz = 1.0;
+        b.rh = 1.0;
+        b.rv = 1.0;
+        b.rz = 15.0;
+        if (i < Smoon01::kRowBars) {
+            b.x = 5.0 * static_cast<double>(i) - 15.0;
+            b.y = Smoon01::kRowY;
+        } else {
+            b.x = Smoon01::kColumnX;
+            b.y = 5.0 - 5.0 * static_cast<double>(i - Smoon01::kRowBars);
+        }
+    }
+    return bars;
+}
+
+}  // namespace
+
+Smoon01::Smoon01()
+    : MoonBoss(kMeshCount, kPictureCount),
+      shotX_(std::make_unique<KeyframeTrack[]>(kShotCount)),
+      shotY_(std::make_unique<KeyframeTrack[]>(kShotCount)),
+      shotZ_(std::make_unique<KeyframeTrack[]>(kShotCount)) {
+    std::vector<BossBullet> shots;
+    for (std::size_t i = 0; i < kShotCount; ++i) shots.push_back(ShotEntry(i));
+    BuildList(kShotList, shots);
+    BuildList(kBarList, Bars());
+    for (std::size_t i = 0; i < kShotCount; ++i) {
+        SetPass(shotX_[i], kShotAimMs, 0.0f, 0.0f);
+        SetPass(shotY_[i], kShotAimMs, 0.0f, 0.0f);
+        SetPass(shotZ_[i], kShotFlightMs, static_cast<float>(kBarStartZ), -10.0f);
+    }
+    SetPass(roll_, kRollMs, 0.0f, 3600.0f);
+    roll_.SetLooping(1);
+    SetPass(barAdvance_, kBarAdvanceMs, static_cast<float>(kBarStartZ), static_cast<float>(kBarNearZ));
+    SetPass(barSweep_, kBarSweepMs, 0.0f, 1.0f);
+}
+
+bool Smoon01::Load() {
+    if (!LoadMesh(kBodyMesh, "x\\smoon01.x", "smoon01ロスト") || !LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト")) {
+        return false;
+    }
+    if (!LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト")) return false;
+    MakeQuad();
+    return true;
+}
+
+void Smoon01::Reset() {
+    shotsReady_ = 0;
+    barsReady_ = 1;
+    attacking_ = 0;
+    RestoreLists();
+}
+
+void Smoon01::Draw() {
+    if (!body_.active) return;
+    // The blade spins while its shots fly.
+    body_.roll = ShotsRunning() ? TrackValue(roll_, GetTickCount()) * kRadiansPerDegree : 0.0;
+    StandardDraw(true);
+}
+
+void Smoon01::Update() {
+    Tick();
+    DrawSwords();
+    ShotAttack();
+    BarFlight();
+    BarAttack();
+    DrawMagicCircle();
+}
+
+void Smoon01::ChooseNext() {
+    const int next = Rand() % 2;
+    shotsReady_ = next == 0 ? 1 : 0;
+    barsReady_ = next == 1 ? 1 : 0;
+}
+
+void Smoon01::DrawSwords() {
+    for (const BossBullet& bar : live_[kBarList]) {
+        if (bar.alive) DrawMeshAt(kSwordMesh, bar.x, bar.y, bar.z, 0.0, 0.0, 0.0, bar.sx, bar.sy, bar.sz);
+    }
+}
+
+void Smoon01::ShotAttack() {
+    BulletPool& shots = live_[kShotList];
+    if (GateOpen(shotsReady_)) {
+        BeginAttack();
+        Audio().PlaySound(kSoundShots);
+        roll_.SetStart(now_ - kRollLead);
+        for (std::size_t i = 0; i < shots.Size(); ++i) {
+            const std::uint32_t leaves = now_ + kShotStagger * static_cast<std::uint32_t>(i);
+            // Each shot leaves from where the swaying body will be when its turn comes.
+            const float fromX = TrackValue(moveX_[0], leaves, static_cast<float>(body_.x));
+            const float fromY = TrackValue(moveY_[0], leaves, static_cast<float>(body_.y));
+            const auto aimX = static_cast<float>(player_.x + Rand() % kAimScatter);
+            const auto aimY = static_cast<float>(player_.y + Rand() % kAimScatter);
+            shotX_[i].SetKey(0, 0.0f, fromX);
+            shotX_[i].SetKey(1, 1.0f, aimX);
+            shotY_[i].SetKey(0, 0.0f, fromY);
+            shotY_[i].SetKey(1, 1.0f, aimY);
+            for (KeyframeTrack* t : {&shotX_[i], &shotY_[i], &shotZ_[i]}) t->SetStart(leaves);
+            shots[i].alive = 1;
+        }
+    } else if (ShotsRunning() && PassOver(roll_, now_)) {
+        for (BossBullet& shot : shots) shot.alive = 0;
+        EndAttack();
+        ChooseNext();
+    }
+    for (std::size_t i = 0; i < shots.Size(); ++i) {
+        BossBullet& shot = shots[i];
+        if (!shot.alive) continue;
+        // A shot whose flight is over is spent, not left behind the ship.
+        if (PassOver(shotZ_[i], now_)) {
+            shot.alive = 0;
+            continue;
+        }
+        shot.x = PassValue(shotX_[i], now_);
+        shot.y = PassValue(shotY_[i], now_);
+        shot.z = PassValue(shotZ_[i], now_);
+        DrawPicture(kMagicPicture, shot.x, shot.y, shot.z, kShotScale);
+    }
+}
+
+void Smoon01::BarFlight() {
+    if (!BarsRunning()) return;
+    const double depth = PassValue(barAdvance_, now_);
+    const double sweep = PassValue(barSweep_, now_);
+    BulletPool& bars = live_[kBarList];
+    const BulletPool& placed = initial_[kBarList];
+    for (std::size_t i = 0; i < bars.Size(); ++i) {
+        BossBullet& bar = bars[i];
+        if (!bar.alive) continue;
+        bar.z = depth;
+        if (i < kRowBars) {
+            bar.y = placed[i].y + sweep * (kRowEndY - placed[i].y);
+        } else {
+            bar.x = placed[i].x + sweep * (kColumnEndX - placed[i].x);
+        }
+    }
+}
+
+void Smoon01::BarAttack() {
+    BulletPool& bars = live_[kBarList];
+    if (GateOpen(barsReady_)) {
+        BeginAttack();
+        const BulletPool& placed = initial_[kBarList];
+        for (std::size_t i = 0; i < bars.Size(); ++i) {
+            bars[i].x = placed[i].x;
+            bars[i].y = placed[i].y;
+            bars[i].z = kBarStartZ;
+            bars[i].alive = 1;
+        }
+        barAdvance_.SetStart(now_ + kBarAdvanceDelay);
+        barSweep_.SetStart(now_ + kBarSweepDelay);
+    } else if (BarsRunning() && PassOver(barSweep_, now_)) {
+        for (BossBullet& bar : bars) bar.alive = 0;
+        EndAttack();
+        ChooseNext();
+    }
+    // The swords hum while they are out; one call a frame restarts the sound as often as one per sword.
+    for (const BossBullet& bar : bars) {
+        if (!bar.alive) continue;
+        Audio().PlaySound(kSoundBars);
+        break;
+    }
+}
+
+void Smoon01::DrawMagicCircle() {
+    if (attacking_ == 0) return;
+    DrawPicture(kMagicPicture, body_.x, body_.y, body_.z + kMagicCircleBehind, kMagicCircleScale);
+}

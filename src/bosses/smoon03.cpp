@@ -1,0 +1,237 @@
+#include "bosses/smoon03.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "app/track_value.h"
+#include "bosses/pass_value.h"
+#include "platform/core/random.h"
+#include "scenes/scene_audio.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kShipPlaneZ = 15.0;
+constexpr double kStartZ = 40.0;
+constexpr double kEndZ = -10.0;
+constexpr double kAimCircleScale = 1.5;
+constexpr double kMagicCircleScale = 3.5;
+constexpr double kHoleScale = 2.5;
+constexpr double kFlareScale = 1.0;
+constexpr double kImpactScale = 2.5;
+
+BossBullet Entry(std::int32_t damage, double radius) {
+    BossBullet b;
+    b.z = kStartZ;
+    b.damage = damage;
+    b.sx = b.sy = b.sz = 1.0;
+    b.rh = b.rv = b.rz = radius;
+    return b;
+}
+
+BossBullet SwordEntry() {
+    BossBullet b = Entry(Smoon03::kSwordDamage, 1.0);
+    b.rz = 5.0;
+    return b;
+}
+
+}  // namespace
+
+Smoon03::Smoon03()
+    : MoonBoss(kMeshCount, kPictureCount),
+      orbX_(std::make_unique<KeyframeTrack[]>(kOrbCount)),
+      orbY_(std::make_unique<KeyframeTrack[]>(kOrbCount)),
+      orbZ_(std::make_unique<KeyframeTrack[]>(kOrbCount)) {
+    BuildList(kSwordList, kSwordCount, SwordEntry());
+    BuildList(kOrbList, kOrbCount, Entry(kOrbDamage, kOrbRadius));
+    BuildList(kWellList, 1, Entry(kWellDamage, kWellRadius));
+    BuildList(kHammerList, 1, Entry(kHammerDamage, 1.0));
+
+    SetPass(swordDrop_, kSwordDropMs, static_cast<float>(kSwordTopY), static_cast<float>(kSwordBottomY));
+    // The head starts held back (behind the pivot), swings round the far side and lands on the spot.
+    hammerSwing_.SetKeyCount(3);
+    hammerSwing_.SetKey(0, 0.0f, static_cast<float>(kPi / 2));
+    hammerSwing_.SetKey(1, kHammerLandsAt, static_cast<float>(-kPi / 2));
+    hammerSwing_.SetKey(2, 1.0f, static_cast<float>(-kPi / 2));
+    hammerSwing_.SetDuration(kHammerSwingMs);
+    hammerSwing_.SetLooping(0);
+    // The sideways tracks reach their target half-way, as the depth crosses the ship's plane.
+    for (std::size_t i = 0; i < kOrbCount; ++i) {
+        SetPass(orbX_[i], kOrbFlightMs / 2, 0.0f, 0.0f);
+        SetPass(orbY_[i], kOrbFlightMs / 2, 0.0f, 0.0f);
+        SetPass(orbZ_[i], kOrbFlightMs, static_cast<float>(kStartZ), static_cast<float>(kEndZ));
+    }
+    SetPass(wellX_, kWellFlightMs / 2, 0.0f, 0.0f);
+    SetPass(wellY_, kWellFlightMs / 2, 0.0f, 0.0f);
+    SetPass(wellZ_, kWellFlightMs, static_cast<float>(kStartZ), static_cast<float>(kEndZ));
+}
+
+bool Smoon03::Load() {
+    if (!LoadMesh(kBodyMesh, "x\\smoon03.x", "smoon03ロスト") || !LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト") ||
+        !LoadMesh(kHammerMesh, "x\\hammer.x", "hammerロスト") || !LoadMesh(kOrbMesh, "x\\tama.x", "tamaロスト") ||
+        !LoadMesh(kWellMesh, "x\\grav.x", "gravロスト") || !LoadMesh(kBurstMesh, "x\\efe.x", "efeロスト") ||
+        !LoadMesh(kWaveMesh, "x\\kouha.x", "kouhaロスト")) {
+        return false;
+    }
+    if (!LoadPicture(kAimPicture, "t\\amagic.png", "amagicロスト") ||
+        !LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト") ||
+        !LoadPicture(kHolePicture, "t\\holeHirami.png", "holeHiramiロスト") ||
+        !LoadPicture(kThunderPicture, "t\\athunder.png", "athunderロスト") ||
+        !LoadPicture(kFlarePicture, "t\\flare2.png", "flare2ロスト") ||
+        !LoadPicture(kLavaPicture, "t\\yougan001.png", "yougan001ロスト")) {
+        return false;
+    }
+    MakeQuad();
+    return true;
+}
+
+void Smoon03::Reset() {
+    next_ = Attack::kOrbs;
+    attacking_ = 0;
+    swordsFalling_ = 0;
+    hammerLanded_ = 0;
+    RestoreLists();
+}
+
+void Smoon03::Update() {
+    Tick();
+    SwordAttack();
+    HammerAttack();
+    OrbAttack();
+    DrawMagicCircle();
+}
+
+void Smoon03::Finish() {
+    EndAttack();
+    next_ = static_cast<Attack>(Rand() % 3);
+}
+
+void Smoon03::SwordAttack() {
+    BulletPool& swords = live_[kSwordList];
+    if (GateOpen(next_ == Attack::kSwords ? 1 : 0)) {
+        BeginAttack();
+        aimX_ = player_.x;
+        for (std::size_t k = 0; k < swords.Size(); ++k) {
+            BossBullet& s = swords[k];
+            s.x = aimX_ + kSwordSpacing * (static_cast<double>(k) - 2.0);
+            s.y = kSwordTopY;
+            s.z = kShipPlaneZ;
+            s.alive = 1;
+        }
+        swordDrop_.SetStart(now_ + kSwordDropDelay);
+        swordsFalling_ = 0;
+    } else if (Running(Attack::kSwords) && PassOver(swordDrop_, now_)) {
+        for (BossBullet& s : swords) s.alive = 0;
+        Finish();
+    }
+    if (!Running(Attack::kSwords)) return;
+    const bool falling = PassBegun(swordDrop_, now_);
+    if (falling && swordsFalling_ == 0) {
+        swordsFalling_ = 1;
+        Audio().PlaySound(kSoundSwords);
+    }
+    const double y = PassValue(swordDrop_, now_);
+    for (BossBullet& s : swords) {
+        if (!s.alive) continue;
+        s.y = y;
+        // Before the drop a sight marks each sword's column; the blades point down.
+        if (!falling) DrawPicture(kAimPicture, s.x, kSwordTopY - 2.0, s.z, kAimCircleScale);
+        DrawMeshAt(kSwordMesh, s.x, s.y, s.z, 0.0, -kPi / 2, 0.0, s.sx, s.sy, s.sz);
+    }
+}
+
+void Smoon03::HammerAttack() {
+    BossBullet& hammer = live_[kHammerList][0];
+    if (GateOpen(next_ == Attack::kHammer ? 1 : 0)) {
+        BeginAttack();
+        aimX_ = player_.x;
+        aimY_ = player_.y;
+        hammer.x = aimX_;
+        hammer.y = aimY_;
+        hammer.z = kHammerPivotZ;
+        hammer.pitch = 0.0;
+        hammer.alive = 1;
+        hammerSwing_.SetStart(now_ + kHammerSwingDelay);
+        hammerLanded_ = 0;
+    } else if (Running(Attack::kHammer) && PassOver(hammerSwing_, now_)) {
+        hammer.alive = 0;
+        Finish();
+    }
+    if (!hammer.alive) return;
+    hammer.yaw = PassValue(hammerSwing_, now_);
+    const auto landsAt = static_cast<std::uint32_t>(kHammerLandsAt * static_cast<float>(kHammerSwingMs));
+    const bool landed = PassBegun(hammerSwing_, now_ - landsAt);
+    // The struck point: the head's place along the hammer's angle, as the ship's test reads it.
+    const double headX = hammer.x + 5.0 * std::cos(hammer.yaw);
+    const double headZ = hammer.z + 5.0 * std::sin(hammer.yaw);
+    if (landed && hammerLanded_ == 0) {
+        hammerLanded_ = 1;
+        Audio().PlaySound(kSoundHammer);
+    }
+    if (landed) {
+        DrawMeshAt(kBurstMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, kImpactScale, kImpactScale, kImpactScale);
+        DrawMeshAt(kWaveMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0);
+        DrawPicture(kThunderPicture, headX, hammer.y, headZ, kImpactScale);
+    } else {
+        DrawPicture(kAimPicture, aimX_, aimY_, kShipPlaneZ, kAimCircleScale);
+    }
+    // The mesh turns the other way round the vertical axis from the test's angle.
+    DrawMeshAt(kHammerMesh, hammer.x, hammer.y, hammer.z, -hammer.yaw, 0.0, 0.0, 1.0, 1.0, 1.0);
+}
+
+void Smoon03::OrbAttack() {
+    BulletPool& orbs = live_[kOrbList];
+    BossBullet& well = live_[kWellList][0];
+    if (GateOpen(next_ == Attack::kOrbs ? 1 : 0)) {
+        BeginAttack();
+        aimX_ = player_.x;
+        aimY_ = player_.y;
+        for (std::size_t k = 0; k < orbs.Size(); ++k) {
+            const double a = 2.0 * kPi * static_cast<double>(k) / static_cast<double>(orbs.Size());
+            orbX_[k].SetKey(0, 0.0f, static_cast<float>(body_.x));
+            orbX_[k].SetKey(1, 1.0f, static_cast<float>(aimX_ + kOrbRingRadius * std::cos(a)));
+            orbY_[k].SetKey(0, 0.0f, static_cast<float>(body_.y));
+            orbY_[k].SetKey(1, 1.0f, static_cast<float>(aimY_ + kOrbRingRadius * std::sin(a)));
+            for (KeyframeTrack* t : {&orbX_[k], &orbY_[k], &orbZ_[k]}) t->SetStart(now_);
+            orbs[k].alive = 1;
+        }
+        wellX_.SetKey(0, 0.0f, static_cast<float>(body_.x));
+        wellX_.SetKey(1, 1.0f, static_cast<float>(aimX_));
+        wellY_.SetKey(0, 0.0f, static_cast<float>(body_.y));
+        wellY_.SetKey(1, 1.0f, static_cast<float>(aimY_));
+        for (KeyframeTrack* t : {&wellX_, &wellY_, &wellZ_}) t->SetStart(now_ + kWellDelay);
+        well.alive = 1;
+    } else if (Running(Attack::kOrbs) && PassOver(wellZ_, now_)) {
+        for (BossBullet& orb : orbs) orb.alive = 0;
+        well.alive = 0;
+        Finish();
+    }
+    for (std::size_t k = 0; k < orbs.Size(); ++k) {
+        BossBullet& orb = orbs[k];
+        if (!orb.alive) continue;
+        if (PassOver(orbZ_[k], now_)) {
+            orb.alive = 0;
+            continue;
+        }
+        orb.x = PassValue(orbX_[k], now_);
+        orb.y = PassValue(orbY_[k], now_);
+        orb.z = PassValue(orbZ_[k], now_);
+        DrawPicture(kFlarePicture, orb.x, orb.y, orb.z, kFlareScale);
+        DrawMeshAt(kOrbMesh, orb.x, orb.y, orb.z, 0.0, 0.0, 0.0, orb.sx, orb.sy, orb.sz);
+    }
+    if (!well.alive) return;
+    well.x = PassValue(wellX_, now_);
+    well.y = PassValue(wellY_, now_);
+    well.z = PassValue(wellZ_, now_);
+    // The well opens as a hole in front of the moon while it waits, and glows as it comes.
+    if (!PassBegun(wellZ_, now_)) DrawPicture(kHolePicture, well.x, well.y, well.z - 2.0, kHoleScale);
+    DrawPicture(kLavaPicture, well.x, well.y, well.z, kWellRadius, 128);
+    DrawMeshAt(kWellMesh, well.x, well.y, well.z, 0.0, 0.0, 0.0, kWellRadius, kWellRadius, kWellRadius);
+}
+
+void Smoon03::DrawMagicCircle() {
+    if (attacking_ == 0) return;
+    DrawPicture(kMagicPicture, body_.x, body_.y, body_.z + 1.0, kMagicCircleScale);
+}
