@@ -115,6 +115,7 @@ TEST_F(Bboss02Test, EntersAtTheEndOfStageOneShieldedWithItsMusicAndIntroduction)
 
 TEST_F(Bboss02Test, WhileShieldedHitsFlashTheBodyAndShowOnTheBarrierButTakeNoLife) {
     Enter();
+    Step();  // the core takes its place on the sway
     ShootAt(Body());
     Step();
     EXPECT_EQ(0, shot_.active);
