@@ -29,7 +29,7 @@ constexpr float kHoleFirstAngle = 30.0f;
 constexpr float kOrbitSpacing = 120.0f;
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 // The late holes, 4 to 10, in opening order.
-constexpr double kFixedHoles[7][3] = {{5, 3, 32},   {-5, 3, 32}, {10, 10, 32}, {-10, 10, 32},
+constexpr double kFixedHoles[7][3] = {{5, 3, 32},   {-5, 3, 32},   {10, 10, 32}, {-10, 10, 32},
                                       {10, -4, 32}, {-10, -4, 32}, {0, 0, 32}};
 // The glow sheet holds 4 x 4 cells.
 constexpr int kGlowColumns = 4;
@@ -121,8 +121,8 @@ Bboss02::Bboss02() {
 }
 
 bool Bboss02::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\bboss02.x", "bboss02ロスト") || !LoadMesh(kShieldMesh, "x\\shield.x", "shieldロスト") ||
-        !LoadMesh(kBarrierMesh, "x\\baria.x", "bariaロスト") ||
+    if (!LoadMesh(kBodyMesh, "x\\bboss02.x", "bboss02ロスト") ||
+        !LoadMesh(kShieldMesh, "x\\shield.x", "shieldロスト") || !LoadMesh(kBarrierMesh, "x\\baria.x", "bariaロスト") ||
         !LoadMesh(kShotMesh, "x\\boss01shot.x", "boss01shotロスト") ||
         !LoadMesh(kBeamMesh, "x\\bossbeam.x", "bossbeamロスト")) {
         return false;
