@@ -4,6 +4,7 @@
 
 #include "app/registry.h"
 #include "bosses/bboss01.h"
+#include "bosses/bboss02.h"
 #include "bosses/bboss03.h"
 #include "bosses/smoon01.h"
 #include "bosses/smoon02.h"
@@ -41,7 +42,7 @@ constexpr double kEntryDepth = 40.0;
 
 BossRoster::BossRoster() {
     bosses_[0] = std::make_unique<Bboss01>();
-    bosses_[1] = std::make_unique<StandInBoss>("x\\bboss02.x", 5.0f);
+    bosses_[1] = std::make_unique<Bboss02>();
     bosses_[2] = std::make_unique<Bboss03>();
     bosses_[3] = std::make_unique<StandInBoss>("x\\boss05.x", 2.0f);
     bosses_[4] = std::make_unique<Smoon01>();
@@ -187,29 +188,36 @@ void BossRoster::ShotsOnBoss(Boss& boss) {
     std::span<BodyRecord> extras = boss.ExtraBodies();
     for (PlayerShot* shot : playerShots_) {
         if (!shot->active || !body.active) continue;
+        // The shields stand around the body and take a shot that reaches both.
+        if (ShotOnExtras(boss, *shot, extras)) continue;
         if (tests_.PlayerShotHitsBoss(*shot, body)) {
             if (!body.shielded) body.life -= shot->damage;
             body.hitFlash = 1;
             shot->active = 0;
-            continue;
         }
-        for (BodyRecord& extra : extras) {
-            if (!extra.active || !shot->active || !tests_.PlayerShotHitsBoss(*shot, extra)) continue;
-            extra.life -= shot->damage;
-            extra.hitFlash = 1;
-            shot->active = 0;
-            if (extra.life >= 0) continue;
+    }
+}
+
+bool BossRoster::ShotOnExtras(Boss& boss, PlayerShot& shot, std::span<BodyRecord> extras) {
+    for (BodyRecord& extra : extras) {
+        if (!extra.active || !tests_.PlayerShotHitsBoss(shot, extra)) continue;
+        extra.life -= shot.damage;
+        extra.hitFlash = 1;
+        shot.active = 0;
+        if (extra.life < 0) {
             Audio().PlaySound(kSoundBossDown);
             extra.active = 0;
             explosions_.Spawn(extra.x, extra.y, extra.z);
             const bool allDown =
                 std::none_of(extras.begin(), extras.end(), [](const BodyRecord& e) { return e.active != 0; });
             if (allDown) {
-                body.shielded = 0;
+                boss.Body().shielded = 0;
                 boss.ShieldsDown();
             }
         }
+        return true;
     }
+    return false;
 }
 
 void BossRoster::BlastOnBoss(Boss& boss) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "app/keyframe_track.h"
@@ -92,6 +93,8 @@ private:
     void Enter(int index);
     void Controller(int index);
     void ShotsOnBoss(Boss& boss);
+    // A shot on the boss's extra bodies: true when one took it.
+    bool ShotOnExtras(Boss& boss, PlayerShot& shot, std::span<BodyRecord> extras);
     void BlastOnBoss(Boss& boss);
     void BulletsOnPlayer(int index, Boss& boss);
     bool BulletHits(BulletTest test, const Boss& boss, const BossBullet& bullet) const;

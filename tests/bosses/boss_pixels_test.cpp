@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/registry.h"
+#include "bosses/bboss02.h"
 #include "bosses/boss_roster.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
@@ -80,11 +81,14 @@ protected:
         device_->SetLight(0, &light);
         device_->LightEnable(0, 1);
     }
-    Image DrawFirstBoss() {
+    Image DrawFirstBoss() { return DrawBoss(0, false); }
+    // The boss's body, and with `update` its own step, which draws its parts.
+    Image DrawBoss(int index, bool update) {
         EXPECT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
                                        1.0f, 0));
         EXPECT_EQ(S_OK, device_->BeginScene());
-        roster_.GetBoss(0).Draw();
+        roster_.GetBoss(index).Draw();
+        if (update) roster_.GetBoss(index).Update();
         EXPECT_EQ(S_OK, device_->EndScene());
         Image frame;
         EXPECT_EQ(S_OK, device_->GetBackBufferImage(&frame));
@@ -156,6 +160,60 @@ TEST_F(BossPixelTest, EveryBossLoadsAndTheFirstDrawsAtItsPlaceTranslucentAfterAH
     EXPECT_LT(flashWide * 10, solidWide * 6) << "at alpha 0.3 over black the body is much darker";
     EXPECT_GT(flashLit, 0);
     EXPECT_EQ(solidSum, Around(DrawFirstBoss(), cx, cy, 6).first);
+}
+
+TEST_F(BossPixelTest, StageOneFinalBossDrawsItsCoreShieldsAndBarrier) {
+    roster_.Load(device_.get(), sprite_.get(), window_);
+    ASSERT_TRUE(messages_.empty()) << messages_.front();
+    roster_.Reset();
+    auto& boss = static_cast<Bboss02&>(roster_.GetBoss(1));
+    boss.Body().active = 1;
+    // At the entry tick the core stands at (0, 5, 40) and the shields at the top and a third of a turn
+    // either side.
+    boss.Start(0);
+    const Image full = DrawBoss(1, true);
+    auto lit = [&](const Image& frame, double x, double y, double z, int r) {
+        const Vector3 at = Project(x, y, z);
+        return Around(frame, static_cast<int>(at.x), static_cast<int>(at.y), r);
+    };
+    EXPECT_GT(lit(full, 0.0, 5.0, 40.0, 5).second, 60) << "the core";
+    long shieldsLit = 0;
+    for (int j = 0; j < Bboss02::kShieldCount; ++j) {
+        const BodyRecord& s = boss.Shield(j);
+        const auto [sum, count] = lit(full, s.x, s.y, s.z, 4);
+        EXPECT_GT(count, 25) << "shield " << j << " at " << s.x << "," << s.y;
+        shieldsLit += sum;
+    }
+
+    // Without the shields their places go dark; the core and the barrier stay.
+    for (BodyRecord& s : boss.ExtraBodies()) s.active = 0;
+    const Image bare = DrawBoss(1, true);
+    long shieldsGone = 0;
+    for (int j = 0; j < Bboss02::kShieldCount; ++j) {
+        const BodyRecord& s = boss.Shield(j);
+        shieldsGone += lit(bare, s.x, s.y, s.z, 4).first;
+    }
+    EXPECT_LT(shieldsGone * 4, shieldsLit);
+    // Inside the barrier's rim, clear of the core, the shields and the holes: faint while it stands.
+    const double rimX = -4.0, rimY = 5.0, rimZ = 34.0;
+    const long barrierSum = lit(bare, rimX, rimY, rimZ, 6).first;
+
+    // A hit on the core shows on the barrier, opaque for a while.
+    boss.Body().hitFlash = 1;
+    const Image flashed = DrawBoss(1, true);
+    EXPECT_TRUE(boss.BarrierOpaque());
+    EXPECT_GT(lit(flashed, rimX, rimY, rimZ, 6).first, barrierSum * 2);
+
+    // Lowered, it is gone.
+    boss.ShieldsDown();
+    const Image open = DrawBoss(1, true);
+    const auto [openSum, openLit] = lit(open, rimX, rimY, rimZ, 6);
+    EXPECT_EQ(0, openLit);
+    EXPECT_GT(barrierSum, openSum + 169 * 5) << "the standing barrier tints what lies behind it";
+    EXPECT_GT(lit(open, 0.0, 5.0, 40.0, 5).second, 60);
+    std::uint32_t blend = 1;
+    device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
+    EXPECT_EQ(0u, blend);
 }
 
 }  // namespace

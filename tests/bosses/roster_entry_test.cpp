@@ -86,7 +86,15 @@ TEST_F(RosterTest, StageOneFinalBossEntersInTheOpenWithItsMusicAndItsDeathClears
     EXPECT_EQ(2, GetCameraCutInIndex());
     EXPECT_EQ(300, body.life);
 
-    // Its stand-in has no shields to lose, so the shots hurt it.
+    // Shielded, a shot only flashes it; once its last shield has fallen the shots hurt it.
+    ShootAt(body);
+    Step();
+    EXPECT_EQ(300, body.life);
+    for (BodyRecord& shield : roster_.GetBoss(1).ExtraBodies()) {
+        shield.life = 0;
+        ShootAt(shield);
+        Step();
+    }
     ShootAt(body);
     Step();
     EXPECT_EQ(299, body.life);
