@@ -26,6 +26,7 @@ constexpr double kFanRackRise = 3.0;
 constexpr double kFanRackBehind = 3.0;
 
 // The path tables of the fans: three x then three y control points after the fan's own place.
+// clang-format off
 constexpr float kPaths[Boss05::kPathCount][2][3] = {
     {{5.0f, -5.0f, 5.0f}, {-5.0f, 5.0f, -5.0f}},
     {{-3.0f, 3.0f, -3.0f}, {3.0f, -3.0f, 3.0f}},
@@ -33,6 +34,7 @@ constexpr float kPaths[Boss05::kPathCount][2][3] = {
     {{2.0f, -2.0f, 2.0f}, {-2.0f, 2.0f, -2.0f}},
     {{2.0f, 4.0f, 6.0f}, {-2.0f, -4.0f, 6.0f}},
 };
+// clang-format on
 constexpr float kPathTimes[4] = {0.0f, 0.2f, 0.5f, 1.0f};
 
 constexpr double kMeteorFrom = 40.0;
@@ -82,9 +84,7 @@ float OnceBezier(const KeyframeTrack& track, std::uint32_t now) {
     return v;
 }
 
-bool RunOut(const KeyframeTrack& track, std::uint32_t now) {
-    return TrackRunOut(track.Start(), track.Duration(), now);
-}
+bool RunOut(const KeyframeTrack& track, std::uint32_t now) { return TrackRunOut(track.Start(), track.Duration(), now); }
 
 void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
     track.SetKeyCount(keys);
@@ -254,15 +254,7 @@ void Boss05::Draw() {
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    if (flash) {
-        Matrix& world = drawContext_.Transform();
-        MatrixRotationYawPitchRoll(&world, 0.0f, 0.0f, static_cast<float>(roll));
-        SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMesh(meshes_[kRingMesh], kRingFlashAlpha);
-    } else {
-        DrawMeshAt(meshes_[kRingMesh], at, true);
-    }
+    DrawMeshAt(meshes_[kRingMesh], at, true, flash ? kRingFlashAlpha : -1.0f);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
 }
 
@@ -279,7 +271,7 @@ void Boss05::Update() {
     Flare();
 }
 
-void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate) {
+void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, float alpha) {
     Device* device = drawContext_.GetDevice();
     if (!device) return;
     Matrix scale, turn;
@@ -294,7 +286,11 @@ void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate)
     }
     SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
     device->SetTransform(D3DTS_WORLD, &world);
-    DrawMesh(mesh);
+    if (alpha < 0.0f) {
+        DrawMesh(mesh);
+    } else {
+        DrawMesh(mesh, alpha);
+    }
 }
 
 void Boss05::DrawSprite(VertexBuffer* quad, Texture* texture, const BossBullet& at, double size, double u, double v,

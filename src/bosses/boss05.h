@@ -104,7 +104,8 @@ private:
     void ChooseNext();
     void AimFromPlayer(BossBullet& fan) const;
     bool LoadTextures(std::size_t mesh, const char* path);
-    void DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate);
+    // With every material at `alpha`, or at its own alpha when it is negative.
+    void DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, float alpha = -1.0f);
     void DrawSprite(platform::VertexBuffer* quad, platform::Texture* texture, const BossBullet& at, double size,
                     double u, double v, double turn);
 

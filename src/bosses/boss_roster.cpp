@@ -263,9 +263,7 @@ void BossRoster::BulletsOnPlayer(int index, Boss& boss) {
     const BattleRules& rules = RulesFor(index);
     // Protection is by the flash's time: a flash left undrawn still ends on time. A ship that is gone (taken
     // down into a black hole) cannot be hit.
-    auto open = [&] {
-        return body.active && playerState_->alive && !hitEffects_.Showing(platform::GetTickCount());
-    };
+    auto open = [&] { return body.active && playerState_->alive && !hitEffects_.Showing(platform::GetTickCount()); };
     for (const ListRule& rule : rules.lists) {
         const BulletPool& list = boss.List(rule.list);
         for (std::size_t i = 0; i < list.Size(); ++i) {
