@@ -15,7 +15,7 @@ const std::array<BattleRules, 8>& AllRules() {
          DeathKind::kMid,
          0,
          -1},
-        {{{1, T::kShot, false, false}, {2, T::kFlat, false, false}}, T::kBig, DeathKind::kStageTwoFinal, 0, 7},
+        {{{1, T::kShot, false, false}, {2, T::kFlat, false, false, 1}}, T::kBig, DeathKind::kStageTwoFinal, 0, 7},
         {{{0, T::kShot, false, false}, {1, T::kBar, false, false}}, T::kShot, DeathKind::kMoon, 2, 8},
         {{{1, T::kFlat, false, true}, {2, T::kFlat, true, false}}, T::kShot, DeathKind::kMoon, 3, -1},
         {{{0, T::kBar, false, false},

@@ -25,6 +25,8 @@ struct ListRule {
     bool wideOnly = false;
     // A hit also opens the energy shell around the player.
     bool shell = false;
+    // Entries from this index on do not hurt on touch: they capture the ship (-1: none do).
+    int captureFrom = -1;
 };
 
 // How a boss's death ends its battle.

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "app/registry.h"
+#include "app/track_value.h"
 #include "bosses/bboss01.h"
 #include "bosses/bboss02.h"
 #include "bosses/bboss03.h"
+#include "bosses/boss05.h"
 #include "bosses/smoon01.h"
 #include "bosses/smoon02.h"
 #include "bosses/smoon03.h"
@@ -44,7 +46,9 @@ BossRoster::BossRoster() {
     bosses_[0] = std::make_unique<Bboss01>();
     bosses_[1] = std::make_unique<Bboss02>();
     bosses_[2] = std::make_unique<Bboss03>();
-    bosses_[3] = std::make_unique<StandInBoss>("x\\boss05.x", 2.0f);
+    auto boss05 = std::make_unique<Boss05>();
+    capturer_ = boss05.get();
+    bosses_[3] = std::move(boss05);
     bosses_[4] = std::make_unique<Smoon01>();
     bosses_[5] = std::make_unique<Smoon02>();
     bosses_[6] = std::make_unique<Smoon03>();
@@ -85,6 +89,8 @@ void BossRoster::Reset() {
     // A target taken in the last stage must not carry a blast into the next.
     targetHeld_ = 0;
     specialOn_ = 0;
+    // A ship still held by a black hole must not carry that into the next stage.
+    ReleaseCapture();
     for (Boss* boss : bossList_) boss->Reset();
     explosions_.Reset();
     hitEffects_.Reset();
@@ -180,6 +186,7 @@ void BossRoster::Controller(int index) {
     BlastOnBoss(boss);
     if (boss.Body().life <= 0) Death(index, boss);
     BulletsOnPlayer(index, boss);
+    if (captured_ && &boss == capturer_) FollowCapture();
     UpdateGauge(boss.Body());
 }
 
@@ -266,13 +273,20 @@ void BossRoster::BulletsOnPlayer(int index, Boss& boss) {
     if (!playerState_) return;
     const BodyRecord& body = boss.Body();
     const BattleRules& rules = RulesFor(index);
-    // Protection is by the flash's time: a flash left undrawn still ends on time.
-    auto open = [&] { return body.active && !hitEffects_.Showing(platform::GetTickCount()); };
+    // Protection is by the flash's time: a flash left undrawn still ends on time. A ship that is gone (taken
+    // down into a black hole) cannot be hit.
+    auto open = [&] { return body.active && playerState_->alive && !hitEffects_.Showing(platform::GetTickCount()); };
     for (const ListRule& rule : rules.lists) {
-        for (const BossBullet& bullet : boss.List(rule.list)) {
+        const BulletPool& list = boss.List(rule.list);
+        for (std::size_t i = 0; i < list.Size(); ++i) {
+            const BossBullet& bullet = list[i];
             if (!bullet.alive || !open()) continue;
             if (rule.wideOnly && !(bullet.sx > 1.0)) continue;
             if (!BulletHits(rule.test, boss, bullet)) continue;
+            if (rule.captureFrom >= 0 && static_cast<int>(i) >= rule.captureFrom) {
+                if (!captured_) StartCapture(boss);
+                continue;
+            }
             PlayerHit(bullet);
             if (rule.shell) bombBlast_.SpawnShell(playerState_->x, playerState_->y, playerState_->z);
         }
@@ -290,6 +304,7 @@ void BossRoster::Death(int index, Boss& boss) {
     body.active = 0;
     // A target taken for this boss must not strike the next one.
     targetHeld_ = 0;
+    if (captured_) ReleaseCapture();
     const BattleRules& rules = RulesFor(index);
     switch (rules.death) {
         case DeathKind::kStageOneMid:
@@ -369,4 +384,52 @@ void BossRoster::UpdateGauge(const BodyRecord& body) {
     const double share = body.lifeMax > 0 ? static_cast<double>(body.life) / body.lifeMax : 1.0;
     const double value = kGaugeEmpty - share * kGaugeEmpty;
     *gaugeValue_ = static_cast<std::int32_t>(std::clamp(value, 0.0, static_cast<double>(kGaugeEmpty)));
+}
+
+void BossRoster::StartCapture(Boss& boss) {
+    const std::uint32_t now = platform::GetTickCount();
+    PlayerState& ship = *playerState_;
+    captured_ = 1;
+    ship.centring = 1;
+    captureTrack_.SetKey(0, 0.0f, static_cast<float>(ship.z));
+    captureTrack_.SetKey(1, 0.4f, static_cast<float>(kCaptureDepth));
+    captureTrack_.SetKey(2, 0.75f, static_cast<float>(kCaptureDepth));
+    captureTrack_.SetKey(3, 1.0f, static_cast<float>(PlayerState::kStartDepth));
+    captureTrack_.SetDuration(kCaptureMs);
+    captureTrack_.SetStart(now);
+    if (&boss == capturer_) capturer_->HoldForCapture(now);
+}
+
+void BossRoster::FollowCapture() {
+    const std::uint32_t now = platform::GetTickCount();
+    PlayerState& ship = *playerState_;
+    if (!TrackRunOut(captureTrack_.Start(), captureTrack_.Duration(), now)) {
+        // Read in the tick it started, the track would already stand at its end.
+        if (now != captureTrack_.Start()) ship.z = TrackValue(captureTrack_, now, static_cast<float>(ship.z));
+        if (ship.z > kVanishDepth) {
+            ship.alive = 0;
+        } else if (ship.z < kVanishDepth) {
+            ship.alive = ship.life > 0 ? 1 : 0;
+        }
+        return;
+    }
+    ship.z = PlayerState::kStartDepth;
+    ship.alive = ship.life > 0 ? 1 : 0;
+    // The ship is let go only once the flash of an earlier hit has ended.
+    if (hitEffects_.Showing(now)) return;
+    ship.life -= kCaptureLife;
+    Audio().PlaySound(kSoundPlayerHit);
+    hitEffects_.Spawn();
+    hitEffect_ = 0;
+    ReleaseCapture();
+}
+
+void BossRoster::ReleaseCapture() {
+    if (captured_ && capturer_) capturer_->ReleaseCapture(platform::GetTickCount());
+    captured_ = 0;
+    if (!playerState_) return;
+    PlayerState& ship = *playerState_;
+    ship.z = PlayerState::kStartDepth;
+    ship.alive = ship.life > 0 ? 1 : 0;
+    ship.centring = 0;
 }

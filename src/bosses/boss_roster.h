@@ -22,6 +22,8 @@
 #include "player/player_shot.h"
 #include "player/player_state.h"
 
+class Boss05;
+
 namespace platform {
 class Device;
 class Sprite;
@@ -42,6 +44,12 @@ public:
     static constexpr std::int32_t kSoundBossDown = 13;
     static constexpr std::int32_t kStageClearFadeMs = 2000;
     static constexpr std::uint32_t kStageClearGateMs = 4000;
+    // The capture of the stage-2 final boss: the ship is carried this deep and back, is gone while beyond
+    // the vanishing depth, and loses this much life when it is let go.
+    static constexpr std::uint32_t kCaptureMs = 4000;
+    static constexpr double kCaptureDepth = 45.0;
+    static constexpr double kVanishDepth = 40.0;
+    static constexpr std::int32_t kCaptureLife = 20;
 
     // Builds the eight bosses and a provisional configuration that Reset replaces before any play.
     BossRoster();
@@ -85,6 +93,9 @@ public:
     const BombBlast& Blast() const { return bombBlast_; }
     // Carries the ship's depth while a black hole of the stage-2 final boss holds it.
     KeyframeTrack& CaptureTrack() { return captureTrack_; }
+    // 1 while a black hole holds the ship. The ship's centring byte is set with it, which only freezes
+    // the movement buttons; this flag is the capture's own.
+    std::uint8_t Captured() const { return captured_; }
 
 private:
     // At most one boss enters per check: a jump of the clock past several entry times brings them in one
@@ -103,6 +114,10 @@ private:
     void StandardEnd(const BodyRecord& body);
     void StageCleared();
     void UpdateGauge(const BodyRecord& body);
+    void StartCapture(Boss& boss);
+    void FollowCapture();
+    // Puts the ship back in its plane, alive if it has life, with its buttons free; the boss's sway resumes.
+    void ReleaseCapture();
 
     std::array<std::unique_ptr<Boss>, kBossCount> bosses_;
     CollisionTests tests_;
@@ -114,6 +129,9 @@ private:
     std::int32_t hitEffect_ = 0;
     std::uint8_t targetHeld_ = 0;
     KeyframeTrack captureTrack_;
+    std::uint8_t captured_ = 0;
+    // The boss whose holes capture, told when the capture begins and ends.
+    Boss05* capturer_ = nullptr;
     std::vector<PlayerShot*> playerShots_;
     Explosion explosions_;
     DamageFlash hitEffects_;

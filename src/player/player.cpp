@@ -139,8 +139,10 @@ void Player::ResetCommon() {
     }
     dashing_ = 0;
     dashRunning_ = 0;
-    // The next confined flight glides to the centre again.
+    // The next confined flight glides to the centre again; a glide cut short lets the buttons go.
     glideX_.SetStart(0);
+    if (gliding_) state_.centring = 0;
+    gliding_ = 0;
     // A flash still running from the stage before would keep the ship immune into the next.
     flash_.Reset();
     gun_.Reset();
@@ -181,6 +183,7 @@ void Player::Controls(std::uint32_t now) {
         glideX_.SetStart(now - 100);
         glideY_.SetStart(now - 100);
         s.centring = 1;
+        gliding_ = 1;
     }
 
     if (codes_.up == kInputUp && !s.centring) {
@@ -293,10 +296,10 @@ void Player::Movement(std::uint32_t now) {
         if (s.y < 0.0) s.y = 0.0;
         if (s.y > 4.0) s.y = 4.0;
     }
-    if (s.centring) {
+    if (gliding_) {
         s.x = TrackValue(glideX_, now, static_cast<float>(s.x));
         s.y = TrackValue(glideY_, now, static_cast<float>(s.y));
-        if (Finished(glideX_, now)) s.centring = 0;
+        if (Finished(glideX_, now)) s.centring = 0, gliding_ = 0;
     }
 }
 

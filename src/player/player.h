@@ -135,6 +135,9 @@ private:
     StepTrack flameV_;
     KeyframeTrack glideX_;
     KeyframeTrack glideY_;
+    // 1 while the glide runs. The centring byte also freezes the buttons for a boss's capture, which must
+    // not glide.
+    std::uint8_t gliding_ = 0;
 
     double tiltStep_ = 0.8;
     std::int32_t dashing_ = 0;

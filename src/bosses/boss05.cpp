@@ -1,0 +1,611 @@
+#include "bosses/boss05.h"
+
+#include <cmath>
+#include <utility>
+
+#include "app/track_value.h"
+#include "platform/core/clock.h"
+#include "platform/core/random.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/mesh.h"
+#include "render/loaders.h"
+#include "render/render_presets.h"
+#include "render/textured_quad.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr double kDegrees = 0.017453292;
+constexpr double kTurn = 6.283185307;
+
+// Fans rest on the rack behind the body's top.
+constexpr double kFanRackSpacing = 2.0;
+constexpr double kFanRackLeft = -3.0;
+constexpr double kFanRackRise = 3.0;
+constexpr double kFanRackBehind = 3.0;
+
+// The path tables of the fans: three x then three y control points after the fan's own place.
+// clang-format off
+constexpr float kPaths[Boss05::kPathCount][2][3] = {
+    {{5.0f, -5.0f, 5.0f}, {-5.0f, 5.0f, -5.0f}},
+    {{-3.0f, 3.0f, -3.0f}, {3.0f, -3.0f, 3.0f}},
+    {{7.0f, -7.0f, 7.0f}, {7.0f, -7.0f, 7.0f}},
+    {{2.0f, -2.0f, 2.0f}, {-2.0f, 2.0f, -2.0f}},
+    {{2.0f, 4.0f, 6.0f}, {-2.0f, -4.0f, 6.0f}},
+};
+// clang-format on
+constexpr float kPathTimes[4] = {0.0f, 0.2f, 0.5f, 1.0f};
+
+constexpr double kMeteorFrom = 40.0;
+constexpr double kMeteorTo = -10.0;
+constexpr double kMeteorDrop = 6.0;
+constexpr int kMeteorSpread = 10;
+
+// The black holes: three on a circle of 8 round the body, each turning on a circle of 3 of its own, and
+// one under the body.
+constexpr double kOrbitRadius = 8.0;
+constexpr double kCircleRadius = 3.0;
+constexpr double kHolesAhead = 5.0;
+constexpr double kCoreBelow = 6.0;
+constexpr double kCoreAhead = 4.0;
+constexpr std::uint32_t kCircleMs[3] = {3000, 3600, 4200};
+constexpr double kBlackHoleSize = 1.5;
+constexpr std::uint32_t kSheetStepMs = 50;
+constexpr int kSheetCells = 16;
+
+constexpr std::uint32_t kHoleAlpha = 128;
+constexpr std::uint32_t kRingRollMs = 10000;
+constexpr std::uint32_t kHoleSpinMs = 2000;
+
+constexpr double kFlareAhead = 3.0;
+constexpr double kFlareSize = 2.5;
+constexpr std::uint32_t kFlareSpinMs = 3000;
+constexpr int kFlareAux = 3;
+
+constexpr double kRingAt = 3.0;
+
+// A play-once track read by a step that may come in the very tick it was started, or exactly at its end:
+// before or at the start it stands at its first key, at and after the end at its last.
+float Once(const KeyframeTrack& track, std::uint32_t now) {
+    const auto since = static_cast<std::int32_t>(now - track.Start());
+    if (since <= 0) return track.KeyValue(0);
+    if (static_cast<std::uint32_t>(since) >= track.Duration()) return track.KeyValue(track.Count() - 1);
+    return TrackValue(track, now, track.KeyValue(0));
+}
+
+float OnceBezier(const KeyframeTrack& track, std::uint32_t now) {
+    const auto since = static_cast<std::int32_t>(now - track.Start());
+    if (since <= 0) return track.KeyValue(0);
+    if (static_cast<std::uint32_t>(since) >= track.Duration()) return track.KeyValue(track.Count() - 1);
+    float v = track.KeyValue(0);
+    int clamped = 0;
+    track.EvaluateBezier(now, &v, &clamped);
+    return v;
+}
+
+bool RunOut(const KeyframeTrack& track, std::uint32_t now) { return TrackRunOut(track.Start(), track.Duration(), now); }
+
+void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
+    track.SetKeyCount(keys);
+    for (int i = 0; i < keys; ++i) track.SetKey(i, static_cast<float>(i) / static_cast<float>(keys - 1), 0.0f);
+    track.SetDuration(ms);
+    track.SetLooping(0);
+}
+
+void FromTo(KeyframeTrack& track, double from, double to) {
+    track.SetKey(0, 0.0f, static_cast<float>(from));
+    track.SetKey(1, 1.0f, static_cast<float>(to));
+}
+
+void Looping(KeyframeTrack& track, float to, std::uint32_t ms) {
+    const float keys[2][2] = {{0.0f, 0.0f}, {1.0f, to}};
+    track.SetKeyCount(2);
+    SetKeys(track, keys);
+    track.SetDuration(ms);
+    track.SetLooping(1);
+}
+
+BossBullet Entry(std::int32_t damage, double radius, std::uint8_t alive) {
+    BossBullet b;
+    b.z = 40.0;
+    b.alive = alive;
+    b.damage = damage;
+    b.sx = b.sy = b.sz = 1.0;
+    b.rh = b.rv = b.rz = radius;
+    return b;
+}
+
+std::uint32_t Factor(std::uint32_t alpha) { return (alpha << 24) | 0x00FFFFFFu; }
+
+}  // namespace
+
+Boss05::Boss05() {
+    meshes_.resize(kMeshCount);
+    BuildList(kFanList, kFanCount, Entry(kFanDamage, kFanRadius, 1));
+    BuildList(kMeteorList, kMeteorCount, Entry(kMeteorDamage, kMeteorRadius, 0));
+    BuildList(kHoleList, kHoleEntries, Entry(kHoleDamage, kHoleRadius, 0));
+    fanBeams_.fill(Entry(kFanBeamDamage, kFanBeamRadius, 0));
+    initialFanBeams_ = fanBeams_;
+
+    BuildSway(2.0f, 40.0f);
+    Looping(ringRoll_, 360.0f, kRingRollMs);
+    static constexpr float kGrowth[4][2] = {{0.0f, 0.2f}, {0.2f, 1.0f}, {0.8f, 1.0f}, {1.0f, 0.2f}};
+    holeGrowth_.SetKeyCount(4);
+    SetKeys(holeGrowth_, kGrowth);
+    holeGrowth_.SetDuration(kHoleMs);
+    holeGrowth_.SetLooping(0);
+    static constexpr float kSpin[2][2] = {{0.0f, 1.0f}, {1.0f, 0.0f}};
+    holeSpin_.SetKeyCount(2);
+    SetKeys(holeSpin_, kSpin);
+    holeSpin_.SetDuration(kHoleSpinMs);
+    holeSpin_.SetLooping(1);
+    for (KeyframeTrack& delay : holeDelay_) {
+        PlayOnce(delay, 2, kHoleFadeMs);
+        FromTo(delay, 0.0, 1.0);
+    }
+    for (int i = 0; i < 3; ++i) Looping(aux_[i], 360.0f, kCircleMs[i]);
+    Looping(aux_[kFlareAux], 360.0f, kFlareSpinMs);
+
+    for (int i = 0; i < kFanCount; ++i) {
+        PlayOnce(fanZ_[i], 2, kFanFlightMs);
+        PlayOnce(fanX_[i], 4, kFanFlightMs);
+        PlayOnce(fanY_[i], 4, kFanFlightMs);
+        for (KeyframeTrack* t : {&fanBackX_[i], &fanBackY_[i], &fanBackZ_[i]}) PlayOnce(*t, 2, kFanReturnMs);
+        for (KeyframeTrack* t : {&beamX_[i], &beamY_[i], &beamZ_[i]}) PlayOnce(*t, 2, kFanBeamMs);
+    }
+    for (int i = 0; i < kMeteorCount; ++i) {
+        for (KeyframeTrack* t : {&meteorZ_[i], &meteorX_[i], &meteorY_[i]}) PlayOnce(*t, 2, kMeteorMs);
+    }
+}
+
+bool Boss05::LoadTextures(std::size_t mesh, const char* path) {
+    BossMesh& m = meshes_[mesh];
+    m.textures.clear();
+    m.textures.resize(m.resource.materialCount);
+    for (TexturePtr& t : m.textures) {
+        if (!TextureLoad(path, &t, drawContext_)) return LoadFailed(drawContext_, LostText(path));
+    }
+    return true;
+}
+
+bool Boss05::Load() {
+    if (!LoadMesh(kBodyMesh, "x\\boss05.x", "boss05ロスト")) return false;
+    if (!LoadMesh(kRingMesh, "x\\bossring.x", "bossringロスト") || !LoadTextures(kRingMesh, "t\\circuit.png")) {
+        return false;
+    }
+    if (!LoadMesh(kFanMesh, "x\\fan.x", "fanロスト")) return false;
+    if (!LoadMesh(kFanBeamMesh, "x\\fanbeam.x", "fanbeamロスト")) return false;
+    if (!TextureLoad("t\\blackhole.png", &blackHolePicture_, drawContext_)) {
+        return LoadFailed(drawContext_, "blackholeロスト");
+    }
+    if (!LoadMesh(kMeteorMesh, "x\\bmeteo.x", "bmeteoロスト") || !LoadTextures(kMeteorMesh, "t\\meteo.png")) {
+        return false;
+    }
+    // The hole's picture keys out opaque black, which TextureLoad does.
+    if (!LoadMesh(kHoleMesh, "x\\holeE.x", "holeEロスト") || !LoadTextures(kHoleMesh, "t\\suik.png")) return false;
+    if (!TextureLoad("t\\flare.png", &flarePicture_, drawContext_)) return LoadFailed(drawContext_, "flareロスト");
+
+    const QuadVertex cell[4] = {{-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
+                                {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.0f},
+                                {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.25f},
+                                {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.25f}};
+    CreateQuad(drawContext_, cell, &cellQuad_);
+    const QuadVertex whole[4] = {{-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
+                                 {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
+                                 {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
+                                 {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f}};
+    CreateQuad(drawContext_, whole, &flareQuad_);
+    return true;
+}
+
+void Boss05::Start(int set) {
+    Boss::Start(set);
+    ringRoll_.SetStart(battleStart_);
+    // The black holes' circles start with the sway, so that the pause bookkeeping carries them alike.
+    for (KeyframeTrack& t : aux_) t.SetStart(battleStart_);
+}
+
+void Boss05::Reset() {
+    fansNext_ = 0;
+    meteorsNext_ = 0;
+    holesNext_ = 1;
+    running_ = 0;
+    returning_ = 0;
+    captureHeld_ = 0;
+    lastMeteor_ = 0;
+    RestoreLists();
+    for (std::size_t i = 0; i < fanBeams_.size(); ++i) fanBeams_[i] = initialFanBeams_[i];
+}
+
+Boss05::Attack Boss05::NextAttack() const {
+    if (fansNext_) return Attack::kFans;
+    if (meteorsNext_) return Attack::kMeteors;
+    return Attack::kHoles;
+}
+
+void Boss05::HoldForCapture(std::uint32_t now) {
+    body_.holdPosition = 1;
+    PauseSway(now);
+    captureHeld_ = 1;
+}
+
+void Boss05::ReleaseCapture(std::uint32_t now) {
+    if (!captureHeld_) return;
+    captureHeld_ = 0;
+    body_.holdPosition = 0;
+    ResumeSway(now, true);
+}
+
+void Boss05::Draw() {
+    if (!body_.active) return;
+    // The standard draw consumes the flash; the ring shows the same hit.
+    const bool flash = body_.hitFlash != 0;
+    StandardDraw(false);
+    Device* device = drawContext_.GetDevice();
+    if (!device) return;
+    const double roll = TrackValue(ringRoll_, GetTickCount()) * kDegrees;
+    BossBullet at;
+    at.x = body_.x;
+    at.y = 0.0;
+    at.z = body_.z + kRingAt;
+    at.roll = roll;
+    at.sx = at.sy = at.sz = 1.0;
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    DrawMeshAt(meshes_[kRingMesh], at, true, flash ? kRingFlashAlpha : -1.0f);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+}
+
+void Boss05::Update() {
+    Tick();
+    Fans();
+    AttackFans();
+    FanBeams();
+    Meteors();
+    AttackMeteors();
+    BlackHoles();
+    AttackHoles();
+    CaptureHoles();
+    Flare();
+}
+
+void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, float alpha) {
+    Device* device = drawContext_.GetDevice();
+    if (!device) return;
+    Matrix scale, turn;
+    Matrix& world = drawContext_.Transform();
+    MatrixScaling(&scale, static_cast<float>(at.sx), static_cast<float>(at.sy), static_cast<float>(at.sz));
+    if (rotate) {
+        MatrixRotationYawPitchRoll(&turn, static_cast<float>(at.yaw), static_cast<float>(at.pitch),
+                                   static_cast<float>(at.roll));
+        MatrixMultiply(&world, &scale, &turn);
+    } else {
+        world = scale;
+    }
+    SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
+    device->SetTransform(D3DTS_WORLD, &world);
+    if (alpha < 0.0f) {
+        DrawMesh(mesh);
+    } else {
+        DrawMesh(mesh, alpha);
+    }
+}
+
+void Boss05::DrawSprite(VertexBuffer* quad, Texture* texture, const BossBullet& at, double size, double u, double v,
+                        double turn) {
+    Device* device = drawContext_.GetDevice();
+    if (!device || !quad) return;
+    SetAlphaBlend(drawContext_, true);
+    SetTextureAlphaFactor(drawContext_, 0xFFFFFFFFu);
+    Matrix scroll;
+    MatrixIdentity(&scroll);
+    SetTextureScroll(drawContext_, static_cast<float>(u), static_cast<float>(v), &scroll);
+    Matrix scale, spin;
+    Matrix& world = drawContext_.Transform();
+    MatrixScaling(&scale, static_cast<float>(size), static_cast<float>(size), 1.0f);
+    MatrixRotationYawPitchRoll(&spin, 0.0f, 0.0f, static_cast<float>(turn));
+    MatrixMultiply(&world, &scale, &spin);
+    SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetTexture(0, texture);
+    DrawQuad(device, quad);
+    device->SetTexture(0, nullptr);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+}
+
+// ---- fans ----
+
+void Boss05::AimFromPlayer(BossBullet& fan) const {
+    const double dx = fan.x - player_.x;
+    const double dy = fan.y - player_.y;
+    const double dz = fan.z - player_.z;
+    fan.yaw = dx == 0.0 ? 0.0 : std::atan2(dx, dz);
+    if (dz > 0.0) {
+        fan.pitch = -std::atan2(dy, dz);
+    } else if (dz < 0.0) {
+        // The game turns the far side by 3.14, not by pi.
+        fan.pitch = std::atan2(dy, dz) + 3.14;
+    } else {
+        fan.pitch = 0.0;
+    }
+}
+
+void Boss05::Fans() {
+    BulletPool& fans = live_[kFanList];
+    for (int i = 0; i < kFanCount && static_cast<std::size_t>(i) < fans.Size(); ++i) {
+        BossBullet& fan = fans[static_cast<std::size_t>(i)];
+        const bool attacking = running_ && fansNext_;
+        if (attacking && !returning_) {
+            fan.z = Once(fanZ_[i], now_);
+            fan.x = OnceBezier(fanX_[i], now_);
+            fan.y = OnceBezier(fanY_[i], now_);
+            AimFromPlayer(fan);
+        } else if (attacking) {
+            fan.x = Once(fanBackX_[i], now_);
+            fan.y = Once(fanBackY_[i], now_);
+            fan.z = Once(fanBackZ_[i], now_);
+        } else {
+            fan.x = body_.x + kFanRackLeft + kFanRackSpacing * i;
+            fan.y = body_.y + kFanRackRise;
+            fan.z = body_.z + kFanRackBehind;
+            fan.yaw = fan.pitch = fan.roll = 0.0;
+        }
+        DrawMeshAt(meshes_[kFanMesh], fan, true);
+    }
+}
+
+void Boss05::LaunchFans() {
+    battleStart_ = now_;
+    running_ = 1;
+    returning_ = 0;
+    body_.holdPosition = 1;
+    PauseSway(now_);
+    std::array<int, kPathCount> order = {0, 1, 2, 3, 4};
+    for (int n = 0; n < kPathCount; ++n) {
+        const int a = Rand() % kPathCount;
+        const int b = Rand() % kPathCount;
+        std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
+    }
+    BulletPool& fans = live_[kFanList];
+    for (int i = 0; i < kFanCount; ++i) {
+        const BossBullet& fan = fans[static_cast<std::size_t>(i)];
+        const int path = order[static_cast<std::size_t>(i)];
+        pathOf_[static_cast<std::size_t>(i)] = path;
+        FromTo(fanZ_[i], fan.z, kFanFlightDepth);
+        fanX_[i].SetKey(0, kPathTimes[0], static_cast<float>(fan.x));
+        fanY_[i].SetKey(0, kPathTimes[0], static_cast<float>(fan.y));
+        for (int k = 0; k < 3; ++k) {
+            fanX_[i].SetKey(k + 1, kPathTimes[k + 1], kPaths[path][0][k]);
+            fanY_[i].SetKey(k + 1, kPathTimes[k + 1], kPaths[path][1][k]);
+        }
+        for (KeyframeTrack* t : {&fanZ_[i], &fanX_[i], &fanY_[i]}) t->SetStart(now_);
+    }
+}
+
+void Boss05::ReturnFans() {
+    returning_ = 1;
+    const BulletPool& fans = live_[kFanList];
+    for (int i = 0; i < kFanCount; ++i) {
+        const BossBullet& fan = fans[static_cast<std::size_t>(i)];
+        FromTo(fanBackX_[i], fan.x, body_.x + kFanRackLeft + kFanRackSpacing * i);
+        FromTo(fanBackY_[i], fan.y, body_.y + kFanRackRise);
+        FromTo(fanBackZ_[i], fan.z, kFanReturnDepth);
+        for (KeyframeTrack* t : {&fanBackX_[i], &fanBackY_[i], &fanBackZ_[i]}) t->SetStart(now_ + kFanReturnDelay);
+
+        BossBullet& beam = fanBeams_[static_cast<std::size_t>(i)];
+        beam.alive = 1;
+        beam.x = fan.x;
+        beam.y = fan.y;
+        beam.z = fan.z;
+        beam.yaw = fan.yaw;
+        beam.pitch = fan.pitch;
+        beam.roll = fan.roll;
+        FromTo(beamX_[i], fan.x, fan.x - kFanBeamReach * fan.yaw);
+        FromTo(beamY_[i], fan.y, fan.y + kFanBeamReach * fan.pitch);
+        FromTo(beamZ_[i], fan.z, kFanBeamDepth);
+        for (KeyframeTrack* t : {&beamX_[i], &beamY_[i], &beamZ_[i]}) t->SetStart(now_);
+    }
+}
+
+void Boss05::AttackFans() {
+    // A capture holds the body and its sway with the same bookkeeping: the fans wait for the ship's release.
+    if (fansNext_ && elapsed_ > kAttackGate && !running_ && !captureHeld_) {
+        LaunchFans();
+    } else if (running_ && fansNext_ && !returning_ && RunOut(fanZ_[0], now_)) {
+        ReturnFans();
+    } else if (running_ && fansNext_ && returning_ && RunOut(fanBackX_[0], now_)) {
+        for (BossBullet& beam : fanBeams_) beam.alive = 0;
+        ResumeSway(now_, true);
+        returning_ = 0;
+        body_.holdPosition = 0;
+        EndAttack();
+    }
+}
+
+void Boss05::FanBeams() {
+    Device* device = drawContext_.GetDevice();
+    for (int i = 0; i < kFanCount; ++i) {
+        BossBullet& beam = fanBeams_[static_cast<std::size_t>(i)];
+        if (!beam.alive) continue;
+        beam.x = Once(beamX_[i], now_);
+        beam.y = Once(beamY_[i], now_);
+        beam.z = Once(beamZ_[i], now_);
+        if (!device) continue;
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        DrawMeshAt(meshes_[kFanBeamMesh], beam, true);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    }
+}
+
+// ---- meteors ----
+
+void Boss05::Meteors() {
+    BulletPool& meteors = live_[kMeteorList];
+    for (int i = 0; i < kMeteorCount && static_cast<std::size_t>(i) < meteors.Size(); ++i) {
+        BossBullet& meteor = meteors[static_cast<std::size_t>(i)];
+        if (!meteor.alive) continue;
+        if (RunOut(meteorZ_[i], now_)) {
+            meteor.alive = 0;
+            continue;
+        }
+        meteor.z = Once(meteorZ_[i], now_);
+        meteor.x = Once(meteorX_[i], now_);
+        meteor.y = Once(meteorY_[i], now_);
+        if (meteor.z < kMeteorFrom) DrawMeshAt(meshes_[kMeteorMesh], meteor, false);
+    }
+}
+
+void Boss05::AttackMeteors() {
+    if (meteorsNext_ && elapsed_ > kAttackGate && !running_) {
+        battleStart_ = now_;
+        running_ = 1;
+        BulletPool& meteors = live_[kMeteorList];
+        std::uint32_t latest = 0;
+        lastMeteor_ = 0;
+        for (int i = 0; i < kMeteorCount && static_cast<std::size_t>(i) < meteors.Size(); ++i) {
+            const auto delay = static_cast<std::uint32_t>(Rand() % kMeteorDelayRange);
+            const std::uint32_t at = now_ + delay;
+            const double x = TrackValue(moveX_[0], at, static_cast<float>(body_.x));
+            const double y = TrackValue(moveY_[0], at, static_cast<float>(body_.y));
+            FromTo(meteorZ_[i], kMeteorFrom, kMeteorTo);
+            FromTo(meteorX_[i], x, x + Rand() % kMeteorSpread);
+            FromTo(meteorY_[i], y - kMeteorDrop, y + Rand() % kMeteorSpread);
+            for (KeyframeTrack* t : {&meteorZ_[i], &meteorX_[i], &meteorY_[i]}) t->SetStart(at);
+            BossBullet& meteor = meteors[static_cast<std::size_t>(i)];
+            meteor.alive = 1;
+            meteor.z = kMeteorFrom;
+            meteor.x = meteorX_[i].KeyValue(0);
+            meteor.y = meteorY_[i].KeyValue(0);
+            if (i == 0 || delay >= latest) {
+                latest = delay;
+                lastMeteor_ = i;
+            }
+        }
+    } else if (running_ && meteorsNext_ && RunOut(meteorZ_[lastMeteor_], now_)) {
+        for (BossBullet& meteor : live_[kMeteorList]) meteor.alive = 0;
+        EndAttack();
+    }
+}
+
+// ---- black holes ----
+
+void Boss05::BlackHoles() {
+    if (!body_.holdPosition) {
+        for (int k = 1; k <= 3; ++k) {
+            const double a = TrackValue(aux_[k - 1], now_) * kDegrees;
+            const double place = (120.0 * (k - 1) + 60.0) * kDegrees;
+            BossBullet& hole = blackHoles_[static_cast<std::size_t>(k)];
+            hole.x = body_.x + kCircleRadius * std::cos(a) + kOrbitRadius * std::cos(place);
+            hole.y = body_.y + kCircleRadius * std::sin(a) + kOrbitRadius * std::sin(place);
+            hole.z = body_.z - kHolesAhead;
+        }
+    }
+    BossBullet& core = blackHoles_[0];
+    core.x = body_.x;
+    core.y = body_.y - kCoreBelow;
+    core.z = body_.z - kCoreAhead;
+
+    const auto cell = static_cast<int>((now_ / kSheetStepMs) % kSheetCells);
+    const double u = 0.25 * (cell % 4);
+    const double v = 0.25 * (cell / 4);
+    for (const BossBullet& hole : blackHoles_) {
+        DrawSprite(cellQuad_.get(), blackHolePicture_.get(), hole, kBlackHoleSize, u, v, 0.0);
+    }
+}
+
+void Boss05::AttackHoles() {
+    if (holesNext_ && elapsed_ > kAttackGate && !running_) {
+        battleStart_ = now_;
+        running_ = 1;
+        for (int j = 0; j < kHoleEntries; ++j) {
+            live_[kHoleList][static_cast<std::size_t>(j)].alive = 1;
+            holeDelay_[j].SetStart(now_ + static_cast<std::uint32_t>(Rand() % kHoleDelayRange));
+        }
+        holeGrowth_.SetStart(now_);
+        holeSpin_.SetStart(now_);
+    } else if (running_ && holesNext_ && RunOut(holeGrowth_, now_)) {
+        for (BossBullet& hole : live_[kHoleList]) hole.alive = 0;
+        EndAttack();
+    }
+}
+
+void Boss05::CaptureHoles() {
+    const double g = Once(holeGrowth_, now_);
+    const double spin = TrackValue(holeSpin_, now_) * kTurn;
+    BulletPool& holes = live_[kHoleList];
+    Device* device = drawContext_.GetDevice();
+    for (int j = 0; j < kHoleEntries && static_cast<std::size_t>(j) < holes.Size(); ++j) {
+        BossBullet& hole = holes[static_cast<std::size_t>(j)];
+        if (!hole.alive) continue;
+        const BossBullet& at = blackHoles_[static_cast<std::size_t>(j)];
+        hole.x = at.x;
+        hole.y = at.y;
+        hole.z = at.z;
+        hole.sx = hole.sy = g;
+        hole.sz = 1.0;
+        hole.rh = hole.rv = kHoleRadius * g;
+        hole.roll = spin;
+        if (j == 0 || !device) continue;
+        const auto alpha = static_cast<std::uint32_t>(std::lround(kHoleAlpha * Once(holeDelay_[j], now_)));
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        device->SetRenderState(D3DRS_TEXTUREFACTOR, Factor(alpha));
+        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
+        const BossMesh& mesh = meshes_[kHoleMesh];
+        Matrix scale, turn;
+        Matrix& world = drawContext_.Transform();
+        MatrixScaling(&scale, static_cast<float>(g), static_cast<float>(g), 1.0f);
+        MatrixRotationYawPitchRoll(&turn, 0.0f, 0.0f, static_cast<float>(spin));
+        MatrixMultiply(&world, &scale, &turn);
+        SetMatrixTranslation(&world, static_cast<float>(hole.x), static_cast<float>(hole.y),
+                             static_cast<float>(hole.z));
+        device->SetTransform(D3DTS_WORLD, &world);
+        for (std::uint32_t m = 0; mesh.resource.mesh && m < mesh.resource.materialCount; ++m) {
+            device->SetMaterial(&mesh.resource.materials[m]);
+            device->SetTexture(0, m < mesh.textures.size() ? mesh.textures[m].get() : nullptr);
+            mesh.resource.mesh->DrawSubset(m);
+        }
+        device->SetTexture(0, nullptr);
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    }
+}
+
+void Boss05::Flare() {
+    BossBullet at;
+    at.x = body_.x;
+    at.y = body_.y;
+    at.z = body_.z - kFlareAhead;
+    const double turn = TrackValue(aux_[kFlareAux], now_) * kDegrees;
+    DrawSprite(flareQuad_.get(), flarePicture_.get(), at, kFlareSize, 0.0, 0.0, turn);
+}
+
+void Boss05::EndAttack() {
+    running_ = 0;
+    battleStart_ = now_;
+    // Every attack waits its gate after the last one ended, also one whose step comes later in this update.
+    elapsed_ = 0;
+    ChooseNext();
+}
+
+void Boss05::ChooseNext() {
+    // Once the boss is nearly down it no longer opens the capture holes.
+    const int choice = body_.life < kLowLife ? Rand() % 2 : Rand() % 3;
+    fansNext_ = choice == 0 ? 1 : 0;
+    meteorsNext_ = choice == 1 ? 1 : 0;
+    holesNext_ = choice == 2 ? 1 : 0;
+}
