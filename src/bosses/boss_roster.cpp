@@ -4,6 +4,7 @@
 
 #include "app/registry.h"
 #include "bosses/bboss01.h"
+#include "bosses/lboss04.h"
 #include "bosses/stand_in_boss.h"
 #include "platform/core/clock.h"
 #include "scenes/scene_audio.h"
@@ -43,7 +44,7 @@ BossRoster::BossRoster() {
     bosses_[4] = std::make_unique<StandInBoss>("x\\smoon01.x", 0.0f);
     bosses_[5] = std::make_unique<StandInBoss>("x\\smoon02.x", 0.0f);
     bosses_[6] = std::make_unique<StandInBoss>("x\\smoon03.x", 0.0f);
-    bosses_[7] = std::make_unique<StandInBoss>("x\\lboss04.x", 0.0f);
+    bosses_[7] = std::make_unique<Lboss04>();
     for (auto& boss : bosses_) bossList_.push_back(boss.get());
 
     // The capture of the stage-2 final boss writes its keys; it plays once over 4000 ms.
