@@ -260,13 +260,17 @@ void Lboss04::Update() {
 
 bool Lboss04::Gate(std::uint8_t flag) const { return flag != 0 && running_ == 0 && elapsed_ > kAttackGate; }
 
+// Both restart the attack clock, and the steps still to run in this update see it restarted: an attack
+// ended here must not let the next one, later in the update, start at once.
 void Lboss04::Begin() {
     battleStart_ = now_;
+    elapsed_ = 0;
     running_ = 1;
 }
 
 void Lboss04::Finish() {
     battleStart_ = now_;
+    elapsed_ = 0;
     running_ = 0;
     flags_.fill(0);
     flags_[static_cast<std::size_t>(Rand() % static_cast<int>(kAttackCount))] = 1;
