@@ -328,9 +328,7 @@ void Lboss04::AttackWaves() {
     Finish();
 }
 
-bool Lboss04::LancesMoving() const {
-    return flags_[static_cast<std::size_t>(Attack::kLances)] != 0 && running_ != 0;
-}
+bool Lboss04::LancesMoving() const { return flags_[static_cast<std::size_t>(Attack::kLances)] != 0 && running_ != 0; }
 
 void Lboss04::AttackLances() {
     const std::uint8_t flag = flags_[static_cast<std::size_t>(Attack::kLances)];

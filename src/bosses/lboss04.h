@@ -202,5 +202,4 @@ private:
     std::uint8_t eyeShown_ = 0;
     double eyeX_ = 0.0;
     double eyeY_ = 0.0;
-
 };

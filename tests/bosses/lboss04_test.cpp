@@ -424,8 +424,8 @@ TEST_F(Lboss04Test, ResetGivesBackTheGridAsFirstAttackAndListsSizedForTheirRemem
     EXPECT_EQ(Attack::kLasers, Boss().Next());
     EXPECT_FALSE(Boss().Running());
     EXPECT_FALSE(Boss().EyeShown());
-    for (int list : {Lboss04::kStreamList, Lboss04::kWaveList, Lboss04::kLaserList, Lboss04::kSnowList,
-                     Lboss04::kEyeShotList}) {
+    for (int list :
+         {Lboss04::kStreamList, Lboss04::kWaveList, Lboss04::kLaserList, Lboss04::kSnowList, Lboss04::kEyeShotList}) {
         EXPECT_EQ(0, AliveIn(list)) << list;
     }
     EXPECT_EQ(2, AliveIn(Lboss04::kLanceList));
