@@ -48,6 +48,14 @@ constexpr std::uint32_t kSnowTwinkleMs = 600;
 constexpr std::uint32_t kEyeHopMs = 6000;
 constexpr float kEyeHopX[4] = {0.0f, -3.0f, 3.0f, 0.0f};
 constexpr float kEyeHopY[4] = {0.0f, 2.0f, 2.0f, -2.0f};
+// Half the width of each sprite's square, in world units; the hole is drawn at twice this.
+constexpr double kCircleHalfSize = 3.0;
+constexpr double kEmitterHalfSize = 1.5;
+constexpr double kEyeHalfSize = 3.0;
+constexpr double kSnowHalfSize = 0.5;
+constexpr double kHoleHalfSize = 6.0;
+constexpr double kFlashHalfSize = 1.0;
+constexpr double kBulletGlowHalfSize = 0.5;
 
 BossBullet Entry(double z, std::int32_t damage, double radius) {
     BossBullet b;
@@ -180,16 +188,21 @@ bool Lboss04::Load() {
     return LoadMesh(kBodyMesh, "x\\lboss04.x", LostText("x\\lboss04.x")) &&
            LoadMesh(kEyeShotMesh, "x\\boss04tama.x", LostText("x\\boss04tama.x")) &&
            LoadMesh(kWaveMesh, "x\\kouha.x", LostText("x\\kouha.x")) &&
-           LoadSprite(kDarkCircle, "t\\darkmagic.png", 3.0, true) && LoadSprite(kEmitter, "t\\amagic.png", 1.5, true) &&
+           LoadSprite(kDarkCircle, "t\\darkmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kEmitter, "t\\amagic.png", kEmitterHalfSize, true) &&
            LoadMesh(kStreamMesh, "x\\tama.x", LostText("x\\tama.x")) &&
            LoadMesh(kLanceMesh, "x\\lancer.x", LostText("x\\lancer.x")) &&
            LoadMesh(kLaserMesh, "x\\raser.x", LostText("x\\raser.x")) &&
-           LoadSprite(kDenCircle, "t\\denmagic.png", 3.0, true) &&
-           LoadSprite(kHanCircle, "t\\hanmagic.png", 3.0, true) && LoadSprite(kBuCircle, "t\\bumagic.png", 3.0, true) &&
-           LoadSprite(kSanCircle, "t\\sanmagic.png", 3.0, true) &&
-           LoadSprite(kSpareCircle, "t\\amagic.png", 3.0, true) && LoadSprite(kEye, "t\\eye2.png", 3.0, true) &&
-           LoadSprite(kSnow, "t\\snow.png", 0.5, true) && LoadSprite(kHole, "t\\lasthole.png", 6.0, true) &&
-           LoadSprite(kFlash, "t\\flare2.png", 1.0, false) && LoadSprite(kBulletGlow, "t\\bullet.png", 0.5, false);
+           LoadSprite(kDenCircle, "t\\denmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kHanCircle, "t\\hanmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kBuCircle, "t\\bumagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kSanCircle, "t\\sanmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kSpareCircle, "t\\amagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kEye, "t\\eye2.png", kEyeHalfSize, true) &&
+           LoadSprite(kSnow, "t\\snow.png", kSnowHalfSize, true) &&
+           LoadSprite(kHole, "t\\lasthole.png", kHoleHalfSize, true) &&
+           LoadSprite(kFlash, "t\\flare2.png", kFlashHalfSize, false) &&
+           LoadSprite(kBulletGlow, "t\\bullet.png", kBulletGlowHalfSize, false);
 }
 
 bool Lboss04::LoadSprite(SpriteSlot slot, const char* path, double halfSize, bool colourKeyed) {

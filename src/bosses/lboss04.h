@@ -111,12 +111,12 @@ private:
         kHanCircle,
         kBuCircle,
         kSanCircle,
-        kSpareCircle,
+        kSpareCircle,  // loaded so that a missing file is reported; not drawn
         kEye,
         kSnow,
         kHole,
         kFlash,
-        kBulletGlow,
+        kBulletGlow,  // likewise
         kSlotCount
     };
     struct SpriteRecord {
