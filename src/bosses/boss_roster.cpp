@@ -8,6 +8,7 @@
 #include "bosses/bboss02.h"
 #include "bosses/bboss03.h"
 #include "bosses/boss05.h"
+#include "bosses/lboss04.h"
 #include "bosses/smoon01.h"
 #include "bosses/smoon02.h"
 #include "bosses/smoon03.h"
@@ -52,7 +53,7 @@ BossRoster::BossRoster() {
     bosses_[4] = std::make_unique<Smoon01>();
     bosses_[5] = std::make_unique<Smoon02>();
     bosses_[6] = std::make_unique<Smoon03>();
-    bosses_[7] = std::make_unique<StandInBoss>("x\\lboss04.x", 0.0f);
+    bosses_[7] = std::make_unique<Lboss04>();
     for (auto& boss : bosses_) bossList_.push_back(boss.get());
 
     // The capture of the stage-2 final boss writes its keys; it plays once over 4000 ms.

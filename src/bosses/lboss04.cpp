@@ -1,0 +1,467 @@
+#include "bosses/lboss04.h"
+
+#include <cassert>
+#include <cmath>
+#include <span>
+
+#include "app/track_value.h"
+#include "bosses/track_pass.h"
+#include "platform/core/random.h"
+#include "render/loaders.h"
+#include "render/textured_quad.h"
+#include "scenes/scene_audio.h"
+
+using namespace platform;
+using track_pass::HopValue;
+using track_pass::PassValue;
+using track_pass::RunOut;
+using track_pass::Started;
+
+namespace {
+
+constexpr double kOrbitRadius = 10.0;
+constexpr double kStreamSideways = 3.0;
+// Below this depth a stream shot has passed the ship's plane and is sent again.
+constexpr double kStreamRelaunch = 15.0;
+constexpr double kWaveAngles[Lboss04::kWaveCount] = {0.0, 45.0, -45.0};
+constexpr double kWaveStartSize = 0.2;
+constexpr float kWaveGrownSize = 20.0f;
+constexpr float kLanceDiveY = 5.0f;
+constexpr float kLanceDiveZ = 10.0f;
+constexpr double kLaserColumnStep = 3.0;
+constexpr double kLaserFirstColumn = -20.0;
+constexpr double kLaserRowsOfThree[3] = {7.0, 0.0, -7.0};
+constexpr double kLaserRowsOfTwo[2] = {3.5, -3.5};
+// In front of the body, where the emitters open.
+constexpr double kLaserAhead = 4.0;
+// How far the laser's centre comes towards the ship, and how long it grows (the mesh is 4 long).
+constexpr float kLaserTravel = 16.0f;
+constexpr float kLaserStartLength = 0.25f;
+constexpr float kLaserFullLength = 10.0f;
+// The snow falls over the whole flight box, into the ship's plane, from above to well below it.
+constexpr double kSnowDepth = 16.0;
+constexpr float kSnowSpread = 12.0f;
+constexpr float kSnowTop = 12.0f;
+constexpr float kSnowBottom = -12.0f;
+constexpr float kSnowDrift = 1.5f;
+constexpr std::uint32_t kSnowTwinkleMs = 600;
+constexpr std::uint32_t kEyeHopMs = 6000;
+constexpr float kEyeHopX[4] = {0.0f, -3.0f, 3.0f, 0.0f};
+constexpr float kEyeHopY[4] = {0.0f, 2.0f, 2.0f, -2.0f};
+// Half the width of each sprite's square, in world units; the hole is drawn at twice this.
+constexpr double kCircleHalfSize = 3.0;
+constexpr double kEmitterHalfSize = 1.5;
+constexpr double kEyeHalfSize = 3.0;
+constexpr double kSnowHalfSize = 0.5;
+constexpr double kHoleHalfSize = 6.0;
+constexpr double kFlashHalfSize = 1.0;
+constexpr double kBulletGlowHalfSize = 0.5;
+
+BossBullet Entry(double z, std::int32_t damage, double radius) {
+    BossBullet b;
+    b.z = z;
+    b.damage = damage;
+    b.sx = b.sy = b.sz = 1.0;
+    b.rh = b.rv = b.rz = radius;
+    return b;
+}
+
+void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
+    track.SetKeyCount(keys);
+    track.SetDuration(ms);
+    track.SetLooping(0);
+}
+
+void TwoKeys(KeyframeTrack& track, float from, float to) {
+    track.SetKey(0, 0.0f, from);
+    track.SetKey(1, 1.0f, to);
+}
+
+void ThreeKeys(KeyframeTrack& track, float from, float turn, float back) {
+    track.SetKey(0, 0.0f, from);
+    track.SetKey(1, 0.5f, turn);
+    track.SetKey(2, 1.0f, back);
+}
+
+}  // namespace
+
+Lboss04::Lboss04() {
+    meshes_.resize(kMeshCount);
+    BuildSway(0.0f, 40.0f);
+
+    BuildList(kStreamList, kOrbitPoints, Entry(kStreamFrom, kStreamDamage, 0.5));
+    BossBullet wave = Entry(40.0, kWaveDamage, 0.0);
+    wave.sx = wave.sz = kWaveStartSize;
+    wave.rh = wave.rz = kWaveReachPerScale * kWaveStartSize;
+    wave.rv = 1.0;
+    BuildList(kWaveList, kWaveCount, wave);
+    BossBullet lance = Entry(kLanceRestDepth, kLanceDamage, 0.5);
+    lance.alive = 1;  // the lances hang beside the body all battle; only their dive reaches the ship
+    lance.rz = 4.0;
+    BuildList(kLanceList, kLanceCount, lance);
+    BossBullet laser = Entry(40.0 - kLaserAhead, kLaserDamage, 0.4);
+    laser.sz = kLaserStartLength;
+    laser.rz = kLaserHalfLengthPerScale * kLaserStartLength;
+    BuildList(kLaserList, kLaserCount, laser);
+    BuildList(kSnowList, kSnowCount, Entry(kSnowDepth, kSnowDamage, 0.4));
+    BuildList(kEyeShotList, kEyeShotCount, Entry(40.0 - kEyeAhead, kEyeShotDamage, 0.6));
+
+    BuildTracks();
+
+    // The laser grid is timed by its first laser, the eye attack by its longest snowfall and its last eye
+    // shot, and the eye shots' targets are a table of seven: these lists must hold what those need.
+    assert(live_[kLaserList].Size() >= 1 && timingLaser_ < live_[kLaserList].Size());
+    assert(live_[kSnowList].Size() >= 1 && longestSnow_ < live_[kSnowList].Size());
+    assert(live_[kEyeShotList].Size() == kEyeShotX.size() && live_[kEyeShotList].Size() == kEyeShotY.size());
+    assert(lastEyeShot_ < live_[kEyeShotList].Size());
+    Reset();
+}
+
+void Lboss04::BuildTracks() {
+    orbit_.SetKeyCount(2);
+    TwoKeys(orbit_, 0.0f, 360.0f);
+    orbit_.SetDuration(kOrbitMs);
+    orbit_.SetLooping(1);
+    for (std::size_t i = 0; i < kOrbitPoints; ++i) {
+        // Duration 0 and start 0: the first update finds them run out and sends the shots.
+        PlayOnce(streamX_[i], 2, 0);
+        PlayOnce(streamDepth_[i], 2, 0);
+        TwoKeys(streamDepth_[i], static_cast<float>(kStreamFrom), static_cast<float>(kStreamTo));
+    }
+    for (std::size_t i = 0; i < kWaveCount; ++i) {
+        for (KeyframeTrack* t : {&waveX_[i], &waveZ_[i]}) {
+            PlayOnce(*t, 2, kWaveGrowMs);
+            TwoKeys(*t, static_cast<float>(kWaveStartSize), kWaveGrownSize);
+        }
+    }
+    for (std::size_t i = 0; i < kLanceCount; ++i) {
+        for (KeyframeTrack* t : {&lanceX_[i], &lanceY_[i], &lanceZ_[i]}) PlayOnce(*t, 3, kLanceMs);
+    }
+    PlayOnce(lanceSpin_, 2, kLanceMs);
+    TwoKeys(lanceSpin_, 0.0f, kLanceSpinDegrees);
+    for (std::size_t i = 0; i < kLaserCount; ++i) {
+        PlayOnce(laserDepth_[i], 2, kLaserMs);
+        PlayOnce(laserLength_[i], 2, kLaserMs);
+        TwoKeys(laserLength_[i], kLaserStartLength, kLaserFullLength);
+    }
+    timingLaser_ = 0;
+    PlayOnce(emitterFade_, 2, kLaserDelay);
+    TwoKeys(emitterFade_, 0.0f, 1.0f);
+
+    // Each flake falls at its own pace, from staggered heights, swaying a little.
+    for (std::size_t i = 0; i < kSnowCount; ++i) {
+        const std::uint32_t ms = kSnowBaseMs + kSnowStepMs * static_cast<std::uint32_t>((5 * i) % kSnowCount);
+        const float x = -kSnowSpread + 2.0f * kSnowSpread * (static_cast<float>(i) + 0.5f) / kSnowCount;
+        PlayOnce(snowX_[i], 3, ms);
+        ThreeKeys(snowX_[i], x, x + kSnowDrift, x - kSnowDrift);
+        PlayOnce(snowY_[i], 2, ms);
+        TwoKeys(snowY_[i], kSnowTop + 3.0f * static_cast<float>(i % 4), kSnowBottom);
+        if (ms > snowX_[longestSnow_].Duration()) longestSnow_ = i;
+    }
+    for (StepTrack* t : {&snowSizeX_, &snowSizeY_}) {
+        t->Reserve(2);
+        t->SetDuration(kSnowTwinkleMs);
+    }
+    snowSizeX_.SetKey(0, 0.0f, 1.0f);
+    snowSizeX_.SetKey(1, 0.5f, 1.4f);
+    snowSizeY_.SetKey(0, 0.0f, 1.4f);
+    snowSizeY_.SetKey(1, 0.5f, 1.0f);
+
+    PlayOnce(eyeFade_, 2, kEyeFadeMs);
+    TwoKeys(eyeFade_, 0.0f, 1.0f);
+    eyeHopX_.Reserve(4);
+    eyeHopY_.Reserve(4);
+    for (int k = 0; k < 4; ++k) {
+        eyeHopX_.SetKey(k, 0.25f * static_cast<float>(k), kEyeHopX[k]);
+        eyeHopY_.SetKey(k, 0.25f * static_cast<float>(k), kEyeHopY[k]);
+    }
+    eyeHopX_.SetDuration(kEyeHopMs);
+    eyeHopY_.SetDuration(kEyeHopMs);
+    for (std::size_t j = 0; j < kEyeShotCount; ++j) {
+        for (KeyframeTrack* t : {&eyeShotX_[j], &eyeShotY_[j], &eyeShotZ_[j]}) PlayOnce(*t, 2, kEyeShotMs);
+    }
+    // The shots leave one after another, so the last to leave is the last to land.
+    lastEyeShot_ = kEyeShotCount - 1;
+}
+
+bool Lboss04::Load() {
+    return LoadMesh(kBodyMesh, "x\\lboss04.x", LostText("x\\lboss04.x")) &&
+           LoadMesh(kEyeShotMesh, "x\\boss04tama.x", LostText("x\\boss04tama.x")) &&
+           LoadMesh(kWaveMesh, "x\\kouha.x", LostText("x\\kouha.x")) &&
+           LoadSprite(kDarkCircle, "t\\darkmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kEmitter, "t\\amagic.png", kEmitterHalfSize, true) &&
+           LoadMesh(kStreamMesh, "x\\tama.x", LostText("x\\tama.x")) &&
+           LoadMesh(kLanceMesh, "x\\lancer.x", LostText("x\\lancer.x")) &&
+           LoadMesh(kLaserMesh, "x\\raser.x", LostText("x\\raser.x")) &&
+           LoadSprite(kDenCircle, "t\\denmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kHanCircle, "t\\hanmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kBuCircle, "t\\bumagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kSanCircle, "t\\sanmagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kSpareCircle, "t\\amagic.png", kCircleHalfSize, true) &&
+           LoadSprite(kEye, "t\\eye2.png", kEyeHalfSize, true) &&
+           LoadSprite(kSnow, "t\\snow.png", kSnowHalfSize, true) &&
+           LoadSprite(kHole, "t\\lasthole.png", kHoleHalfSize, true) &&
+           LoadSprite(kFlash, "t\\flare2.png", kFlashHalfSize, false) &&
+           LoadSprite(kBulletGlow, "t\\bullet.png", kBulletGlowHalfSize, false);
+}
+
+bool Lboss04::LoadSprite(SpriteSlot slot, const char* path, double halfSize, bool colourKeyed) {
+    SpriteRecord& sprite = sprites_[slot];
+    const bool loaded = colourKeyed ? TextureLoad(path, &sprite.texture, drawContext_)
+                                    : TextureLoadPlain(path, &sprite.texture, drawContext_);
+    if (!loaded) return LoadFailed(drawContext_, LostText(path));
+    const auto h = static_cast<float>(halfSize);
+    const QuadVertex corners[4] = {
+        {-h, h, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
+        {h, h, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
+        {-h, -h, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
+        {h, -h, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
+    };
+    CreateQuad(drawContext_, corners, &sprite.quad);
+    return true;
+}
+
+void Lboss04::Reset() {
+    flags_.fill(0);
+    flags_[static_cast<std::size_t>(Attack::kLasers)] = 1;
+    running_ = 0;
+    emitters_.fill(0);
+    eyeShown_ = 0;
+    RestoreLists();
+}
+
+void Lboss04::Start(int set) {
+    Boss::Start(set);
+    // The dark circles set out from the sides at entry.
+    orbit_.SetStart(battleStart_);
+}
+
+Lboss04::Attack Lboss04::Next() const {
+    for (std::size_t i = 0; i < kAttackCount; ++i) {
+        if (flags_[i]) return static_cast<Attack>(i);
+    }
+    return Attack::kLasers;
+}
+
+double Lboss04::OrbitX(std::size_t i, double degrees) const {
+    return body_.x + kOrbitRadius * std::cos((180.0 * static_cast<double>(i) + degrees) * kRadians);
+}
+
+double Lboss04::OrbitY(std::size_t i, double degrees) const {
+    return body_.y + kOrbitRadius * std::sin((180.0 * static_cast<double>(i) + degrees) * kRadians);
+}
+
+void Lboss04::Update() {
+    Tick();
+    DrawWaves();
+    DrawMagicCircles();
+    DrawStreamShots();
+    LaunchStreamShots();
+    AttackWaves();
+    DrawLances();
+    AttackLances();
+    DrawLasers();
+    AttackLasers();
+    DrawDarkCircles();
+    DrawEmitters();
+    DrawHole();
+    DrawEye();
+    DrawEyeShots();
+    DrawSnow();
+    AttackEye();
+}
+
+bool Lboss04::Gate(std::uint8_t flag) const { return flag != 0 && running_ == 0 && elapsed_ > kAttackGate; }
+
+// Both restart the attack clock, and the steps still to run in this update see it restarted: an attack
+// ended here must not let the next one, later in the update, start at once.
+void Lboss04::Begin() {
+    battleStart_ = now_;
+    elapsed_ = 0;
+    running_ = 1;
+}
+
+void Lboss04::Finish() {
+    battleStart_ = now_;
+    elapsed_ = 0;
+    running_ = 0;
+    flags_.fill(0);
+    flags_[static_cast<std::size_t>(Rand() % static_cast<int>(kAttackCount))] = 1;
+}
+
+void Lboss04::LaunchStreamShots() {
+    const double a = TrackValue(orbit_, now_);
+    for (std::size_t i = 0; i < kOrbitPoints; ++i) {
+        BossBullet& shot = live_[kStreamList][i];
+        if (!RunOut(streamDepth_[i], now_) && shot.z > kStreamRelaunch) continue;
+        const double x0 = OrbitX(i, a);
+        const double d = x0 + kStreamSideways * std::cos(a * kRadians);
+        const double length = std::sqrt(d * d + (kStreamFrom - kStreamTo) * (kStreamFrom - kStreamTo));
+        const auto ms = static_cast<std::uint32_t>(std::lround(length * kStreamMsPerUnit));
+        TwoKeys(streamX_[i], static_cast<float>(x0), static_cast<float>(x0 + d));
+        streamX_[i].SetDuration(ms);
+        streamX_[i].SetStart(now_);
+        streamDepth_[i].SetDuration(ms);
+        streamDepth_[i].SetStart(now_);
+        shot.alive = 1;
+        shot.x = x0;
+        shot.y = OrbitY(i, a);
+        shot.z = kStreamFrom;
+    }
+}
+
+void Lboss04::AttackWaves() {
+    const std::uint8_t flag = flags_[static_cast<std::size_t>(Attack::kWaves)];
+    BulletPool& waves = live_[kWaveList];
+    if (Gate(flag)) {
+        Begin();
+        for (std::size_t i = 0; i < kWaveCount; ++i) {
+            BossBullet& wave = waves[i];
+            wave.x = body_.x;
+            wave.y = body_.y;
+            wave.z = body_.z;
+            wave.roll = kWaveAngles[i];
+            wave.sx = wave.sz = kWaveStartSize;
+            wave.sy = 1.0;
+            wave.rh = wave.rz = kWaveReachPerScale * kWaveStartSize;
+            wave.alive = 0;
+            waveX_[i].SetStart(now_ + kWaveStagger * static_cast<std::uint32_t>(i));
+            waveZ_[i].SetStart(waveX_[i].Start());
+        }
+    }
+    if (!flag || !running_) return;
+    for (std::size_t i = 0; i < kWaveCount; ++i) {
+        if (waves[i].alive || !Started(waveX_[i].Start(), now_)) continue;
+        // One cue per wave, as it opens.
+        waves[i].alive = 1;
+        Audio().PlaySound(kSoundWave);
+    }
+    if (!RunOut(waveX_[kWaveCount - 1], now_)) return;
+    for (BossBullet& wave : waves) wave.alive = 0;
+    Finish();
+}
+
+bool Lboss04::LancesMoving() const { return flags_[static_cast<std::size_t>(Attack::kLances)] != 0 && running_ != 0; }
+
+void Lboss04::AttackLances() {
+    const std::uint8_t flag = flags_[static_cast<std::size_t>(Attack::kLances)];
+    if (Gate(flag)) {
+        Begin();
+        Audio().PlaySound(kSoundLance);
+        body_.holdPosition = 1;
+        PauseSway(now_);
+        const auto x = static_cast<float>(body_.x);
+        const auto y = static_cast<float>(body_.y);
+        for (std::size_t i = 0; i < kLanceCount; ++i) {
+            const auto z = static_cast<float>(live_[kLanceList][i].z);
+            ThreeKeys(lanceX_[i], x, x, x);
+            ThreeKeys(lanceY_[i], y, kLanceDiveY, y);
+            ThreeKeys(lanceZ_[i], z, kLanceDiveZ, z);
+            for (KeyframeTrack* t : {&lanceX_[i], &lanceY_[i], &lanceZ_[i]}) t->SetStart(now_);
+        }
+        lanceSpin_.SetStart(now_);
+        return;
+    }
+    if (!flag || !running_ || !RunOut(lanceSpin_, now_)) return;
+    for (std::size_t i = 0; i < kLanceCount; ++i) {
+        if (!RunOut(lanceX_[i], now_)) return;
+    }
+    ResumeSway(now_, false);
+    body_.holdPosition = 0;
+    Finish();
+}
+
+void Lboss04::AttackLasers() {
+    const std::uint8_t flag = flags_[static_cast<std::size_t>(Attack::kLasers)];
+    BulletPool& lasers = live_[kLaserList];
+    if (Gate(flag)) {
+        Begin();
+        Audio().PlaySound(kSoundLaser);
+        const double z = body_.z - kLaserAhead;
+        std::size_t n = 0;
+        for (std::size_t column = 0; column < kLaserColumns; ++column) {
+            const double x = kLaserFirstColumn + kLaserColumnStep * static_cast<double>(column);
+            const std::span<const double> rows =
+                column % 2 == 0 ? std::span<const double>(kLaserRowsOfThree) : std::span<const double>(kLaserRowsOfTwo);
+            for (double y : rows) {
+                BossBullet& laser = lasers[n];
+                laser.x = x;
+                laser.y = y;
+                laser.z = z;
+                laser.sz = kLaserStartLength;
+                laser.rz = kLaserHalfLengthPerScale * kLaserStartLength;
+                laser.alive = 0;
+                emitters_[n] = 1;
+                TwoKeys(laserDepth_[n], static_cast<float>(z), static_cast<float>(z) - kLaserTravel);
+                laserDepth_[n].SetStart(now_ + kLaserDelay);
+                laserLength_[n].SetStart(now_ + kLaserDelay);
+                ++n;
+            }
+        }
+        emitterZ_ = z;
+        emitterFade_.SetStart(now_);
+    }
+    if (!flag || !running_) return;
+    for (std::size_t i = 0; i < kLaserCount; ++i) {
+        if (!lasers[i].alive && Started(laserDepth_[i].Start(), now_)) lasers[i].alive = 1;
+    }
+    if (!Started(laserDepth_[timingLaser_].Start() + kLaserLife, now_)) return;
+    for (BossBullet& laser : lasers) laser.alive = 0;
+    emitters_.fill(0);
+    Finish();
+}
+
+bool Lboss04::EyeAttackOver() const {
+    return RunOut(snowX_[longestSnow_], now_) && RunOut(eyeShotZ_[lastEyeShot_], now_);
+}
+
+void Lboss04::AttackEye() {
+    const std::uint8_t flag = flags_[static_cast<std::size_t>(Attack::kEye)];
+    BulletPool& snow = live_[kSnowList];
+    BulletPool& shots = live_[kEyeShotList];
+    const double eyeZ = body_.z - kEyeAhead;
+    if (Gate(flag)) {
+        Begin();
+        Audio().PlaySound(kSoundEye);
+        eyeShown_ = 1;
+        eyeFade_.SetStart(now_ - kEyeFadeLead);
+        eyeHopX_.SetStart(now_);
+        eyeHopY_.SetStart(now_);
+        eyeX_ = HopValue(eyeHopX_, now_);
+        eyeY_ = HopValue(eyeHopY_, now_);
+        for (std::size_t i = 0; i < kSnowCount; ++i) {
+            snowX_[i].SetStart(now_);
+            snowY_[i].SetStart(now_);
+            snow[i].alive = 1;
+            snow[i].x = PassValue(snowX_[i], now_);
+            snow[i].y = PassValue(snowY_[i], now_);
+        }
+        snowSizeX_.SetStart(now_);
+        snowSizeY_.SetStart(now_);
+        for (std::size_t j = 0; j < kEyeShotCount; ++j) {
+            const std::uint32_t leave = now_ + kEyeShotDelay + kEyeShotStagger * static_cast<std::uint32_t>(j);
+            // Each shot leaves from where the eye will be when it goes.
+            const float fromX = HopValue(eyeHopX_, leave);
+            const float fromY = HopValue(eyeHopY_, leave);
+            TwoKeys(eyeShotX_[j], fromX, static_cast<float>(kEyeShotX[j]));
+            TwoKeys(eyeShotY_[j], fromY, static_cast<float>(kEyeShotY[j]));
+            TwoKeys(eyeShotZ_[j], static_cast<float>(eyeZ), static_cast<float>(player_.z));
+            for (KeyframeTrack* t : {&eyeShotX_[j], &eyeShotY_[j], &eyeShotZ_[j]}) t->SetStart(leave);
+            shots[j].alive = 0;
+        }
+    }
+    if (!flag || !running_) return;
+    for (std::size_t j = 0; j < kEyeShotCount; ++j) {
+        BossBullet& shot = shots[j];
+        if (shot.alive || !Started(eyeShotZ_[j].Start(), now_)) continue;
+        shot.alive = 1;
+        shot.x = eyeShotX_[j].KeyValue(0);
+        shot.y = eyeShotY_[j].KeyValue(0);
+        shot.z = eyeZ;
+    }
+    if (!EyeAttackOver()) return;
+    for (BossBullet& b : snow) b.alive = 0;
+    for (BossBullet& b : shots) b.alive = 0;
+    eyeShown_ = 0;
+    Finish();
+}

@@ -1,0 +1,229 @@
+// The last boss's drawing steps. Each places its records for the frame (the controller tests them where
+// these steps leave them) and then draws them when there is a device.
+
+#include <cmath>
+
+#include "app/track_value.h"
+#include "bosses/lboss04.h"
+#include "bosses/track_pass.h"
+#include "platform/gfx/device.h"
+#include "render/render_presets.h"
+#include "render/textured_quad.h"
+
+using namespace platform;
+using track_pass::HopValue;
+using track_pass::PassValue;
+using track_pass::Started;
+
+namespace {
+
+constexpr double kCircleRadius = 8.0;
+// The fixed circles stand just behind the body, the dark circles in front of it.
+constexpr double kCircleBehind = 2.0;
+constexpr double kDarkCircleDepth = 37.0;
+constexpr double kHoleX = 0.0;
+constexpr double kHoleY = 5.0;
+constexpr double kHoleAhead = 4.0;
+constexpr double kHoleScale = 2.0;
+constexpr double kLaserAlpha = 0.5;
+constexpr double kLaserFactor = 128.0 / 255.0;
+constexpr double kStreamFactor = 204.0 / 255.0;
+constexpr double kLanceRestSide = 5.0;
+constexpr double kLanceRestDrop = 1.0;
+constexpr double kLanceSwing = 5.0;
+// Nearer than this an eye shot has reached the ship's plane and shows as a flash.
+constexpr double kEyeShotFlashDepth = 16.0;
+
+float F(double v) { return static_cast<float>(v); }
+
+}  // namespace
+
+void Lboss04::DrawSprite(SpriteSlot slot, double x, double y, double z, double scaleX, double scaleY, double alpha) {
+    Device* device = drawContext_.GetDevice();
+    SpriteRecord& sprite = sprites_[slot];
+    if (!device || !sprite.texture) return;
+    // Their see-through edges must not hide what is drawn behind them later.
+    device->SetRenderState(D3DRS_ZWRITEENABLE, 0);
+    QuadPlacement placement;
+    placement.x = x;
+    placement.y = y;
+    placement.z = z;
+    placement.scaleX = scaleX;
+    placement.scaleY = scaleY;
+    placement.factor = FadeColour(alpha);
+    DrawFlipbookQuad(drawContext_, sprite.quad.get(), sprite.texture.get(), placement);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, 1);
+}
+
+void Lboss04::DrawMeshAt(const BossMesh& mesh, const Matrix& world, double factor, double alpha) {
+    Device* device = drawContext_.GetDevice();
+    if (!device || !mesh.resource.mesh) return;
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    // The texture factor's alpha scales the lit alpha, so it is folded into each material's.
+    for (std::uint32_t i = 0; i < mesh.resource.materialCount; ++i) {
+        Material material = mesh.resource.materials[i];
+        if (alpha >= 0.0) material.diffuse.a = F(alpha);
+        material.diffuse.a *= F(factor);
+        device->SetMaterial(&material);
+        device->SetTexture(0, i < mesh.textures.size() ? mesh.textures[i].get() : nullptr);
+        mesh.resource.mesh->DrawSubset(i);
+    }
+    device->SetTexture(0, nullptr);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+}
+
+void Lboss04::DrawWaves() {
+    for (std::size_t i = 0; i < kWaveCount; ++i) {
+        BossBullet& wave = live_[kWaveList][i];
+        if (!wave.alive) continue;
+        wave.sx = PassValue(waveX_[i], now_);
+        wave.sz = PassValue(waveZ_[i], now_);
+        wave.rh = kWaveReachPerScale * wave.sx;
+        wave.rz = kWaveReachPerScale * wave.sz;
+        Matrix scale, turn, world;
+        MatrixScaling(&scale, F(wave.sx), F(wave.sy), F(wave.sz));
+        MatrixRotationYawPitchRoll(&turn, F(wave.yaw), F(wave.pitch), F(wave.roll * kRadians));
+        MatrixMultiply(&world, &scale, &turn);
+        SetMatrixTranslation(&world, F(wave.x), F(wave.y), F(wave.z));
+        DrawMeshAt(meshes_[kWaveMesh], world, 1.0);
+    }
+}
+
+void Lboss04::DrawMagicCircles() {
+    for (std::size_t k = 0; k < 4; ++k) {
+        const double a = 90.0 * static_cast<double>(k) * kRadians;
+        DrawSprite(static_cast<SpriteSlot>(kDenCircle + k), body_.x + kCircleRadius * std::cos(a),
+                   body_.y + kCircleRadius * std::sin(a), body_.z + kCircleBehind, 1.0, 1.0, 1.0);
+    }
+}
+
+void Lboss04::DrawStreamShots() {
+    for (std::size_t i = 0; i < kOrbitPoints; ++i) {
+        BossBullet& shot = live_[kStreamList][i];
+        if (!shot.alive) continue;
+        shot.z = PassValue(streamDepth_[i], now_);
+        shot.x = PassValue(streamX_[i], now_);
+        if (!(shot.z < kStreamFrom)) continue;
+        Matrix world;
+        MatrixTranslation(&world, F(shot.x), F(shot.y), F(shot.z));
+        DrawMeshAt(meshes_[kStreamMesh], world, kStreamFactor);
+    }
+}
+
+void Lboss04::DrawLances() {
+    const bool moving = LancesMoving();
+    const double spin = PassValue(lanceSpin_, now_);
+    for (std::size_t i = 0; i < kLanceCount; ++i) {
+        BossBullet& lance = live_[kLanceList][i];
+        if (moving) {
+            const double a = (180.0 * static_cast<double>(i) + spin) * kRadians;
+            lance.x = PassValue(lanceX_[i], now_) + kLanceSwing * std::cos(a);
+            lance.y = PassValue(lanceY_[i], now_) + kLanceSwing * std::sin(a);
+            lance.z = PassValue(lanceZ_[i], now_);
+            lance.roll = spin * kRadians;
+        } else {
+            lance.x = body_.x - kLanceRestSide + 2.0 * kLanceRestSide * static_cast<double>(i);
+            lance.y = body_.y - kLanceRestDrop;
+            lance.z = kLanceRestDepth;
+            lance.roll = 0.0;
+        }
+        if (!lance.alive) continue;
+        Matrix world;
+        MatrixRotationYawPitchRoll(&world, F(lance.yaw), F(lance.pitch), F(lance.roll));
+        SetMatrixTranslation(&world, F(lance.x), F(lance.y), F(lance.z));
+        DrawMeshAt(meshes_[kLanceMesh], world, 1.0);
+    }
+}
+
+void Lboss04::DrawLasers() {
+    for (std::size_t i = 0; i < kLaserCount; ++i) {
+        BossBullet& laser = live_[kLaserList][i];
+        if (!laser.alive) continue;
+        laser.z = PassValue(laserDepth_[i], now_);
+        laser.sz = PassValue(laserLength_[i], now_);
+        // The hit reaches as far along the depth as the laser is drawn.
+        laser.rz = kLaserHalfLengthPerScale * laser.sz;
+        Matrix world;
+        MatrixScaling(&world, F(laser.sx), F(laser.sy), F(laser.sz));
+        SetMatrixTranslation(&world, F(laser.x), F(laser.y), F(laser.z));
+        DrawMeshAt(meshes_[kLaserMesh], world, kLaserFactor, kLaserAlpha);
+    }
+}
+
+void Lboss04::DrawDarkCircles() {
+    const double a = TrackValue(orbit_, now_);
+    for (std::size_t i = 0; i < kOrbitPoints; ++i) {
+        DrawSprite(kDarkCircle, OrbitX(i, a), OrbitY(i, a), kDarkCircleDepth, 1.0, 1.0, 1.0);
+    }
+}
+
+void Lboss04::DrawEmitters() {
+    const double fade = PassValue(emitterFade_, now_);
+    for (std::size_t i = 0; i < kLaserCount; ++i) {
+        if (!emitters_[i]) continue;
+        const BossBullet& laser = live_[kLaserList][i];
+        DrawSprite(kEmitter, laser.x, laser.y, emitterZ_, 1.0, 1.0, fade);
+    }
+}
+
+void Lboss04::DrawHole() {
+    if (!eyeShown_) return;
+    DrawSprite(kHole, kHoleX, kHoleY, body_.z - kHoleAhead, kHoleScale, kHoleScale, PassValue(eyeFade_, now_));
+}
+
+void Lboss04::DrawEye() {
+    if (!eyeShown_) return;
+    eyeX_ = HopValue(eyeHopX_, now_);
+    eyeY_ = HopValue(eyeHopY_, now_);
+    DrawSprite(kEye, eyeX_, eyeY_, body_.z - kEyeAhead, 1.0, 1.0, PassValue(eyeFade_, now_));
+}
+
+void Lboss04::DrawEyeShots() {
+    if (!flags_[static_cast<std::size_t>(Attack::kEye)] || !running_) return;
+    for (std::size_t j = 0; j < kEyeShotCount; ++j) {
+        BossBullet& shot = live_[kEyeShotList][j];
+        const bool flying = shot.alive && Started(eyeShotZ_[j].Start(), now_);
+        if (flying) {
+            shot.x = PassValue(eyeShotX_[j], now_);
+            shot.y = PassValue(eyeShotY_[j], now_);
+            shot.z = PassValue(eyeShotZ_[j], now_);
+        } else {
+            // Waiting in the eye.
+            shot.x = eyeX_;
+            shot.y = eyeY_;
+            shot.z = body_.z - kEyeAhead;
+        }
+        if (flying && !(shot.z > kEyeShotFlashDepth)) {
+            DrawSprite(kFlash, shot.x, shot.y, shot.z, 1.0, 1.0, 1.0);
+            continue;
+        }
+        Matrix world;
+        MatrixTranslation(&world, F(shot.x), F(shot.y), F(shot.z));
+        DrawMeshAt(meshes_[kEyeShotMesh], world, 1.0);
+    }
+}
+
+void Lboss04::DrawSnow() {
+    const double sx = HopValue(snowSizeX_, now_);
+    const double sy = HopValue(snowSizeY_, now_);
+    for (std::size_t i = 0; i < kSnowCount; ++i) {
+        BossBullet& flake = live_[kSnowList][i];
+        if (!flake.alive) continue;
+        flake.x = PassValue(snowX_[i], now_);
+        flake.y = PassValue(snowY_[i], now_);
+        flake.sx = sx;
+        flake.sy = sy;
+        DrawSprite(kSnow, flake.x, flake.y, flake.z, flake.sx, flake.sy, 1.0);
+    }
+}
