@@ -12,7 +12,6 @@
 #include "bosses/smoon01.h"
 #include "bosses/smoon02.h"
 #include "bosses/smoon03.h"
-#include "bosses/stand_in_boss.h"
 #include "platform/core/clock.h"
 #include "scenes/scene_audio.h"
 
