@@ -22,88 +22,30 @@
 #include "platform/gfx/image.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/sprite.h"
+#include "support/game_data_device.h"
 
 using namespace platform;
 
 namespace {
 
-int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
-
-class BossPixelTest : public ::testing::Test {
+class BossPixelTest : public GameDataDeviceTest {
 protected:
     void SetUp() override {
         ResetRegistry();
-        previousDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(KORVEX_DATA_DIR);
-        SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
-        ASSERT_TRUE(InitVideo());
-        window_ = CreateMainWindow("korvex bosses", 800, 600, false);
-        ASSERT_NE(nullptr, window_);
-        PresentParameters pp;
-        pp.backBufferWidth = 800;
-        pp.backBufferHeight = 600;
-        pp.windowed = false;
-        device_ = Device::Create(window_, pp);
-        ASSERT_NE(nullptr, device_);
-        ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
-        SetGameView();
+        GameDataDeviceTest::SetUp();
     }
     void TearDown() override {
-        sprite_.reset();
-        device_.reset();
-        MainWindowHandle = nullptr;
-        ReleaseWindow(window_);
-        int code = 0;
-        while (PumpMessages(&code)) {
-        }
-        SetMessageBoxHook({});
-        std::filesystem::current_path(previousDir_);
+        GameDataDeviceTest::TearDown();
         ResetRegistry();
     }
 
-    // The game's camera before any move, its light and its fixed states.
-    void SetGameView() {
-        Matrix view, projection;
-        const Vector3 eye{0, 4, 0}, at{0, 0, 20}, up{0, 1, 0};
-        MatrixLookAtLH(&view, &eye, &at, &up);
-        MatrixPerspectiveFovLH(&projection, std::numbers::pi_v<float> / 4, 4.0f / 3.0f, 1.0f, 1000.0f);
-        device_->SetTransform(D3DTS_VIEW, &view);
-        device_->SetTransform(D3DTS_PROJECTION, &projection);
-        device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device_->SetRenderState(D3DRS_ZENABLE, 1);
-        device_->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
-        device_->SetRenderState(D3DRS_LIGHTING, 1);
-        device_->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
-        Light light;
-        light.type = D3DLIGHT_DIRECTIONAL;
-        light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
-        light.direction = Vector3{-0.408f, -0.408f, 0.816f};
-        device_->SetLight(0, &light);
-        device_->LightEnable(0, 1);
-    }
     Image DrawFirstBoss() { return DrawBoss(0, false); }
     // The boss's body, and with `update` its own step, which draws its parts.
     Image DrawBoss(int index, bool update) {
-        EXPECT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
-                                       1.0f, 0));
-        EXPECT_EQ(S_OK, device_->BeginScene());
+        BeginFrame();
         roster_.GetBoss(index).Draw();
         if (update) roster_.GetBoss(index).Update();
-        EXPECT_EQ(S_OK, device_->EndScene());
-        Image frame;
-        EXPECT_EQ(S_OK, device_->GetBackBufferImage(&frame));
-        return frame;
-    }
-    Vector3 Project(double x, double y, double z) {
-        Matrix view, projection, world;
-        Viewport viewport;
-        device_->GetTransform(D3DTS_VIEW, &view);
-        device_->GetTransform(D3DTS_PROJECTION, &projection);
-        device_->GetViewport(&viewport);
-        const Vector3 in{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
-        Vector3 out;
-        Vec3Project(&out, &in, &viewport, &projection, &view, &world);
-        return out;
+        return EndFrame();
     }
     // The summed brightness of the pixels within r of a screen point, and how many are lit.
     static std::pair<long, int> Around(const Image& frame, int cx, int cy, int r) {
@@ -121,11 +63,6 @@ protected:
 
     ManualClock clock_{50000};
     ScopedClock scoped_{clock_};
-    std::filesystem::path previousDir_;
-    std::vector<std::string> messages_;
-    WindowHandle window_ = nullptr;
-    std::unique_ptr<Device> device_;
-    std::unique_ptr<Sprite> sprite_;
     BossRoster roster_;
 };
 
@@ -141,7 +78,7 @@ TEST_F(BossPixelTest, EveryBossLoadsAndTheFirstDrawsAtItsPlaceTranslucentAfterAH
     body.active = 1;
     body.holdPosition = 1;  // at its configured place, (0, 0, 40)
     const Image frame = DrawFirstBoss();
-    const Vector3 at = Project(0.0, 0.0, 40.0);
+    const Vector3 at = Project(0.0f, 0.0f, 40.0f);
     const int cx = static_cast<int>(at.x), cy = static_cast<int>(at.y);
     const auto [solidSum, solidLit] = Around(frame, cx, cy, 6);
     EXPECT_GT(solidLit, 100) << "nothing drawn at " << cx << "," << cy;
@@ -173,7 +110,7 @@ TEST_F(BossPixelTest, StageOneFinalBossDrawsItsCoreShieldsAndBarrier) {
     boss.Start(0);
     const Image full = DrawBoss(1, true);
     auto lit = [&](const Image& frame, double x, double y, double z, int r) {
-        const Vector3 at = Project(x, y, z);
+        const Vector3 at = Project(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
         return Around(frame, static_cast<int>(at.x), static_cast<int>(at.y), r);
     };
     EXPECT_GT(lit(full, 0.0, 5.0, 40.0, 5).second, 60) << "the core";

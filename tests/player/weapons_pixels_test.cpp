@@ -25,13 +25,12 @@
 #include "player/main_gun.h"
 #include "player/pickups.h"
 #include "scenes/scene_audio.h"
+#include "support/game_data_device.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
 
 namespace {
-
-int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
 
 class QuietAudio : public SceneAudio {
 public:
@@ -40,97 +39,19 @@ public:
     void PlaySound(std::int32_t) override {}
 };
 
-class WeaponsPixelTest : public ::testing::Test {
+class WeaponsPixelTest : public GameDataDeviceTest {
 protected:
     void SetUp() override {
         ResetRegistry();
         InstallSceneAudio(&audio_);
-        previousDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(KORVEX_DATA_DIR);
-        SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
-        ASSERT_TRUE(InitVideo());
-        window_ = CreateMainWindow("korvex weapons", 800, 600, false);
-        ASSERT_NE(nullptr, window_);
-        PresentParameters pp;
-        pp.backBufferWidth = 800;
-        pp.backBufferHeight = 600;
-        pp.windowed = false;
-        device_ = Device::Create(window_, pp);
-        ASSERT_NE(nullptr, device_);
-        ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
-        SetGameView();
+        GameDataDeviceTest::SetUp();
     }
     void TearDown() override {
-        sprite_.reset();
-        device_.reset();
-        MainWindowHandle = nullptr;
-        ReleaseWindow(window_);
-        int code = 0;
-        while (PumpMessages(&code)) {
-        }
-        SetMessageBoxHook({});
-        std::filesystem::current_path(previousDir_);
+        GameDataDeviceTest::TearDown();
         InstallSceneAudio(nullptr);
         ResetRegistry();
     }
 
-    template <typename Object>
-    void Load(Object& object) {
-        object.Bind(device_.get(), sprite_.get(), window_);
-        ASSERT_TRUE(object.Load());
-        ASSERT_TRUE(messages_.empty()) << messages_.front();
-    }
-
-    // The game's camera before any move, its light and its fixed states.
-    void SetGameView() {
-        Matrix view, projection;
-        const Vector3 eye{0, 4, 0}, at{0, 0, 20}, up{0, 1, 0};
-        MatrixLookAtLH(&view, &eye, &at, &up);
-        MatrixPerspectiveFovLH(&projection, std::numbers::pi_v<float> / 4, 4.0f / 3.0f, 1.0f, 1000.0f);
-        device_->SetTransform(D3DTS_VIEW, &view);
-        device_->SetTransform(D3DTS_PROJECTION, &projection);
-        device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device_->SetRenderState(D3DRS_ZENABLE, 1);
-        device_->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
-        device_->SetRenderState(D3DRS_LIGHTING, 1);
-        device_->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
-        Light light;
-        light.type = D3DLIGHT_DIRECTIONAL;
-        light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 0.0f};
-        light.direction = Vector3{-0.408f, -0.408f, 0.816f};
-        device_->SetLight(0, &light);
-        device_->LightEnable(0, 1);
-    }
-    void BeginFrame() {
-        ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
-                                       1.0f, 0));
-        ASSERT_EQ(S_OK, device_->BeginScene());
-    }
-    Image EndFrame() {
-        EXPECT_EQ(S_OK, device_->EndScene());
-        Image frame;
-        EXPECT_EQ(S_OK, device_->GetBackBufferImage(&frame));
-        return frame;
-    }
-    // Pixels brighter than black within r of the screen point of (x, y, z).
-    int LitAround(const Image& frame, double x, double y, double z, int r) {
-        Matrix view, projection, world;
-        Viewport viewport;
-        device_->GetTransform(D3DTS_VIEW, &view);
-        device_->GetTransform(D3DTS_PROJECTION, &projection);
-        device_->GetViewport(&viewport);
-        const Vector3 in{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
-        Vector3 out;
-        Vec3Project(&out, &in, &viewport, &projection, &view, &world);
-        const int cx = static_cast<int>(out.x), cy = static_cast<int>(out.y);
-        int lit = 0;
-        for (int py = std::max(0, cy - r); py <= std::min(frame.height - 1, cy + r); ++py) {
-            for (int px = std::max(0, cx - r); px <= std::min(frame.width - 1, cx + r); ++px) {
-                lit += Brightness(frame.At(px, py)) > 30 ? 1 : 0;
-            }
-        }
-        return lit;
-    }
     static int LitTotal(const Image& frame) {
         int lit = 0;
         for (std::uint32_t c : frame.argb) lit += Brightness(c) > 30 ? 1 : 0;
@@ -140,11 +61,6 @@ protected:
     ManualClock clock_{50000};
     ScopedClock scoped_{clock_};
     QuietAudio audio_;
-    std::filesystem::path previousDir_;
-    std::vector<std::string> messages_;
-    WindowHandle window_ = nullptr;
-    std::unique_ptr<Device> device_;
-    std::unique_ptr<Sprite> sprite_;
 };
 
 TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {

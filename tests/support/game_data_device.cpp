@@ -5,7 +5,11 @@
 #include "platform/core/message_box.h"
 #include "scenes/game_device_state.h"
 
+#include <algorithm>
+
 using namespace platform;
+
+int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
 
 void GameDataDeviceTest::SetUp() {
     previousDir_ = std::filesystem::current_path();
@@ -65,4 +69,16 @@ Vector3 GameDataDeviceTest::Project(float x, float y, float z) {
     Vector3 out;
     Vec3Project(&out, &in, &viewport, &projection, &view, &world);
     return out;
+}
+
+int GameDataDeviceTest::LitAround(const Image& frame, double x, double y, double z, int r) {
+    const Vector3 at = Project(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    const int cx = static_cast<int>(at.x), cy = static_cast<int>(at.y);
+    int lit = 0;
+    for (int py = std::max(0, cy - r); py <= std::min(frame.height - 1, cy + r); ++py) {
+        for (int px = std::max(0, cx - r); px <= std::min(frame.width - 1, cx + r); ++px) {
+            lit += Brightness(frame.At(px, py)) > 30 ? 1 : 0;
+        }
+    }
+    return lit;
 }

@@ -17,6 +17,9 @@
 #include "platform/gfx/sprite.h"
 #include "render/drawable.h"
 
+// Sum of the three colour channels (0 to 765).
+int Brightness(std::uint32_t argb);
+
 class GameDataDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -38,6 +41,8 @@ protected:
     platform::Image Screen();
     // Screen position of a world point under the device's current camera.
     platform::Vector3 Project(float x, float y, float z);
+    // Pixels brighter than a trace within r of the screen point of (x, y, z).
+    int LitAround(const platform::Image& frame, double x, double y, double z, int r);
 
     std::filesystem::path previousDir_;
     platform::WindowHandle window_ = nullptr;
