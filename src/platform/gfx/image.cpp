@@ -19,6 +19,9 @@ namespace {
 // Larger than any texture the hardware takes; a header claiming more is treated as corrupt rather
 // than allowed to ask for gigabytes.
 constexpr png_uint_32 kMaxDimension = 16384;
+// Deflate never expands more than about 1032 to 1: rows that would need more than that from the whole
+// file cannot be in it, however the header sizes them.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 struct MemoryReader {
     const unsigned char* data;
@@ -67,6 +70,17 @@ bool DecodeArgb(MemoryReader* reader, std::vector<std::uint32_t>* argb, png_uint
     png_set_read_fn(png, reader, ReadFromMemory);
     png_set_user_limits(png, kMaxDimension, kMaxDimension);
     png_read_info(png, info);
+    // The size is judged before the rows are allocated, so a corrupt header cannot cost gigabytes (the
+    // user limits have already kept both dimensions within kMaxDimension).
+    const auto fileWidth = static_cast<int>(png_get_image_width(png, info));
+    const auto fileHeight = static_cast<int>(png_get_image_height(png, info));
+    const std::uint64_t texturePixels = std::uint64_t{static_cast<unsigned>(NextPowerOfTwo(fileWidth))} *
+                                        static_cast<unsigned>(NextPowerOfTwo(fileHeight));
+    if (texturePixels > kMaxTexturePixels) png_error(png, "picture too large");
+    if (std::uint64_t{png_get_rowbytes(png, info)} * static_cast<unsigned>(fileHeight) >
+        reader->size * kMaxDeflateRatio) {
+        png_error(png, "rows larger than the file can hold");
+    }
 
     const int colourType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
@@ -186,12 +200,9 @@ Image HalveBox(const Image& src) {
 
 }  // namespace
 
-bool LoadPng(const std::string& path, Image* out) {
-    std::vector<unsigned char> file;
-    if (!ReadWholeFile(path, &file)) return false;
-    if (file.size() < 8 || png_sig_cmp(file.data(), 0, 8) != 0) return false;
-
-    MemoryReader reader{file.data(), file.size(), 0};
+bool DecodePng(const std::uint8_t* bytes, std::size_t size, Image* out) {
+    if (!bytes || !out || size < 8 || png_sig_cmp(bytes, 0, 8) != 0) return false;
+    MemoryReader reader{bytes, size, 0};
     Image image;
     png_uint_32 width = 0, height = 0;
     if (!DecodeArgb(&reader, &image.argb, &width, &height)) return false;
@@ -199,6 +210,12 @@ bool LoadPng(const std::string& path, Image* out) {
     image.height = static_cast<int>(height);
     *out = std::move(image);
     return true;
+}
+
+bool LoadPng(const std::string& path, Image* out) {
+    std::vector<unsigned char> file;
+    if (!ReadWholeFile(path, &file)) return false;
+    return DecodePng(file.data(), file.size(), out);
 }
 
 bool SavePng(const std::string& path, const Image& image) {

@@ -1,6 +1,7 @@
 #pragma once
 // Pictures decoded for use as textures: 32-bit ARGB pixels (0xAARRGGBB in a uint32_t).
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,7 +21,16 @@ inline constexpr std::uint32_t kColourKeyBlack = 0xFF000000u;
 inline constexpr std::uint32_t kColourKeyWhite = 0xFFFFFFFFu;
 inline constexpr std::uint32_t kNoColourKey = 0u;
 
-// Decodes a PNG file of any colour type and depth (palette, grey, alpha, 16-bit) to ARGB.
+// Largest texture a picture may become once scaled to powers of two (4096 x 4096, 64 MB of ARGB). The
+// scaling and the mip chain need several times that in passing, so larger pictures are refused as
+// corrupt before anything is allocated for them.
+inline constexpr std::size_t kMaxTexturePixels = std::size_t{4096} * 4096;
+
+// Decodes a PNG file of any colour type and depth (palette, grey, alpha, 16-bit) to ARGB. False for
+// anything that is not a whole, valid PNG, and for a picture whose power-of-two texture would exceed
+// kMaxTexturePixels; `out` is then left as it was.
+bool DecodePng(const std::uint8_t* bytes, std::size_t size, Image* out);
+// The same, from a file.
 bool LoadPng(const std::string& path, Image* out);
 bool SavePng(const std::string& path, const Image& image);
 

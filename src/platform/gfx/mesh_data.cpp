@@ -7,9 +7,12 @@
 
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "platform/core/game_path.h"
+#include "platform/gfx/x_file_check.h"
 
 namespace platform {
 
@@ -125,6 +128,19 @@ bool BuildMeshData(const aiScene& scene, MeshData* out) {
 
 }  // namespace
 
+bool ParseXMesh(const std::uint8_t* bytes, std::size_t size, MeshData* out) {
+    if (!bytes || !out || !XMeshTextIsSound(bytes, size)) return false;
+    try {
+        Assimp::Importer importer;
+        // The hint names the format: the bytes come with no file name to tell it from.
+        const aiScene* scene = importer.ReadFileFromMemory(bytes, size, kImportFlags, "x");
+        if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) return false;
+        return BuildMeshData(*scene, out);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 bool LoadXMesh(const std::string& path, MeshData* out) {
     // Callers pass host paths, but a name still written the game's way ("x\\plu2c.x") is found too.
     std::string hostPath = path;
@@ -132,14 +148,11 @@ bool LoadXMesh(const std::string& path, MeshData* out) {
     if (!std::filesystem::is_regular_file(hostPath, ec)) hostPath = ResolveGamePath(path);
     if (!std::filesystem::is_regular_file(hostPath, ec)) return false;
 
-    try {
-        Assimp::Importer importer;
-        const aiScene* scene = importer.ReadFile(hostPath, kImportFlags);
-        if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) return false;
-        return BuildMeshData(*scene, out);
-    } catch (const std::exception&) {
-        return false;
-    }
+    std::ifstream in(hostPath, std::ios::binary);
+    if (!in) return false;
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return false;
+    return ParseXMesh(bytes.data(), bytes.size(), out);
 }
 
 }  // namespace platform

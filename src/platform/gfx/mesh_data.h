@@ -2,6 +2,7 @@
 // A mesh as the game's X files describe it, read into memory: vertices, triangles grouped into one
 // subset per material (in material order), and the materials.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,5 +48,7 @@ struct MeshData {
 // does not parse. Coordinates come out in the game's left-handed space with clockwise front faces,
 // exactly as written in the file.
 bool LoadXMesh(const std::string& path, MeshData* out);
+// The same, from the file's bytes.
+bool ParseXMesh(const std::uint8_t* bytes, std::size_t size, MeshData* out);
 
 }  // namespace platform
