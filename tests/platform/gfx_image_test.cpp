@@ -257,6 +257,43 @@ TEST(GfxPngLoad, MissingOrBrokenFilesFailCleanly) {
     EXPECT_EQ(64, image.width);
 }
 
+TEST(GfxPngLoad, DecodesFromMemoryAsFromTheFile) {
+    TempWorkDir dir;
+    const PngSpec desc = WithPalette(Row(4, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x23}), {0x00, 0x80});
+    ASSERT_TRUE(WritePng("p.png", desc));
+    const std::string bytes = dir.ReadFile("p.png");
+    Image fromFile, fromMemory;
+    ASSERT_TRUE(LoadPng("p.png", &fromFile));
+    ASSERT_TRUE(DecodePng(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &fromMemory));
+    EXPECT_EQ(fromFile.width, fromMemory.width);
+    EXPECT_EQ(fromFile.argb, fromMemory.argb);
+    // Cut anywhere, the bytes are refused.
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 7) {
+        EXPECT_FALSE(DecodePng(reinterpret_cast<const std::uint8_t*>(bytes.data()), cut, &fromMemory)) << cut;
+    }
+}
+
+// Whole, valid files: the limit is on the texture the picture would become, not on how the file is made.
+TEST(GfxPngLoad, PicturesLargerThanTheLargestTextureAreRefused) {
+    TempWorkDir dir;
+    auto blank = [](int width, int height) {
+        PngSpec desc = Described(width, height, PNG_COLOR_TYPE_GRAY);
+        desc.rows.assign(static_cast<std::size_t>(height),
+                         std::vector<png_byte>(static_cast<std::size_t>(width), 0x40));
+        return desc;
+    };
+    Image image;
+    // 4097 x 2048 becomes 8192 x 2048, exactly the limit.
+    ASSERT_TRUE(WritePng("limit.png", blank(4097, 2048)));
+    ASSERT_TRUE(LoadPng("limit.png", &image));
+    EXPECT_EQ(4097, image.width);
+    EXPECT_EQ(0xFF404040u, image.At(4096, 2047));
+    // One row more would become 8192 x 4096.
+    ASSERT_TRUE(WritePng("over.png", blank(4097, 2049)));
+    EXPECT_FALSE(LoadPng("over.png", &image));
+    EXPECT_EQ(4097, image.width);
+}
+
 TEST(GfxImage, NextPowerOfTwo) {
     EXPECT_EQ(1, NextPowerOfTwo(0));
     EXPECT_EQ(1, NextPowerOfTwo(1));

@@ -102,16 +102,17 @@ private:
         return digits > 0 && Separator();
     }
 
-    // The importer takes a comma between digits as a decimal point, where a list would take it as a
-    // separator: such a number is refused rather than guessed.
+    // As the importer's number reader: a comma straight after the whole part, with a digit after it, is
+    // taken for a decimal point ("2,0" is 2.0), and a dot with no digits after it still belongs to the number.
     bool Float() {
         SkipBlank();
         if (p_ < end_ && *p_ == '-') ++p_;
         if (!Digits()) return false;
-        if (p_ + 1 < end_ && *p_ == ',' && IsDigit(p_[1])) return false;
-        if (p_ < end_ && *p_ == '.') {
+        if (p_ + 1 < end_ && (*p_ == '.' || *p_ == ',') && IsDigit(p_[1])) {
             ++p_;
-            if (p_ < end_ && IsDigit(*p_)) Digits();
+            Digits();
+        } else if (p_ < end_ && *p_ == '.') {
+            ++p_;
         }
         if (p_ < end_ && (*p_ == 'e' || *p_ == 'E')) {
             ++p_;
