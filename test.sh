@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the sanitizer build, and runs every test headless.
+# Installs what is missing, builds the sanitizer build, runs every test headless, then briefly fuzzes the
+# file readers.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 ./scripts/install-packages.sh
@@ -9,5 +10,7 @@ cmake --build build-test
 export SDL_VIDEODRIVER=offscreen
 export SDL_AUDIODRIVER=dummy
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-cd build-test
-ctest --output-on-failure -j2 "$@"
+(cd build-test && ctest --output-on-failure -j2 "$@")
+# A few seconds of every file reader's fuzz target, so that a reader which no longer builds with clang or
+# crashes on its own seeds fails here; scripts/fuzz.sh runs them for longer.
+./scripts/fuzz.sh 4
