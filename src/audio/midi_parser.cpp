@@ -13,6 +13,9 @@ std::uint32_t ReadBe32(const std::uint8_t* p) {
 
 std::uint16_t ReadBe16(const std::uint8_t* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
 
+// The largest system-exclusive index or marker text offset a record's two bytes hold.
+constexpr std::size_t kMaxRecordField = 0xFFFF;
+
 // One event as read from its track, before the tracks are merged.
 struct RawEvent {
     std::uint64_t tick;
@@ -164,6 +167,8 @@ private:
     }
 
     void AddSysEx(const RawEvent& ev, MidiEvent* rec) {
+        // The record has 16 bits for the block's index: any block past that is an ignored record.
+        if (song_->sysex.size() > kMaxRecordField) return;
         const auto index = static_cast<std::uint16_t>(song_->sysex.size());
         SysExBlock block;
         block.data.reserve(ev.dataLength + 1);
@@ -191,15 +196,18 @@ private:
 
     void AddMeta(const RawEvent& ev, MidiEvent* rec) {
         if (ev.track != 0 || ev.metaType != kMidiMetaMarker) return;  // an ignored record, b0 = 0
-        const auto offset = static_cast<std::uint16_t>(song_->markerTexts.size());
         const char* text = reinterpret_cast<const char*>(bytes_ + ev.dataOffset);
+        if (ev.dataLength == 1 && text[0] == 'L') song_->loopStart = ev.tick;
+        // The record has 16 bits for the text's offset: a marker starting past that keeps its time (and
+        // its loop point) but not its text.
+        if (song_->markerTexts.size() > kMaxRecordField) return;
+        const auto offset = static_cast<std::uint16_t>(song_->markerTexts.size());
         song_->markerTexts.insert(song_->markerTexts.end(), text, text + ev.dataLength);
         song_->markerTexts.push_back('\0');
         rec->b[0] = kMidiMetaStatus;
         rec->b[1] = kMidiMetaMarker;
         rec->b[2] = static_cast<std::uint8_t>(offset & 0xFF);
         rec->b[3] = static_cast<std::uint8_t>(offset >> 8);
-        if (ev.dataLength == 1 && text[0] == 'L') song_->loopStart = ev.tick;
     }
 
     const std::uint8_t* bytes_;

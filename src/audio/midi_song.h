@@ -8,10 +8,12 @@
 // One record: `delta` ticks after the previous record, then four bytes b0-b3.
 //   Channel message: b0 = status (0x80-0xEF, or a system status 0xF1-0xFE read as one), b1, b2 its data
 //     bytes (b2 = 0 for program change and channel pressure), b3 = 0.
-//   System exclusive: b0 = 0xF0, b1-b2 = index of its block (little-endian).
+//   System exclusive: b0 = 0xF0, b1-b2 = index of its block (little-endian). Blocks past index 0xFFFF
+//     are ignored records.
 //   Tempo: b0 = 0xFF, b1 = 0x51; the next two records are carriers (delta 0, b0 = 0) holding the
 //     tempo's low and high 16 bits in their b1-b2 (little-endian).
-//   Marker (first track only): b0 = 0xFF, b1 = 6, b2-b3 = offset of its text in the marker pool.
+//   Marker (first track only): b0 = 0xFF, b1 = 6, b2-b3 = offset of its text in the marker pool. A
+//     marker whose text would start past offset 0xFFFF is an ignored record (a loop marker still counts).
 //   Ignored: b0 = 0 (any other meta event; it keeps its delta so that time still counts).
 struct MidiEvent {
     std::uint32_t delta;

@@ -174,6 +174,35 @@ std::vector<HostileCase> HostileCases() {
     return cases;
 }
 
+// Found by fuzzing: the record's 16-bit offset wrapped, pointing the marker after 64 KB of texts into the
+// middle of the first one.
+TEST(MidiParser, MarkersPastTheSixteenBitPoolOffsetKeepTheirTimeButNotTheirText) {
+    MidiTrack t;
+    t.Marker(0, std::string(0xFFFE, 'A')).Marker(10, "B").Marker(10, "L").NoteOn(10, 0, 60).End();
+    const MidiSong song = Parse(BuildMidiFile(480, {t}));
+    // "B" starts at 0xFFFF, the last offset there is; "L" would start at 0x10001.
+    ASSERT_EQ(song.markerTexts.size(), 0x10001u);
+    EXPECT_EQ(song.records[1].b[0], 0xFF);
+    EXPECT_EQ(song.records[1].b[2] | (song.records[1].b[3] << 8), 0xFFFF);
+    EXPECT_STREQ(&song.markerTexts[0xFFFF], "B");
+    EXPECT_EQ(song.records[2].b[0], 0);
+    EXPECT_EQ(song.loopStart, 20u);
+    EXPECT_EQ(std::get<0>(ChannelEvents(song).at(0)), 30u);
+}
+
+TEST(MidiParser, SystemExclusiveBlocksPastTheSixteenBitIndexAreIgnoredRecords) {
+    MidiTrack t;
+    for (int i = 0; i < 0x10001; ++i) t.SysEx(1, {0xF7});
+    t.NoteOn(1, 0, 60).End();
+    const MidiSong song = Parse(BuildMidiFile(480, {t}));
+    ASSERT_EQ(song.sysex.size(), 0x10000u);
+    const MidiEvent& last = song.records[0xFFFF];
+    EXPECT_EQ(last.b[0], 0xF0);
+    EXPECT_EQ(last.b[1] | (last.b[2] << 8), 0xFFFF);
+    EXPECT_EQ(song.records[0x10000].b[0], 0);
+    EXPECT_EQ(std::get<0>(ChannelEvents(song).at(0)), 0x10002u);
+}
+
 TEST(MidiParser, HostileFilesAreRefusedOrReadAsFarAsTheyAreSound) {
     for (const HostileCase& c : HostileCases()) {
         SCOPED_TRACE(c.name);
