@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
         }
         if (platform::StartupTimesWanted()) {
             platform::PrintStartupTimes(stderr, mainEntry);
-            std::fprintf(stderr, "korvex: peak resident after the window %.1f MiB, after loading %.1f MiB, after "
+            std::fprintf(stderr,
+                         "korvex: peak resident after the window %.1f MiB, after loading %.1f MiB, after "
                          "sounds and music %.1f MiB\n",
                          static_cast<double>(windowKib) / 1024.0, static_cast<double>(loadedKib) / 1024.0,
                          static_cast<double>(audioKib) / 1024.0);

@@ -19,9 +19,9 @@ namespace {
 std::array<std::atomic<std::uint64_t>, static_cast<std::size_t>(StartupPhase::kCount)> phaseMicros{};
 std::array<std::atomic<std::uint64_t>, static_cast<std::size_t>(StartupPhase::kCount)> phaseCpuMicros{};
 
-constexpr const char* kPhaseNames[] = {"window+GL",   "decode (loader)", "decode (prefetch)", "decode wait",
-                                       "mip chains",  "GL upload",       "meshes", "meshes (prefetch)",            "sounds+synth",
-                                       "music (MIDI)", "first frame"};
+constexpr const char* kPhaseNames[] = {
+    "window+GL", "decode (loader)",   "decode (prefetch)", "decode wait",  "mip chains", "GL upload",
+    "meshes",    "meshes (prefetch)", "sounds+synth",      "music (MIDI)", "first frame"};
 static_assert(std::size(kPhaseNames) == static_cast<std::size_t>(StartupPhase::kCount));
 
 // Milliseconds the process has lived, from its start time in /proc (clock ticks since boot) and the

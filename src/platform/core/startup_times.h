@@ -9,17 +9,17 @@
 namespace platform {
 
 enum class StartupPhase : int {
-    kWindow,        // video system, window and GL context
-    kDecodeMain,    // pictures decoded by the loading thread itself
-    kDecodeWorker,  // pictures decoded ahead by the prefetch thread
-    kDecodeWait,    // the loading thread waiting for a picture the prefetch was decoding
-    kMipChain,      // colour key, scaling and the smaller levels
-    kUpload,        // textures given to GL
-    kMeshes,        // X files parsed by the loading thread and the meshes' buffers made
+    kWindow,           // video system, window and GL context
+    kDecodeMain,       // pictures decoded by the loading thread itself
+    kDecodeWorker,     // pictures decoded ahead by the prefetch thread
+    kDecodeWait,       // the loading thread waiting for a picture the prefetch was decoding
+    kMipChain,         // colour key, scaling and the smaller levels
+    kUpload,           // textures given to GL
+    kMeshes,           // X files parsed by the loading thread and the meshes' buffers made
     kMeshParseWorker,  // X files parsed ahead by the prefetch thread
-    kSounds,        // the sound bank and its synthesised waves
-    kMusic,         // the synthesiser, the MIDI songs and the first track
-    kFirstFrame,    // the first frame drawn and presented
+    kSounds,           // the sound bank and its synthesised waves
+    kMusic,            // the synthesiser, the MIDI songs and the first track
+    kFirstFrame,       // the first frame drawn and presented
     kCount
 };
 
