@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -56,8 +57,9 @@ TEST_F(GameLoadsTest, CorruptPictureOfTheGameDataEndsWithItsOwnMessageThroughThe
 
     LoadGame();
     const std::vector<std::string> without = messages_;
-    ASSERT_EQ(without.size(), 2u);
+    ASSERT_FALSE(without.empty());
     EXPECT_EQ(without.front(), "titleロスト");
+    EXPECT_NE(std::find(without.begin(), without.end(), "tokioロスト"), without.end());
 
     messages_.clear();
     platform::LoadPrefetch prefetch(GameLoads());
