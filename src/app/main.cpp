@@ -1,7 +1,10 @@
 // The entry function: start-up in a fixed order, the frame loop, and shut-down in reverse.
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/log.h"
@@ -13,11 +16,15 @@
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/core/random.h"
+#include "platform/core/startup_times.h"
 #include "platform/core/window.h"
+#include "platform/gfx/load_prefetch.h"
 #include "render/render_framework.h"
 #include "scenes/game_app.h"
+#include "scenes/game_loads.h"
 
 int main(int argc, char** argv) {
+    const std::uint64_t mainEntry = platform::StartupNowMicros();
     const CommandLine commandLine = ParseCommandLine(argc, argv);
     // From here on logging out, a kill or Ctrl-C closes the game as its window's close button does,
     // through the shut-down below, so the high score and the log are written; a signal during loading
@@ -25,6 +32,15 @@ int main(int argc, char** argv) {
     platform::QuitOnTerminationSignals();
     platform::Srand(static_cast<std::uint32_t>(platform::WallClockSeconds()));
 
+    // The pictures and meshes are read on a second core while this one opens the window and uploads.
+    // KORVEX_PREFETCH=0 loads everything on this thread, for comparison.
+    const char* prefetchSetting = std::getenv("KORVEX_PREFETCH");
+    std::unique_ptr<platform::LoadPrefetch> prefetch;
+    if (!prefetchSetting || std::strcmp(prefetchSetting, "0") != 0) {
+        prefetch = std::make_unique<platform::LoadPrefetch>(GameLoads());
+        platform::SetActiveLoadPrefetch(prefetch.get());
+    }
+    std::optional<platform::StartupTimer> windowTimer(std::in_place, platform::StartupPhase::kWindow);
     if (!platform::InitVideo()) {
         std::fprintf(stderr, "korvex: no video driver could be started\n");
         return 0;
@@ -41,11 +57,23 @@ int main(int argc, char** argv) {
         platform::ReleaseWindow(MainWindowHandle);
         return 0;
     }
+    windowTimer.reset();
+    const std::uint64_t windowKib = platform::PeakResidentKib();
     auto game = std::make_unique<GameApp>();
     game->SetStartStage(commandLine.startStage);
     MainLoop loop;
     framework->InitInput(MainWindowHandle);
-    if (platform::FAILED(game->Load(framework->Device(), framework->Sprite(), MainWindowHandle))) {
+    const platform::HRESULT loaded = game->Load(framework->Device(), framework->Sprite(), MainWindowHandle);
+    if (prefetch && platform::StartupTimesWanted()) {
+        std::fprintf(stderr,
+                     "korvex: prefetch: %d loads not listed, %d listed not loaded, %d made by its thread, "
+                     "%.1f MiB held at most\n",
+                     prefetch->Misses(), prefetch->Untaken(), prefetch->MadeByThread(),
+                     static_cast<double>(prefetch->PeakHeldBytes()) / (1024.0 * 1024.0));
+    }
+    prefetch.reset();
+    const std::uint64_t loadedKib = platform::PeakResidentKib();
+    if (platform::FAILED(loaded)) {
         game.reset();
         framework.reset();
         platform::ReleaseWindow(MainWindowHandle);
@@ -55,16 +83,42 @@ int main(int argc, char** argv) {
     LogSetFile("Log.txt");
     LogOpen();
     LogWrite("＞起動ログ\n");
-    GameSoundBank.Init(MainWindowHandle);
-    MusicStartup(-2);
-    MusicPlayTrack(4);
+    {
+        platform::StartupTimer timer(platform::StartupPhase::kSounds);
+        GameSoundBank.Init(MainWindowHandle);
+    }
+    {
+        platform::StartupTimer timer(platform::StartupPhase::kMusic);
+        MusicStartup(-2);
+        MusicPlayTrack(4);
+    }
+    const std::uint64_t audioKib = platform::PeakResidentKib();
     StartStageClock();
     platform::ShowCursor(false);
 
     LoopPorts ports;
     ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
     ports.minimisedOrHidden = [] { return platform::IsWindowMinimisedOrHidden(MainWindowHandle); };
-    ports.runFrame = [&](std::int32_t fps) { framework->RunFrame(game.get(), fps); };
+    bool firstFrame = true;
+    ports.runFrame = [&](std::int32_t fps) {
+        if (!firstFrame) {
+            framework->RunFrame(game.get(), fps);
+            return;
+        }
+        firstFrame = false;
+        {
+            platform::StartupTimer timer(platform::StartupPhase::kFirstFrame);
+            framework->RunFrame(game.get(), fps);
+        }
+        if (platform::StartupTimesWanted()) {
+            platform::PrintStartupTimes(stderr, mainEntry);
+            std::fprintf(stderr,
+                         "korvex: peak resident after the window %.1f MiB, after loading %.1f MiB, after "
+                         "sounds and music %.1f MiB\n",
+                         static_cast<double>(windowKib) / 1024.0, static_cast<double>(loadedKib) / 1024.0,
+                         static_cast<double>(audioKib) / 1024.0);
+        }
+    };
     const int exitCode = loop.Run(ports);
 
     MusicShutdown();

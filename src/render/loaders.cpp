@@ -4,6 +4,7 @@
 #include "platform/core/events.h"
 #include "platform/core/game_path.h"
 #include "platform/core/message_box.h"
+#include "platform/core/startup_times.h"
 #include "platform/gfx/mesh_file.h"
 #include "platform/gfx/texture_file.h"
 
@@ -28,6 +29,7 @@ bool TextureLoadPlain(std::string_view path, platform::TexturePtr* out, const Dr
 
 bool MeshLoad(std::string_view path, MeshResource* out, const Drawable& drawable, float ambientFactor) {
     if (!out) return false;
+    platform::StartupTimer timer(platform::StartupPhase::kMeshes);
     std::vector<platform::Material> fileMaterials;
     platform::MeshPtr mesh;
     if (platform::FAILED(platform::LoadMeshFromX(drawable.GetDevice(), path, &fileMaterials, &mesh))) return false;

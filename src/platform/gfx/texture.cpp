@@ -36,14 +36,17 @@ HRESULT Device::CreateTexture(const std::vector<Image>& levels, std::unique_ptr<
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    // The level range comes first: with the default range (up to level 1000) the driver cannot tell the
+    // chain is complete until the last level arrives, keeps each level apart, then copies them all into
+    // one chain when the texture is first used, holding the texture twice.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels.size() - 1));
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const Image& level = levels[i];
         // 0xAARRGGBB words: blue in the lowest byte, which is what BGRA with the reversed packed type reads.
         glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i), GL_RGBA8, level.width, level.height, 0, GL_BGRA,
                      GL_UNSIGNED_INT_8_8_8_8_REV, level.argb.data());
     }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels.size() - 1));
     // Unit 0's binding changed behind the state tracking.
     gl_->dirty |= kDirtyStages;
     gl_->unitsEnabled = -1;
