@@ -8,6 +8,7 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/registry.h"
+#include "app/replay_session.h"
 #include "audio/music.h"
 #include "audio/sound_bank.h"
 #include "platform/core/clock.h"
@@ -19,11 +20,13 @@
 
 int main(int argc, char** argv) {
     const CommandLine commandLine = ParseCommandLine(argc, argv);
+    ReplaySession session(commandLine);
+    if (!session.Open()) return 2;
     // From here on logging out, a kill or Ctrl-C closes the game as its window's close button does,
     // through the shut-down below, so the high score and the log are written; a signal during loading
     // is taken by the loop's first pass.
     platform::QuitOnTerminationSignals();
-    platform::Srand(static_cast<std::uint32_t>(platform::WallClockSeconds()));
+    platform::Srand(session.Seed(static_cast<std::uint32_t>(platform::WallClockSeconds())));
 
     if (!platform::InitVideo()) {
         std::fprintf(stderr, "korvex: no video driver could be started\n");
@@ -42,9 +45,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     auto game = std::make_unique<GameApp>();
-    game->SetStartStage(commandLine.startStage);
+    game->SetStartStage(session.StartStage(commandLine.startStage));
     MainLoop loop;
-    framework->InitInput(MainWindowHandle);
+    session.InitInput(*framework, MainWindowHandle);
+    session.BeginStartUp();
     if (platform::FAILED(game->Load(framework->Device(), framework->Sprite(), MainWindowHandle))) {
         game.reset();
         framework.reset();
@@ -55,17 +59,20 @@ int main(int argc, char** argv) {
     LogSetFile("Log.txt");
     LogOpen();
     LogWrite("＞起動ログ\n");
-    GameSoundBank.Init(MainWindowHandle);
-    MusicStartup(-2);
+    if (!session.Fast()) {
+        GameSoundBank.Init(MainWindowHandle);
+        MusicStartup(-2);
+    }
     MusicPlayTrack(4);
     StartStageClock();
+    session.EndStartUp();
     platform::ShowCursor(false);
 
     LoopPorts ports;
     ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
     ports.minimisedOrHidden = [] { return platform::IsWindowMinimisedOrHidden(MainWindowHandle); };
-    ports.runFrame = [&](std::int32_t fps) { framework->RunFrame(game.get(), fps); };
-    const int exitCode = loop.Run(ports);
+    ports.runFrame = [&](std::int32_t fps) { session.RunFrame(*framework, game.get(), fps); };
+    const int exitCode = session.Finish(*game, session.Run(loop, ports));
 
     MusicShutdown();
     LogClose();
