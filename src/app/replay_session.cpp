@@ -200,20 +200,21 @@ int ReplaySession::Finish(GameApp& game, int exitCode) {
             std::fprintf(stderr, "korvex: the journal %s could not be written\n", path_.c_str());
             return exitCode != 0 ? exitCode : 1;
         }
-        std::fprintf(stderr, "korvex: %zu frames recorded in %s\n", journal_.frames.size(), path_.c_str());
+        // The same line a replay of the journal ends on, so that a replay can be checked against the run.
+        const std::string line = ClosingLine("record", static_cast<std::uint32_t>(journal_.frames.size()), game);
+        std::fprintf(stderr, "korvex: journal written to %s\n%s\n", path_.c_str(), line.c_str());
     } else if (Replaying()) {
-        const std::string line = ReplayClosingLine(static_cast<std::uint32_t>(tap_->Position()), GetStage(),
-                                                   GetScore(), game.Ship().State().life, GameStateDigest(game));
+        const std::string line = ClosingLine("replay", static_cast<std::uint32_t>(tap_->Position()), game);
         std::printf("%s\n", line.c_str());
         std::fflush(stdout);
     }
     return exitCode;
 }
 
-std::string ReplayClosingLine(std::uint32_t frames, std::int32_t stage, std::int32_t score, std::int32_t life,
-                              std::uint64_t digest) {
-    char line[128];
-    std::snprintf(line, sizeof line, "replay: frames %" PRIu32 " stage %" PRId32 " score %" PRId32 " life %" PRId32
-                  " digest %016" PRIx64, frames, stage, score, life, digest);
+std::string ClosingLine(const char* what, std::uint32_t frames, GameApp& game) {
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "%s: frames %" PRIu32 " stage %" PRId32 " score %" PRId32 " life %" PRId32 " digest %016" PRIx64,
+                  what, frames, GetStage(), GetScore(), game.Ship().State().life, GameStateDigest(game));
     return line;
 }

@@ -63,6 +63,6 @@ private:
     std::unique_ptr<JournalTap> tap_;
 };
 
-// The replay's closing line: "replay: frames N stage S score P life L digest XXXXXXXXXXXXXXXX".
-std::string ReplayClosingLine(std::uint32_t frames, std::int32_t stage, std::int32_t score, std::int32_t life,
-                              std::uint64_t digest);
+// The line a run ends on, "replay: frames N stage S score P life L digest XXXXXXXXXXXXXXXX" (what is
+// "replay" or "record"): the frames played, the stage, score and ship's life, and the game state's digest.
+std::string ClosingLine(const char* what, std::uint32_t frames, GameApp& game);
