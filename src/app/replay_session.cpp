@@ -67,7 +67,8 @@ private:
             raw->pad.x = in.padX;
             raw->pad.y = in.padY;
             for (int i = 0; i < platform::kJoystickButtonCount; ++i) {
-                raw->pad.buttons[static_cast<std::size_t>(i)] = (in.padButtons >> i) & 1u ? platform::kButtonDownBit : 0;
+                raw->pad.buttons[static_cast<std::size_t>(i)] =
+                    (in.padButtons >> i) & 1u ? platform::kButtonDownBit : 0;
             }
         } else {
             for (int code = 0; code < platform::kKeyStateSize; ++code) {
@@ -138,9 +139,9 @@ std::int32_t ReplaySession::StartStage(std::int32_t commandLineStage) const {
 
 void ReplaySession::InitInput(RenderFramework& framework, platform::WindowHandle window) {
     if (Replaying()) {
-        framework.InitReplayInput(journal_.deviceKind, KeyConfig{journal_.padButtonNumbers[0],
-                                                                 journal_.padButtonNumbers[1],
-                                                                 journal_.padButtonNumbers[2]});
+        framework.InitReplayInput(
+            journal_.deviceKind,
+            KeyConfig{journal_.padButtonNumbers[0], journal_.padButtonNumbers[1], journal_.padButtonNumbers[2]});
     } else {
         framework.InitInput(window);
     }

@@ -6,8 +6,8 @@
 namespace {
 
 void Fold(StateDigest& d, const PlayerState& s) {
-    for (double v : {s.x, s.y, s.z, s.yaw, s.pitch, s.roll, s.prevX, s.prevY, s.rh, s.rv, s.rz, s.speedX, s.speedY,
-                     s.speedZ}) {
+    for (double v :
+         {s.x, s.y, s.z, s.yaw, s.pitch, s.roll, s.prevX, s.prevY, s.rh, s.rv, s.rz, s.speedX, s.speedY, s.speedZ}) {
         d.Add(v);
     }
     for (std::int32_t v : {s.life, s.hit, s.dashCounter, s.bombs, s.boundsHit}) d.Add(v);

@@ -22,7 +22,7 @@ public:
         }
     }
     template <typename T>
-        requires std::is_arithmetic_v<T>
+    requires std::is_arithmetic_v<T>
     void Add(T v) {
         // Through a fixed-width copy: the value's bytes, never a struct's padding.
         unsigned char bytes[sizeof(T)];

@@ -90,7 +90,7 @@ TEST(JournalTest, KeyboardFramesHoldOnlyTheKeysDown) {
 TEST(JournalTest, WriterStoresWhatTheGameMakesOfOutOfRangeValues) {
     Journal j = PadJournal();
     j.padButtonNumbers = {40, -7, 2};
-    j.frames[0].input.padX = 1500;  // not an end value: steers as the centre
+    j.frames[0].input.padX = 1500;        // not an end value: steers as the centre
     j.frames[1].input.padButtons = 0xFF;  // a failed read has no buttons
     j.startStage = 3;
     Journal read;
