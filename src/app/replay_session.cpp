@@ -97,7 +97,10 @@ ReplaySession::ReplaySession(const CommandLine& commandLine) {
 }
 
 ReplaySession::~ReplaySession() {
-    if (clock_) platform::InstallClock(nullptr);
+    if (clock_) {
+        clock_->Release();
+        platform::InstallClock(nullptr);
+    }
 }
 
 bool ReplaySession::Open() {
@@ -155,8 +158,9 @@ void ReplaySession::InitInput(RenderFramework& framework, platform::WindowHandle
 
 void ReplaySession::BeginStartUp() {
     if (mode_ == Mode::kOff) return;
-    clock_ = std::make_unique<platform::FrameLatchedClock>(platform::SystemClock());
-    platform::InstallClock(clock_.get());
+    static platform::FrameLatchedClock* const clock = new platform::FrameLatchedClock(platform::SystemClock());
+    clock_ = clock;
+    platform::InstallClock(clock_);
     if (Recording()) {
         journal_.startTicks = clock_->LatchNow();
     } else {

@@ -59,7 +59,8 @@ private:
     bool conflict_ = false;
     std::string path_;
     Journal journal_;
-    std::unique_ptr<platform::FrameLatchedClock> clock_;
+    // Never destroyed: the sound device's thread may still be reading it after main has returned.
+    platform::FrameLatchedClock* clock_ = nullptr;
     std::unique_ptr<JournalTap> tap_;
 };
 
