@@ -205,13 +205,4 @@ TEST(JournalTest, ClockReadingsMustNotGoBack) {
     EXPECT_EQ(JournalError::kClockBackwards, Parse(Bytes(SerializeJournal(j))));
 }
 
-TEST(JournalTest, EveryErrorHasItsOwnText) {
-    std::vector<std::string> seen;
-    for (int e = 0; e <= static_cast<int>(JournalError::kTrailingBytes); ++e) {
-        const std::string text = JournalErrorText(static_cast<JournalError>(e));
-        for (const std::string& other : seen) EXPECT_NE(other, text);
-        seen.push_back(text);
-    }
-}
-
 }  // namespace
