@@ -23,6 +23,16 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             ++i;
         } else if (!std::strncmp(a, "--stage=", 8)) {
             if (const std::int32_t stage = StageNumber(a + 8)) cl.startStage = stage;
+        } else if (!std::strcmp(a, "--record") && i + 1 < argc) {
+            cl.recordPath = argv[++i];
+        } else if (!std::strncmp(a, "--record=", 9)) {
+            cl.recordPath = a + 9;
+        } else if (!std::strcmp(a, "--replay") && i + 1 < argc) {
+            cl.replayPath = argv[++i];
+        } else if (!std::strncmp(a, "--replay=", 9)) {
+            cl.replayPath = a + 9;
+        } else if (!std::strcmp(a, "--fast")) {
+            cl.fast = true;
         }
     }
     return cl;

@@ -11,6 +11,7 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/registry.h"
+#include "app/replay_session.h"
 #include "audio/music.h"
 #include "audio/sound_bank.h"
 #include "platform/core/clock.h"
@@ -26,11 +27,13 @@
 int main(int argc, char** argv) {
     const std::uint64_t mainEntry = platform::StartupNowMicros();
     const CommandLine commandLine = ParseCommandLine(argc, argv);
+    ReplaySession session(commandLine);
+    if (!session.Open()) return 2;
     // From here on logging out, a kill or Ctrl-C closes the game as its window's close button does,
     // through the shut-down below, so the high score and the log are written; a signal during loading
     // is taken by the loop's first pass.
     platform::QuitOnTerminationSignals();
-    platform::Srand(static_cast<std::uint32_t>(platform::WallClockSeconds()));
+    platform::Srand(session.Seed(static_cast<std::uint32_t>(platform::WallClockSeconds())));
 
     // The pictures and meshes are read on a second core while this one opens the window and uploads.
     // KORVEX_PREFETCH=0 loads everything on this thread, for comparison.
@@ -60,9 +63,10 @@ int main(int argc, char** argv) {
     windowTimer.reset();
     const std::uint64_t windowKib = platform::PeakResidentKib();
     auto game = std::make_unique<GameApp>();
-    game->SetStartStage(commandLine.startStage);
+    game->SetStartStage(session.StartStage(commandLine.startStage));
     MainLoop loop;
-    framework->InitInput(MainWindowHandle);
+    session.InitInput(*framework, MainWindowHandle);
+    session.BeginStartUp();
     const platform::HRESULT loaded = game->Load(framework->Device(), framework->Sprite(), MainWindowHandle);
     if (prefetch && platform::StartupTimesWanted()) {
         std::fprintf(stderr,
@@ -83,17 +87,18 @@ int main(int argc, char** argv) {
     LogSetFile("Log.txt");
     LogOpen();
     LogWrite("＞起動ログ\n");
-    {
-        platform::StartupTimer timer(platform::StartupPhase::kSounds);
-        GameSoundBank.Init(MainWindowHandle);
-    }
-    {
+    if (!session.Fast()) {
+        {
+            platform::StartupTimer timer(platform::StartupPhase::kSounds);
+            GameSoundBank.Init(MainWindowHandle);
+        }
         platform::StartupTimer timer(platform::StartupPhase::kMusic);
         MusicStartup(-2);
-        MusicPlayTrack(4);
     }
+    MusicPlayTrack(4);
     const std::uint64_t audioKib = platform::PeakResidentKib();
     StartStageClock();
+    session.EndStartUp();
     platform::ShowCursor(false);
 
     LoopPorts ports;
@@ -102,13 +107,13 @@ int main(int argc, char** argv) {
     bool firstFrame = true;
     ports.runFrame = [&](std::int32_t fps) {
         if (!firstFrame) {
-            framework->RunFrame(game.get(), fps);
+            session.RunFrame(*framework, game.get(), fps);
             return;
         }
         firstFrame = false;
         {
             platform::StartupTimer timer(platform::StartupPhase::kFirstFrame);
-            framework->RunFrame(game.get(), fps);
+            session.RunFrame(*framework, game.get(), fps);
         }
         if (platform::StartupTimesWanted()) {
             platform::PrintStartupTimes(stderr, mainEntry);
@@ -119,7 +124,7 @@ int main(int argc, char** argv) {
                          static_cast<double>(audioKib) / 1024.0);
         }
     };
-    const int exitCode = loop.Run(ports);
+    const int exitCode = session.Finish(*game, session.Run(loop, ports));
 
     MusicShutdown();
     LogClose();

@@ -42,33 +42,40 @@ bool Joystick::ButtonHeld(const platform::JoystickState& js, int which) const {
     return (js.buttons[number] & platform::kButtonDownBit) != 0;
 }
 
-void Joystick::Poll(InputState* state) {
-    state->up = 0;
-    if (device_) {
-        if (device_->Poll() != platform::InputResult::kOk) {
-            while (device_->Acquire() == platform::InputResult::kInputLost) {
-            }
-        }
-        platform::JoystickState js;
-        const platform::InputResult r = device_->GetState(&js);
-        if (r == platform::InputResult::kOk) {
-            // Only the exact end values count: the pad is read as digital.
-            if (js.y == platform::kJoystickAxisMin) {
-                state->up = kInputUp;
-            } else if (js.y == platform::kJoystickAxisMax) {
-                state->down = kInputDown;
-            }
-            if (js.x == platform::kJoystickAxisMin) {
-                state->left = kInputLeft;
-            } else if (js.x == platform::kJoystickAxisMax) {
-                state->right = kInputRight;
-            }
-            ReportButton1(ButtonHeld(js, 0), &repeatCounter_, state);
-            if (ButtonHeld(js, 1)) state->button2 = kInputButton2;
-            if (ButtonHeld(js, 2)) state->button3 = kInputButton3;
-        } else if (r == platform::InputResult::kInputLost) {
-            device_->Acquire();
+bool Joystick::Read(platform::JoystickState* js) {
+    if (!device_) return false;
+    if (device_->Poll() != platform::InputResult::kOk) {
+        while (device_->Acquire() == platform::InputResult::kInputLost) {
         }
     }
+    const platform::InputResult r = device_->GetState(js);
+    if (r == platform::InputResult::kInputLost) device_->Acquire();
+    return r == platform::InputResult::kOk;
+}
+
+void Joystick::Apply(bool read, const platform::JoystickState& js, InputState* state) {
+    state->up = 0;
+    if (read) {
+        // Only the exact end values count: the pad is read as digital.
+        if (js.y == platform::kJoystickAxisMin) {
+            state->up = kInputUp;
+        } else if (js.y == platform::kJoystickAxisMax) {
+            state->down = kInputDown;
+        }
+        if (js.x == platform::kJoystickAxisMin) {
+            state->left = kInputLeft;
+        } else if (js.x == platform::kJoystickAxisMax) {
+            state->right = kInputRight;
+        }
+        ReportButton1(ButtonHeld(js, 0), &repeatCounter_, state);
+        if (ButtonHeld(js, 1)) state->button2 = kInputButton2;
+        if (ButtonHeld(js, 2)) state->button3 = kInputButton3;
+    }
     CountDownButton1(&repeatCounter_);
+}
+
+void Joystick::Poll(InputState* state) {
+    platform::JoystickState js;
+    const bool read = Read(&js);
+    Apply(read, js, state);
 }

@@ -20,6 +20,14 @@ public:
     // 1 when a joystick is attached and ready, 0 otherwise (the keyboard is used then).
     int Init(platform::WindowHandle window);
     void Poll(InputState* state);
+    // Poll in its two halves, for a recorder or a replay between them: the device's state (true when it
+    // gave one), then that state into the snapshot by the button numbers.
+    bool Read(platform::JoystickState* js);
+    void Apply(bool read, const platform::JoystickState& js, InputState* state);
+
+    // The button numbers of buttons 1, 2 and 3, as read from the file or as a replay sets them.
+    const KeyConfig& ButtonNumbers() const { return buttons_; }
+    void SetButtonNumbers(const KeyConfig& numbers) { buttons_ = numbers; }
 
 private:
     bool ButtonHeld(const platform::JoystickState& js, int which) const;

@@ -1,5 +1,7 @@
 #include "input/keyboard.h"
 
+#include <cstring>
+
 #include "input/button_repeat.h"
 #include "platform/input/dik_codes.h"
 
@@ -30,16 +32,25 @@ void Keyboard::Init(platform::WindowHandle window) {
     device_->Acquire();
 }
 
-void Keyboard::Poll(InputState* state) {
+void Keyboard::Read(std::uint8_t (&keys)[platform::kKeyStateSize]) {
     // A frame whose read fails reports nothing: the buffer stays zeroed.
-    std::uint8_t keys[platform::kKeyStateSize] = {};
+    std::memset(keys, 0, sizeof keys);
     if (device_) {
         const platform::InputResult r = device_->GetState(keys);
         if (r == platform::InputResult::kNotAcquired || r == platform::InputResult::kInputLost) device_->Acquire();
     }
+}
+
+void Keyboard::Apply(const std::uint8_t (&keys)[platform::kKeyStateSize], InputState* state) {
     for (const KeyBinding& b : kBindings) {
         if (IsDown(keys, b.dik)) state->*b.field = b.code;
     }
     ReportButton1(IsDown(keys, platform::DIK_Z), &repeatCounter_, state);
     CountDownButton1(&repeatCounter_);
+}
+
+void Keyboard::Poll(InputState* state) {
+    std::uint8_t keys[platform::kKeyStateSize];
+    Read(keys);
+    Apply(keys, state);
 }

@@ -18,6 +18,10 @@ public:
     void Init(platform::WindowHandle window);
     // Stores the code of every pressed control into its field; fields of released controls are left as they are.
     void Poll(InputState* state);
+    // Poll in its two halves, for a recorder or a replay between them: the device's 256 key bytes (all
+    // zero when the read fails), then those keys into the snapshot with button 1's repeat rule.
+    void Read(std::uint8_t (&keys)[platform::kKeyStateSize]);
+    void Apply(const std::uint8_t (&keys)[platform::kKeyStateSize], InputState* state);
 
 private:
     platform::WindowHandle window_ = nullptr;

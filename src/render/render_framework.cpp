@@ -37,7 +37,36 @@ void RenderFramework::InitInput(platform::WindowHandle window) {
     if (kind == 0) keyboard_.Init(window);
 }
 
+void RenderFramework::InitReplayInput(std::int32_t deviceKind, const KeyConfig& padButtons) {
+    SetInputDeviceKind(deviceKind);
+    joystick_.SetButtonNumbers(padButtons);
+}
+
+void RenderFramework::SampleTappedInput() {
+    RawInput raw;
+    const std::int32_t kind = GetInputDeviceKind();
+    // Read whether or not the gate lets the frame use it: the journal must not depend on the gate.
+    if (inputTap_->ReadsDevices()) {
+        if (kind == 0) {
+            keyboard_.Read(raw.keys);
+        } else if (kind == 1) {
+            raw.padRead = joystick_.Read(&raw.pad);
+        }
+    }
+    inputTap_->Frame(kind, &raw);
+    ClearInputState();
+    if (!IsCameraCutInActive() && kind == 0 && InputGateExpired()) {
+        keyboard_.Apply(raw.keys, InputStateStorage());
+    } else if (!IsCameraCutInActive() && kind == 1 && InputGateExpired()) {
+        joystick_.Apply(raw.padRead, raw.pad, InputStateStorage());
+    }
+}
+
 void RenderFramework::SampleInput() {
+    if (inputTap_) {
+        SampleTappedInput();
+        return;
+    }
     ClearInputState();
     // The gate is tested only once the cut-in lock and the device kind let the test reach it: testing
     // it records the tick.

@@ -11,6 +11,7 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/sprite.h"
+#include "render/input_tap.h"
 #include "render/scene_frames.h"
 
 class RenderFramework {
@@ -30,6 +31,12 @@ public:
     // the choice goes to the input device kind of the registry.
     void InitInput(platform::WindowHandle window);
 
+    // A replay's input: the device kind and the pad's button numbers as recorded; no device is opened.
+    void InitReplayInput(std::int32_t deviceKind, const KeyConfig& padButtons);
+    // Records or replaces the raw input every frame; null (the default) leaves the devices alone.
+    void SetInputTap(InputTap* tap) { inputTap_ = tap; }
+    const Joystick& Pad() const { return joystick_; }
+
     platform::Device* Device() const { return device_.get(); }
     platform::Sprite* Sprite() const { return sprite_.get(); }
 
@@ -38,6 +45,7 @@ public:
 
 private:
     void SampleInput();
+    void SampleTappedInput();
     void DispatchScenes(SceneFrames* game, std::int32_t fps);
 
     std::unique_ptr<platform::Device> device_;
@@ -45,4 +53,5 @@ private:
     std::unique_ptr<platform::Sprite> sprite_;
     Keyboard keyboard_;
     Joystick joystick_;
+    InputTap* inputTap_ = nullptr;
 };

@@ -36,3 +36,26 @@ TEST(CommandLineTest, StageOutsideOneToThreeLeavesTheGameAsItIs) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLineTest, RecordReplayAndFast) {
+    const CommandLine none = Parse({"--window"});
+    EXPECT_TRUE(none.recordPath.empty());
+    EXPECT_TRUE(none.replayPath.empty());
+    EXPECT_FALSE(none.fast);
+
+    const CommandLine record = Parse({"--record", "run.kvj", "--stage", "2"});
+    EXPECT_EQ("run.kvj", record.recordPath);
+    EXPECT_EQ(2, record.startStage);
+    EXPECT_EQ("a/b.kvj", Parse({"--record=a/b.kvj"}).recordPath);
+
+    const CommandLine replay = Parse({"--replay", "--x.kvj", "--fast"});
+    EXPECT_EQ("--x.kvj", replay.replayPath);  // the file name is taken as it stands
+    EXPECT_TRUE(replay.fast);
+    EXPECT_EQ("y.kvj", Parse({"--fast", "--replay=y.kvj"}).replayPath);
+    // No file name after the option: nothing to record.
+    EXPECT_TRUE(Parse({"--record"}).recordPath.empty());
+}
+
+}  // namespace

@@ -56,6 +56,8 @@ Clock& CurrentClock() {
     return c ? *c : TheRealClock();
 }
 
+Clock& SystemClock() { return TheRealClock(); }
+
 std::uint32_t GetTickCount() { return CurrentClock().Ticks(); }
 
 std::uint32_t TimeGetTime() { return CurrentClock().Ticks(); }

@@ -49,6 +49,8 @@ private:
 // The clock every caller below reads. Starts as a RealClock; passing nullptr restores it.
 void InstallClock(Clock* clock);
 Clock& CurrentClock();
+// The process's real clock, whichever clock is installed: the one a clock installed over it reads.
+Clock& SystemClock();
 
 std::uint32_t GetTickCount();
 std::uint32_t TimeGetTime();

@@ -1,0 +1,193 @@
+#include "app/journal.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kMagic[4] = {'K', 'V', 'X', 'J'};
+constexpr std::size_t kKeyboardFrameMin = 5;
+constexpr std::size_t kPadFrameSize = 13;
+
+class Reader {
+public:
+    Reader(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
+
+    std::size_t Left() const { return size_ - at_; }
+    bool Has(std::size_t n) const { return n <= Left(); }
+    // Callers check Has first.
+    std::uint8_t U8() { return bytes_[at_++]; }
+    std::uint16_t U16() {
+        const std::uint16_t v = static_cast<std::uint16_t>(bytes_[at_] | (bytes_[at_ + 1] << 8));
+        at_ += 2;
+        return v;
+    }
+    std::uint32_t U32() {
+        std::uint32_t v = 0;
+        for (int i = 3; i >= 0; --i) v = (v << 8) | bytes_[at_ + static_cast<std::size_t>(i)];
+        at_ += 4;
+        return v;
+    }
+    std::int16_t I16() { return static_cast<std::int16_t>(U16()); }
+    const std::uint8_t* Here() const { return bytes_ + at_; }
+    void Skip(std::size_t n) { at_ += n; }
+
+private:
+    const std::uint8_t* bytes_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+void PutU8(std::string* out, std::uint32_t v) { out->push_back(static_cast<char>(v & 0xFF)); }
+void PutU16(std::string* out, std::uint32_t v) {
+    PutU8(out, v);
+    PutU8(out, v >> 8);
+}
+void PutU32(std::string* out, std::uint32_t v) {
+    PutU16(out, v);
+    PutU16(out, v >> 16);
+}
+
+// The tick may wrap at 2^32 like the system's: "later" is a step of less than half the range forward.
+bool NotBefore(std::uint32_t later, std::uint32_t earlier) { return static_cast<std::int32_t>(later - earlier) >= 0; }
+
+bool ValidPadButton(std::int32_t n) { return n >= -1 && n < kJournalPadButtons; }
+bool ValidAxis(std::int32_t v) { return v >= -kJournalPadAxisLimit && v <= kJournalPadAxisLimit; }
+
+JournalError ReadKeyboardFrame(Reader& r, JournalFrame* frame) {
+    if (!r.Has(kKeyboardFrameMin)) return JournalError::kTruncatedFrame;
+    frame->ticks = r.U32();
+    const std::size_t count = r.U8();
+    if (count > static_cast<std::size_t>(kJournalMaxKeyCode)) return JournalError::kBadKeyCode;
+    if (!r.Has(count)) return JournalError::kTruncatedFrame;
+    int previous = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int code = r.U8();
+        // Rising order also rules out repeats, and code 0 is no key.
+        if (code <= previous || code > kJournalMaxKeyCode) return JournalError::kBadKeyCode;
+        frame->input.SetKey(code, true);
+        previous = code;
+    }
+    return JournalError::kNone;
+}
+
+JournalError ReadPadFrame(Reader& r, JournalFrame* frame) {
+    if (!r.Has(kPadFrameSize)) return JournalError::kTruncatedFrame;
+    frame->ticks = r.U32();
+    JournalInput& in = frame->input;
+    in.padRead = r.U8();
+    in.padX = r.I16();
+    in.padY = r.I16();
+    in.padButtons = r.U32();
+    if (in.padRead > 1 || !ValidAxis(in.padX) || !ValidAxis(in.padY)) return JournalError::kBadPadState;
+    // A frame whose read failed has no state to give.
+    if (in.padRead == 0 && (in.padX != 0 || in.padY != 0 || in.padButtons != 0)) return JournalError::kBadPadState;
+    return JournalError::kNone;
+}
+
+}  // namespace
+
+void JournalInput::SetKey(int code, bool down) {
+    if (code < 0 || code >= 256) return;
+    const auto bit = static_cast<std::uint8_t>(1u << (code & 7));
+    std::uint8_t& byte = keys[static_cast<std::size_t>(code) >> 3];
+    byte = static_cast<std::uint8_t>(down ? (byte | bit) : (byte & ~bit));
+}
+
+const char* JournalErrorText(JournalError error) {
+    switch (error) {
+        case JournalError::kNone:
+            return "no error";
+        case JournalError::kTruncatedHeader:
+            return "too short for a journal header";
+        case JournalError::kBadMagic:
+            return "not a journal (bad magic)";
+        case JournalError::kUnknownVersion:
+            return "a journal version this game does not know";
+        case JournalError::kBadHeader:
+            return "a header field out of range";
+        case JournalError::kAbsurdFrameCount:
+            return "a frame count the file cannot hold";
+        case JournalError::kTruncatedFrame:
+            return "a frame cut short";
+        case JournalError::kBadKeyCode:
+            return "a key code out of range or out of order";
+        case JournalError::kBadPadState:
+            return "a joystick state out of range";
+        case JournalError::kClockBackwards:
+            return "a frame's clock reading earlier than the one before";
+        case JournalError::kTrailingBytes:
+            return "bytes after the last frame";
+    }
+    return "unknown error";
+}
+
+JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* out) {
+    if (!out || (!bytes && size != 0)) return JournalError::kTruncatedHeader;
+    Reader r(bytes, size);
+    if (!r.Has(kJournalHeaderSize)) return JournalError::kTruncatedHeader;
+    if (std::memcmp(r.Here(), kMagic, sizeof kMagic) != 0) return JournalError::kBadMagic;
+    r.Skip(sizeof kMagic);
+    if (r.U16() != kJournalVersion) return JournalError::kUnknownVersion;
+
+    Journal j;
+    j.deviceKind = r.U8();
+    j.startStage = r.U8();
+    j.seed = r.U32();
+    j.startTicks = r.U32();
+    for (std::int32_t& n : j.padButtonNumbers) n = static_cast<std::int8_t>(r.U8());
+    const std::uint8_t reserved = r.U8();
+    const std::uint32_t frameCount = r.U32();
+    if (j.deviceKind > 1 || j.startStage < 1 || j.startStage > 3 || reserved != 0) return JournalError::kBadHeader;
+    for (std::int32_t n : j.padButtonNumbers) {
+        if (!ValidPadButton(n)) return JournalError::kBadHeader;
+    }
+    // Checked before anything is reserved: a forged count must not make us allocate gigabytes.
+    const std::size_t minFrame = j.deviceKind == 0 ? kKeyboardFrameMin : kPadFrameSize;
+    if (frameCount > kJournalMaxFrames || frameCount > r.Left() / minFrame) return JournalError::kAbsurdFrameCount;
+
+    j.frames.resize(frameCount);
+    std::uint32_t previous = j.startTicks;
+    for (JournalFrame& frame : j.frames) {
+        const JournalError e = j.deviceKind == 0 ? ReadKeyboardFrame(r, &frame) : ReadPadFrame(r, &frame);
+        if (e != JournalError::kNone) return e;
+        if (!NotBefore(frame.ticks, previous)) return JournalError::kClockBackwards;
+        previous = frame.ticks;
+    }
+    if (r.Left() != 0) return JournalError::kTrailingBytes;
+    *out = std::move(j);
+    return JournalError::kNone;
+}
+
+std::string SerializeJournal(const Journal& journal) {
+    std::string out(kMagic, sizeof kMagic);
+    PutU16(&out, kJournalVersion);
+    const bool pad = journal.deviceKind == 1;
+    PutU8(&out, pad ? 1 : 0);
+    PutU8(&out, static_cast<std::uint32_t>(journal.startStage));
+    PutU32(&out, journal.seed);
+    PutU32(&out, journal.startTicks);
+    for (std::int32_t n : journal.padButtonNumbers) {
+        PutU8(&out, static_cast<std::uint32_t>(n >= 0 && n < kJournalPadButtons ? n : -1));
+    }
+    PutU8(&out, 0);
+    PutU32(&out, static_cast<std::uint32_t>(journal.frames.size()));
+    for (const JournalFrame& frame : journal.frames) {
+        PutU32(&out, frame.ticks);
+        const JournalInput& in = frame.input;
+        if (pad) {
+            PutU8(&out, in.padRead ? 1 : 0);
+            // Only the exact end values steer; anything else outside the range steers as the centre does.
+            PutU16(&out, static_cast<std::uint32_t>(in.padRead && ValidAxis(in.padX) ? in.padX : 0));
+            PutU16(&out, static_cast<std::uint32_t>(in.padRead && ValidAxis(in.padY) ? in.padY : 0));
+            PutU32(&out, in.padRead ? in.padButtons : 0);
+        } else {
+            std::string codes;
+            for (int code = 1; code <= kJournalMaxKeyCode; ++code) {
+                if (in.KeyDown(code)) PutU8(&codes, static_cast<std::uint32_t>(code));
+            }
+            PutU8(&out, static_cast<std::uint32_t>(codes.size()));
+            out += codes;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The journal of a run: everything a replay needs to play it again exactly. A header (the random seed,
+// the stage GAME START begins at, the input device kind, the tick at start-up, the pad's button
+// numbers), then for every frame the tick the frame read and the input devices' raw snapshot of that
+// frame, taken before the input gate, so that the replay runs the gate itself.
+//
+// On disk, little-endian:
+//   "KVXJ", u16 version, u8 device kind (0 keyboard, 1 joystick), u8 start stage (1..3),
+//   u32 seed, u32 start tick, i8 x3 pad button numbers (-1 unmapped, 0..31) and a zero byte, u32 frames;
+//   a keyboard frame: u32 tick, u8 n, n key codes in rising order;
+//   a joystick frame: u32 tick, u8 read (0/1), i16 x, i16 y (-1000..1000), u32 buttons (bit i: button i).
+// A journal comes from outside: the parser checks every field and never reads past the end.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr std::uint16_t kJournalVersion = 1;
+inline constexpr std::size_t kJournalHeaderSize = 24;
+// About 38 hours at 30 frames a second: more is no journal the game wrote.
+inline constexpr std::uint32_t kJournalMaxFrames = 1u << 22;
+// The highest DirectInput key code a keyboard reports.
+inline constexpr int kJournalMaxKeyCode = 0xED;
+inline constexpr int kJournalPadButtons = 32;
+inline constexpr std::int32_t kJournalPadAxisLimit = 1000;
+
+// One frame's raw input: the keyboard's keys down, or the joystick's state.
+struct JournalInput {
+    std::array<std::uint8_t, 32> keys{};  // bit per key code
+    std::uint8_t padRead = 0;             // 1 when the joystick gave its state this frame
+    std::int32_t padX = 0;
+    std::int32_t padY = 0;
+    std::uint32_t padButtons = 0;
+
+    bool KeyDown(int code) const {
+        return code >= 0 && code < 256 && (keys[static_cast<std::size_t>(code) >> 3] & (1u << (code & 7))) != 0;
+    }
+    void SetKey(int code, bool down);
+    bool operator==(const JournalInput&) const = default;
+};
+
+struct JournalFrame {
+    std::uint32_t ticks = 0;
+    JournalInput input;
+    bool operator==(const JournalFrame&) const = default;
+};
+
+struct Journal {
+    std::uint32_t seed = 0;
+    std::int32_t startStage = 1;
+    std::int32_t deviceKind = 0;
+    std::uint32_t startTicks = 0;
+    std::array<std::int32_t, 3> padButtonNumbers{-1, -1, -1};
+    std::vector<JournalFrame> frames;
+    bool operator==(const Journal&) const = default;
+};
+
+enum class JournalError {
+    kNone,
+    kTruncatedHeader,
+    kBadMagic,
+    kUnknownVersion,
+    kBadHeader,
+    kAbsurdFrameCount,
+    kTruncatedFrame,
+    kBadKeyCode,
+    kBadPadState,
+    kClockBackwards,
+    kTrailingBytes,
+};
+
+// A short sentence for the message a replay gives.
+const char* JournalErrorText(JournalError error);
+
+// Reads a whole journal. On an error *out is left in an unspecified state.
+JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* out);
+
+// The journal's bytes. A key code above the highest and a pad button number out of 0..31 (which reads as
+// unmapped) are written as what the game makes of them: no key, and -1.
+std::string SerializeJournal(const Journal& journal);

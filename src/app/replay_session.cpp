@@ -1,0 +1,225 @@
+#include "app/replay_session.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <string_view>
+
+#include "app/command_line.h"
+#include "app/main_loop.h"
+#include "app/registry.h"
+#include "platform/core/atomic_file.h"
+#include "platform/core/clock.h"
+#include "platform/core/events.h"
+#include "render/input_tap.h"
+#include "render/render_framework.h"
+#include "scenes/game_app.h"
+#include "scenes/game_digest.h"
+
+// Records each frame's raw input with the frame's tick, or gives back the journal's frame by frame.
+class JournalTap final : public InputTap {
+public:
+    JournalTap(Journal* journal, bool recording) : journal_(journal), recording_(recording) {}
+
+    bool ReadsDevices() const override { return recording_; }
+
+    void Frame(std::int32_t deviceKind, RawInput* raw) override {
+        if (recording_) {
+            Record(deviceKind, *raw);
+        } else {
+            Give(deviceKind, raw);
+        }
+    }
+
+    void SetFrameTicks(std::uint32_t ticks) { ticks_ = ticks; }
+    // Frames given so far (replay) or recorded (record).
+    std::size_t Position() const { return recording_ ? journal_->frames.size() : next_; }
+    bool Exhausted() const { return !recording_ && next_ >= journal_->frames.size(); }
+    std::uint32_t NextTicks() const { return journal_->frames[next_].ticks; }
+
+private:
+    void Record(std::int32_t deviceKind, const RawInput& raw) {
+        JournalFrame frame;
+        frame.ticks = ticks_;
+        if (deviceKind == 1) {
+            frame.input.padRead = raw.padRead ? 1 : 0;
+            if (raw.padRead) {
+                frame.input.padX = raw.pad.x;
+                frame.input.padY = raw.pad.y;
+                for (int i = 0; i < platform::kJoystickButtonCount; ++i) {
+                    if (raw.pad.buttons[static_cast<std::size_t>(i)] & platform::kButtonDownBit) {
+                        frame.input.padButtons |= 1u << i;
+                    }
+                }
+            }
+        } else {
+            for (int code = 1; code <= kJournalMaxKeyCode; ++code) {
+                if (raw.keys[code] & platform::kKeyDownBit) frame.input.SetKey(code, true);
+            }
+        }
+        journal_->frames.push_back(frame);
+    }
+
+    void Give(std::int32_t deviceKind, RawInput* raw) {
+        if (Exhausted()) return;
+        const JournalInput& in = journal_->frames[next_++].input;
+        if (deviceKind == 1) {
+            raw->padRead = in.padRead != 0;
+            raw->pad.x = in.padX;
+            raw->pad.y = in.padY;
+            for (int i = 0; i < platform::kJoystickButtonCount; ++i) {
+                raw->pad.buttons[static_cast<std::size_t>(i)] =
+                    (in.padButtons >> i) & 1u ? platform::kButtonDownBit : 0;
+            }
+        } else {
+            for (int code = 0; code < platform::kKeyStateSize; ++code) {
+                raw->keys[code] = in.KeyDown(code) ? platform::kKeyDownBit : 0;
+            }
+        }
+    }
+
+    Journal* journal_;
+    bool recording_;
+    std::uint32_t ticks_ = 0;
+    std::size_t next_ = 0;
+};
+
+ReplaySession::ReplaySession(const CommandLine& commandLine) {
+    conflict_ = !commandLine.recordPath.empty() && !commandLine.replayPath.empty();
+    if (!commandLine.replayPath.empty()) {
+        mode_ = Mode::kReplay;
+        path_ = commandLine.replayPath;
+    } else if (!commandLine.recordPath.empty()) {
+        mode_ = Mode::kRecord;
+        path_ = commandLine.recordPath;
+        journal_.startStage = commandLine.startStage;
+    }
+    fast_ = commandLine.fast;
+}
+
+ReplaySession::~ReplaySession() {
+    if (clock_) {
+        clock_->Release();
+        platform::InstallClock(nullptr);
+    }
+}
+
+bool ReplaySession::Open() {
+    if (conflict_) {
+        std::fprintf(stderr, "korvex: --record and --replay cannot be given together\n");
+        return false;
+    }
+    if (Recording()) {
+        // An empty journal now, so a path that cannot be written is known before the run, not after it.
+        if (!platform::ReplaceFileAtomically(path_, SerializeJournal(journal_))) {
+            std::fprintf(stderr, "korvex: the journal %s cannot be written\n", path_.c_str());
+            return false;
+        }
+    } else if (Replaying()) {
+        std::string bytes;
+        if (!platform::ReadWholeFile(path_, &bytes)) {
+            std::fprintf(stderr, "korvex: the journal %s cannot be read\n", path_.c_str());
+            return false;
+        }
+        const JournalError e =
+            ParseJournal(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &journal_);
+        if (e != JournalError::kNone) {
+            std::fprintf(stderr, "korvex: the journal %s is invalid: %s\n", path_.c_str(), JournalErrorText(e));
+            return false;
+        }
+    }
+    if (mode_ != Mode::kOff) tap_ = std::make_unique<JournalTap>(&journal_, Recording());
+    return true;
+}
+
+std::uint32_t ReplaySession::Seed(std::uint32_t wallClockSeed) {
+    if (Recording()) journal_.seed = wallClockSeed;
+    return Replaying() ? journal_.seed : wallClockSeed;
+}
+
+std::int32_t ReplaySession::StartStage(std::int32_t commandLineStage) const {
+    return Replaying() ? journal_.startStage : commandLineStage;
+}
+
+void ReplaySession::InitInput(RenderFramework& framework, platform::WindowHandle window) {
+    if (Replaying()) {
+        framework.InitReplayInput(
+            journal_.deviceKind,
+            KeyConfig{journal_.padButtonNumbers[0], journal_.padButtonNumbers[1], journal_.padButtonNumbers[2]});
+    } else {
+        framework.InitInput(window);
+    }
+    if (Recording()) {
+        journal_.deviceKind = GetInputDeviceKind();
+        const KeyConfig& numbers = framework.Pad().ButtonNumbers();
+        for (std::size_t i = 0; i < numbers.size(); ++i) journal_.padButtonNumbers[i] = numbers[i];
+    }
+    if (tap_) framework.SetInputTap(tap_.get());
+}
+
+void ReplaySession::BeginStartUp() {
+    if (mode_ == Mode::kOff) return;
+    static platform::FrameLatchedClock* const clock = new platform::FrameLatchedClock(platform::SystemClock());
+    clock_ = clock;
+    platform::InstallClock(clock_);
+    if (Recording()) {
+        journal_.startTicks = clock_->LatchNow();
+    } else {
+        clock_->Latch(journal_.startTicks);
+    }
+}
+
+void ReplaySession::EndStartUp() {
+    if (clock_) clock_->Release();
+}
+
+void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::int32_t fps) {
+    if (!tap_) {
+        framework.RunFrame(game, fps);
+        return;
+    }
+    if (Recording()) {
+        tap_->SetFrameTicks(clock_->LatchNow());
+    } else {
+        if (tap_->Exhausted()) {
+            platform::PostQuitMessage(0);
+            return;
+        }
+        clock_->Latch(tap_->NextTicks());
+    }
+    framework.RunFrame(game, fps);
+    clock_->Release();
+    // The journal's end ends the replay before another frame is paced.
+    if (tap_->Exhausted()) platform::PostQuitMessage(0);
+}
+
+int ReplaySession::Run(MainLoop& loop, const LoopPorts& ports) {
+    if (!Fast()) return loop.Run(ports);
+    int exitCode = 0;
+    while (!ports.pumpMessages(&exitCode)) ports.runFrame(0);
+    return exitCode;
+}
+
+int ReplaySession::Finish(GameApp& game, int exitCode) {
+    if (Recording()) {
+        if (!platform::ReplaceFileAtomically(path_, SerializeJournal(journal_))) {
+            std::fprintf(stderr, "korvex: the journal %s could not be written\n", path_.c_str());
+            return exitCode != 0 ? exitCode : 1;
+        }
+        // The same line a replay of the journal ends on, so that a replay can be checked against the run.
+        const std::string line = ClosingLine("record", static_cast<std::uint32_t>(journal_.frames.size()), game);
+        std::fprintf(stderr, "korvex: journal written to %s\n%s\n", path_.c_str(), line.c_str());
+    } else if (Replaying()) {
+        const std::string line = ClosingLine("replay", static_cast<std::uint32_t>(tap_->Position()), game);
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+    return exitCode;
+}
+
+std::string ClosingLine(const char* what, std::uint32_t frames, GameApp& game) {
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "%s: frames %" PRIu32 " stage %" PRId32 " score %" PRId32 " life %" PRId32 " digest %016" PRIx64,
+                  what, frames, GetStage(), GetScore(), game.Ship().State().life, GameStateDigest(game));
+    return line;
+}

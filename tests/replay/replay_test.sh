@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Replays a recorded journal headless and compares its closing line with the one expected, as many
+# times as asked: the same journal must end on the same line every time.
+# Arguments: the game, its data folder, the journal, the expected line's file, the number of runs.
+set -euo pipefail
+game=$1 data=$2 journal=$3 expected_file=$4 runs=${5:-1}
+expected=$(<"$expected_file")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The game reads its data from the working folder and writes score.txt and Log.txt there: a folder of
+# its own, with the read-only folders linked and the files it may write copied.
+for linked in t x m w; do ln -s "$data/$linked" "$work/$linked"; done
+cp "$data/KeyConfig.txt" "$data/score.txt" "$work/"
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+for ((run = 1; run <= runs; run++)); do
+    status=0
+    (cd "$work" && "$game" --window --replay "$journal" --fast) >"$work/out" 2>"$work/err" || status=$?
+    if ((status != 0)); then
+        echo "FAIL: run $run ended with status $status" >&2
+        cat "$work/err" >&2
+        exit 1
+    fi
+    if [[ $(wc -l <"$work/out") -ne 1 ]]; then
+        echo "FAIL: run $run printed other than one line:" >&2
+        cat "$work/out" >&2
+        exit 1
+    fi
+    line=$(<"$work/out")
+    echo "run $run: $line"
+    if [[ "$line" != "$expected" ]]; then
+        echo "FAIL: expected: $expected" >&2
+        exit 1
+    fi
+done
