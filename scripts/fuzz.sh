@@ -11,7 +11,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-all=(midi_file wave_file png x_mesh key_config high_score)
+all=(midi_file wave_file png x_mesh key_config high_score journal)
 if [[ $# -lt 1 || ! "$1" =~ ^[0-9]+$ || "$1" -lt 1 ]]; then
   echo "usage: $0 SECONDS [TARGET...]  (targets: ${all[*]})" >&2
   exit 2
@@ -48,6 +48,7 @@ generated() {
     x_mesh) find "$data/x" -maxdepth 1 -name '*.x' -size -16k ;;
     key_config) find "$data" -maxdepth 1 -name 'KeyConfig.txt' ;;
     high_score) find "$data" -maxdepth 1 -name 'score.txt' ;;
+    journal) find "$root/tests/replay" -maxdepth 1 -name '*.kvj' ;;
   esac 2>/dev/null || true
 }
 

@@ -1,0 +1,38 @@
+// The record/replay journal: a header and one snapshot of the input devices per frame.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/journal.h"
+#include "fuzz_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Journal journal;
+    if (ParseJournal(data, size, &journal) != JournalError::kNone) return 0;
+
+    FUZZ_REQUIRE(journal.startStage >= 1 && journal.startStage <= 3);
+    FUZZ_REQUIRE(journal.deviceKind == 0 || journal.deviceKind == 1);
+    FUZZ_REQUIRE(journal.frames.size() <= kJournalMaxFrames);
+    // Each frame costs at least its tick and one more byte, so the frames cannot outnumber the bytes.
+    FUZZ_REQUIRE(journal.frames.size() * 5 <= size);
+    std::uint32_t previous = journal.startTicks;
+    for (const JournalFrame& frame : journal.frames) {
+        // The clock never goes back (it may wrap).
+        FUZZ_REQUIRE(static_cast<std::int32_t>(frame.ticks - previous) >= 0);
+        previous = frame.ticks;
+        for (int code = kJournalMaxKeyCode + 1; code < 256; ++code) FUZZ_REQUIRE(!frame.input.KeyDown(code));
+        FUZZ_REQUIRE(frame.input.padX >= -kJournalPadAxisLimit && frame.input.padX <= kJournalPadAxisLimit);
+        FUZZ_REQUIRE(frame.input.padY >= -kJournalPadAxisLimit && frame.input.padY <= kJournalPadAxisLimit);
+    }
+
+    // What was read is written back byte for byte, and reads as itself.
+    const std::string bytes = SerializeJournal(journal);
+    FUZZ_REQUIRE(bytes.size() == size);
+    FUZZ_REQUIRE(bytes.compare(0, std::string::npos, reinterpret_cast<const char*>(data), size) == 0);
+    Journal again;
+    FUZZ_REQUIRE(ParseJournal(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &again) ==
+                 JournalError::kNone);
+    FUZZ_REQUIRE(again == journal);
+    return 0;
+}
