@@ -27,29 +27,31 @@ int main(int argc, char** argv) {
 
     if (!platform::InitVideo()) {
         std::fprintf(stderr, "korvex: no video driver could be started\n");
-        return 0;
+        return 1;
     }
     MainWindowHandle = platform::CreateMainWindow("KorvexSample", 800, 600, !commandLine.windowed);
     if (!MainWindowHandle) {
         std::fprintf(stderr, "korvex: the window could not be created\n");
-        return 0;
+        return 1;
     }
 
     auto framework = std::make_unique<RenderFramework>();
     if (platform::FAILED(framework->CreateDevice(MainWindowHandle, true, 800, 600))) {
+        std::fprintf(stderr, "korvex: no drawing device could be made\n");
         framework.reset();
         platform::ReleaseWindow(MainWindowHandle);
-        return 0;
+        return 1;
     }
     auto game = std::make_unique<GameApp>();
     game->SetStartStage(commandLine.startStage);
     MainLoop loop;
     framework->InitInput(MainWindowHandle);
     if (platform::FAILED(game->Load(framework->Device(), framework->Sprite(), MainWindowHandle))) {
+        std::fprintf(stderr, "korvex: the game could not be loaded\n");
         game.reset();
         framework.reset();
         platform::ReleaseWindow(MainWindowHandle);
-        return 0;
+        return 1;
     }
 
     LogSetFile("Log.txt");
