@@ -46,19 +46,20 @@ int main(int argc, char** argv) {
     std::optional<platform::StartupTimer> windowTimer(std::in_place, platform::StartupPhase::kWindow);
     if (!platform::InitVideo()) {
         std::fprintf(stderr, "korvex: no video driver could be started\n");
-        return 0;
+        return 1;
     }
     MainWindowHandle = platform::CreateMainWindow("KorvexSample", 800, 600, !commandLine.windowed);
     if (!MainWindowHandle) {
         std::fprintf(stderr, "korvex: the window could not be created\n");
-        return 0;
+        return 1;
     }
 
     auto framework = std::make_unique<RenderFramework>();
     if (platform::FAILED(framework->CreateDevice(MainWindowHandle, true, 800, 600))) {
+        std::fprintf(stderr, "korvex: no drawing device could be made\n");
         framework.reset();
         platform::ReleaseWindow(MainWindowHandle);
-        return 0;
+        return 1;
     }
     windowTimer.reset();
     const std::uint64_t windowKib = platform::PeakResidentKib();
@@ -78,10 +79,11 @@ int main(int argc, char** argv) {
     prefetch.reset();
     const std::uint64_t loadedKib = platform::PeakResidentKib();
     if (platform::FAILED(loaded)) {
+        std::fprintf(stderr, "korvex: the game could not be loaded\n");
         game.reset();
         framework.reset();
         platform::ReleaseWindow(MainWindowHandle);
-        return 0;
+        return 1;
     }
 
     LogSetFile("Log.txt");

@@ -14,7 +14,7 @@ Joystick::Joystick() {
     if (!file) {
         platform::MessageBox(nullptr, "エラー", "読み込めません");
         // The buttons stay unmapped; the program ends when the main loop takes the quit, before any frame.
-        platform::PostQuitMessage(0);
+        platform::PostQuitMessage(1);
         return;
     }
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

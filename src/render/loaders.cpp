@@ -51,6 +51,7 @@ std::string LostText(std::string_view path) { return platform::ShortName(path) +
 bool LoadFailed(const Drawable& drawable, std::string_view text) {
     platform::MessageBox(drawable.GetWindow(), text, "メッセージ");
     platform::DestroyWindow(MainWindowHandle);
-    platform::PostQuitMessage(0);
+    // The program ends as a failed start, whoever started it can tell.
+    platform::PostQuitMessage(1);
     return false;
 }

@@ -24,7 +24,7 @@ platform::HRESULT RenderFramework::CreateDevice(platform::WindowHandle window, b
     }
     device_ = platform::Device::Create(window, presentParameters_);
     if (!device_) {
-        platform::MessageBox(nullptr, "DirectXの初期化に失敗しました", "メッセージ");
+        platform::MessageBox(window, "DirectXの初期化に失敗しました", "メッセージ");
         return platform::E_FAIL;
     }
     platform::CreateSprite(device_.get(), &sprite_);

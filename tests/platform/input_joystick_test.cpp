@@ -263,6 +263,29 @@ TEST_F(JoystickDeviceTest, AnUnpluggedPadLosesItsInput) {
     EXPECT_EQ(device->Acquire(), InputResult::kUnplugged);
 }
 
+TEST_F(JoystickDeviceTest, APadPluggedInAgainIsTakenUpByTheNextAcquire) {
+    AttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
+    auto device = platform::JoystickDevice::OpenFirst(window);
+    ASSERT_NE(device, nullptr);
+    ASSERT_EQ(device->Acquire(), InputResult::kOk);
+    SDL_JoystickClose(driver);
+    driver = nullptr;
+    ASSERT_EQ(SDL_JoystickDetachVirtual(virtualIndex), 0);
+    virtualIndex = -1;
+    SDL_JoystickUpdate();
+    EXPECT_EQ(device->Poll(), InputResult::kInputLost);
+    EXPECT_EQ(device->Acquire(), InputResult::kUnplugged);
+    // The same pad back: to the system it is a new device with a new handle.
+    AttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
+    SDL_JoystickSetVirtualAxis(driver, 0, SDL_JOYSTICK_AXIS_MAX);
+    SDL_JoystickSetVirtualButton(driver, 2, 1);
+    SDL_JoystickUpdate();
+    ASSERT_EQ(device->Acquire(), InputResult::kOk);
+    const JoystickState s = Read(*device);
+    EXPECT_EQ(s.x, platform::kJoystickAxisMax);
+    EXPECT_EQ(s.buttons[2], platform::kButtonDownBit);
+}
+
 TEST_F(JoystickDeviceTest, TheSyntheticPadComesFirstAndCanHideTheSystems) {
     AttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
     SDL_JoystickSetVirtualAxis(driver, 0, -32768);

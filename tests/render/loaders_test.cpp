@@ -143,7 +143,7 @@ TEST_F(Loading, MissingTextureEndsTheProgramAfterOneMessage) {
     EXPECT_TRUE(TextureLoad("t\\present.png", &next, drawable_));
     int code = -1;
     EXPECT_TRUE(PumpMessages(&code));
-    EXPECT_EQ(0, code);
+    EXPECT_EQ(1, code) << "the program must end as a failed start";
 }
 
 TEST_F(Loading, MeshLoadDerivesAmbientAndDrawsSubsetsByMaterial) {

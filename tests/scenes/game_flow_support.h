@@ -1,8 +1,5 @@
 #pragma once
-// The whole game object on a hidden window, driven frame by frame through the frame dispatch with a
-// manual clock and keys pressed through the keyboard's test injection. Music and sound cues are
-// recorded instead of played. Each test runs in a folder of its own, with the game data's folders
-// linked and its two text files copied, so the game may write its files while other tests run.
+// The game harness as a test fixture: each test runs the whole game object in a folder of its own.
 
 #include <gtest/gtest.h>
 
@@ -10,27 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
-#include "platform/core/window.h"
 #include "platform/gfx/image.h"
-#include "render/render_framework.h"
-#include "scenes/game_app.h"
-#include "scenes/scene_audio.h"
-#include "support/temp_dir.h"
-
-class RecordingAudio : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t track) override { tracks.push_back(track); }
-    void FadeOut(std::int32_t ms) override { fades.push_back(ms); }
-    void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
-
-    int CountSound(int slot) const;
-    void Clear();
-
-    std::vector<int> tracks;
-    std::vector<int> fades;
-    std::vector<int> sounds;
-};
+#include "support/game_harness.h"
 
 // Keys held for one frame, by their DirectInput codes.
 struct Keys {
@@ -39,7 +17,7 @@ struct Keys {
 
 class GameFlowTest : public ::testing::Test {
 protected:
-    static constexpr std::uint32_t kFrameMs = 33;
+    static constexpr std::uint32_t kFrameMs = GameHarness::kFrameMs;
 
     void SetUp() override;
     void TearDown() override;
@@ -61,14 +39,16 @@ protected:
     platform::Image RocketAlone();
     bool QuitPosted();
 
-    std::unique_ptr<TempWorkDir> workDir_;
-    platform::ManualClock clock_{200000};
-    platform::ScopedClock scopedClock_{clock_};
-    RecordingAudio audio_;
-    platform::WindowHandle window_ = nullptr;
-    std::unique_ptr<RenderFramework> framework_;
-    std::unique_ptr<GameApp> game_;
-    std::vector<std::string> messages_;
+    // A fixture may change these before SetUp runs.
+    GameHarness::Options options_;
+    GameHarness harness_;
+    std::unique_ptr<TempWorkDir>& workDir_ = harness_.workDir;
+    platform::ManualClock& clock_ = harness_.clock;
+    RecordingAudio& audio_ = harness_.audio;
+    platform::WindowHandle& window_ = harness_.window;
+    std::unique_ptr<RenderFramework>& framework_ = harness_.framework;
+    std::unique_ptr<GameApp>& game_ = harness_.game;
+    std::vector<std::string>& messages_ = harness_.messages;
 };
 
 // The number of pixels that differ between two pictures of the same size.

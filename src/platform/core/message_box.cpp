@@ -5,11 +5,18 @@
 #include <cstdio>
 #include <mutex>
 
+#include "platform/core/window_native.h"
+
 namespace platform {
 
 namespace {
 std::mutex g_hookMutex;
 MessageBoxHook g_hook;
+MessageBoxBackend g_backend;
+
+void ShowSystemBox(WindowHandle owner, const std::string& text, const std::string& caption) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), NativeWindow(owner));
+}
 }  // namespace
 
 void SetMessageBoxHook(MessageBoxHook hook) {
@@ -17,7 +24,12 @@ void SetMessageBoxHook(MessageBoxHook hook) {
     g_hook = std::move(hook);
 }
 
-void MessageBox(WindowHandle /*owner*/, std::string_view text, std::string_view caption) {
+void SetMessageBoxBackend(MessageBoxBackend backend) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    g_backend = std::move(backend);
+}
+
+void MessageBox(WindowHandle owner, std::string_view text, std::string_view caption) {
     std::string t(text), c(caption);
     {
         std::lock_guard<std::mutex> lock(g_hookMutex);
@@ -27,9 +39,22 @@ void MessageBox(WindowHandle /*owner*/, std::string_view text, std::string_view 
         }
     }
     std::fprintf(stderr, "[%s] %s\n", c.c_str(), t.c_str());
-    // The owner may already be hidden by the time a load fails, so the box is shown unowned.
-    if (!IsHeadless()) {
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, c.c_str(), t.c_str(), nullptr);
+    MessageBoxBackend backend;
+    {
+        std::lock_guard<std::mutex> lock(g_hookMutex);
+        backend = g_backend;
+    }
+    if (!backend && IsHeadless()) return;
+    if (!owner) owner = CurrentMainWindow();
+    // A window already hidden (a load failure on the way out) cannot carry the box: it stands alone then.
+    if (IsWindowDestroyed(owner)) owner = nullptr;
+    // A full-screen window would cover its own box under some window managers, and the box waits for
+    // a person who cannot see it.
+    if (IsFullScreen(owner)) LeaveFullScreen(owner);
+    if (backend) {
+        backend(owner, t, c);
+    } else {
+        ShowSystemBox(owner, t, c);
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/core/window_native.h"
+
 namespace platform {
 
 struct WindowImpl {
@@ -13,6 +15,10 @@ struct WindowImpl {
     int logicalHeight = 600;
     bool destroyed = false;
 };
+
+namespace {
+WindowHandle g_mainWindow = nullptr;
+}  // namespace
 
 bool InitVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -57,6 +63,7 @@ WindowHandle CreateMainWindow(const char* title, int width, int height, bool ful
     w->sdl = sdl;
     w->logicalWidth = width;
     w->logicalHeight = height;
+    g_mainWindow = w;
     return w;
 }
 
@@ -70,10 +77,23 @@ bool IsWindowDestroyed(WindowHandle window) { return !window || window->destroye
 
 void ReleaseWindow(WindowHandle window) {
     if (!window) return;
+    if (window == g_mainWindow) g_mainWindow = nullptr;
     DestroyGLContext(window);
     SDL_DestroyWindow(window->sdl);
     delete window;
 }
+
+WindowHandle CurrentMainWindow() { return g_mainWindow; }
+
+bool IsFullScreen(WindowHandle window) {
+    return window && (SDL_GetWindowFlags(window->sdl) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP)) != 0;
+}
+
+void LeaveFullScreen(WindowHandle window) {
+    if (window) SDL_SetWindowFullscreen(window->sdl, 0);
+}
+
+SDL_Window* NativeWindow(WindowHandle window) { return window ? window->sdl : nullptr; }
 
 bool IsWindowMinimisedOrHidden(WindowHandle window) {
     if (!window) return true;

@@ -23,6 +23,11 @@ bool IsWindowDestroyed(WindowHandle window);
 void ReleaseWindow(WindowHandle window);
 
 bool IsWindowMinimisedOrHidden(WindowHandle window);
+// The main window made last and not yet released, or null; a message box with no owner stands over it.
+WindowHandle CurrentMainWindow();
+bool IsFullScreen(WindowHandle window);
+// Back to a plain window, so that a box shown over it is not hidden behind a full-screen picture.
+void LeaveFullScreen(WindowHandle window);
 bool WindowHasFocus(WindowHandle window);
 void ShowCursor(bool show);
 

@@ -25,7 +25,10 @@ JoystickDevice::JoystickDevice(WindowHandle window, std::unique_ptr<JoystickSour
 
 JoystickDevice::~JoystickDevice() = default;
 
-InputResult JoystickDevice::Acquire() { return acquisition_.Acquire(source_->Attached()); }
+InputResult JoystickDevice::Acquire() {
+    const bool attached = source_->Attached() || source_->Reacquire();
+    return acquisition_.Acquire(attached);
+}
 
 InputResult JoystickDevice::Poll() {
     const InputResult r = acquisition_.Check(source_->Attached());

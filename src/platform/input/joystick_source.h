@@ -11,6 +11,9 @@ class JoystickSource {
 public:
     virtual ~JoystickSource() = default;
     virtual bool Attached() const = 0;
+    // Once the device has gone away: looks for it (or another that can fly the ship) again, as an
+    // acquire of a lost device does. True when a device is attached afterwards.
+    virtual bool Reacquire() { return Attached(); }
     // Takes the newest state from the system.
     virtual void Update() = 0;
     virtual JoystickState Read() const = 0;

@@ -12,6 +12,9 @@ namespace {
 
 constexpr Uint32 kSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
 
+// The first device that can fly the ship, opened; false (and both null) when there is none.
+bool OpenFirstUsable(SDL_GameController** controllerOut, SDL_Joystick** joystickOut);
+
 // A pad SDL knows the layout of is opened as a game controller, so that its stick and directional pad
 // are found wherever its driver puts them (axes, a hat or buttons). Its buttons are still the raw
 // joystick buttons, the numbers "KeyConfig.txt" names.
@@ -21,18 +24,23 @@ public:
         : controller_(controller), joystick_(joystick) {}
 
     ~SdlJoystickSource() override {
-        if (controller_) {
-            SDL_GameControllerClose(controller_);
-        } else {
-            SDL_JoystickClose(joystick_);
-        }
+        Close();
         SDL_QuitSubSystem(kSubsystems);
     }
 
     SdlJoystickSource(const SdlJoystickSource&) = delete;
     SdlJoystickSource& operator=(const SdlJoystickSource&) = delete;
 
-    bool Attached() const override { return SDL_JoystickGetAttached(joystick_) == SDL_TRUE; }
+    bool Attached() const override { return joystick_ && SDL_JoystickGetAttached(joystick_) == SDL_TRUE; }
+
+    // A pad plugged in again is a new device to the system: the handle of the one that went away never
+    // comes back, so the search starts over.
+    bool Reacquire() override {
+        if (Attached()) return true;
+        Close();
+        OpenFirstUsable(&controller_, &joystick_);
+        return Attached();
+    }
 
     void Update() override { SDL_JoystickUpdate(); }
 
@@ -59,6 +67,16 @@ public:
     }
 
 private:
+    void Close() {
+        if (controller_) {
+            SDL_GameControllerClose(controller_);
+        } else if (joystick_) {
+            SDL_JoystickClose(joystick_);
+        }
+        controller_ = nullptr;
+        joystick_ = nullptr;
+    }
+
     bool Pressed(SDL_GameControllerButton button) const {
         return SDL_GameControllerGetButton(controller_, button) == 1;
     }
@@ -84,13 +102,9 @@ PadControls ControlsOf(SDL_GameController* controller, SDL_Joystick* joystick) {
     return c;
 }
 
-}  // namespace
-
-std::unique_ptr<JoystickSource> OpenFirstSystemJoystick() {
-    // The game keeps its own foreground rule; SDL should keep the pad's state current meanwhile, so
-    // that it is right the moment the window is back in front (and under drivers with no focus at all).
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    if (SDL_InitSubSystem(kSubsystems) != 0) return nullptr;
+bool OpenFirstUsable(SDL_GameController** controllerOut, SDL_Joystick** joystickOut) {
+    *controllerOut = nullptr;
+    *joystickOut = nullptr;
     // The first device that can fly the ship; the ones that cannot are passed over, so that a receiver
     // listed before the pad does not hide it.
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
@@ -98,7 +112,9 @@ std::unique_ptr<JoystickSource> OpenFirstSystemJoystick() {
         SDL_Joystick* joystick = controller ? SDL_GameControllerGetJoystick(controller) : SDL_JoystickOpen(i);
         if (!joystick) continue;
         if (CanServeAsPad(ControlsOf(controller, joystick))) {
-            return std::make_unique<SdlJoystickSource>(controller, joystick);
+            *controllerOut = controller;
+            *joystickOut = joystick;
+            return true;
         }
         if (controller) {
             SDL_GameControllerClose(controller);
@@ -106,6 +122,19 @@ std::unique_ptr<JoystickSource> OpenFirstSystemJoystick() {
             SDL_JoystickClose(joystick);
         }
     }
+    return false;
+}
+
+}  // namespace
+
+std::unique_ptr<JoystickSource> OpenFirstSystemJoystick() {
+    // The game keeps its own foreground rule; SDL should keep the pad's state current meanwhile, so
+    // that it is right the moment the window is back in front (and under drivers with no focus at all).
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    if (SDL_InitSubSystem(kSubsystems) != 0) return nullptr;
+    SDL_GameController* controller = nullptr;
+    SDL_Joystick* joystick = nullptr;
+    if (OpenFirstUsable(&controller, &joystick)) return std::make_unique<SdlJoystickSource>(controller, joystick);
     SDL_QuitSubSystem(kSubsystems);
     return nullptr;
 }
