@@ -46,6 +46,9 @@ bool TitleScreen::Load() {
     // The backdrop's pictures, one per material, are not checked: a missing one draws untextured.
     LoadMaterialTextures("t\\blue.png", backdrop_, &blueTextures_, *this);
     LoadMaterialTextures("t\\red.png", secondMesh_, &redTextures_, *this);
+    // Without the layer the picture is drawn as it is every frame: slower, the same pixels.
+    layer_.Bind(device_, sprite_, window_);
+    layer_.Build(titlePicture_.get());
     return true;
 }
 
@@ -99,7 +102,11 @@ void TitleScreen::UpdateShip(InputState input) {
 }
 
 void TitleScreen::Draw() {
-    DrawFullScreen(*this, titlePicture_.get(), 0.0f, 0.0f, kOpaqueWhite);
+    if (UsesLayer()) {
+        layer_.Draw();
+    } else {
+        DrawFullScreen(*this, titlePicture_.get(), 0.0f, 0.0f, kOpaqueWhite);
+    }
     const bool startChosen = GetTitleMenuChoice() == 0;
     DrawPicture(*this, startItem_.get(), startChosen ? &startSelected_ : &startNormal_, 340.0f, 450.0f, 1.0f, 1.0f,
                 kOpaqueWhite);

@@ -12,6 +12,7 @@
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
+#include "scenes/title_layer.h"
 
 class TitleScreen : public Drawable {
 public:
@@ -23,13 +24,22 @@ public:
     // Inside a sprite bracket.
     void Draw();
 
+    // Tests: every title draws its picture from the picture itself every frame rather than from the kept
+    // layer (the slow route to the same pixels).
+    static void DrawPictureEachFrame(bool each) { pictureEachFrame_ = each; }
+    const TitleLayer& Layer() const { return layer_; }
+
     void ChooseExit() { exitChosen_ = 1; }
     std::uint8_t ExitChosen() const { return exitChosen_; }
     double ShipYaw() const { return shipYaw_; }
     double BackdropAngle() const { return backdropAngle_; }
 
 private:
+    bool UsesLayer() const { return !pictureEachFrame_ && layer_.Built(); }
+
     platform::TexturePtr titlePicture_;
+    TitleLayer layer_;
+    static inline bool pictureEachFrame_ = false;
     MaterialTextures blueTextures_;
     MaterialTextures redTextures_;
     platform::TexturePtr startItem_;

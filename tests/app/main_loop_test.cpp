@@ -97,3 +97,40 @@ TEST(MainLoop, RunsNoFrameWhileMinimisedAndQuitsWhenTold) {
     EXPECT_EQ(loop.Run(h.ports), 0);
     EXPECT_EQ(h.frameTicks.size(), 3u);
 }
+
+namespace {
+
+// Manual time that counts the sleeps taken on it.
+class CountingClock final : public platform::Clock {
+public:
+    std::uint32_t Ticks() const override { return manual.Ticks(); }
+    std::uint64_t Micros() const override { return manual.Micros(); }
+    void Sleep(std::uint32_t ms) override {
+        ++sleeps;
+        manual.Sleep(ms);
+    }
+    platform::ManualClock manual{50000};
+    int sleeps = 0;
+};
+
+}  // namespace
+
+TEST(MainLoop, WaitsForEachSlotInAFewSleepsAndLeavesAtTheSameTicks) {
+    CountingClock clock;
+    platform::ScopedClock scoped(clock);
+    std::vector<std::uint32_t> ticks;
+    LoopPorts ports;
+    ports.runFrame = [&](std::int32_t) { ticks.push_back(clock.Ticks() - 50000); };
+    MainLoop loop;
+    int code = 0;
+    for (int i = 0; i < 90; ++i) loop.Pass(ports, &code);
+    // Each frame waits past its slot's first whole tick, one more millisecond, and one after the window
+    // check: 0, 33.3 -> 34 + 2, 66.7 -> 67 + 2, 100 + 2.
+    ASSERT_GE(ticks.size(), 4u);
+    EXPECT_EQ(0u, ticks[0]);
+    EXPECT_EQ(36u, ticks[1]);
+    EXPECT_EQ(69u, ticks[2]);
+    EXPECT_EQ(102u, ticks[3]);
+    // Three sleeps a frame at most, where a wake-up every millisecond would take over thirty.
+    EXPECT_LE(clock.sleeps, 90 * 3);
+}

@@ -38,7 +38,9 @@ std::int32_t FluidMidiSystem::CreatePort(const MidiPortCaps& caps, std::unique_p
 }
 
 std::unique_ptr<ReferenceClock> FluidMidiSystem::CreateSystemClock() {
-    return std::make_unique<SystemReferenceClock>();
+    // The sequencer's own thread keeps the deadlines while it waits for them: one wake-up per tick
+    // instead of a clock thread's and then the sequencer's.
+    return std::make_unique<SystemReferenceClock>(SystemReferenceClock::Drive::kOnDemand);
 }
 
 std::unique_ptr<InstrumentLoader> FluidMidiSystem::CreateLoader() {

@@ -10,11 +10,20 @@
 
 namespace platform {
 
-SystemReferenceClock::SystemReferenceClock(Drive drive) {
+SystemReferenceClock::SystemReferenceClock(Drive drive) : drive_(drive) {
     if (drive == Drive::kOwnThread) thread_ = std::thread([this] { Run(); });
 }
 
 SystemReferenceClock::~SystemReferenceClock() {
+    if (drive_ == Drive::kOnDemand) {
+        std::lock_guard<std::mutex> attach(attachment_);
+        std::vector<Advice> left;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            left.swap(advices_);
+        }
+        for (const Advice& a : left) a.semaphore->DetachTimer(this);
+    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
@@ -28,6 +37,7 @@ std::uint64_t SystemReferenceClock::GetTime() const { return CurrentClock().Micr
 std::uint32_t SystemReferenceClock::AdvisePeriodic(std::uint64_t start, std::uint64_t period,
                                                    CountingSemaphore* semaphore) {
     if (period == 0 || !semaphore) return 0;
+    std::lock_guard<std::mutex> attach(attachment_);
     std::uint32_t cookie;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -36,12 +46,26 @@ std::uint32_t SystemReferenceClock::AdvisePeriodic(std::uint64_t start, std::uin
         advices_.push_back({cookie, start, period, semaphore});
     }
     changed_.notify_all();
+    // Outside mutex_: a waiter holds the semaphore's timers while it asks this clock.
+    if (drive_ == Drive::kOnDemand) semaphore->AttachTimer(this);
     return cookie;
 }
 
 void SystemReferenceClock::Unadvise(std::uint32_t cookie) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::erase_if(advices_, [cookie](const Advice& a) { return a.cookie == cookie; });
+    std::lock_guard<std::mutex> attach(attachment_);
+    CountingSemaphore* unused = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto it =
+            std::find_if(advices_.begin(), advices_.end(), [cookie](const Advice& a) { return a.cookie == cookie; });
+        if (it == advices_.end()) return;
+        CountingSemaphore* semaphore = it->semaphore;
+        advices_.erase(it);
+        const bool stillAdvised = std::any_of(advices_.begin(), advices_.end(),
+                                              [semaphore](const Advice& a) { return a.semaphore == semaphore; });
+        if (!stillAdvised) unused = semaphore;
+    }
+    if (drive_ == Drive::kOnDemand && unused) unused->DetachTimer(this);
 }
 
 void SystemReferenceClock::ReleaseDue() {
@@ -61,6 +85,22 @@ void SystemReferenceClock::ReleaseDueLocked(std::uint64_t now) {
         a.semaphore->Release(static_cast<std::uint32_t>(std::min<std::uint64_t>(due, 0xFFFFFFFFu)));
         a.next += due * a.period;
     }
+}
+
+std::optional<std::uint64_t> SystemReferenceClock::ReleaseDueFor(CountingSemaphore* semaphore) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::uint64_t now = CurrentClock().Micros();
+    std::optional<std::uint64_t> wait;
+    for (Advice& a : advices_) {
+        if (a.semaphore != semaphore) continue;
+        if (now >= a.next) {
+            const std::uint64_t due = (now - a.next) / a.period + 1;
+            a.semaphore->Release(static_cast<std::uint32_t>(std::min<std::uint64_t>(due, 0xFFFFFFFFu)));
+            a.next += due * a.period;
+        }
+        if (!wait || a.next - now < *wait) wait = a.next - now;
+    }
+    return wait;
 }
 
 void SystemReferenceClock::Run() {

@@ -6,18 +6,22 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "platform/audio/counting_semaphore.h"
 #include "platform/audio/reference_clock.h"
 
 namespace platform {
 
-class SystemReferenceClock final : public ReferenceClock {
+class SystemReferenceClock final : public ReferenceClock, private SemaphoreTimer {
 public:
     // kOwnThread: a high-priority thread sleeps to each deadline on the monotonic clock.
     // kByCaller: no thread; whoever moves the time (a test with a ManualClock) calls ReleaseDue.
-    enum class Drive { kOwnThread, kByCaller };
+    // kOnDemand: no thread; the thread waiting on an advised semaphore releases the deadlines as it
+    //   waits (the semaphore is released only while somebody waits on it or tries it).
+    enum class Drive { kOwnThread, kByCaller, kOnDemand };
 
     explicit SystemReferenceClock(Drive drive = Drive::kOwnThread);
     ~SystemReferenceClock() override;
@@ -42,7 +46,12 @@ private:
 
     void Run();
     void ReleaseDueLocked(std::uint64_t now);
+    std::optional<std::uint64_t> ReleaseDueFor(CountingSemaphore* semaphore) override;
 
+    const Drive drive_;
+    // Taken before mutex_ while a semaphore is attached or detached, so that an advice and an unadvice
+    // for one semaphore cannot leave it detached with an advice on it.
+    std::mutex attachment_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Advice> advices_;

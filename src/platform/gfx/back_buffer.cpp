@@ -1,4 +1,4 @@
-// The off-screen back buffer: clearing, showing it in the window, reading it back.
+// The back buffer: the off-screen one or the window's own; clearing, showing it in the window, reading it back.
 
 #include <algorithm>
 #include <cmath>
@@ -41,6 +41,44 @@ bool DeviceGl::CreateBackBuffer(unsigned width, unsigned height) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     dirty |= kDirtyRaster;
     return true;
+}
+
+bool DeviceGl::WindowFormatsMatch() {
+    api.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    GLint red = 0, green = 0, blue = 0, alpha = 0, depth = 0, stencil = 0, samples = 0;
+    glGetIntegerv(GL_RED_BITS, &red);
+    glGetIntegerv(GL_GREEN_BITS, &green);
+    glGetIntegerv(GL_BLUE_BITS, &blue);
+    glGetIntegerv(GL_ALPHA_BITS, &alpha);
+    glGetIntegerv(GL_DEPTH_BITS, &depth);
+    glGetIntegerv(GL_STENCIL_BITS, &stencil);
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &samples);
+    api.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    // Other depths would blend, test or round differently from the off-screen buffer.
+    return red == 8 && green == 8 && blue == 8 && alpha == 8 && depth == 24 && stencil == 8 && samples == 0;
+}
+
+void DeviceGl::ChooseTarget(WindowHandle window, unsigned width, unsigned height) {
+    int drawableWidth = 0, drawableHeight = 0;
+    GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    const bool wasDirect = direct;
+    direct = directAllowed && windowMatches && drawableWidth == static_cast<int>(width) &&
+             drawableHeight == static_cast<int>(height);
+    api.BindFramebuffer(GL_FRAMEBUFFER, DrawFramebuffer());
+    glDrawBuffer(ColourBuffer());
+    glReadBuffer(ColourBuffer());
+    if (direct && !wasDirect) {
+        // The window's buffer is new to the frames: it starts as a new off-screen buffer does.
+        glDisable(GL_SCISSOR_TEST);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glDepthMask(GL_TRUE);
+        glStencilMask(0xFFFFFFFFu);
+        glClearColor(0, 0, 0, 1);
+        glClearDepth(1.0);
+        glClearStencil(0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
+    dirty |= kDirtyRaster;
 }
 
 void DeviceGl::DestroyBackBuffer() {
@@ -108,6 +146,11 @@ HRESULT Device::Present() {
     }
     // A failed present resets every state, so only the presentation's own errors may cause one.
     DrainGlErrors();
+    if (gl_->direct) {
+        SwapWindow(window_);
+        gl_->ChooseTarget(window_, backBufferWidth_, backBufferHeight_);
+        return DrainGlErrors() ? S_OK : E_FAIL;
+    }
     int drawableWidth = 0, drawableHeight = 0;
     GetDrawableSize(window_, &drawableWidth, &drawableHeight);
 
@@ -127,10 +170,7 @@ HRESULT Device::Present() {
                             r.x + r.width, r.y + r.height, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
     }
     SwapWindow(window_);
-    api.BindFramebuffer(GL_FRAMEBUFFER, gl_->framebuffer);
-    glDrawBuffer(GL_COLOR_ATTACHMENT0);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    gl_->dirty |= kDirtyRaster;
+    gl_->ChooseTarget(window_, backBufferWidth_, backBufferHeight_);
     return DrainGlErrors() ? S_OK : E_FAIL;
 }
 
@@ -140,17 +180,25 @@ HRESULT Device::Reset(const PresentParameters& parameters) {
     if (!gl_->CreateBackBuffer(width, height)) return E_FAIL;
     backBufferWidth_ = width;
     backBufferHeight_ = height;
+    gl_->direct = false;
+    gl_->ChooseTarget(window_, width, height);
     ResetStates();
     return S_OK;
 }
 
-HRESULT Device::GetBackBufferImage(Image* out) {
+bool Device::DrawsToWindow() const { return gl_->direct; }
+
+HRESULT Device::GetBackBufferImage(Image* out) { return ReadBackBuffer(out, false); }
+
+HRESULT Device::GetBackBufferPixels(Image* out) { return ReadBackBuffer(out, true); }
+
+HRESULT Device::ReadBackBuffer(Image* out, bool keepAlpha) {
     if (!out || !gl_->framebuffer) return D3DERR_INVALIDCALL;
     const int w = static_cast<int>(backBufferWidth_);
     const int h = static_cast<int>(backBufferHeight_);
     std::vector<std::uint32_t> bottomUp(static_cast<std::size_t>(w) * h);
-    gl_->api.BindFramebuffer(GL_FRAMEBUFFER, gl_->framebuffer);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    gl_->api.BindFramebuffer(GL_FRAMEBUFFER, gl_->DrawFramebuffer());
+    glReadBuffer(gl_->ColourBuffer());
     glFinish();
     DrainGlErrors();
     glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, bottomUp.data());
@@ -158,10 +206,11 @@ HRESULT Device::GetBackBufferImage(Image* out) {
     out->width = w;
     out->height = h;
     out->argb.resize(bottomUp.size());
+    const std::uint32_t opaque = keepAlpha ? 0u : 0xFF000000u;
     for (int y = 0; y < h; ++y) {
         const std::uint32_t* src = bottomUp.data() + static_cast<std::size_t>(h - 1 - y) * w;
         std::uint32_t* dst = out->argb.data() + static_cast<std::size_t>(y) * w;
-        for (int x = 0; x < w; ++x) dst[x] = src[x] | 0xFF000000u;
+        for (int x = 0; x < w; ++x) dst[x] = src[x] | opaque;
     }
     return S_OK;
 }

@@ -35,6 +35,9 @@ bool Device::Init(WindowHandle window, const PresentParameters& parameters, cons
     if (!gl_->CreateBackBuffer(width, height)) return false;
     backBufferWidth_ = width;
     backBufferHeight_ = height;
+    gl_->directAllowed = !options.offScreenOnly;
+    gl_->windowMatches = gl_->WindowFormatsMatch();
+    gl_->ChooseTarget(window, width, height);
 
     // A white texel for stages that have no texture, so that every stage runs the same combiner.
     glGenTextures(1, &gl_->whiteTexture);

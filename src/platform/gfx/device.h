@@ -2,7 +2,9 @@
 // The drawing device: a fixed-function state machine with the operations, states and defaults the game
 // was written against, drawn with OpenGL. States persist until they are changed and every draw uses the
 // states of that moment. Drawing goes to an off-screen back buffer of the presentation size; Present
-// shows it in the window, scaled to fit with black bars.
+// shows it in the window, scaled to fit with black bars. While the window is exactly the presentation
+// size (and its buffers have the same formats), the window's own back buffer is drawn into instead,
+// which gives the same pixels without the copy.
 
 #include <cstdint>
 #include <map>
@@ -29,6 +31,9 @@ struct VertexLayout;
 struct DeviceOptions {
     // Computes the range fog distance on the processor even when the driver offers a radial fog distance.
     bool forceProcessorFog = false;
+    // Always draws into the off-screen buffer and copies it to the window, even when the window is exactly
+    // the presentation size and could be drawn into directly.
+    bool offScreenOnly = false;
 };
 
 class Device {
@@ -92,10 +97,14 @@ public:
     unsigned BackBufferHeight() const { return backBufferHeight_; }
     // The back buffer as drawn so far, top row first, alpha forced opaque.
     HRESULT GetBackBufferImage(Image* out);
+    // The same with the alpha channel as drawn.
+    HRESULT GetBackBufferPixels(Image* out);
     // Waits until everything given to the driver so far is drawn (benchmarks).
     void Finish();
     // Whether range fog takes its distance from the driver (radial eye distance) or from the processor.
     bool UsesDriverRangeFog() const;
+    // Whether frames are drawn straight into the window (chosen again at each Present and Reset).
+    bool DrawsToWindow() const;
     // Tests: the next Present fails, as one whose device was lost.
     void FailNextPresent() { failNextPresent_ = true; }
 
@@ -110,6 +119,7 @@ private:
     Device() = default;
     bool Init(WindowHandle window, const PresentParameters& parameters, const DeviceOptions& options);
     void ResetStates();
+    HRESULT ReadBackBuffer(Image* out, bool keepAlpha);
     void Register(DeviceResource* resource);
     void Unregister(DeviceResource* resource);
     void ForgetTexture(Texture* texture);

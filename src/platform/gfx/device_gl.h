@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/core/window.h"
 #include "platform/gfx/gl_api.h"
 
 namespace platform {
@@ -32,6 +33,11 @@ struct DeviceGl {
     GLuint colourBuffer = 0;
     GLuint depthStencilBuffer = 0;
     GLuint whiteTexture = 0;  // sampled by stages that have no texture
+    // Drawing goes straight to the window's own back buffer while the window is exactly the presentation
+    // size: the same pixels without the copy. windowMatches: its formats equal the off-screen buffer's.
+    bool direct = false;
+    bool directAllowed = false;
+    bool windowMatches = false;
     bool processorFog = false;
     int stageUnits = 1;  // texture stages mapped to OpenGL texture units
 
@@ -50,6 +56,12 @@ struct DeviceGl {
 
     bool CreateBackBuffer(unsigned width, unsigned height);
     void DestroyBackBuffer();
+    // Whether the window's own buffers hold the same formats as the off-screen buffer.
+    bool WindowFormatsMatch();
+    // Binds the buffer the next frame draws into: the window's own when it is exactly width x height.
+    void ChooseTarget(WindowHandle window, unsigned width, unsigned height);
+    GLuint DrawFramebuffer() const { return direct ? 0 : framebuffer; }
+    GLenum ColourBuffer() const { return direct ? GL_BACK : GL_COLOR_ATTACHMENT0; }
 };
 
 }  // namespace platform
