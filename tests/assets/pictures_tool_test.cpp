@@ -145,7 +145,7 @@ TEST(PictureEncoding, TheGamesFileHoldsThePixelsOfThePlainFile) {
                 EXPECT_GE(game.size(), raw + 200);
                 EXPECT_LT(game.size(), raw + raw / 50);
             } else {
-                EXPECT_LT(game.size(), raw / 5);
+                EXPECT_LT(game.size(), raw / 2);
             }
         }
     }

@@ -122,8 +122,8 @@ void NoFlush(png_structp) {}
 
 void OnWarning(png_structp, png_const_charp) {}
 
-// A picture stored whole when the compressed file would keep more than this share of the raw rows.
-constexpr std::size_t kStoredBelowPercent = 60;
+// A picture is stored whole when its compressed rows would still take more than this share of the raw ones.
+constexpr std::size_t kStoreAbovePercent = 60;
 
 // The rows as the file holds them: straight (not premultiplied) colour, R G B [A].
 std::vector<std::uint8_t> StraightRows(Canvas& canvas, bool opaque) {
@@ -197,7 +197,7 @@ std::vector<std::uint8_t> EncodeGamePng(Canvas& canvas) {
     std::vector<std::uint8_t> packed = EncodeRows(rows, canvas.Width(), canvas.Height(), opaque, 9, PNG_FILTER_UP);
     // Noise hardly compresses: inflating it symbol by symbol costs several times what copying stored
     // blocks does, for a file only a third smaller.
-    if (packed.size() * kStoredBelowPercent > rows.size() * 100) {
+    if (packed.size() * 100 > rows.size() * kStoreAbovePercent) {
         packed = EncodeRows(rows, canvas.Width(), canvas.Height(), opaque, 0, PNG_FILTER_NONE);
     }
     return packed;
