@@ -16,6 +16,7 @@
 #include "audio/sound_bank.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
+#include "platform/core/heap_settings.h"
 #include "platform/core/random.h"
 #include "platform/core/startup_times.h"
 #include "platform/core/window.h"
@@ -24,8 +25,16 @@
 #include "scenes/game_app.h"
 #include "scenes/game_loads.h"
 
+namespace {
+
+// Readers while the window opens; one stays on through the loading.
+constexpr int kPrefetchThreads = 2;
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const std::uint64_t mainEntry = platform::StartupNowMicros();
+    platform::ReturnLargeBlocksToTheSystem();
     const CommandLine commandLine = ParseCommandLine(argc, argv);
     ReplaySession session(commandLine);
     if (!session.Open()) return 2;
@@ -35,12 +44,15 @@ int main(int argc, char** argv) {
     platform::QuitOnTerminationSignals();
     platform::Srand(session.Seed(static_cast<std::uint32_t>(platform::WallClockSeconds())));
 
-    // The pictures and meshes are read on a second core while this one opens the window and uploads.
-    // KORVEX_PREFETCH=0 loads everything on this thread, for comparison.
+    // The pictures and meshes are read on a second core while this one opens the window and uploads; a
+    // second reader uses what this thread leaves idle while it waits for the window.
+    // KORVEX_PREFETCH=0 loads everything on this thread and KORVEX_PREFETCH=1 keeps to one reader, for comparison.
     const char* prefetchSetting = std::getenv("KORVEX_PREFETCH");
     std::unique_ptr<platform::LoadPrefetch> prefetch;
     if (!prefetchSetting || std::strcmp(prefetchSetting, "0") != 0) {
-        prefetch = std::make_unique<platform::LoadPrefetch>(GameLoads());
+        const bool oneReader = prefetchSetting && std::strcmp(prefetchSetting, "1") == 0;
+        prefetch = std::make_unique<platform::LoadPrefetch>(GameLoads(), platform::LoadPrefetch::kDefaultHeldBytes,
+                                                            oneReader ? 1 : kPrefetchThreads);
         platform::SetActiveLoadPrefetch(prefetch.get());
     }
     std::optional<platform::StartupTimer> windowTimer(std::in_place, platform::StartupPhase::kWindow);
@@ -62,6 +74,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     windowTimer.reset();
+    if (prefetch) prefetch->RetireHelpers();
     const std::uint64_t windowKib = platform::PeakResidentKib();
     auto game = std::make_unique<GameApp>();
     game->SetStartStage(session.StartStage(commandLine.startStage));

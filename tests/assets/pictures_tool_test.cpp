@@ -97,6 +97,60 @@ TEST(PictureEncoding, OpaquePicturesDropTheAlphaChannel) {
     EXPECT_EQ(Decode(opaque).At(1, 1), 0xFF336699u);
 }
 
+platform::Image DecodeBytes(const std::vector<std::uint8_t>& bytes) {
+    platform::Image image;
+    EXPECT_TRUE(platform::DecodePng(bytes.data(), bytes.size(), &image));
+    return image;
+}
+
+// A soft gradient (what most pictures are) and per-pixel noise (what the static screens are), in the
+// premultiplied form the canvas holds, with or without a varying alpha.
+Canvas Pattern(int width, int height, bool noise, bool translucent) {
+    Canvas c(width, height);
+    c.Flush();
+    pictures::Rng rng(9);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t a = translucent ? static_cast<std::uint32_t>((x * 7 + y) % 256) : 255u;
+            std::uint32_t r = static_cast<std::uint32_t>(x * 255 / width), g = static_cast<std::uint32_t>(y % 256),
+                          b = static_cast<std::uint32_t>((x + y) % 256);
+            if (noise) {
+                r = static_cast<std::uint32_t>(rng.Below(256));
+                g = static_cast<std::uint32_t>(rng.Below(256));
+                b = static_cast<std::uint32_t>(rng.Below(256));
+            }
+            c.Row(y)[x] = a << 24 | (r * a / 255) << 16 | (g * a / 255) << 8 | (b * a / 255);
+        }
+    }
+    c.MarkDirty();
+    return c;
+}
+
+TEST(PictureEncoding, TheGamesFileHoldsThePixelsOfThePlainFile) {
+    for (bool noise : {false, true}) {
+        for (bool translucent : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "noise " << noise << ", translucent " << translucent);
+            Canvas c = Pattern(300, 200, noise, translucent);
+            const std::vector<std::uint8_t> plain = pictures::EncodePng(c);
+            const std::vector<std::uint8_t> game = pictures::EncodeGamePng(c);
+            EXPECT_EQ(plain[25], game[25]) << "the same colour type";
+            const platform::Image want = DecodeBytes(plain);
+            const platform::Image got = DecodeBytes(game);
+            ASSERT_EQ(want.width, got.width);
+            ASSERT_EQ(want.height, got.height);
+            EXPECT_EQ(want.argb, got.argb);
+            const std::size_t raw = std::size_t{300} * 200 * (translucent ? 4 : 3);
+            if (noise) {
+                // Stored: the rows whole, a filter byte each, and little framing.
+                EXPECT_GE(game.size(), raw + 200);
+                EXPECT_LT(game.size(), raw + raw / 50);
+            } else {
+                EXPECT_LT(game.size(), raw / 2);
+            }
+        }
+    }
+}
+
 TEST(PictureNoise, TiledNoiseRepeatsAcrossItsPeriodAndVariesWithin) {
     double lowest = 1.0, highest = 0.0;
     for (int i = 0; i < 50; ++i) {

@@ -165,6 +165,14 @@ TEST(FluidMidiSystem, TheDefaultCollectionIsTheSoundFont) {
     EXPECT_NE(collection->GetInstrument(0x80000000u), nullptr);  // standard drum kit
     EXPECT_EQ(collection->GetInstrument(0x00000080u), nullptr);  // program 128 does not exist
     EXPECT_EQ(collection->GetInstrument(0x007F0000u), nullptr);  // an empty bank
+    // A General MIDI font has every melodic program in bank 0; the table read at opening holds them all.
+    int melodic = 0;
+    for (std::uint32_t program = 0; program < 128; ++program) melodic += collection->GetInstrument(program) != nullptr;
+    EXPECT_EQ(128, melodic);
+    // The patch asked for comes back as the instrument's own.
+    auto drums = collection->GetInstrument(0x80000000u);
+    ASSERT_NE(drums, nullptr);
+    EXPECT_EQ(0x80000000u, drums->Patch());
 }
 
 TEST(SoundFontLookup, TheEnvironmentVariableComesFirstThenDebiansFiles) {

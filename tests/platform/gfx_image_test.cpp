@@ -4,6 +4,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -404,6 +405,60 @@ TEST(GfxImage, MipChainAveragesTwoByTwoBlocks) {
     ASSERT_EQ(1, chain[2].height);
     // A one-pixel-high level averages its pair: A (2*255 + 2*64 + 2) / 4 = 160, R 1, G 1, B 35.
     EXPECT_EQ(0xA0010123u, chain[2].At(0, 0));
+}
+
+// Each level from the one above by the plain rule: every channel of a 2 x 2 block (a side already at
+// one pixel, or an odd last pixel, repeats its source) summed, plus 2, over 4.
+Image ReferenceHalf(const Image& src) {
+    Image dst = MakeImage(std::max(1, src.width / 2), std::max(1, src.height / 2), 0);
+    for (int y = 0; y < dst.height; ++y) {
+        for (int x = 0; x < dst.width; ++x) {
+            const int xs[2] = {std::min(2 * x, src.width - 1), std::min(2 * x + 1, src.width - 1)};
+            const int ys[2] = {std::min(2 * y, src.height - 1), std::min(2 * y + 1, src.height - 1)};
+            std::uint32_t p = 0;
+            for (int c = 0; c < 4; ++c) {
+                std::uint32_t sum = 2;
+                for (int sy : ys) {
+                    for (int sx : xs) sum += (src.At(sx, sy) >> (8 * c)) & 0xFF;
+                }
+                p |= (sum / 4) << (8 * c);
+            }
+            dst.argb[static_cast<std::size_t>(y) * dst.width + x] = p;
+        }
+    }
+    return dst;
+}
+
+TEST(GfxImage, MipChainMatchesTheBlockAverageOnEveryShape) {
+    std::uint32_t seed = 12345;
+    for (auto [w, h] : {std::pair{16, 8}, {8, 16}, {64, 64}, {6, 4}, {5, 3}, {1, 8}, {8, 1}, {12, 7}}) {
+        Image image = MakeImage(w, h, 0);
+        for (std::uint32_t& p : image.argb) {
+            seed = seed * 1664525u + 1013904223u;
+            p = seed;
+        }
+        const std::vector<Image> chain = BuildMipChain(image);
+        for (std::size_t i = 1; i < chain.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << w << " x " << h << ", level " << i);
+            const Image want = ReferenceHalf(chain[i - 1]);
+            ASSERT_EQ(want.width, chain[i].width);
+            ASSERT_EQ(want.height, chain[i].height);
+            EXPECT_EQ(want.argb, chain[i].argb);
+        }
+        EXPECT_EQ(1, chain.back().width);
+        EXPECT_EQ(1, chain.back().height);
+    }
+}
+
+TEST(GfxImage, ColourKeyClearsEveryMatchInALargePicture) {
+    // Long enough for any vectorised loop to run its wide body and its tail.
+    Image image = MakeImage(37, 29, 0xFF102030u);
+    for (std::size_t i = 0; i < image.argb.size(); i += 3) image.argb[i] = kColourKeyBlack;
+    Image keyed = image;
+    ApplyColourKey(&keyed, kColourKeyBlack);
+    for (std::size_t i = 0; i < image.argb.size(); ++i) {
+        ASSERT_EQ(i % 3 == 0 ? 0u : 0xFF102030u, keyed.argb[i]) << i;
+    }
 }
 
 TEST(GfxImage, MipChainRunsDownToOnePixel) {

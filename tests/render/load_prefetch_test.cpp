@@ -1,10 +1,12 @@
 // The loaders' prefetch: what it hands out equals what the loaders make themselves, a file it cannot make
 // fails in the loader exactly as without it, and the textures it feeds read back as uploaded.
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/core/game_path.h"
@@ -106,6 +108,56 @@ TEST_F(GameDataDir, HeldBytesCapKeepsTheThreadBackWithoutStallingTheLoads) {
     }
     // Each 1024 x 1024 picture with its levels is about 5.3 MiB; all five would be 26.7 MiB.
     EXPECT_LE(prefetch.PeakHeldBytes(), std::size_t{11} << 20);
+    EXPECT_EQ(prefetch.Untaken(), 0);
+}
+
+TEST_F(GameDataDir, SeveralThreadsMakeEachItemOnceAndHandOutTheLoadersOwn) {
+    const std::vector<PrefetchItem> items = {
+        Picture("t\\noise 1.png", kColourKeyBlack),
+        Picture("t\\title.png", kColourKeyBlack),
+        Mesh("x\\ring.x"),
+        Picture("t\\sight.png", kColourKeyBlack),
+        Picture("t\\noise 1.png", kColourKeyBlack),
+        Picture("t\\moon.png", kColourKeyBlack),
+        Mesh("x\\plu2c.x"),
+    };
+    LoadPrefetch prefetch(items, LoadPrefetch::kDefaultHeldBytes, 3);
+    // Nothing is asked for until the threads have made everything, so every item is theirs.
+    for (int i = 0; i < 2000 && prefetch.MadeByThread() < 6; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(prefetch.MadeByThread(), 6) << "six distinct items, each made by exactly one thread";
+    for (const PrefetchItem& item : items) {
+        if (item.kind == PrefetchItem::Kind::kMesh) {
+            EXPECT_NE(prefetch.TakeMesh(item.gameName), nullptr) << item.gameName;
+            continue;
+        }
+        PictureLevels levels = prefetch.TakePicture(item.gameName, item.colourKey);
+        ASSERT_NE(levels, nullptr) << item.gameName;
+        std::vector<Image> direct;
+        ASSERT_TRUE(LoadTextureLevels(item.gameName, item.colourKey, &direct, StartupPhase::kDecodeMain));
+        ExpectSameLevels(*levels, direct, item.gameName);
+    }
+    EXPECT_EQ(prefetch.Untaken(), 0);
+    EXPECT_EQ(prefetch.Misses(), 0);
+}
+
+TEST_F(GameDataDir, RetiredHelpersLeaveTheRestToTheFirstThread) {
+    const std::vector<PrefetchItem> items = {
+        Picture("t\\stage 1.png", kColourKeyBlack), Picture("t\\stage 2.png", kColourKeyBlack),
+        Picture("t\\stage 3.png", kColourKeyBlack), Picture("t\\rocket.png", kColourKeyBlack),
+        Picture("t\\story.png", kColourKeyBlack),
+    };
+    LoadPrefetch prefetch(items, LoadPrefetch::kDefaultHeldBytes, 2);
+    prefetch.RetireHelpers();
+    // The one thread left still makes every item, with nobody asking.
+    for (int i = 0; i < 2000 && prefetch.MadeByThread() < 5; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(prefetch.MadeByThread(), 5);
+    for (const PrefetchItem& item : items) {
+        EXPECT_NE(prefetch.TakePicture(item.gameName, item.colourKey), nullptr) << item.gameName;
+    }
     EXPECT_EQ(prefetch.Untaken(), 0);
 }
 

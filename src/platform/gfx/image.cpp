@@ -177,11 +177,26 @@ std::uint32_t Average4(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::u
     return ((rb >> 2) & kMask) | (((ag >> 2) & kMask) << 8);
 }
 
+// HalveBox where both sides are even, as every level of a power-of-two chain above 1 x n is: no pixel
+// needs clamping, so the loop runs straight through and the compiler can vectorise it.
+void HalveEvenBox(const Image& src, Image* dst) {
+    for (int y = 0; y < dst->height; ++y) {
+        const std::uint32_t* r0 = &src.argb[static_cast<std::size_t>(2 * y) * src.width];
+        const std::uint32_t* r1 = r0 + src.width;
+        std::uint32_t* out = &dst->argb[static_cast<std::size_t>(y) * dst->width];
+        for (int x = 0; x < dst->width; ++x) out[x] = Average4(r0[2 * x], r0[2 * x + 1], r1[2 * x], r1[2 * x + 1]);
+    }
+}
+
 Image HalveBox(const Image& src) {
     Image dst;
     dst.width = std::max(1, src.width / 2);
     dst.height = std::max(1, src.height / 2);
     dst.argb.resize(static_cast<std::size_t>(dst.width) * dst.height);
+    if (src.width % 2 == 0 && src.height % 2 == 0) {
+        HalveEvenBox(src, &dst);
+        return dst;
+    }
     for (int y = 0; y < dst.height; ++y) {
         // A dimension already at 1 (or an odd last pixel) takes the same source line twice.
         const int y0 = std::min(2 * y, src.height - 1);
@@ -290,7 +305,8 @@ Image ScaleToPowerOfTwo(Image&& image) {
 
 void ApplyColourKey(Image* image, std::uint32_t key) {
     if (key == kNoColourKey) return;
-    std::replace(image->argb.begin(), image->argb.end(), key, 0u);
+    // Every pixel is written, key or not, so the loop has no branch and vectorises.
+    for (std::uint32_t& p : image->argb) p = p == key ? 0u : p;
 }
 
 std::vector<Image> BuildMipChain(const Image& level0) { return BuildMipChain(Image(level0)); }

@@ -19,7 +19,8 @@ bool SameItem(const PrefetchItem& a, PrefetchItem::Kind kind, std::string_view g
 
 }  // namespace
 
-LoadPrefetch::LoadPrefetch(std::vector<PrefetchItem> items, std::size_t heldBytesCap) : cap_(heldBytesCap) {
+LoadPrefetch::LoadPrefetch(std::vector<PrefetchItem> items, std::size_t heldBytesCap, int threads)
+    : cap_(heldBytesCap) {
     for (PrefetchItem& item : items) {
         auto same = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
             return SameItem(e.item, item.kind, item.gameName, item.colourKey);
@@ -32,8 +33,8 @@ LoadPrefetch::LoadPrefetch(std::vector<PrefetchItem> items, std::size_t heldByte
         entry.item = std::move(item);
         entries_.push_back(std::move(entry));
     }
-    // The entries are complete before the thread starts and never move while it runs.
-    worker_ = std::thread([this] { Run(); });
+    // The entries are complete before the threads start and never move while they run.
+    for (int i = 0; i < std::max(1, threads); ++i) workers_.emplace_back([this, i] { Run(i); });
 }
 
 LoadPrefetch::~LoadPrefetch() {
@@ -42,15 +43,24 @@ LoadPrefetch::~LoadPrefetch() {
         stopping_ = true;
     }
     changed_.notify_all();
-    worker_.join();
+    for (std::thread& worker : workers_) worker.join();
     if (activePrefetch == this) activePrefetch = nullptr;
 }
 
-void LoadPrefetch::Run() {
+void LoadPrefetch::RetireHelpers() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        helpersRetired_ = true;
+    }
+    changed_.notify_all();
+}
+
+void LoadPrefetch::Run(int index) {
     std::unique_lock<std::mutex> lock(mutex_);
+    const auto leaving = [this, index] { return stopping_ || (index > 0 && helpersRetired_); };
     for (Entry& entry : entries_) {
-        changed_.wait(lock, [this] { return stopping_ || held_ < cap_; });
-        if (stopping_) return;
+        changed_.wait(lock, [&] { return leaving() || held_ < cap_; });
+        if (leaving()) return;
         if (entry.state != State::kPending) continue;
         Make(entry, lock, true);
         ++madeByThread_;

@@ -1,9 +1,9 @@
 #pragma once
-// Files made ready for the loaders on a second thread while the main thread creates the window and
+// Files made ready for the loaders on threads of their own while the main thread creates the window and
 // uploads: each listed picture is decoded, colour-keyed, scaled and given its levels exactly as the
 // texture loader would, each listed mesh read from its X file, and handed over when the loader asks.
-// An item the thread has not reached yet is made by the asking thread itself, and while the thread is
-// on the wanted item the asking thread makes the next one nobody has begun, so both cores work. The
+// An item no thread has reached yet is made by the asking thread itself, and while a thread is on the
+// wanted item the asking thread makes the next one nobody has begun, so every core works. The
 // results are the loaders' own: an item that is missing, fails or was never listed is answered with
 // nothing, and the loader then reads the file itself and reports what it reports without the prefetch.
 
@@ -39,11 +39,17 @@ public:
     // beyond it, so that pictures are not held here and in the device at once for long.
     static constexpr std::size_t kDefaultHeldBytes = std::size_t{48} << 20;
 
-    // Starts the thread on the items in their order (the order the game loads them). An item listed more
-    // than once is made once and handed out as often as it is listed.
-    explicit LoadPrefetch(std::vector<PrefetchItem> items, std::size_t heldBytesCap = kDefaultHeldBytes);
-    // Stops the thread after the item it is making, and frees everything not taken.
+    // Starts `threads` threads on the items in their order (the order the game loads them), each taking the
+    // next item nobody has begun. An item listed more than once is made once and handed out as often as it
+    // is listed.
+    explicit LoadPrefetch(std::vector<PrefetchItem> items, std::size_t heldBytesCap = kDefaultHeldBytes,
+                          int threads = 1);
+    // Stops the threads after the items they are making, and frees everything not taken.
     ~LoadPrefetch();
+
+    // Every thread but the first stops after the item it is making: for when the asking thread, idle
+    // while the window opened, has work of its own again and the cores would otherwise be shared by three.
+    void RetireHelpers();
     LoadPrefetch(const LoadPrefetch&) = delete;
     LoadPrefetch& operator=(const LoadPrefetch&) = delete;
 
@@ -71,7 +77,7 @@ private:
         std::size_t bytes = 0;
     };
 
-    void Run();
+    void Run(int index);
     // Makes the entry with the lock released; called with the lock held and returns with it held.
     void Make(Entry& entry, std::unique_lock<std::mutex>& lock, bool onThread);
     // The entry for the next take of the item, made and done; null when none is listed.
@@ -89,7 +95,8 @@ private:
     int misses_ = 0;
     int madeByThread_ = 0;
     bool stopping_ = false;
-    std::thread worker_;
+    bool helpersRetired_ = false;
+    std::vector<std::thread> workers_;
 };
 
 // The prefetch the texture and mesh loaders ask first; null (the default) when there is none.

@@ -55,5 +55,9 @@ void ApplyKeyRules(Canvas& canvas, ColourKey key);
 
 // The PNG file (RGB when every pixel is opaque, RGBA otherwise), zlib level 0..9.
 std::vector<std::uint8_t> EncodePng(Canvas& canvas, int compression = 1);
+// The same pixels in a file made to be read fast by the game at start-up rather than to be small:
+// only row filters that undo cheaply, the strongest deflate, and rows stored as they are where deflate
+// cannot shrink them much.
+std::vector<std::uint8_t> EncodeGamePng(Canvas& canvas);
 
 }  // namespace assetgen::pictures

@@ -33,7 +33,7 @@ void Render(const Picture& picture, Result& result) {
             throw std::runtime_error("picture " + picture.name + " was drawn at the wrong size");
         }
         ApplyKeyRules(canvas, picture.key);
-        result.png = EncodePng(canvas);
+        result.png = EncodeGamePng(canvas);
         if (picture.FullScreen()) {
             Canvas preview = ScreenPreview(picture, canvas);
             result.preview = EncodePng(preview);
