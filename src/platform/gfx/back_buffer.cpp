@@ -9,6 +9,22 @@
 
 namespace platform {
 
+namespace {
+
+// Black with cleared depth and stencil, whatever masks the last frame left.
+void ClearAsNew() {
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glStencilMask(0xFFFFFFFFu);
+    glClearColor(0, 0, 0, 1);
+    glClearDepth(1.0);
+    glClearStencil(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+}  // namespace
+
 bool DeviceGl::CreateBackBuffer(unsigned width, unsigned height) {
     DestroyBackBuffer();
     api.GenFramebuffers(1, &framebuffer);
@@ -31,14 +47,7 @@ bool DeviceGl::CreateBackBuffer(unsigned width, unsigned height) {
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     // A new buffer starts black with cleared depth and stencil, as the first frame will find it.
-    glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glStencilMask(0xFFFFFFFFu);
-    glClearColor(0, 0, 0, 1);
-    glClearDepth(1.0);
-    glClearStencil(0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    ClearAsNew();
     dirty |= kDirtyRaster;
     return true;
 }
@@ -69,14 +78,7 @@ void DeviceGl::ChooseTarget(WindowHandle window, unsigned width, unsigned height
     glReadBuffer(ColourBuffer());
     if (direct && !wasDirect) {
         // The window's buffer is new to the frames: it starts as a new off-screen buffer does.
-        glDisable(GL_SCISSOR_TEST);
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glDepthMask(GL_TRUE);
-        glStencilMask(0xFFFFFFFFu);
-        glClearColor(0, 0, 0, 1);
-        glClearDepth(1.0);
-        glClearStencil(0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        ClearAsNew();
     }
     dirty |= kDirtyRaster;
 }
