@@ -30,6 +30,28 @@ namespace {
 // Readers while the window opens; one stays on through the loading.
 constexpr int kPrefetchThreads = 2;
 
+// The pictures and meshes are read on a second core while this one opens the window and uploads; a
+// second reader uses what this thread leaves idle while it waits for the window.
+// KORVEX_PREFETCH=0 loads everything on this thread and KORVEX_PREFETCH=1 keeps to one reader, for comparison.
+std::unique_ptr<platform::LoadPrefetch> StartLoadPrefetch() {
+    const char* setting = std::getenv("KORVEX_PREFETCH");
+    if (setting && std::strcmp(setting, "0") == 0) return nullptr;
+    const bool oneReader = setting && std::strcmp(setting, "1") == 0;
+    auto prefetch = std::make_unique<platform::LoadPrefetch>(GameLoads(), platform::LoadPrefetch::kDefaultHeldBytes,
+                                                             oneReader ? 1 : kPrefetchThreads);
+    platform::SetActiveLoadPrefetch(prefetch.get());
+    return prefetch;
+}
+
+void ReportLoadPrefetch(const platform::LoadPrefetch* prefetch) {
+    if (!prefetch || !platform::StartupTimesWanted()) return;
+    std::fprintf(stderr,
+                 "korvex: prefetch: %d loads not listed, %d listed not loaded, %d made by its thread, "
+                 "%.1f MiB held at most\n",
+                 prefetch->Misses(), prefetch->Untaken(), prefetch->MadeByThread(),
+                 static_cast<double>(prefetch->PeakHeldBytes()) / (1024.0 * 1024.0));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,17 +66,7 @@ int main(int argc, char** argv) {
     platform::QuitOnTerminationSignals();
     platform::Srand(session.Seed(static_cast<std::uint32_t>(platform::WallClockSeconds())));
 
-    // The pictures and meshes are read on a second core while this one opens the window and uploads; a
-    // second reader uses what this thread leaves idle while it waits for the window.
-    // KORVEX_PREFETCH=0 loads everything on this thread and KORVEX_PREFETCH=1 keeps to one reader, for comparison.
-    const char* prefetchSetting = std::getenv("KORVEX_PREFETCH");
-    std::unique_ptr<platform::LoadPrefetch> prefetch;
-    if (!prefetchSetting || std::strcmp(prefetchSetting, "0") != 0) {
-        const bool oneReader = prefetchSetting && std::strcmp(prefetchSetting, "1") == 0;
-        prefetch = std::make_unique<platform::LoadPrefetch>(GameLoads(), platform::LoadPrefetch::kDefaultHeldBytes,
-                                                            oneReader ? 1 : kPrefetchThreads);
-        platform::SetActiveLoadPrefetch(prefetch.get());
-    }
+    std::unique_ptr<platform::LoadPrefetch> prefetch = StartLoadPrefetch();
     std::optional<platform::StartupTimer> windowTimer(std::in_place, platform::StartupPhase::kWindow);
     if (!platform::InitVideo()) {
         std::fprintf(stderr, "korvex: no video driver could be started\n");
@@ -82,13 +94,7 @@ int main(int argc, char** argv) {
     session.InitInput(*framework, MainWindowHandle);
     session.BeginStartUp();
     const platform::HRESULT loaded = game->Load(framework->Device(), framework->Sprite(), MainWindowHandle);
-    if (prefetch && platform::StartupTimesWanted()) {
-        std::fprintf(stderr,
-                     "korvex: prefetch: %d loads not listed, %d listed not loaded, %d made by its thread, "
-                     "%.1f MiB held at most\n",
-                     prefetch->Misses(), prefetch->Untaken(), prefetch->MadeByThread(),
-                     static_cast<double>(prefetch->PeakHeldBytes()) / (1024.0 * 1024.0));
-    }
+    ReportLoadPrefetch(prefetch.get());
     prefetch.reset();
     const std::uint64_t loadedKib = platform::PeakResidentKib();
     if (platform::FAILED(loaded)) {
