@@ -31,7 +31,7 @@
 #include <memory>
 
 #include "app/main_loop.h"
-#include "app/registry.h"
+#include "core/registry.h"
 #include "audio/music.h"
 #include "audio/sound_bank.h"
 #include "platform/core/clock.h"
@@ -40,7 +40,7 @@
 #include "platform/gfx/device.h"
 #include "platform/input/dik_codes.h"
 #include "platform/input/input_injection.h"
-#include "render/render_framework.h"
+#include "app/render_framework.h"
 #include "scenes/game_app.h"
 
 namespace {
@@ -98,11 +98,11 @@ int main(int argc, char** argv) {
     auto game = std::make_unique<GameApp>();
     if (stage > 0) game->SetStartStage(stage);
     framework->InitInput(window);
-    game->Load(framework->Device(), framework->Sprite(), window);
+    game->Load(framework->Device(), framework->Sprite(), window, clock.Ticks());
     GameSoundBank.Init(window);
     MusicStartup(-2);
     MusicPlayTrack(4);
-    StartStageClock();
+    StartStageClock(clock.Ticks());
 
     auto keepAlive = [&] {
         if (stage > 0) game->Ship().StateRecord()->life = PlayerState::kFullLife;
@@ -110,16 +110,16 @@ int main(int argc, char** argv) {
     auto step = [&](bool fire) {
         keepAlive();
         if (fire) platform::InjectKey(platform::DIK_Z, true);
-        framework->RunFrame(game.get(), 30);
+        framework->RunFrame(game.get(), clock.Ticks(), 30);
         if (fire) platform::InjectKey(platform::DIK_Z, false);
         clock.Jump(33);
     };
     if (stage > 0) {
         step(true);
-        for (int i = 0; i < 200 && !IsSceneFlag("stagetitle"); ++i) step(false);
+        for (int i = 0; i < 200 && !IsSceneFlag(SceneFlag::kStageTitle); ++i) step(false);
         for (int i = 0; i < 80; ++i) step(false);
         step(true);
-        for (int i = 0; i < 200 && !IsSceneFlag("game"); ++i) step(false);
+        for (int i = 0; i < 200 && !IsSceneFlag(SceneFlag::kGame); ++i) step(false);
         while (StageElapsed() < at) step(false);
     }
 
@@ -128,10 +128,10 @@ int main(int argc, char** argv) {
     bool counting = false;
     LoopPorts ports;
     ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
-    ports.runFrame = [&](std::int32_t fps) {
+    ports.runFrame = [&](std::uint32_t now, std::int32_t fps) {
         keepAlive();
         const double t0 = WallSeconds();
-        framework->RunFrame(game.get(), fps);
+        framework->RunFrame(game.get(), now, fps);
         if (counting) {
             drawSeconds += WallSeconds() - t0;
             ++frames;

@@ -14,7 +14,7 @@ static void BM_FramePacing(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<std::uint64_t> frameMicros;
         LoopPorts ports;
-        ports.runFrame = [&](std::int32_t) { frameMicros.push_back(platform::CurrentClock().Micros()); };
+        ports.runFrame = [&](std::uint32_t, std::int32_t) { frameMicros.push_back(platform::CurrentClock().Micros()); };
         MainLoop loop;
         const std::uint32_t start = platform::GetTickCount();
         int code = 0;

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/core/game_path.h"
@@ -30,7 +30,7 @@
 #include "platform/core/window.h"
 #include "platform/input/dik_codes.h"
 #include "platform/input/input_injection.h"
-#include "render/render_framework.h"
+#include "app/render_framework.h"
 #include "scenes/game_app.h"
 #include "scenes/game_loads.h"
 
@@ -82,16 +82,16 @@ public:
         ResetRegistry();
         app_ = std::make_unique<GameApp>();
         framework_->InitInput(window_);
-        app_->Load(framework_->Device(), framework_->Sprite(), window_);
+        app_->Load(framework_->Device(), framework_->Sprite(), window_, clock_.Ticks());
         app_->SetStartStage(stage);
-        StartStageClock();
+        StartStageClock(clock_.Ticks());
     }
 
     // One frame with the keys held and the ship's life kept full; Step moves the clock on after it.
     void Frame(const std::vector<int>& keys = {}) {
         app_->Ship().StateRecord()->life = PlayerState::kFullLife;
         for (int k : keys) platform::InjectKey(k, true);
-        framework_->RunFrame(app_.get(), 30);
+        framework_->RunFrame(app_.get(), clock_.Ticks(), 30);
         for (int k : keys) platform::InjectKey(k, false);
     }
     void Step(const std::vector<int>& keys = {}) {
@@ -102,11 +102,11 @@ public:
     // Title, the stage card, then the stage's game scene.
     bool EnterStage() {
         Step({platform::DIK_Z});
-        for (int i = 0; i < 200 && !IsSceneFlag("stagetitle"); ++i) Step();
+        for (int i = 0; i < 200 && !IsSceneFlag(SceneFlag::kStageTitle); ++i) Step();
         for (int i = 0; i < 80; ++i) Step();
         Step({platform::DIK_Z});
-        for (int i = 0; i < 200 && !IsSceneFlag("game"); ++i) Step();
-        return IsSceneFlag("game") != 0;
+        for (int i = 0; i < 200 && !IsSceneFlag(SceneFlag::kGame); ++i) Step();
+        return IsSceneFlag(SceneFlag::kGame) != 0;
     }
 
     // Frames measured one by one, the clock moved on after each.
@@ -210,7 +210,7 @@ public:
             keepAlive(), Step({platform::DIK_Z, platform::DIK_C});
         Crowd(kBossStage[index]);
         for (int i = 0; i < kExplosions; ++i) {
-            app_->Explosions().Spawn(-20.0 + 40.0 * (i % 6) / 5.0, -6.0 + 12.0 * (i / 6) / 3.0, 40.0 + 3.0 * i);
+            app_->Explosions().Spawn(clock_.Ticks(), -20.0 + 40.0 * (i % 6) / 5.0, -6.0 + 12.0 * (i / 6) / 3.0, 40.0 + 3.0 * i);
         }
         const bool blast = app_->Bosses().SpecialOn() != 0;
         Row row = Measure("boss " + std::to_string(index) + " (stage " + std::to_string(kBossStage[index]) + ")" +

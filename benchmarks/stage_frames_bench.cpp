@@ -12,13 +12,13 @@
 #include <memory>
 #include <string>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/core/window.h"
 #include "platform/input/dik_codes.h"
 #include "platform/input/input_injection.h"
-#include "render/render_framework.h"
+#include "app/render_framework.h"
 #include "scenes/game_app.h"
 
 namespace {
@@ -38,7 +38,7 @@ void Step(Game& g, platform::ManualClock& clock, bool fire = false) {
     // The ship is kept alive so that every moment is reached in the stage.
     g.app->Ship().StateRecord()->life = PlayerState::kFullLife;
     if (fire) platform::InjectKey(platform::DIK_Z, true);
-    g.framework->RunFrame(g.app.get(), 30);
+    g.framework->RunFrame(g.app.get(), clock.Ticks(), 30);
     if (fire) platform::InjectKey(platform::DIK_Z, false);
     clock.Advance(kFrameMs);
 }
@@ -59,17 +59,17 @@ void BM_StageFrames(benchmark::State& state) {
     }
     g.app = std::make_unique<GameApp>();
     g.framework->InitInput(g.window);
-    g.app->Load(g.framework->Device(), g.framework->Sprite(), g.window);
+    g.app->Load(g.framework->Device(), g.framework->Sprite(), g.window, clock.Ticks());
     g.app->SetStartStage(stage);
-    StartStageClock();
+    StartStageClock(clock.Ticks());
 
     for (auto _ : state) {
         // Title, then the stage card, then the stage.
         Step(g, clock, true);
-        for (int i = 0; i < 200 && !IsSceneFlag("stagetitle"); ++i) Step(g, clock);
+        for (int i = 0; i < 200 && !IsSceneFlag(SceneFlag::kStageTitle); ++i) Step(g, clock);
         for (int i = 0; i < 80; ++i) Step(g, clock);
         Step(g, clock, true);
-        for (int i = 0; i < 200 && !IsSceneFlag("game"); ++i) Step(g, clock);
+        for (int i = 0; i < 200 && !IsSceneFlag(SceneFlag::kGame); ++i) Step(g, clock);
         double largest = 0.0;
         for (std::uint32_t moment : kMomentsMs) {
             while (StageElapsed() < moment) Step(g, clock);
@@ -77,7 +77,7 @@ void BM_StageFrames(benchmark::State& state) {
             for (int i = 0; i < kMeasuredFrames; ++i) {
                 g.app->Ship().StateRecord()->life = PlayerState::kFullLife;
                 const auto t0 = std::chrono::steady_clock::now();
-                g.framework->RunFrame(g.app.get(), 30);
+                g.framework->RunFrame(g.app.get(), clock.Ticks(), 30);
                 g.framework->Device()->Finish();
                 total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
                 clock.Advance(kFrameMs);

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/main_loop.h"
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/core/window.h"
-#include "render/render_framework.h"
+#include "app/render_framework.h"
 #include "scenes/game_app.h"
 
 static void BM_TitleFramesPaced(benchmark::State& state) {
@@ -28,18 +28,18 @@ static void BM_TitleFramesPaced(benchmark::State& state) {
     }
     auto game = std::make_unique<GameApp>();
     framework->InitInput(window);
-    game->Load(framework->Device(), framework->Sprite(), window);
-    StartStageClock();
+    game->Load(framework->Device(), framework->Sprite(), window, platform::GetTickCount());
+    StartStageClock(platform::GetTickCount());
 
     for (auto _ : state) {
         std::vector<std::uint64_t> starts;
         std::uint64_t drawMicros = 0;
         LoopPorts ports;
         ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
-        ports.runFrame = [&](std::int32_t fps) {
+        ports.runFrame = [&](std::uint32_t now, std::int32_t fps) {
             const std::uint64_t t0 = platform::CurrentClock().Micros();
             starts.push_back(t0);
-            framework->RunFrame(game.get(), fps);
+            framework->RunFrame(game.get(), now, fps);
             drawMicros += platform::CurrentClock().Micros() - t0;
         };
         MainLoop loop;

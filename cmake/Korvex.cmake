@@ -28,16 +28,30 @@ function(korvex_library name)
   foreach(ex IN LISTS A_EXCLUDE)
     list(FILTER sources EXCLUDE REGEX "/${ex}$")
   endforeach()
+  korvex_layer_includes(${name} ${A_DIRS})
   if(sources)
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} PUBLIC ${CMAKE_BINARY_DIR}/layers/${name})
     target_link_libraries(${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_DEPS})
     korvex_target_options(${name})
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} INTERFACE ${CMAKE_BINARY_DIR}/layers/${name})
     target_link_libraries(${name} INTERFACE ${A_DEPS})
   endif()
+endfunction()
+
+# The folders of src/ stand as layers: each library sees its own folders and, through what it links, the
+# folders below it, and nothing else. Its include folder therefore holds links to its own folders only,
+# so an include that reaches up or sideways names a file the compiler cannot find and the build fails.
+function(korvex_layer_includes name)
+  set(root ${CMAKE_BINARY_DIR}/layers/${name})
+  file(REMOVE_RECURSE ${root})
+  foreach(dir IN LISTS ARGN)
+    get_filename_component(parent "${root}/${dir}" DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK "${PROJECT_SOURCE_DIR}/src/${dir}" "${root}/${dir}" SYMBOLIC)
+  endforeach()
 endfunction()
 
 # korvex_tests(NAME LABEL label DIRS dir... DEPS lib... [PATTERN glob] [EXCLUDE regex...] [TIMEOUT s] [COST c] [NEEDS_DATA]
@@ -66,7 +80,7 @@ function(korvex_tests name)
   if(A_DRIVERS)
     target_compile_definitions(${name} PRIVATE KORVEX_TEST_USES_DRIVERS=1)
   endif()
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_DEPS} korvex_test_support GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     KORVEX_DATA_DIR="${CMAKE_BINARY_DIR}/data"

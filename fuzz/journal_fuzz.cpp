@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/journal.h"
+#include "core/journal.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/command_line.h"
-#include "app/log.h"
+#include "core/command_line.h"
+#include "core/log.h"
 #include "app/main_loop.h"
-#include "app/main_window.h"
-#include "app/registry.h"
+#include "core/main_window.h"
+#include "core/registry.h"
 #include "app/replay_session.h"
 #include "audio/music.h"
 #include "audio/sound_bank.h"
@@ -21,7 +21,7 @@
 #include "platform/core/startup_times.h"
 #include "platform/core/window.h"
 #include "platform/gfx/load_prefetch.h"
-#include "render/render_framework.h"
+#include "app/render_framework.h"
 #include "scenes/game_app.h"
 #include "scenes/game_loads.h"
 
@@ -92,8 +92,8 @@ int main(int argc, char** argv) {
     game->SetStartStage(session.StartStage(commandLine.startStage));
     MainLoop loop;
     session.InitInput(*framework, MainWindowHandle);
-    session.BeginStartUp();
-    const platform::HRESULT loaded = game->Load(framework->Device(), framework->Sprite(), MainWindowHandle);
+    const platform::HRESULT loaded = game->Load(framework->Device(), framework->Sprite(), MainWindowHandle,
+                                                session.StartUpTick(platform::GetTickCount()));
     ReportLoadPrefetch(prefetch.get());
     prefetch.reset();
     const std::uint64_t loadedKib = platform::PeakResidentKib();
@@ -118,23 +118,22 @@ int main(int argc, char** argv) {
     }
     MusicPlayTrack(4);
     const std::uint64_t audioKib = platform::PeakResidentKib();
-    StartStageClock();
-    session.EndStartUp();
+    StartStageClock(session.StartUpTick(platform::GetTickCount()));
     platform::ShowCursor(false);
 
     LoopPorts ports;
     ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
     ports.minimisedOrHidden = [] { return platform::IsWindowMinimisedOrHidden(MainWindowHandle); };
     bool firstFrame = true;
-    ports.runFrame = [&](std::int32_t fps) {
+    ports.runFrame = [&](std::uint32_t now, std::int32_t fps) {
         if (!firstFrame) {
-            session.RunFrame(*framework, game.get(), fps);
+            session.RunFrame(*framework, game.get(), now, fps);
             return;
         }
         firstFrame = false;
         {
             platform::StartupTimer timer(platform::StartupPhase::kFirstFrame);
-            session.RunFrame(*framework, game.get(), fps);
+            session.RunFrame(*framework, game.get(), now, fps);
         }
         if (platform::StartupTimesWanted()) {
             platform::PrintStartupTimes(stderr, mainEntry);

@@ -17,8 +17,9 @@ bool MainLoop::Pass(const LoopPorts& ports, int* exitCode) {
     }
 
     ++frameCounter_;
-    if (ports.runFrame) ports.runFrame(measuredFps_);
+    if (ports.runFrame) ports.runFrame(platform::GetTickCount(), measuredFps_);
 
+    // The pacing's own readings: the frame has ended and its tick is no longer in use.
     std::uint32_t now = platform::GetTickCount();
     std::uint32_t elapsed = now - windowStart_;
     const double target = static_cast<double>(frameCounter_) * kFramePeriodMs;

@@ -1,7 +1,9 @@
 #pragma once
 // The frame loop: takes the system's events, runs one frame when the window is visible, and paces
 // frames at 33.3332 ms within one-second windows. Time comes from the platform clock, events and
-// frames through the ports, so tests run it with a manual clock and their own frame function.
+// frames through the ports, so tests run it with a manual clock and their own frame function. The
+// loop reads the tick once at the start of each frame and hands it to the frame: nothing in the game
+// reads a clock of its own.
 
 #include <cstdint>
 #include <functional>
@@ -10,8 +12,8 @@ struct LoopPorts {
     // Takes every waiting event; true (with the exit code) once the quit has been taken.
     std::function<bool(int* exitCode)> pumpMessages;
     std::function<bool()> minimisedOrHidden;
-    // Runs one frame with the measured frame rate (0 during the first second).
-    std::function<void(std::int32_t fps)> runFrame;
+    // Runs one frame at the tick read for it, with the measured frame rate (0 during the first second).
+    std::function<void(std::uint32_t now, std::int32_t fps)> runFrame;
 };
 
 class MainLoop {

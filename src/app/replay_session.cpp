@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/command_line.h"
+#include "core/command_line.h"
 #include "app/main_loop.h"
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/atomic_file.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
-#include "render/input_tap.h"
-#include "render/render_framework.h"
+#include "app/input_tap.h"
+#include "app/render_framework.h"
 #include "scenes/game_app.h"
 #include "scenes/game_digest.h"
 
@@ -96,12 +96,7 @@ ReplaySession::ReplaySession(const CommandLine& commandLine) {
     fast_ = commandLine.fast;
 }
 
-ReplaySession::~ReplaySession() {
-    if (clock_) {
-        clock_->Release();
-        platform::InstallClock(nullptr);
-    }
-}
+ReplaySession::~ReplaySession() = default;
 
 bool ReplaySession::Open() {
     if (conflict_) {
@@ -156,38 +151,29 @@ void ReplaySession::InitInput(RenderFramework& framework, platform::WindowHandle
     if (tap_) framework.SetInputTap(tap_.get());
 }
 
-void ReplaySession::BeginStartUp() {
-    if (mode_ == Mode::kOff) return;
-    static platform::FrameLatchedClock* const clock = new platform::FrameLatchedClock(platform::SystemClock());
-    clock_ = clock;
-    platform::InstallClock(clock_);
-    if (Recording()) {
-        journal_.startTicks = clock_->LatchNow();
-    } else {
-        clock_->Latch(journal_.startTicks);
+std::uint32_t ReplaySession::StartUpTick(std::uint32_t now) {
+    if (Recording() && !startTaken_) {
+        journal_.startTicks = now;
+        startTaken_ = true;
     }
+    return mode_ == Mode::kOff ? now : journal_.startTicks;
 }
 
-void ReplaySession::EndStartUp() {
-    if (clock_) clock_->Release();
-}
-
-void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::int32_t fps) {
+void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::uint32_t now, std::int32_t fps) {
     if (!tap_) {
-        framework.RunFrame(game, fps);
+        framework.RunFrame(game, now, fps);
         return;
     }
     if (Recording()) {
-        tap_->SetFrameTicks(clock_->LatchNow());
+        tap_->SetFrameTicks(now);
     } else {
         if (tap_->Exhausted()) {
             platform::PostQuitMessage(0);
             return;
         }
-        clock_->Latch(tap_->NextTicks());
+        now = tap_->NextTicks();
     }
-    framework.RunFrame(game, fps);
-    clock_->Release();
+    framework.RunFrame(game, now, fps);
     // The journal's end ends the replay before another frame is paced.
     if (tap_->Exhausted()) platform::PostQuitMessage(0);
 }
@@ -195,7 +181,8 @@ void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::int
 int ReplaySession::Run(MainLoop& loop, const LoopPorts& ports) {
     if (!Fast()) return loop.Run(ports);
     int exitCode = 0;
-    while (!ports.pumpMessages(&exitCode)) ports.runFrame(0);
+    // Without pacing the journal supplies every frame's tick; the clock's reading is not used.
+    while (!ports.pumpMessages(&exitCode)) ports.runFrame(0, 0);
     return exitCode;
 }
 

@@ -1,16 +1,16 @@
 #pragma once
 // "--record FILE" and "--replay FILE [--fast]": the wiring between the start-up, the frame loop and the
-// journal. While recording or replaying, the game's clock is latched for each frame (the recorded tick,
-// or the journal's), the random generator is seeded from the journal's seed, and the input passes
-// through a tap that writes the devices' snapshot into the journal or puts the journal's in its place.
-// Without either option nothing here is installed and the game runs as it always has.
+// journal. The game reads no clock of its own: every frame runs at the one tick the loop hands it, so a
+// recording keeps that tick and a replay hands the journal's in its place. The random generator is
+// seeded from the journal's seed, and the input passes through a tap that writes the devices' snapshot
+// into the journal or puts the journal's in its place. Without either option nothing here is installed
+// and the game runs as it always has.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "app/journal.h"
-#include "platform/core/frame_latched_clock.h"
+#include "core/journal.h"
 #include "platform/core/window.h"
 
 struct CommandLine;
@@ -41,11 +41,11 @@ public:
     std::int32_t StartStage(std::int32_t commandLineStage) const;
     // In place of RenderFramework::InitInput: a replay opens no device and takes the recorded kind.
     void InitInput(RenderFramework& framework, platform::WindowHandle window);
-    // From the loading to the first frame the clock stands at the start tick; before GameApp::Load.
-    void BeginStartUp();
-    void EndStartUp();
-    // One frame of the loop, with the clock latched for it.
-    void RunFrame(RenderFramework& framework, GameApp* game, std::int32_t fps);
+    // The tick the start-up runs at, given the clock's reading now. A recorded or replayed start-up stands
+    // at one tick from the loading to the first frame, the journal's; a plain run takes the reading.
+    std::uint32_t StartUpTick(std::uint32_t now);
+    // One frame of the loop at the loop's tick, or at the journal's when replaying.
+    void RunFrame(RenderFramework& framework, GameApp* game, std::uint32_t now, std::int32_t fps);
     // The loop: paced by the main loop on the real clock, or as fast as it goes for --fast.
     int Run(MainLoop& loop, const LoopPorts& ports);
     // Writes the journal, or prints the replay's closing line. Returns the exit code to end with.
@@ -59,8 +59,7 @@ private:
     bool conflict_ = false;
     std::string path_;
     Journal journal_;
-    // Never destroyed: the sound device's thread may still be reading it after main has returned.
-    platform::FrameLatchedClock* clock_ = nullptr;
+    bool startTaken_ = false;
     std::unique_ptr<JournalTap> tap_;
 };
 

@@ -7,7 +7,7 @@
 #include <new>
 #include <system_error>
 
-#include "app/log.h"
+#include "core/log.h"
 #include "audio/gene_music_state.h"
 #include "audio/gene_music_testing.h"
 #include "audio/midi_parser.h"

@@ -1,11 +1,11 @@
 #include "bosses/bboss01.h"
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
 #include "render/render_presets.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 
@@ -99,13 +99,13 @@ void Bboss01::Reset() {
     RestoreLists();
 }
 
-void Bboss01::Draw() {
+void Bboss01::Draw(std::uint32_t now) {
     if (!body_.active) return;
-    StandardDraw(false);
+    StandardDraw(now, false);
 }
 
-void Bboss01::Update() {
-    Tick();
+void Bboss01::Update(std::uint32_t now) {
+    Tick(now);
     PlaceAndDrawArms();
     PlaceAndDrawBeam();
     BeamLogic();

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/boss.h"
 
 class Bboss01 : public Boss {
@@ -27,8 +27,8 @@ public:
     // Seeds the random generator with the wall clock, as the game does once.
     Bboss01();
 
-    void Draw() override;
-    void Update() override;
+    void Draw(std::uint32_t now) override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 
@@ -141,8 +141,8 @@ bool Bboss02::Load() {
     return true;
 }
 
-void Bboss02::Start(int set) {
-    Boss::Start(set);
+void Bboss02::Start(std::uint32_t now, int set) {
+    Boss::Start(now, set);
     for (KeyframeTrack& t : shieldAngle_) t.SetStart(battleStart_);
     for (KeyframeTrack& t : holeAngle_) t.SetStart(battleStart_);
     glowStepAt_ = battleStart_;
@@ -188,16 +188,16 @@ void Bboss02::Reset() {
     glowCell_ = 0;
 }
 
-void Bboss02::Draw() {
+void Bboss02::Draw(std::uint32_t now) {
     if (!body_.active) return;
     // While shielded the hit stays for the barrier, which shows it longer than one frame.
     const std::uint8_t hit = body_.hitFlash;
-    StandardDraw(false);
+    StandardDraw(now, false);
     if (body_.shielded) body_.hitFlash = hit;
 }
 
-void Bboss02::Update() {
-    Tick();
+void Bboss02::Update(std::uint32_t now) {
+    Tick(now);
     PlaceAndDrawShields();
     DrawBarrier();
     BodyEffects();

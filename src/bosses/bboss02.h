@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
@@ -56,11 +56,11 @@ public:
 
     Bboss02();
 
-    void Draw() override;
-    void Update() override;
+    void Draw(std::uint32_t now) override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     // Also sets the shields and the circling holes turning from their first places.
-    void Start(int set) override;
+    void Start(std::uint32_t now, int set) override;
     void Reset() override;
 
     std::span<BodyRecord> ExtraBodies() override { return shields_; }

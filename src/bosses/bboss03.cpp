@@ -4,14 +4,14 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 
@@ -212,8 +212,8 @@ std::uint32_t Bboss03::TrailMs(double depth) {
     return static_cast<std::uint32_t>(ms);
 }
 
-void Bboss03::Update() {
-    Tick();
+void Bboss03::Update(std::uint32_t now) {
+    Tick(now);
     PlaceParts();
     DrawArmour();
     DrawHalo();

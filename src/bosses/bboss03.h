@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/boss.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/texture.h"
@@ -62,7 +62,7 @@ public:
 
     Bboss03();
 
-    void Update() override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
     std::span<BossBullet> ExtraBullets() override { return {&charge_, 1}; }

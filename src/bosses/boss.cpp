@@ -1,6 +1,6 @@
 #include "bosses/boss.h"
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/mesh.h"
@@ -9,13 +9,12 @@
 
 using namespace platform;
 
-void Boss::Draw() {
+void Boss::Draw(std::uint32_t now) {
     if (!body_.active) return;
-    StandardDraw(true);
+    StandardDraw(now, true);
 }
 
-void Boss::Start(int set) {
-    const std::uint32_t now = GetTickCount();
+void Boss::Start(std::uint32_t now, int set) {
     if (set >= 0 && set < kMotionSets) {
         moveX_[set].SetStart(now);
         moveY_[set].SetStart(now);
@@ -38,8 +37,8 @@ void Boss::RestoreLists() {
     for (std::size_t i = 0; i < live_.size(); ++i) live_[i].CopyFrom(initial_[i]);
 }
 
-void Boss::Tick() {
-    now_ = GetTickCount();
+void Boss::Tick(std::uint32_t now) {
+    now_ = now;
     elapsed_ = now_ - battleStart_;
 }
 
@@ -84,8 +83,8 @@ void Boss::ResumeSway(std::uint32_t now, bool withAux) {
     }
 }
 
-void Boss::StandardDraw(bool rotate) {
-    PlaceOnSway(GetTickCount());
+void Boss::StandardDraw(std::uint32_t now, bool rotate) {
+    PlaceOnSway(now);
     Device* device = drawContext_.GetDevice();
     if (device && !meshes_.empty() && meshes_[0].resource.mesh) {
         device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);

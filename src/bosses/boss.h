@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/keyframe_track.h"
-#include "bosses/body_record.h"
-#include "bosses/boss_bullet.h"
+#include "core/keyframe_track.h"
+#include "collision/body_record.h"
+#include "collision/boss_bullet.h"
 #include "bosses/boss_mesh.h"
 #include "bosses/bullet_pool.h"
-#include "player/player_state.h"
+#include "collision/player_state.h"
 #include "render/drawable.h"
 
 class Boss {
@@ -31,13 +31,13 @@ public:
     Boss& operator=(const Boss&) = delete;
 
     // Every frame, whether in battle or not; nothing is drawn or placed unless active.
-    virtual void Draw();
+    virtual void Draw(std::uint32_t now);
     // Every frame while active: the clock fields, then the class's own steps, which draw their parts.
-    virtual void Update() = 0;
+    virtual void Update(std::uint32_t now) = 0;
     // The meshes and pictures, once; a failure is reported by the loaders' convention.
     virtual bool Load() = 0;
     // At entry: motion set `set` and the attack clock start now.
-    virtual void Start(int set);
+    virtual void Start(std::uint32_t now, int set);
     // Before every stage: the class's state as built, with the bullet lists restored.
     virtual void Reset() = 0;
 
@@ -71,7 +71,7 @@ protected:
     // Copies every saved list over its live list.
     void RestoreLists();
     // The refresh every Update begins with.
-    void Tick();
+    void Tick(std::uint32_t now);
     // The shared sway: x 0 -> -5 -> 0 -> +5 -> 0 over 8000 ms, y and z constant.
     void BuildSway(float y, float z);
     // Sets x, y, z from motion set 0 unless the boss holds its own position.
@@ -80,7 +80,7 @@ protected:
     void PauseSway(std::uint32_t now);
     void ResumeSway(std::uint32_t now, bool withAux);
     // The body mesh at the body's place, translucent for the frame after a hit; clears the hit flash.
-    void StandardDraw(bool rotate);
+    void StandardDraw(std::uint32_t now, bool rotate);
     // Loads mesh i of `meshes_` (the body first), reporting a failure with `lostText`.
     bool LoadMesh(std::size_t i, std::string_view path, std::string_view lostText);
     // Draws a mesh at the world transform already set, with its own materials, or with every material's

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
@@ -199,8 +199,8 @@ bool Boss05::Load() {
     return true;
 }
 
-void Boss05::Start(int set) {
-    Boss::Start(set);
+void Boss05::Start(std::uint32_t now, int set) {
+    Boss::Start(now, set);
     ringRoll_.SetStart(battleStart_);
     // The black holes' circles start with the sway, so that the pause bookkeeping carries them alike.
     for (KeyframeTrack& t : aux_) t.SetStart(battleStart_);
@@ -237,14 +237,14 @@ void Boss05::ReleaseCapture(std::uint32_t now) {
     ResumeSway(now, true);
 }
 
-void Boss05::Draw() {
+void Boss05::Draw(std::uint32_t now) {
     if (!body_.active) return;
     // The standard draw consumes the flash; the ring shows the same hit.
     const bool flash = body_.hitFlash != 0;
-    StandardDraw(false);
+    StandardDraw(now, false);
     Device* device = drawContext_.GetDevice();
     if (!device) return;
-    const double roll = TrackValue(ringRoll_, GetTickCount()) * kDegrees;
+    const double roll = TrackValue(ringRoll_, now) * kDegrees;
     BossBullet at;
     at.x = body_.x;
     at.y = 0.0;
@@ -258,8 +258,8 @@ void Boss05::Draw() {
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
 }
 
-void Boss05::Update() {
-    Tick();
+void Boss05::Update(std::uint32_t now) {
+    Tick(now);
     Fans();
     AttackFans();
     FanBeams();

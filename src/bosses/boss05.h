@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
@@ -57,11 +57,11 @@ public:
 
     Boss05();
 
-    void Draw() override;
-    void Update() override;
+    void Draw(std::uint32_t now) override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     // Also starts the ring's roll and the black holes' own circles with the sway.
-    void Start(int set) override;
+    void Start(std::uint32_t now, int set) override;
     void Reset() override;
     // The four fan beams live outside the lists.
     std::span<BossBullet> ExtraBullets() override { return fanBeams_; }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "bosses/bboss01.h"
 #include "bosses/bboss02.h"
 #include "bosses/bboss03.h"
@@ -13,7 +13,7 @@
 #include "bosses/smoon02.h"
 #include "bosses/smoon03.h"
 #include "platform/core/clock.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 namespace {
 
@@ -83,14 +83,14 @@ void BossRoster::Load(platform::Device* device, platform::Sprite* sprite, platfo
     bombBlast_.Load();
 }
 
-void BossRoster::Reset() {
+void BossRoster::Reset(std::uint32_t now) {
     if (gaugeValue_) *gaugeValue_ = kGaugeEmpty;
     gaugeFull_ = 0;
     // A target taken in the last stage must not carry a blast into the next.
     targetHeld_ = 0;
     specialOn_ = 0;
     // A ship still held by a black hole must not carry that into the next stage.
-    ReleaseCapture();
+    ReleaseCapture(now);
     for (Boss* boss : bossList_) boss->Reset();
     explosions_.Reset();
     hitEffects_.Reset();
@@ -118,47 +118,53 @@ void BossRoster::Configure(std::int32_t stage, int index, std::int32_t life, std
     bossList_[static_cast<std::size_t>(index)]->Body() = scratch_;
 }
 
-void BossRoster::Frame() {
+void BossRoster::Frame(std::uint32_t now) {
     if (playerState_) {
         for (Boss* boss : bossList_) boss->SetPlayer(*playerState_);
     }
-    UpdateStageClock();
+    UpdateStageClock(now);
     for (Boss* boss : bossList_) {
-        boss->Draw();
-        if (boss->Body().active) boss->Update();
+        boss->Draw(now);
+        if (boss->Body().active) boss->Update(now);
     }
     const BodyRecord& target = targets_[0];
-    if (specialOn_ == 1 && target.z < kNoTarget) bombBlast_.Spawn(target.x, target.y, kBlastDepth);
-    if (IsBossBattleActive() == 0) EntryCheck(StageElapsed());
+    if (specialOn_ == 1 && target.z < kNoTarget) bombBlast_.Spawn(now, target.x, target.y, kBlastDepth);
+    // A lost game lets no new battle begin behind the game-over screen.
+    if (IsBossBattleActive() == 0 && IsSceneFlag(SceneFlag::kGameOver) == 0) EntryCheck(now, StageElapsed());
 }
 
-void BossRoster::EntryCheck(std::uint32_t stageClock) {
+void BossRoster::EntryCheck(std::uint32_t now, std::uint32_t stageClock) {
     for (int i = 0; i < kBossCount; ++i) {
         const BodyRecord& body = bossList_[static_cast<std::size_t>(i)]->Body();
         if (body.stage != GetStage() || body.appeared != 0 || body.appearAt > stageClock) continue;
-        Enter(i);
+        Enter(now, i);
         return;
     }
 }
 
-void BossRoster::Enter(int index) {
+void BossRoster::Enter(std::uint32_t now, int index) {
     Boss& boss = *bossList_[static_cast<std::size_t>(index)];
     SetBossBattleActive(1);
-    BossTimerStart();
+    BossTimerStart(now);
     const BattleRules& rules = RulesFor(index);
     if (rules.entryTrack >= 0) Audio().PlayTrack(rules.entryTrack);
     // The stage-1 final boss is fought in the open.
     if (index == 1) SetFlightAreaConfined(0);
     boss.Body().active = 1;
     boss.Body().appeared = 1;
-    boss.Start(0);
+    boss.Start(now, 0);
     SetCameraCutIn(1, boss.Body().introKind);
 }
 
-void BossRoster::Battle() {
+StageEnd BossRoster::Battle(std::uint32_t now) {
+    StageEnd end = StageEnd::kNone;
     for (int i = 0; i < kBossCount; ++i) {
-        if (bossList_[static_cast<std::size_t>(i)]->Body().active == 1) Controller(i);
+        if (bossList_[static_cast<std::size_t>(i)]->Body().active == 1) {
+            const StageEnd e = Controller(now, i);
+            if (e != StageEnd::kNone) end = e;
+        }
     }
+    return end;
 }
 
 std::vector<BodyRecord> BossRoster::Targets() {
@@ -172,31 +178,34 @@ std::vector<BodyRecord> BossRoster::Targets() {
     return targets_;
 }
 
-void BossRoster::DrawEffects() {
-    explosions_.Draw();
-    bombBlast_.DrawLava();
-    bombBlast_.DrawShell();
+void BossRoster::DrawEffects(std::uint32_t now) {
+    explosions_.Draw(now);
+    bombBlast_.DrawLava(now);
+    bombBlast_.DrawShell(now);
 }
 
-void BossRoster::DrawFlash() { hitEffects_.Draw(); }
+void BossRoster::DrawFlash(std::uint32_t now) { hitEffects_.Draw(now); }
 
-void BossRoster::Controller(int index) {
+StageEnd BossRoster::Controller(std::uint32_t now, int index) {
     Boss& boss = *bossList_[static_cast<std::size_t>(index)];
-    ShotsOnBoss(boss);
+    ShotsOnBoss(now, boss);
     BlastOnBoss(boss);
-    if (boss.Body().life <= 0) Death(index, boss);
-    BulletsOnPlayer(index, boss);
-    if (captured_ && &boss == capturer_) FollowCapture();
+    StageEnd end = StageEnd::kNone;
+    // Once the game is lost a boss brought down by a shot still in flight counts for nothing.
+    if (boss.Body().life <= 0 && IsSceneFlag(SceneFlag::kGameOver) == 0) end = Death(now, index, boss);
+    BulletsOnPlayer(now, index, boss);
+    if (captured_ && &boss == capturer_) FollowCapture(now);
     UpdateGauge(boss.Body());
+    return end;
 }
 
-void BossRoster::ShotsOnBoss(Boss& boss) {
+void BossRoster::ShotsOnBoss(std::uint32_t now, Boss& boss) {
     BodyRecord& body = boss.Body();
     std::span<BodyRecord> extras = boss.ExtraBodies();
     for (PlayerShot* shot : playerShots_) {
         if (!shot->active || !body.active) continue;
         // The shields stand around the body and take a shot that reaches both.
-        if (ShotOnExtras(boss, *shot, extras)) continue;
+        if (ShotOnExtras(now, boss, *shot, extras)) continue;
         if (tests_.PlayerShotHitsBoss(*shot, body)) {
             if (!body.shielded) body.life -= shot->damage;
             body.hitFlash = 1;
@@ -205,7 +214,7 @@ void BossRoster::ShotsOnBoss(Boss& boss) {
     }
 }
 
-bool BossRoster::ShotOnExtras(Boss& boss, PlayerShot& shot, std::span<BodyRecord> extras) {
+bool BossRoster::ShotOnExtras(std::uint32_t now, Boss& boss, PlayerShot& shot, std::span<BodyRecord> extras) {
     for (BodyRecord& extra : extras) {
         if (!extra.active || !tests_.PlayerShotHitsBoss(shot, extra)) continue;
         extra.life -= shot.damage;
@@ -214,7 +223,7 @@ bool BossRoster::ShotOnExtras(Boss& boss, PlayerShot& shot, std::span<BodyRecord
         if (extra.life < 0) {
             Audio().PlaySound(kSoundBossDown);
             extra.active = 0;
-            explosions_.Spawn(extra.x, extra.y, extra.z);
+            explosions_.Spawn(now, extra.x, extra.y, extra.z);
             const bool allDown =
                 std::none_of(extras.begin(), extras.end(), [](const BodyRecord& e) { return e.active != 0; });
             if (allDown) {
@@ -262,20 +271,20 @@ bool BossRoster::BulletHits(BulletTest test, const Boss& boss, const BossBullet&
     return false;
 }
 
-void BossRoster::PlayerHit(const BossBullet& bullet) {
-    playerState_->life -= bullet.damage;
+void BossRoster::PlayerHit(std::uint32_t now, const BossBullet& bullet) {
+    if (shipLife_) shipLife_->Damage(bullet.damage);
     Audio().PlaySound(kSoundPlayerHit);
-    hitEffects_.Spawn();
+    hitEffects_.Spawn(now);
     hitEffect_ = 0;  // the flash has one record
 }
 
-void BossRoster::BulletsOnPlayer(int index, Boss& boss) {
+void BossRoster::BulletsOnPlayer(std::uint32_t now, int index, Boss& boss) {
     if (!playerState_) return;
     const BodyRecord& body = boss.Body();
     const BattleRules& rules = RulesFor(index);
     // Protection is by the flash's time: a flash left undrawn still ends on time. A ship that is gone (taken
     // down into a black hole) cannot be hit.
-    auto open = [&] { return body.active && playerState_->alive && !hitEffects_.Showing(platform::GetTickCount()); };
+    auto open = [&] { return body.active && playerState_->alive && !hitEffects_.Showing(now); };
     for (const ListRule& rule : rules.lists) {
         const BulletPool& list = boss.List(rule.list);
         for (std::size_t i = 0; i < list.Size(); ++i) {
@@ -284,19 +293,19 @@ void BossRoster::BulletsOnPlayer(int index, Boss& boss) {
             if (rule.wideOnly && !(bullet.sx > 1.0)) continue;
             if (!BulletHits(rule.test, boss, bullet)) continue;
             if (rule.captureFrom >= 0 && static_cast<int>(i) >= rule.captureFrom) {
-                if (!captured_) StartCapture(boss);
+                if (!captured_) StartCapture(now, boss);
                 continue;
             }
-            PlayerHit(bullet);
-            if (rule.shell) bombBlast_.SpawnShell(playerState_->x, playerState_->y, playerState_->z);
+            PlayerHit(now, bullet);
+            if (rule.shell) bombBlast_.SpawnShell(now, playerState_->x, playerState_->y, playerState_->z);
         }
     }
     for (const BossBullet& bullet : boss.ExtraBullets()) {
-        if (bullet.alive && open() && BulletHits(rules.extraTest, boss, bullet)) PlayerHit(bullet);
+        if (bullet.alive && open() && BulletHits(rules.extraTest, boss, bullet)) PlayerHit(now, bullet);
     }
 }
 
-void BossRoster::Death(int index, Boss& boss) {
+StageEnd BossRoster::Death(std::uint32_t now, int index, Boss& boss) {
     BodyRecord& body = boss.Body();
     Audio().PlaySound(kSoundBossDown);
     AddScore(kBossScore);
@@ -304,65 +313,56 @@ void BossRoster::Death(int index, Boss& boss) {
     body.active = 0;
     // A target taken for this boss must not strike the next one.
     targetHeld_ = 0;
-    if (captured_) ReleaseCapture();
+    if (captured_) ReleaseCapture(now);
     const BattleRules& rules = RulesFor(index);
     switch (rules.death) {
         case DeathKind::kStageOneMid:
             if (stage1Flag_) *stage1Flag_ = 1;
-            StandardEnd(body);
+            StandardEnd(now, body);
             break;
         case DeathKind::kStageOneFinal:
-            explosions_.Spawn(body.x, body.y, body.z);
-            BossTimerFold();
+            explosions_.Spawn(now, body.x, body.y, body.z);
+            BossTimerFold(now);
             SetBossBattleActive(0);
             Audio().FadeOut(kStageClearFadeMs);
-            StageCleared();
             SetNextStage(2);
-            break;
+            return StageEnd::kStageClear;
         case DeathKind::kMid:
-            StandardEnd(body);
+            StandardEnd(now, body);
             break;
         case DeathKind::kStageTwoFinal:
             Audio().FadeOut(kStageClearFadeMs);
-            explosions_.Spawn(body.x, body.y, body.z);
-            StageCleared();
+            explosions_.Spawn(now, body.x, body.y, body.z);
             SetNextStage(3);
-            break;
+            return StageEnd::kStageClear;
         case DeathKind::kMoon:
-            BossTimerFold();
+            BossTimerFold(now);
             SetBossBattleActive(0);
             SetBossBattleEnded(1);
             SetSceneryChangePending(1);
             SetNextSceneryVariant(rules.sceneryVariant);
             break;
         case DeathKind::kMoonLast:
-            StandardEnd(body);
+            StandardEnd(now, body);
             SetSceneryChangePending(1);
             SetNextSceneryVariant(rules.sceneryVariant);
             break;
         case DeathKind::kLast:
             Audio().FadeOut(kStageClearFadeMs);
-            explosions_.Spawn(body.x, body.y, body.z);
-            SetInputGate(kStageClearGateMs);
-            SetSceneFlag("gameclear", 1);
-            SetSceneFlag("lclear", 1);
-            BossTimerFold();
+            explosions_.Spawn(now, body.x, body.y, body.z);
+            BossTimerFold(now);
             SetBossBattleActive(0);
             SetBossBattleEnded(1);
-            break;
+            return StageEnd::kLastClear;
     }
+    return StageEnd::kNone;
 }
 
-void BossRoster::StandardEnd(const BodyRecord& body) {
-    explosions_.Spawn(body.x, body.y, body.z);
-    BossTimerFold();
+void BossRoster::StandardEnd(std::uint32_t now, const BodyRecord& body) {
+    explosions_.Spawn(now, body.x, body.y, body.z);
+    BossTimerFold(now);
     SetBossBattleActive(0);
     SetBossBattleEnded(1);
-}
-
-void BossRoster::StageCleared() {
-    SetInputGate(kStageClearGateMs);
-    SetSceneFlag("gameclear", 1);
 }
 
 void BossRoster::UpdateGauge(const BodyRecord& body) {
@@ -386,8 +386,7 @@ void BossRoster::UpdateGauge(const BodyRecord& body) {
     *gaugeValue_ = static_cast<std::int32_t>(std::clamp(value, 0.0, static_cast<double>(kGaugeEmpty)));
 }
 
-void BossRoster::StartCapture(Boss& boss) {
-    const std::uint32_t now = platform::GetTickCount();
+void BossRoster::StartCapture(std::uint32_t now, Boss& boss) {
     PlayerState& ship = *playerState_;
     captured_ = 1;
     ship.centring = 1;
@@ -400,8 +399,7 @@ void BossRoster::StartCapture(Boss& boss) {
     if (&boss == capturer_) capturer_->HoldForCapture(now);
 }
 
-void BossRoster::FollowCapture() {
-    const std::uint32_t now = platform::GetTickCount();
+void BossRoster::FollowCapture(std::uint32_t now) {
     PlayerState& ship = *playerState_;
     if (!TrackRunOut(captureTrack_.Start(), captureTrack_.Duration(), now)) {
         // Read in the tick it started, the track would already stand at its end.
@@ -417,15 +415,15 @@ void BossRoster::FollowCapture() {
     ship.alive = ship.life > 0 ? 1 : 0;
     // The ship is let go only once the flash of an earlier hit has ended.
     if (hitEffects_.Showing(now)) return;
-    ship.life -= kCaptureLife;
+    if (shipLife_) shipLife_->Damage(kCaptureLife);
     Audio().PlaySound(kSoundPlayerHit);
-    hitEffects_.Spawn();
+    hitEffects_.Spawn(now);
     hitEffect_ = 0;
-    ReleaseCapture();
+    ReleaseCapture(now);
 }
 
-void BossRoster::ReleaseCapture() {
-    if (captured_ && capturer_) capturer_->ReleaseCapture(platform::GetTickCount());
+void BossRoster::ReleaseCapture(std::uint32_t now) {
+    if (captured_ && capturer_) capturer_->ReleaseCapture(now);
     captured_ = 0;
     if (!playerState_) return;
     PlayerState& ship = *playerState_;

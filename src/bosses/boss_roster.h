@@ -10,19 +10,27 @@
 #include <span>
 #include <vector>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/battle_rules.h"
-#include "bosses/body_record.h"
+#include "collision/body_record.h"
 #include "bosses/boss.h"
 #include "collision/collision_tests.h"
 #include "effects/bomb_blast.h"
 #include "effects/damage_flash.h"
 #include "effects/explosion.h"
 #include "platform/core/window.h"
-#include "player/player_shot.h"
-#include "player/player_state.h"
+#include "collision/player_shot.h"
+#include "collision/player_state.h"
+#include "collision/ship_life.h"
 
 class Boss05;
+
+// What a battle's end means for the stage; the game object acts on it (the roster changes no scene).
+enum class StageEnd : std::uint8_t {
+    kNone,
+    kStageClear,  // a stage's final boss fell: the stage-clear screen, then the next stage
+    kLastClear,   // the last boss fell: the stage-clear screen, then the staff roll
+};
 
 namespace platform {
 class Device;
@@ -43,6 +51,7 @@ public:
     static constexpr std::int32_t kSoundPlayerHit = 3;
     static constexpr std::int32_t kSoundBossDown = 13;
     static constexpr std::int32_t kStageClearFadeMs = 2000;
+    // The stage-clear screen leaves by itself once this gate, set when the boss falls, runs out.
     static constexpr std::uint32_t kStageClearGateMs = 4000;
     // The capture of the stage-2 final boss: the ship is carried this deep and back, is gone while beyond
     // the vanishing depth, and loses this much life when it is let go.
@@ -59,27 +68,30 @@ public:
     // Every boss in roster order, then the explosions, the flash and the blast.
     void Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window);
     // Before every stage: the gauge empty, every boss as built and configured, the effects cleared.
-    void Reset();
+    void Reset(std::uint32_t now);
     void Configure(std::int32_t stage, int index, std::int32_t life, std::uint32_t appearAt, double rh, double rv,
                    double rz, std::int32_t introKind, std::uint8_t shielded);
     // Once a frame of the game scene, after the ship's control step: the bosses are drawn and updated and
-    // a boss enters when its time has come.
-    void Frame();
+    // a boss enters when its time has come (never once the game is lost).
+    void Frame(std::uint32_t now);
     // The homing bomb's blast flag, every frame before Battle.
     void SetSpecial(std::uint8_t on) { specialOn_ = on; }
-    // Once a frame after the ship's weapons: the controller of the boss in play.
-    void Battle();
+    // Once a frame after the ship's weapons: the controller of the boss in play. Reports a fallen final
+    // boss; a boss that falls once the game is lost counts for nothing.
+    StageEnd Battle(std::uint32_t now);
     // The lock-on list: entry 0 is the boss in play, or a point out of reach when there is none.
     std::vector<BodyRecord> Targets();
 
     // Inside the game frame's 3D pass: explosions at fallen bosses and shields, and the bomb's blast.
-    void DrawEffects();
+    void DrawEffects(std::uint32_t now);
     // Inside the game frame's second sprite bracket: the flash of a boss hit on the ship.
-    void DrawFlash();
+    void DrawFlash(std::uint32_t now);
 
     // Wiring, once at load.
     void AddPlayerShot(PlayerShot* shot) { playerShots_.push_back(shot); }
     void SetPlayerState(PlayerState* state) { playerState_ = state; }
+    // Whom the bullets and the black hole's grip ask to take the ship's life.
+    void SetShipLife(ShipLife* life) { shipLife_ = life; }
     void SetStage1Flag(std::uint8_t* flag) { stage1Flag_ = flag; }
     void SetGaugeValue(std::int32_t* value) { gaugeValue_ = value; }
 
@@ -100,24 +112,23 @@ public:
 private:
     // At most one boss enters per check: a jump of the clock past several entry times brings them in one
     // battle after another, never together.
-    void EntryCheck(std::uint32_t stageClock);
-    void Enter(int index);
-    void Controller(int index);
-    void ShotsOnBoss(Boss& boss);
+    void EntryCheck(std::uint32_t now, std::uint32_t stageClock);
+    void Enter(std::uint32_t now, int index);
+    StageEnd Controller(std::uint32_t now, int index);
+    void ShotsOnBoss(std::uint32_t now, Boss& boss);
     // A shot on the boss's extra bodies: true when one took it.
-    bool ShotOnExtras(Boss& boss, PlayerShot& shot, std::span<BodyRecord> extras);
+    bool ShotOnExtras(std::uint32_t now, Boss& boss, PlayerShot& shot, std::span<BodyRecord> extras);
     void BlastOnBoss(Boss& boss);
-    void BulletsOnPlayer(int index, Boss& boss);
+    void BulletsOnPlayer(std::uint32_t now, int index, Boss& boss);
     bool BulletHits(BulletTest test, const Boss& boss, const BossBullet& bullet) const;
-    void PlayerHit(const BossBullet& bullet);
-    void Death(int index, Boss& boss);
-    void StandardEnd(const BodyRecord& body);
-    void StageCleared();
+    void PlayerHit(std::uint32_t now, const BossBullet& bullet);
+    StageEnd Death(std::uint32_t now, int index, Boss& boss);
+    void StandardEnd(std::uint32_t now, const BodyRecord& body);
     void UpdateGauge(const BodyRecord& body);
-    void StartCapture(Boss& boss);
-    void FollowCapture();
+    void StartCapture(std::uint32_t now, Boss& boss);
+    void FollowCapture(std::uint32_t now);
     // Puts the ship back in its plane, alive if it has life, with its buttons free; the boss's sway resumes.
-    void ReleaseCapture();
+    void ReleaseCapture(std::uint32_t now);
 
     std::array<std::unique_ptr<Boss>, kBossCount> bosses_;
     CollisionTests tests_;
@@ -137,6 +148,7 @@ private:
     DamageFlash hitEffects_;
     BombBlast bombBlast_;
     PlayerState* playerState_ = nullptr;
+    ShipLife* shipLife_ = nullptr;
     std::uint8_t* stage1Flag_ = nullptr;
     std::int32_t* gaugeValue_ = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "bosses/boss_bullet.h"
+#include "collision/boss_bullet.h"
 
 class BulletPool {
 public:

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <span>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "bosses/track_pass.h"
 #include "platform/core/random.h"
 #include "render/loaders.h"
 #include "render/textured_quad.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 using track_pass::HopValue;
@@ -230,8 +230,8 @@ void Lboss04::Reset() {
     RestoreLists();
 }
 
-void Lboss04::Start(int set) {
-    Boss::Start(set);
+void Lboss04::Start(std::uint32_t now, int set) {
+    Boss::Start(now, set);
     // The dark circles set out from the sides at entry.
     orbit_.SetStart(battleStart_);
 }
@@ -251,8 +251,8 @@ double Lboss04::OrbitY(std::size_t i, double degrees) const {
     return body_.y + kOrbitRadius * std::sin((180.0 * static_cast<double>(i) + degrees) * kRadians);
 }
 
-void Lboss04::Update() {
-    Tick();
+void Lboss04::Update(std::uint32_t now) {
+    Tick(now);
     DrawWaves();
     DrawMagicCircles();
     DrawStreamShots();

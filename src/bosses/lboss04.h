@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <numbers>
 
-#include "app/keyframe_track.h"
-#include "app/step_track.h"
+#include "core/keyframe_track.h"
+#include "core/step_track.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
@@ -78,10 +78,10 @@ public:
 
     Lboss04();
 
-    void Update() override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     // Also sets the dark circles off from their first place.
-    void Start(int set) override;
+    void Start(std::uint32_t now, int set) override;
     void Reset() override;
 
     // The attack that starts next, or the one running.

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "bosses/lboss04.h"
 #include "bosses/track_pass.h"
 #include "platform/gfx/device.h"

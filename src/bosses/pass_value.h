@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
-#include "app/track_value.h"
+#include "core/keyframe_track.h"
+#include "core/track_value.h"
 
 inline float PassValue(const KeyframeTrack& track, std::uint32_t tick) {
     if (track.Count() <= 0) return 0.0f;

@@ -3,11 +3,11 @@
 #include <numbers>
 #include <vector>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "bosses/pass_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 
@@ -91,15 +91,15 @@ void Smoon01::Reset() {
     RestoreLists();
 }
 
-void Smoon01::Draw() {
+void Smoon01::Draw(std::uint32_t now) {
     if (!body_.active) return;
     // The blade spins while its shots fly.
-    body_.roll = ShotsRunning() ? TrackValue(roll_, GetTickCount()) * kRadiansPerDegree : 0.0;
-    StandardDraw(true);
+    body_.roll = ShotsRunning() ? TrackValue(roll_, now) * kRadiansPerDegree : 0.0;
+    StandardDraw(now, true);
 }
 
-void Smoon01::Update() {
-    Tick();
+void Smoon01::Update(std::uint32_t now) {
+    Tick(now);
     DrawSwords();
     ShotAttack();
     BarFlight();

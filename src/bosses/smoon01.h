@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/moon_boss.h"
 
 class Smoon01 : public MoonBoss {
@@ -44,8 +44,8 @@ public:
 
     Smoon01();
 
-    void Draw() override;
-    void Update() override;
+    void Draw(std::uint32_t now) override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 

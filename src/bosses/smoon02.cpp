@@ -3,11 +3,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "bosses/pass_value.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 
@@ -107,8 +107,8 @@ void Smoon02::Reset() {
     RestoreLists();
 }
 
-void Smoon02::Update() {
-    Tick();
+void Smoon02::Update(std::uint32_t now) {
+    Tick(now);
     RingAttack();
     PatternAttack();
     BeamAttack();

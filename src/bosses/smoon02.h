@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/moon_boss.h"
 
 class Smoon02 : public MoonBoss {
@@ -37,7 +37,7 @@ public:
 
     Smoon02();
 
-    void Update() override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "bosses/pass_value.h"
 #include "platform/core/random.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 
@@ -95,8 +95,8 @@ void Smoon03::Reset() {
     RestoreLists();
 }
 
-void Smoon03::Update() {
-    Tick();
+void Smoon03::Update(std::uint32_t now) {
+    Tick(now);
     SwordAttack();
     HammerAttack();
     OrbAttack();

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "bosses/moon_boss.h"
 
 class Smoon03 : public MoonBoss {
@@ -51,7 +51,7 @@ public:
 
     Smoon03();
 
-    void Update() override;
+    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
-#include "app/step_track.h"
-#include "app/track_value.h"
+#include "core/keyframe_track.h"
+#include "core/step_track.h"
+#include "core/track_value.h"
 
 namespace track_pass {
 

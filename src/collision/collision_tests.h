@@ -3,14 +3,14 @@
 // their own lists and apply the consequences. Touching is never a hit (the building box excepted), and a
 // NaN anywhere in what a test compares is never a hit either.
 
-#include "bosses/body_record.h"
-#include "bosses/boss_bullet.h"
-#include "enemies/enemy_record.h"
-#include "enemies/enemy_shot_record.h"
-#include "player/pickup_record.h"
-#include "player/player_shot.h"
-#include "player/player_state.h"
-#include "stages/scenery_items.h"
+#include "collision/body_record.h"
+#include "collision/boss_bullet.h"
+#include "collision/enemy_record.h"
+#include "collision/enemy_shot_record.h"
+#include "collision/pickup_record.h"
+#include "collision/player_shot.h"
+#include "collision/player_state.h"
+#include "collision/scenery_items.h"
 
 class CollisionTests {
 public:

@@ -4,7 +4,7 @@
 #include <numbers>
 #include <utility>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
@@ -94,8 +94,7 @@ bool BombBlast::Load() {
     return true;
 }
 
-void BombBlast::Activate(EffectRecord& r, double x, double y, double z, double* alpha) {
-    const std::uint32_t now = platform::GetTickCount();
+void BombBlast::Activate(std::uint32_t now, EffectRecord& r, double x, double y, double z, double* alpha) {
     // Written whole, so a blast never inherits the growth or the scroll of one cut short by a reset.
     r = FreeRecord();
     r.active = 1;
@@ -108,17 +107,16 @@ void BombBlast::Activate(EffectRecord& r, double x, double y, double z, double* 
     *alpha = kStartAlpha;
 }
 
-void BombBlast::Spawn(double x, double y, double z) {
+void BombBlast::Spawn(std::uint32_t now, double x, double y, double z) {
     if (lava_.active) return;
-    Activate(lava_, x, y, z, &lavaAlpha_);
-    const std::uint32_t now = lava_.start;
+    Activate(now, lava_, x, y, z, &lavaAlpha_);
     angle_[0].SetStart(now);
     radius_[0].SetStart(now);
     height_[0].SetStart(now);
 }
 
-void BombBlast::SpawnShell(double x, double y, double z) {
-    if (!shell_.active) Activate(shell_, x, y, z, &shellAlpha_);
+void BombBlast::SpawnShell(std::uint32_t now, double x, double y, double z) {
+    if (!shell_.active) Activate(now, shell_, x, y, z, &shellAlpha_);
 }
 
 void BombBlast::Reset() {
@@ -176,9 +174,8 @@ void BombBlast::DrawParticles() {
     }
 }
 
-void BombBlast::DrawLava() {
+void BombBlast::DrawLava(std::uint32_t now) {
     if (!lava_.active) return;
-    const std::uint32_t now = platform::GetTickCount();
     lava_.now = now;
     platform::Device* device = GetDevice();
     if (device) {
@@ -201,9 +198,9 @@ void BombBlast::DrawLava() {
     }
 }
 
-void BombBlast::DrawShell() {
+void BombBlast::DrawShell(std::uint32_t now) {
     if (!shell_.active) return;
-    shell_.now = platform::GetTickCount();
+    shell_.now = now;
     platform::Device* device = GetDevice();
     if (device) {
         SetAlphaBlend(*this, true);

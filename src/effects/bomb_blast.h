@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/keyframe_track.h"
-#include "effects/effect_record.h"
+#include "core/keyframe_track.h"
+#include "collision/effect_record.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
 #include "render/drawable.h"
@@ -28,12 +28,12 @@ public:
     BombBlast();
     bool Load();
     // Starts a blast at the point unless one is running.
-    void Spawn(double x, double y, double z);
-    void SpawnShell(double x, double y, double z);
+    void Spawn(std::uint32_t now, double x, double y, double z);
+    void SpawnShell(std::uint32_t now, double x, double y, double z);
     void Reset();
     // Once a frame each, inside the 3D pass.
-    void DrawLava();
-    void DrawShell();
+    void DrawLava(std::uint32_t now);
+    void DrawShell(std::uint32_t now);
 
     const EffectRecord& LavaRecord() const { return lava_; }
     const EffectRecord& ShellRecord() const { return shell_; }
@@ -48,7 +48,7 @@ public:
     static EffectRecord FreeRecord();
 
 private:
-    void Activate(EffectRecord& r, double x, double y, double z, double* alpha);
+    void Activate(std::uint32_t now, EffectRecord& r, double x, double y, double z, double* alpha);
     // Grows and fades the record every 20 ms and frees it once its time is over.
     static void Advance(EffectRecord& r, double* alpha);
     void PlaceParticles(std::uint32_t now);

@@ -17,9 +17,8 @@ bool DamageFlash::Load() {
     return true;
 }
 
-void DamageFlash::Spawn() {
+void DamageFlash::Spawn(std::uint32_t now) {
     // A flash whose time is over but that was never drawn again no longer shows: a new hit starts anew.
-    const std::uint32_t now = platform::GetTickCount();
     if (Showing(now)) return;
     record_ = Explosion::FreeRecord();
     record_.active = 1;
@@ -28,8 +27,7 @@ void DamageFlash::Spawn() {
 
 void DamageFlash::Reset() { record_ = Explosion::FreeRecord(); }
 
-void DamageFlash::Draw() {
-    const std::uint32_t now = platform::GetTickCount();
+void DamageFlash::Draw(std::uint32_t now) {
     record_.now = now;
     SetAlphaBlend(*this, true);
     platform::MatrixIdentity(&transform_);

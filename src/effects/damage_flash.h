@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "effects/effect_record.h"
+#include "collision/effect_record.h"
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
 
@@ -15,10 +15,10 @@ public:
     DamageFlash();
     bool Load();
     // Starts the flash at the current tick; a flash already showing keeps its start.
-    void Spawn();
+    void Spawn(std::uint32_t now);
     void Reset();
     // Inside the caller's sprite bracket. Retires the flash once its time is over.
-    void Draw();
+    void Draw(std::uint32_t now);
 
     // Decided by time alone, so the immunity ends even in frames where the flash is not drawn.
     bool Showing(std::uint32_t now) const { return record_.active && now - record_.start <= kDuration; }

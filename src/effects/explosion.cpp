@@ -49,7 +49,7 @@ bool Explosion::Load() {
     return true;
 }
 
-void Explosion::Spawn(double x, double y, double z) {
+void Explosion::Spawn(std::uint32_t now, double x, double y, double z) {
     for (EffectRecord& r : records_) {
         if (r.active) continue;
         // The whole record is written: one freed by the cull still holds the cell it was showing.
@@ -58,7 +58,7 @@ void Explosion::Spawn(double x, double y, double z) {
         r.x = x;
         r.y = y;
         r.z = z;
-        r.lastStep = platform::GetTickCount();
+        r.lastStep = now;
         return;
     }
 }
@@ -100,9 +100,8 @@ void Explosion::Step(EffectRecord& r) {
     if (r.u >= 0.9 && r.v >= 0.4) r = FreeRecord();
 }
 
-void Explosion::Draw() {
+void Explosion::Draw(std::uint32_t now) {
     SortAndCull();
-    const std::uint32_t now = platform::GetTickCount();
     for (EffectRecord& r : records_) {
         if (!r.active) continue;
         r.now = now;

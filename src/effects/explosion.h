@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "effects/effect_record.h"
+#include "collision/effect_record.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
 #include "render/drawable.h"
@@ -18,10 +18,10 @@ public:
     Explosion();
     bool Load();
     // Takes the first free record; a full pool ignores the request.
-    void Spawn(double x, double y, double z);
+    void Spawn(std::uint32_t now, double x, double y, double z);
     void Reset();
     // Once a frame, inside the 3D pass (view and projection already set).
-    void Draw();
+    void Draw(std::uint32_t now);
 
     const EffectRecord& Record(int i) const { return records_[static_cast<std::size_t>(i)]; }
     int ActiveCount() const;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "enemies/facing.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"

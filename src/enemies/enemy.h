@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/keyframe_track.h"
-#include "enemies/enemy_record.h"
+#include "core/keyframe_track.h"
+#include "collision/enemy_record.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -24,7 +24,7 @@ public:
     Enemy& operator=(const Enemy&) = delete;
 
     // Move every active enemy and draw it.
-    virtual void UpdateAndDraw() {}
+    virtual void UpdateAndDraw(std::uint32_t /*now*/) {}
     // Give enemy `index` its movement, once, while the timetable is built.
     virtual void Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs) {
         (void)index, (void)x, (void)y, (void)z, (void)durationMs;

@@ -5,7 +5,7 @@
 
 class Enemy02 : public Enemy {
 public:
-    void UpdateAndDraw() override;
+    void UpdateAndDraw(std::uint32_t now) override;
     void Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs) override;
     bool Load() override;
 };

@@ -2,7 +2,7 @@
 
 #include "platform/core/clock.h"
 
-void Enemy05::UpdateAndDraw() { MoveCircling(platform::GetTickCount()); }
+void Enemy05::UpdateAndDraw(std::uint32_t now) { MoveCircling(now); }
 
 void Enemy05::Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs) {
     OrderCircling(index, x, y, z, durationMs);

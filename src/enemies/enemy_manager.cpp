@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 namespace {
 
@@ -123,15 +123,14 @@ void EnemyManager::ResetForNewGame() {
     blast_.Reset();
 }
 
-void EnemyManager::Update() {
-    UpdateStageClock();
-    for (Enemy* enemy : classes_) enemy->UpdateAndDraw();
-    const std::uint32_t now = platform::GetTickCount();
+void EnemyManager::Update(std::uint32_t now) {
+    UpdateStageClock(now);
+    for (Enemy* enemy : classes_) enemy->UpdateAndDraw(now);
     EnemyStep(now);
     shots_.PlaceAndDraw(now);
-    if (blastActive_ && target_.z < kNoTargetDepth) blast_.Spawn(target_.x, target_.y, target_.z);
+    if (blastActive_ && target_.z < kNoTargetDepth) blast_.Spawn(now, target_.x, target_.y, target_.z);
     if (!IsBossBattleActive()) SpawnStep(now);
-    blast_.DrawLava();
+    blast_.DrawLava(now);
 }
 
 void EnemyManager::EnemyStep(std::uint32_t now) {
@@ -179,14 +178,14 @@ void EnemyManager::SpawnStep(std::uint32_t now) {
     }
 }
 
-void EnemyManager::Kill(EnemyRecord& enemy, std::int32_t sound) {
+void EnemyManager::Kill(std::uint32_t now, EnemyRecord& enemy, std::int32_t sound) {
     Audio().PlaySound(sound);
     enemy.active = 0;
-    explosion_.Spawn(enemy.x, enemy.y, enemy.z);
+    explosion_.Spawn(now, enemy.x, enemy.y, enemy.z);
     AddScore(kKillScore);
 }
 
-void EnemyManager::CheckPlayerShots(std::uint8_t blast) {
+void EnemyManager::CheckPlayerShots(std::uint32_t now, std::uint8_t blast) {
     blastActive_ = blast;
     // The blast is tested inside the shots' loop, as each shot's pass reaches the enemy; without any
     // registered shot it still gets its one pass.
@@ -198,9 +197,9 @@ void EnemyManager::CheckPlayerShots(std::uint8_t blast) {
                 if (shot && shot->active && e.active && collision_.PlayerShotHitsEnemy(*shot, e)) {
                     e.hitPoints -= shot->damage;
                     shot->active = 0;
-                    if (e.hitPoints < 0) Kill(e, kSoundShotDown);
+                    if (e.hitPoints < 0) Kill(now, e, kSoundShotDown);
                 }
-                if (blastActive_ && e.active && collision_.BlastHitsEnemy(target_, e)) Kill(e, kSoundBlasted);
+                if (blastActive_ && e.active && collision_.BlastHitsEnemy(target_, e)) Kill(now, e, kSoundBlasted);
             }
         }
     }

@@ -21,12 +21,12 @@
 #include "enemies/enemy03.h"
 #include "enemies/enemy04.h"
 #include "enemies/enemy05.h"
-#include "enemies/enemy_record.h"
-#include "enemies/enemy_shot_record.h"
+#include "collision/enemy_record.h"
+#include "collision/enemy_shot_record.h"
 #include "enemies/enemy_shots.h"
 #include "enemies/enemy_timetable_sink.h"
-#include "player/player_shot.h"
-#include "player/player_state.h"
+#include "collision/player_shot.h"
+#include "collision/player_state.h"
 #include "render/drawable.h"
 
 class EnemyManager : public Drawable, public EnemyTimetableSink {
@@ -66,11 +66,11 @@ public:
     void ResetForNewGame();
     // Once a frame of the game: move and draw, the enemies' step with their shots, the shots' flight,
     // the bomb's blast and the timetable's arrivals. The blast is drawn here too, in the 3D pass.
-    void Update();
+    void Update(std::uint32_t now);
     // Keeps a copy of the ship for aimed shots and tests the ship against the enemies' bodies.
     void SetPlayerState(const PlayerState& state);
     // The player's shots and the bomb's blast against every enemy.
-    void CheckPlayerShots(std::uint8_t blast);
+    void CheckPlayerShots(std::uint32_t now, std::uint8_t blast);
     // The nearest active enemy, or a record at depth 500 when there is none.
     std::vector<EnemyRecord> TargetList();
 
@@ -96,7 +96,7 @@ private:
     static bool ValidClass(EnemyClass enemyClass);
     void EnemyStep(std::uint32_t now);
     void SpawnStep(std::uint32_t now);
-    void Kill(EnemyRecord& enemy, std::int32_t sound);
+    void Kill(std::uint32_t now, EnemyRecord& enemy, std::int32_t sound);
 
     Enemy01 enemy01_;
     Enemy02 enemy02_;

@@ -8,11 +8,11 @@
 #include <deque>
 #include <vector>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "enemies/enemy.h"
-#include "enemies/enemy_record.h"
-#include "enemies/enemy_shot_record.h"
-#include "player/player_state.h"
+#include "collision/enemy_record.h"
+#include "collision/enemy_shot_record.h"
+#include "collision/player_state.h"
 
 class EnemyShots : public Enemy {
 public:

@@ -7,7 +7,7 @@
 #include "platform/gfx/device_types.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 namespace {
 
@@ -55,11 +55,11 @@ void Console::AddRadarTarget(const EnemyRecord* enemy) {
     if (enemy) radar_.push_back(enemy);
 }
 
-void Console::Draw(PlayerState state) {
+void Console::Draw(std::uint32_t now, PlayerState state) {
     if (!console_ || !pickup_) return;
     DrawGauges(state);
     DrawRadar(state);
-    DrawBombStock(state.bombs);
+    DrawBombStock(now, state.bombs);
 }
 
 void Console::DrawGauges(const PlayerState& state) {
@@ -112,8 +112,7 @@ void Console::DrawRadar(const PlayerState& state) {
     }
 }
 
-void Console::DrawBombStock(std::int32_t bombs) {
-    const std::uint32_t now = platform::GetTickCount();
+void Console::DrawBombStock(std::uint32_t now, std::int32_t bombs) {
     // The stock never exceeds five; more icons would climb over the dash gauge.
     const std::int32_t wanted = std::clamp(bombs, 0, kMaxBombIcons);
     shownBombs_ = std::clamp(shownBombs_, 0, kMaxBombIcons);

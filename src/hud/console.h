@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "collision/collision_tests.h"
-#include "enemies/enemy_record.h"
+#include "collision/enemy_record.h"
 #include "platform/gfx/texture.h"
-#include "player/player_state.h"
+#include "collision/player_state.h"
 #include "render/drawable.h"
 
 class Console : public Drawable {
@@ -30,7 +30,7 @@ public:
     bool Load();
     // The game object hands over every enemy record once at load; the records must never move.
     void AddRadarTarget(const EnemyRecord* enemy);
-    void Draw(PlayerState state);
+    void Draw(std::uint32_t now, PlayerState state);
 
     // Written by the boss roster every frame of a battle; the address stays valid for the whole run.
     std::int32_t* BossGaugeValue() { return &bossGauge_; }
@@ -42,7 +42,7 @@ private:
     void DrawGauges(const PlayerState& state);
     void DrawBossGauge();
     void DrawRadar(const PlayerState& state);
-    void DrawBombStock(std::int32_t bombs);
+    void DrawBombStock(std::uint32_t now, std::int32_t bombs);
 
     platform::TexturePtr console_;
     platform::TexturePtr pickup_;

@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "hud/high_score_file.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_box.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 namespace {
 
@@ -54,13 +54,13 @@ void AddLargeNumber(std::vector<ScoreBoard::Piece>* pieces, std::int32_t value, 
 
 }  // namespace
 
-ScoreBoard::ScoreBoard() {
+ScoreBoard::ScoreBoard(std::uint32_t bannerStart) {
     static const float kKeys[2][2] = {{0.0f, 0.0f}, {1.0f, 1.0f}};
     bannerTrack_.SetKeyCount(2);
     SetKeys(bannerTrack_, kKeys);
     bannerTrack_.SetDuration(kBannerLoopMs);
     bannerTrack_.SetLooping(1);
-    bannerTrack_.SetStart(platform::GetTickCount());
+    bannerTrack_.SetStart(bannerStart);
 }
 
 ScoreBoard::~ScoreBoard() {
@@ -108,8 +108,8 @@ std::vector<ScoreBoard::Piece> ScoreBoard::Pieces(std::uint32_t now) const {
     return pieces;
 }
 
-void ScoreBoard::Draw() {
-    const std::vector<Piece> pieces = Pieces(platform::GetTickCount());
+void ScoreBoard::Draw(std::uint32_t now) {
+    const std::vector<Piece> pieces = Pieces(now);
     const std::int32_t score = GetScore();
     if (score >= highScore_) highScore_ = score;
 

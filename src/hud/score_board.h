@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/texture.h"
-#include "player/player_state.h"
+#include "collision/player_state.h"
 #include "render/drawable.h"
 
 class ScoreBoard : public Drawable {
@@ -35,7 +35,8 @@ public:
     static constexpr std::uint32_t kBannerLoopMs = 2000;
 
     // Starts the banner's loop.
-    ScoreBoard();
+    // The new-record banner fades in a loop that starts at bannerStart.
+    explicit ScoreBoard(std::uint32_t bannerStart = 0);
     // Releases the pictures, then saves the high score as SaveHighScore does.
     ~ScoreBoard() override;
     ScoreBoard(const ScoreBoard&) = delete;
@@ -49,7 +50,7 @@ public:
 
     void Update(std::int32_t fps, PlayerState player);
     // Inside the caller's sprite bracket. Raises the high score to the score when the score has reached it.
-    void Draw();
+    void Draw(std::uint32_t now);
     // What Draw puts on screen at tick now, in drawing order (the high score not yet raised).
     std::vector<Piece> Pieces(std::uint32_t now) const;
 

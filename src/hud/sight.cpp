@@ -4,7 +4,7 @@
 #include "platform/gfx/math.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 bool Sight::Load() {
     if (!TextureLoad("t\\sight.png", &pictures_[0], *this)) return LoadFailed(*this, "sightロスト");

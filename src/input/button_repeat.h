@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/input_state.h"
+#include "core/input_state.h"
 
 inline constexpr std::int32_t kButton1RepeatFrames = 5;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/input_state.h"
+#include "core/input_state.h"
 #include "input/key_config.h"
 #include "platform/core/window.h"
 #include "platform/input/joystick_device.h"

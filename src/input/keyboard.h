@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/input_state.h"
+#include "core/input_state.h"
 #include "platform/core/window.h"
 #include "platform/input/keyboard_device.h"
 

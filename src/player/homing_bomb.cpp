@@ -1,6 +1,6 @@
 #include "player/homing_bomb.h"
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "player/shot_flight.h"
 #include "render/loaders.h"
@@ -33,20 +33,19 @@ std::int32_t HomingBomb::SinceArrival(std::uint32_t now) const {
     return static_cast<std::int32_t>(now - (trackZ_.Start() + trackZ_.Duration()));
 }
 
-void HomingBomb::Update(const InputState& codes, const PlayerState& ship) {
+void HomingBomb::Update(std::uint32_t now, const InputState& codes, const PlayerState& ship) {
     codes_ = codes;
     if (codes.button3 != kInputButton3 || ship.bombs <= 0 || Flying()) return;
     // Compared signed: while a bomb is on its way its arrival lies ahead, which must never count as
     // long past.
-    if (fresh_ || SinceArrival(platform::GetTickCount()) > static_cast<std::int32_t>(kBlastMs)) armed_ = 1;
+    if (fresh_ || SinceArrival(now) > static_cast<std::int32_t>(kBlastMs)) armed_ = 1;
 }
 
 bool HomingBomb::CanLaunch(double targetZ, const PlayerState& ship) const {
     return armed_ && !Flying() && ship.bombs > 0 && targetZ > 0.0 && targetZ < kReach;
 }
 
-void HomingBomb::Fly(double x, double y, double z, double burstZ, PlayerState& ship) {
-    const std::uint32_t now = platform::GetTickCount();
+void HomingBomb::Fly(std::uint32_t now, double x, double y, double z, double burstZ, PlayerState& ship) {
     bomb_ = ClearedBomb();
     bomb_.x = ship.x;
     bomb_.y = ship.y;
@@ -66,33 +65,32 @@ void HomingBomb::Fly(double x, double y, double z, double burstZ, PlayerState& s
     centre_.z = z;
 }
 
-bool HomingBomb::LaunchAtEnemies(const std::vector<EnemyRecord>& targets, PlayerState& ship) {
+bool HomingBomb::LaunchAtEnemies(std::uint32_t now, const std::vector<EnemyRecord>& targets, PlayerState& ship) {
     const bool launch = !targets.empty() && CanLaunch(targets.front().z, ship);
     if (launch) {
         const EnemyRecord& t = targets.front();
-        Fly(t.x, t.y, t.z, t.z, ship);
+        Fly(now, t.x, t.y, t.z, t.z, ship);
     }
     armed_ = 0;
     return launch;
 }
 
-bool HomingBomb::LaunchAtBoss(const std::vector<BodyRecord>& targets, PlayerState& ship) {
+bool HomingBomb::LaunchAtBoss(std::uint32_t now, const std::vector<BodyRecord>& targets, PlayerState& ship) {
     const bool launch = !targets.empty() && CanLaunch(targets.front().z, ship);
     if (launch) {
         const BodyRecord& t = targets.front();
-        Fly(t.x, t.y, t.z, ship.z + kBossBurstAhead, ship);
+        Fly(now, t.x, t.y, t.z, ship.z + kBossBurstAhead, ship);
     }
     armed_ = 0;
     return launch;
 }
 
-bool HomingBomb::Launch(const std::vector<EnemyRecord>& enemies, const std::vector<BodyRecord>& bosses,
-                        PlayerState& ship) {
-    return IsBossBattleActive() ? LaunchAtBoss(bosses, ship) : LaunchAtEnemies(enemies, ship);
+bool HomingBomb::Launch(std::uint32_t now, const std::vector<EnemyRecord>& enemies,
+                        const std::vector<BodyRecord>& bosses, PlayerState& ship) {
+    return IsBossBattleActive() ? LaunchAtBoss(now, bosses, ship) : LaunchAtEnemies(now, enemies, ship);
 }
 
-void HomingBomb::Expire() {
-    const std::uint32_t now = platform::GetTickCount();
+void HomingBomb::Expire(std::uint32_t now) {
     if (Flying() && SinceArrival(now) >= 0) {
         bomb_ = ClearedBomb();
         blast_ = 1;
@@ -100,8 +98,7 @@ void HomingBomb::Expire() {
     if (blast_ && SinceArrival(now) >= static_cast<std::int32_t>(kBlastMs)) blast_ = 0;
 }
 
-void HomingBomb::Draw() {
-    const std::uint32_t now = platform::GetTickCount();
+void HomingBomb::Draw(std::uint32_t now) {
     if (!Flying() || SinceArrival(now) >= 0) return;
     FollowTracks(bomb_, trackX_, trackY_, trackZ_, now);
     if (!device_) return;

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/input_state.h"
-#include "app/keyframe_track.h"
-#include "bosses/body_record.h"
-#include "enemies/enemy_record.h"
-#include "player/player_shot.h"
-#include "player/player_state.h"
+#include "core/input_state.h"
+#include "core/keyframe_track.h"
+#include "collision/body_record.h"
+#include "collision/enemy_record.h"
+#include "collision/player_shot.h"
+#include "collision/player_state.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -32,16 +32,17 @@ public:
 
     // Stores the codes and arms the bomb when its button is held, the stock is not empty, no bomb flies
     // and the last blast is over.
-    void Update(const InputState& codes, const PlayerState& ship);
+    void Update(std::uint32_t now, const InputState& codes, const PlayerState& ship);
     // Each answers whether a bomb was launched; either way the bomb is disarmed. A launch spends one bomb.
-    bool LaunchAtEnemies(const std::vector<EnemyRecord>& targets, PlayerState& ship);
-    bool LaunchAtBoss(const std::vector<BodyRecord>& targets, PlayerState& ship);
+    bool LaunchAtEnemies(std::uint32_t now, const std::vector<EnemyRecord>& targets, PlayerState& ship);
+    bool LaunchAtBoss(std::uint32_t now, const std::vector<BodyRecord>& targets, PlayerState& ship);
     // The one the running battle state calls for: the boss's list during a battle, the enemies' otherwise.
-    bool Launch(const std::vector<EnemyRecord>& enemies, const std::vector<BodyRecord>& bosses, PlayerState& ship);
+    bool Launch(std::uint32_t now, const std::vector<EnemyRecord>& enemies, const std::vector<BodyRecord>& bosses,
+                PlayerState& ship);
     // Clears the bomb when it arrives and opens the blast; closes the blast kBlastMs after the arrival.
-    void Expire();
+    void Expire(std::uint32_t now);
     // Moves the flying bomb along its tracks and draws it.
-    void Draw();
+    void Draw(std::uint32_t now);
 
     std::uint8_t Armed() const { return armed_; }
     std::uint8_t Blast() const { return blast_; }
@@ -57,7 +58,7 @@ public:
 private:
     static PlayerShot ClearedBomb();
     bool CanLaunch(double targetZ, const PlayerState& ship) const;
-    void Fly(double x, double y, double z, double burstZ, PlayerState& ship);
+    void Fly(std::uint32_t now, double x, double y, double z, double burstZ, PlayerState& ship);
     // Milliseconds since the last bomb arrived (signed: negative while it is still on its way).
     std::int32_t SinceArrival(std::uint32_t now) const;
 

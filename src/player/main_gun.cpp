@@ -27,7 +27,7 @@ void MainGun::Reset() {
     for (PlayerShot& shot : shots_) shot = PlayerShot{};
 }
 
-int MainGun::Fire(const InputState& codes, const PlayerState& ship) {
+int MainGun::Fire(std::uint32_t now, const InputState& codes, const PlayerState& ship) {
     if (codes.button1 != kInputButton1) return -1;
     for (int i = 0; i < kPoolSize; ++i) {
         PlayerShot& shot = shots_[static_cast<std::size_t>(i)];
@@ -43,7 +43,6 @@ int MainGun::Fire(const InputState& codes, const PlayerState& ship) {
         shot.active = ship.alive;
         const double yaw = ship.yaw * kShotRadians;
         const double pitch = -ship.pitch * kShotRadians;
-        const std::uint32_t now = platform::GetTickCount();
         const auto k = static_cast<std::size_t>(i);
         AimTrack(trackX_[k], ship.x + kMuzzle * std::sin(yaw), ship.x + kReach * std::tan(yaw), kFlightMs, now);
         AimTrack(trackY_[k], ship.y + kMuzzle * std::sin(pitch), ship.y + kReach * std::tan(pitch), kFlightMs, now);
@@ -53,8 +52,7 @@ int MainGun::Fire(const InputState& codes, const PlayerState& ship) {
     return -1;
 }
 
-void MainGun::Expire() {
-    const std::uint32_t now = platform::GetTickCount();
+void MainGun::Expire(std::uint32_t now) {
     for (std::size_t i = 0; i < shots_.size(); ++i) {
         const KeyframeTrack& z = trackZ_[i];
         if (z.Count() == 0) continue;  // never fired since the game started
@@ -62,8 +60,7 @@ void MainGun::Expire() {
     }
 }
 
-void MainGun::Draw() {
-    const std::uint32_t now = platform::GetTickCount();
+void MainGun::Draw(std::uint32_t now) {
     if (device_) SetAlphaBlend(*this, true);
     for (std::size_t i = 0; i < shots_.size(); ++i) {
         PlayerShot& shot = shots_[i];

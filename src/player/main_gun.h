@@ -6,10 +6,10 @@
 #include <array>
 #include <cstdint>
 
-#include "app/input_state.h"
-#include "app/keyframe_track.h"
-#include "player/player_shot.h"
-#include "player/player_state.h"
+#include "core/input_state.h"
+#include "core/keyframe_track.h"
+#include "collision/player_shot.h"
+#include "collision/player_state.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -26,12 +26,12 @@ public:
 
     // Launches the first free shot when the fire button is among the codes; answers its index, or -1
     // when nothing was launched.
-    int Fire(const InputState& codes, const PlayerState& ship);
+    int Fire(std::uint32_t now, const InputState& codes, const PlayerState& ship);
     // Clears every shot fired kLifeMs or more ago.
-    void Expire();
+    void Expire(std::uint32_t now);
     // Moves every flying shot to where its tracks are now and draws it (the hit tests read these
     // positions, so this runs even without a device).
-    void Draw();
+    void Draw(std::uint32_t now);
 
     // The pool's records; their addresses are handed out at load and stay valid for the whole run.
     std::array<PlayerShot, kPoolSize>& Shots() { return shots_; }

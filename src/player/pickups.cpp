@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_mesh.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 namespace {
 
@@ -77,8 +77,7 @@ bool Pickups::Load() {
     return sparkles_.Load();
 }
 
-void Pickups::Reset() {
-    const std::uint32_t now = platform::GetTickCount();
+void Pickups::Reset(std::uint32_t now) {
     // Element by element: the hit check holds on to these records.
     for (PickupRecord& r : rings_) r = PickupRecord{};
     for (PickupRecord& r : bombItems_) r = PickupRecord{};
@@ -91,22 +90,21 @@ bool Pickups::Present(const PickupRecord& r, std::int32_t stage, std::uint32_t e
     return r.stage == stage && r.shown && static_cast<std::int64_t>(r.appearTime) < static_cast<std::int64_t>(elapsed);
 }
 
-void Pickups::Update() {
+void Pickups::Update(std::uint32_t now) {
     // The pickups resume where the battle stopped them. The shift is made once, whether or not any
     // pickup is left to move, and this is the last of the paused objects, so the news ends here.
     if (IsBossBattleEnded()) {
-        const std::uint32_t battle = BossTimerElapsed();
+        const std::uint32_t battle = BossTimerElapsed(now);
         for (Tracks* tracks : {&ringZ_, &itemZ_}) {
             for (KeyframeTrack& t : *tracks) t.SetStart(t.Start() + battle);
         }
     }
-    Pass(rings_, ringZ_, ringShrink_, false);
-    Pass(bombItems_, itemZ_, itemShrink_, true);
+    Pass(now, rings_, ringZ_, ringShrink_, false);
+    Pass(now, bombItems_, itemZ_, itemShrink_, true);
     SetBossBattleEnded(0);
 }
 
-void Pickups::Pass(Records& records, Tracks& zTracks, const Tracks& shrinkTracks, bool bombItems) {
-    const std::uint32_t now = platform::GetTickCount();
+void Pickups::Pass(std::uint32_t now, Records& records, Tracks& zTracks, const Tracks& shrinkTracks, bool bombItems) {
     const std::int32_t stage = GetStage();
     const std::uint32_t elapsed = StageElapsed();
     const bool battle = IsBossBattleActive() != 0;
@@ -162,33 +160,33 @@ void Pickups::DrawBombItem(const PickupRecord& r) {
     SetAlphaBlend(*this, false);
 }
 
-void Pickups::TakeRing(int index, PlayerState& ship) {
-    Take(rings_[static_cast<std::size_t>(index)], ringShrink_[static_cast<std::size_t>(index)]);
-    sparkles_.Start(ship);
+void Pickups::TakeRing(std::uint32_t now, int index, PlayerState& ship, ShipLife& life) {
+    Take(now, rings_[static_cast<std::size_t>(index)], ringShrink_[static_cast<std::size_t>(index)]);
+    sparkles_.Start(now, ship);
     Audio().PlaySound(kRingSound);
-    if (ship.life < PlayerState::kFullLife) ship.life = std::min(ship.life + kRingLife, PlayerState::kFullLife);
+    life.Heal(kRingLife);
 }
 
-void Pickups::TakeBombItem(int index, PlayerState& ship) {
+void Pickups::TakeBombItem(std::uint32_t now, int index, PlayerState& ship) {
     Audio().PlaySound(kBombItemSound);
-    Take(bombItems_[static_cast<std::size_t>(index)], itemShrink_[static_cast<std::size_t>(index)]);
+    Take(now, bombItems_[static_cast<std::size_t>(index)], itemShrink_[static_cast<std::size_t>(index)]);
     if (ship.bombs < kMaxBombs) ship.bombs += 1;
 }
 
-void Pickups::Take(PickupRecord& r, KeyframeTrack& shrink) {
+void Pickups::Take(std::uint32_t now, PickupRecord& r, KeyframeTrack& shrink) {
     r.taken = 1;
     shrink.SetDuration(kTakenShrinkMs);
-    shrink.SetStart(platform::GetTickCount());
+    shrink.SetStart(now);
 }
 
-void Pickups::Collect(PlayerState& ship) {
+void Pickups::Collect(std::uint32_t now, PlayerState& ship, ShipLife& life) {
     const std::int32_t stage = GetStage();
     for (int i = 0; i < kRingCount; ++i) {
         const PickupRecord& r = rings_[static_cast<std::size_t>(i)];
-        if (r.stage == stage && r.shown && !r.taken && hits_.ItemTouchesPlayer(r, ship)) TakeRing(i, ship);
+        if (r.stage == stage && r.shown && !r.taken && hits_.ItemTouchesPlayer(r, ship)) TakeRing(now, i, ship, life);
     }
     for (int i = 0; i < kBombItemCount; ++i) {
         const PickupRecord& r = bombItems_[static_cast<std::size_t>(i)];
-        if (r.stage == stage && r.shown && !r.taken && hits_.ItemTouchesPlayer(r, ship)) TakeBombItem(i, ship);
+        if (r.stage == stage && r.shown && !r.taken && hits_.ItemTouchesPlayer(r, ship)) TakeBombItem(now, i, ship);
     }
 }

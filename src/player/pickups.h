@@ -6,10 +6,11 @@
 #include <array>
 #include <cstdint>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "collision/collision_tests.h"
-#include "player/pickup_record.h"
-#include "player/player_state.h"
+#include "collision/pickup_record.h"
+#include "collision/ship_life.h"
+#include "collision/player_state.h"
 #include "player/sparkles.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
@@ -29,22 +30,23 @@ public:
     // The ring and bomb meshes, then the sparkles' picture (bound to the same device).
     bool Load();
     // Clears every record and places the pickups of all three stages anew, drifting from now.
-    void Reset();
+    void Reset(std::uint32_t now);
 
     // Once per frame: moves the current stage's pickups that have appeared, shrinks the collected ones and
     // hides those that are gone. Ends a boss battle's pause for them (and for everything that paused
     // before them this frame).
-    void Update();
+    void Update(std::uint32_t now);
     // The current stage's shown pickups.
     void Draw();
     // The ring sparkles, following the ship.
-    void DrawSparkles(const PlayerState& ship) { sparkles_.Draw(ship); }
+    void DrawSparkles(std::uint32_t now, const PlayerState& ship) { sparkles_.Draw(now, ship); }
 
-    // The ship's touch of every shown, not yet collected pickup of the current stage.
-    void Collect(PlayerState& ship);
+    // The ship's touch of every shown, not yet collected pickup of the current stage; a ring asks the
+    // ship's owner for the life it gives.
+    void Collect(std::uint32_t now, PlayerState& ship, ShipLife& life);
     // One collection each, for a caller that walks the lists itself.
-    void TakeRing(int index, PlayerState& ship);
-    void TakeBombItem(int index, PlayerState& ship);
+    void TakeRing(std::uint32_t now, int index, PlayerState& ship, ShipLife& life);
+    void TakeBombItem(std::uint32_t now, int index, PlayerState& ship);
 
     Records& Rings() { return rings_; }
     Records& BombItems() { return bombItems_; }
@@ -54,8 +56,8 @@ private:
     // Whether the record takes part in this frame: of the current stage, shown and due.
     static bool Present(const PickupRecord& r, std::int32_t stage, std::uint32_t elapsed);
     using Tracks = std::array<KeyframeTrack, kSlots>;
-    void Pass(Records& records, Tracks& zTracks, const Tracks& shrinkTracks, bool bombItems);
-    void Take(PickupRecord& r, KeyframeTrack& shrink);
+    void Pass(std::uint32_t now, Records& records, Tracks& zTracks, const Tracks& shrinkTracks, bool bombItems);
+    void Take(std::uint32_t now, PickupRecord& r, KeyframeTrack& shrink);
     void DrawBombItem(const PickupRecord& r);
 
     CollisionTests hits_;

@@ -1,14 +1,15 @@
 #include "player/player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "effects/explosion.h"
-#include "enemies/enemy_record.h"
-#include "enemies/enemy_shot_record.h"
+#include "collision/enemy_record.h"
+#include "collision/enemy_shot_record.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
@@ -16,8 +17,8 @@
 #include "render/render_presets.h"
 #include "render/textured_mesh.h"
 #include "render/textured_quad.h"
-#include "scenes/scene_audio.h"
-#include "stages/scenery_items.h"
+#include "audio/scene_audio.h"
+#include "collision/scenery_items.h"
 
 using namespace platform;
 
@@ -127,8 +128,7 @@ bool Player::Load() {
     return gun_.Load() && bomb_.Load() && pickups_.Load() && flash_.Load() && sight_.Load();
 }
 
-void Player::ResetCommon() {
-    const std::uint32_t now = GetTickCount();
+void Player::ResetCommon(std::uint32_t now) {
     for (KeyframeTrack* t : {&pitchTrack_, &yawTrack_, &rollTrack_}) HoldAtZero(*t, now);
     tiltStep_ = 0.8;
     flameU_.SetStart(now);
@@ -147,22 +147,21 @@ void Player::ResetCommon() {
     flash_.Reset();
     gun_.Reset();
     bomb_.Reset();
-    pickups_.Reset();
+    pickups_.Reset(now);
 }
 
-void Player::ResetForNewGame() {
+void Player::ResetForNewGame(std::uint32_t now) {
     state_ = PlayerState::NewGame();
     dashReady_ = 1;
-    ResetCommon();
+    ResetCommon(now);
 }
 
-void Player::ResetForStage() { ResetCommon(); }
+void Player::ResetForStage(std::uint32_t now) { ResetCommon(now); }
 
-void Player::Control() {
-    gun_.Expire();
-    // One reading of the clock for the controls and the movement: a tilt restarted and read in the same
+void Player::Control(std::uint32_t now) {
+    gun_.Expire(now);
+    // The frame's one tick for the controls and the movement: a tilt restarted and read in the same
     // millisecond stands at its target at once, which is what builds the tilt by a step every frame.
-    const std::uint32_t now = GetTickCount();
     Controls(now);
     if (state_.alive) {
         Movement(now);
@@ -313,18 +312,19 @@ void Player::DrawMesh() {
     DrawMeshSubsets(device_, mesh_, nullptr);
 }
 
-void Player::Weapons() {
-    gun_.Draw();
-    gun_.Fire(codes_, state_);
-    bomb_.Draw();
-    bomb_.Update(codes_, state_);
-    bomb_.Expire();
-    pickups_.Update();
+void Player::Weapons(std::uint32_t now) {
+    gun_.Draw(now);
+    gun_.Fire(now, codes_, state_);
+    bomb_.Draw(now);
+    bomb_.Update(now, codes_, state_);
+    bomb_.Expire(now);
+    pickups_.Update(now);
     pickups_.Draw();
 }
 
-void Player::LaunchBomb(const std::vector<EnemyRecord>& enemies, const std::vector<BodyRecord>& bosses) {
-    if (bomb_.Armed()) bomb_.Launch(enemies, bosses, state_);
+void Player::LaunchBomb(std::uint32_t now, const std::vector<EnemyRecord>& enemies,
+                        const std::vector<BodyRecord>& bosses) {
+    if (bomb_.Armed()) bomb_.Launch(now, enemies, bosses, state_);
 }
 
 void Player::UpdateAimPoints() {
@@ -338,16 +338,15 @@ void Player::UpdateAimPoints() {
 
 void Player::DrawSight() { sight_.Draw(); }
 
-void Player::DrawFlash() { flash_.Draw(); }
+void Player::DrawFlash(std::uint32_t now) { flash_.Draw(now); }
 
-void Player::Draw() {
+void Player::Draw(std::uint32_t now) {
     if (!device_) return;
-    const std::uint32_t now = GetTickCount();
     if (state_.alive) {
         DrawSparks(now);
         DrawFlames(now);
     }
-    pickups_.DrawSparkles(state_);
+    pickups_.DrawSparkles(now, state_);
     // The faded sparks and sparkles leave the texture factor's alpha in the stage's alpha; the scenery of
     // the next frame, drawn with blending on, would come out translucent over its sky.
     SetTextureAlphaFactor(*this, 0xFFFFFFFFu);
@@ -420,29 +419,34 @@ void Player::DrawFlames(std::uint32_t now) {
 
 bool Player::Guarded(std::uint32_t now) const { return !flash_.Showing(now) && state_.alive; }
 
-void Player::TakeHit(std::int32_t damage, std::uint8_t* shakeRequest) {
+void Player::TakeHit(std::uint32_t now, std::int32_t damage, std::uint8_t* shakeRequest) {
     Audio().PlaySound(kSoundHit);
-    flash_.Spawn();
+    flash_.Spawn(now);
     state_.hit = 1;
-    state_.life -= damage;
+    Damage(damage);
     if (shakeRequest) *shakeRequest = 1;
 }
 
-void Player::CheckHits(std::uint8_t* bodyHit, std::uint8_t* shakeRequest) {
-    const std::uint32_t now = GetTickCount();
+void Player::Damage(std::int32_t amount) { state_.life = std::max(state_.life - amount, 0); }
+
+void Player::Heal(std::int32_t amount) {
+    if (state_.life < PlayerState::kFullLife) state_.life = std::min(state_.life + amount, PlayerState::kFullLife);
+}
+
+void Player::CheckHits(std::uint32_t now, std::uint8_t* bodyHit, std::uint8_t* shakeRequest) {
     const bool battle = IsBossBattleActive() != 0;
     const std::int32_t stage = GetStage();
 
     for (EnemyShotRecord* shot : enemyShots_) {
         if (shot->active && Guarded(now) && collision_.EnemyShotHitsPlayer(*shot, state_)) {
             shot->active = 0;
-            TakeHit(kShotDamage, shakeRequest);
+            TakeHit(now, kShotDamage, shakeRequest);
         }
     }
     if (stage == 1) {
         for (BuildingItem* building : buildings_) {
             if (Guarded(now) && !battle && collision_.BuildingHitsPlayer(*building, state_)) {
-                TakeHit(kBodyDamage, shakeRequest);
+                TakeHit(now, kBodyDamage, shakeRequest);
             }
         }
         for (BuildingItem* building : buildings_) {
@@ -456,7 +460,7 @@ void Player::CheckHits(std::uint8_t* bodyHit, std::uint8_t* shakeRequest) {
         for (const std::vector<SpaceItem*>* list : {&rocks_, &starItems_}) {
             for (SpaceItem* item : *list) {
                 if (item->active && Guarded(now) && !battle && collision_.HazardHitsPlayer(*item, state_)) {
-                    TakeHit(kBodyDamage, shakeRequest);
+                    TakeHit(now, kBodyDamage, shakeRequest);
                 }
             }
         }
@@ -468,7 +472,7 @@ void Player::CheckHits(std::uint8_t* bodyHit, std::uint8_t* shakeRequest) {
                     if (item->hitPoints < 0) {
                         Audio().PlaySound(kSoundStarItemDown);
                         item->active = 0;
-                        if (explosion_) explosion_->Spawn(item->x, item->y, item->z);
+                        if (explosion_) explosion_->Spawn(now, item->x, item->y, item->z);
                     }
                 }
             }
@@ -476,15 +480,15 @@ void Player::CheckHits(std::uint8_t* bodyHit, std::uint8_t* shakeRequest) {
     } else if (stage == 3) {
         for (PetalItem* petal : petals_) {
             if (petal->active && Guarded(now) && !battle && collision_.FlowerHitsPlayer(*petal, state_)) {
-                TakeHit(kBodyDamage, shakeRequest);
+                TakeHit(now, kBodyDamage, shakeRequest);
             }
         }
     }
     if (bodyHit && *bodyHit && Guarded(now)) {
         *bodyHit = 0;
-        TakeHit(kBodyDamage, shakeRequest);
+        TakeHit(now, kBodyDamage, shakeRequest);
     }
-    pickups_.Collect(state_);
+    pickups_.Collect(now, state_, *this);
 
     if (state_.life <= 0) state_.alive = 0;
 }

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/input_state.h"
-#include "app/keyframe_track.h"
-#include "app/step_track.h"
-#include "bosses/body_record.h"
+#include "core/input_state.h"
+#include "core/keyframe_track.h"
+#include "core/step_track.h"
+#include "collision/body_record.h"
 #include "collision/collision_tests.h"
 #include "effects/damage_flash.h"
 #include "hud/sight.h"
@@ -19,7 +19,8 @@
 #include "player/homing_bomb.h"
 #include "player/main_gun.h"
 #include "player/pickups.h"
-#include "player/player_state.h"
+#include "collision/player_state.h"
+#include "collision/ship_life.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -30,7 +31,7 @@ struct BuildingItem;
 struct SpaceItem;
 struct PetalItem;
 
-class Player : public Drawable {
+class Player : public Drawable, public ShipLife {
 public:
     static constexpr int kSparkCount = 20;
     static constexpr std::int32_t kDashLimit = 157;
@@ -43,26 +44,30 @@ public:
     Player& operator=(const Player&) = delete;
 
     bool Load();
-    void ResetForNewGame();
-    void ResetForStage();
+    void ResetForNewGame(std::uint32_t now);
+    void ResetForStage(std::uint32_t now);
 
     // The frame's button codes, stored as given.
     void SetInput(const InputState& input) { codes_ = input; }
     // The main gun's expiry, then the controls and the movement, then the mesh.
-    void Control();
+    void Control(std::uint32_t now);
     // The weapons (shots, firing, bomb arming and expiry) and the pickups.
-    void Weapons();
+    void Weapons(std::uint32_t now);
     // Flames or light wings, dash sparks and ring sparkles; the aim points for the sight.
-    void Draw();
+    void Draw(std::uint32_t now);
     // The crosshairs, inside the game frame's first sprite bracket.
     void DrawSight();
     // The damage flash, inside the game frame's second sprite bracket.
-    void DrawFlash();
+    void DrawFlash(std::uint32_t now);
     // Every hit this frame. bodyHit is the enemy manager's flag (read and cleared here); shakeRequest
     // is the camera director's, raised on every hit.
-    void CheckHits(std::uint8_t* bodyHit, std::uint8_t* shakeRequest);
+    void CheckHits(std::uint32_t now, std::uint8_t* bodyHit, std::uint8_t* shakeRequest);
     // While the bomb is armed: the nearest enemy and the bosses' lock-on target.
-    void LaunchBomb(const std::vector<EnemyRecord>& enemies, const std::vector<BodyRecord>& bosses);
+    void LaunchBomb(std::uint32_t now, const std::vector<EnemyRecord>& enemies, const std::vector<BodyRecord>& bosses);
+
+    // The one writer of the ship's life: damage stops at 0, healing at full.
+    void Damage(std::int32_t amount) override;
+    void Heal(std::int32_t amount) override;
 
     // What may hit the ship, registered once at load.
     void AddEnemy(const EnemyRecord* enemy) { enemies_.push_back(enemy); }
@@ -102,7 +107,7 @@ private:
         std::uint8_t active = 0;
     };
 
-    void ResetCommon();
+    void ResetCommon(std::uint32_t now);
     void Controls(std::uint32_t now);
     void Movement(std::uint32_t now);
     void StartDashSparks(std::uint32_t now);
@@ -112,7 +117,7 @@ private:
     void DrawFlames(std::uint32_t now);
     void UpdateAimPoints();
     // Sound, flash, shake and the life lost, for any hit.
-    void TakeHit(std::int32_t damage, std::uint8_t* shakeRequest);
+    void TakeHit(std::uint32_t now, std::int32_t damage, std::uint8_t* shakeRequest);
     bool Guarded(std::uint32_t now) const;
 
     PlayerState state_;

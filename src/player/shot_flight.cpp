@@ -1,6 +1,6 @@
 #include "player/shot_flight.h"
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
 #include "render/render_presets.h"

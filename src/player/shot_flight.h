@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
-#include "player/player_shot.h"
+#include "core/keyframe_track.h"
+#include "collision/player_shot.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 

@@ -31,7 +31,7 @@ bool Sparkles::Load() {
 
 void Sparkles::Reset() { records_.fill(SparkleRecord{}); }
 
-void Sparkles::Start(const PlayerState& ship) {
+void Sparkles::Start(std::uint32_t now, const PlayerState& ship) {
     for (SparkleRecord& r : records_) {
         if (r.active) continue;
         r = SparkleRecord{};
@@ -39,13 +39,12 @@ void Sparkles::Start(const PlayerState& ship) {
         r.x = ship.x;
         r.y = ship.y;
         r.z = ship.z;
-        r.lastStep = platform::GetTickCount();
+        r.lastStep = now;
         return;
     }
 }
 
-void Sparkles::Draw(const PlayerState& ship) {
-    const std::uint32_t now = platform::GetTickCount();
+void Sparkles::Draw(std::uint32_t now, const PlayerState& ship) {
     for (SparkleRecord& r : records_) {
         if (!r.active) continue;
         r.x = ship.x;

@@ -7,7 +7,7 @@
 
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
-#include "player/player_state.h"
+#include "collision/player_state.h"
 #include "render/drawable.h"
 
 struct SparkleRecord {
@@ -26,10 +26,10 @@ public:
     bool Load();
     void Reset();
     // Takes the first free slot; nothing happens when all ten run.
-    void Start(const PlayerState& ship);
+    void Start(std::uint32_t now, const PlayerState& ship);
     // Every running sparkle is moved onto the ship, drawn just in front of it and, when its step time has
     // come, moved on by one cell. The animation runs without a device too.
-    void Draw(const PlayerState& ship);
+    void Draw(std::uint32_t now, const PlayerState& ship);
 
     int ActiveCount() const;
     const SparkleRecord& Record(int i) const { return records_[static_cast<std::size_t>(i)]; }

@@ -1,6 +1,6 @@
 #include "render/loaders.h"
 
-#include "app/main_window.h"
+#include "core/main_window.h"
 #include "platform/core/events.h"
 #include "platform/core/game_path.h"
 #include "platform/core/message_box.h"

@@ -5,8 +5,8 @@
 #include <numbers>
 #include <vector>
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device_types.h"
 #include "render/loaders.h"
@@ -113,8 +113,7 @@ void CameraDirector::StartSequence(int sequence, std::uint32_t now) {
     running_[static_cast<std::size_t>(sequence)] = 1;
 }
 
-void CameraDirector::Step() {
-    const std::uint32_t now = platform::GetTickCount();
+void CameraDirector::Step(std::uint32_t now) {
 
     if (IsCameraCutInActive()) {
         const std::int32_t kind = GetCameraCutInIndex();

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
@@ -30,7 +30,7 @@ public:
     // hold the input back.
     void Reset();
     // Once per frame.
-    void Step();
+    void Step(std::uint32_t now);
     // Inside the game frame's first sprite bracket.
     void DrawPortraits();
 

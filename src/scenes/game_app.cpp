@@ -2,13 +2,12 @@
 
 #include <initializer_list>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "enemies/enemy_schedule.h"
-#include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
 #include "scenes/game_device_state.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 using namespace platform;
 
@@ -42,17 +41,17 @@ private:
 
 }  // namespace
 
-HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
+HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window, std::uint32_t now) {
     if (!device) return E_FAIL;
 
     SetStage(1);
     SetTitleMenuChoice(0);
-    SetSceneFlag("title", 1);
-    SetSceneFlag("lclear", 0);
+    SetSceneFlag(SceneFlag::kTitle, 1);
+    SetSceneFlag(SceneFlag::kLastClear, 0);
 
     title_.Bind(device, sprite, window);
     title_.Load();
-    title_.Reset();
+    title_.Reset(now);
     shutter_.Bind(device, sprite, window);
     shutter_.Load();
     story_.Bind(device, sprite, window);
@@ -101,6 +100,7 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window) {
     // The pointers the game objects keep to each other.
     player_.SetExplosion(&enemies_.ProgramExplosion());
     bosses_.SetPlayerState(player_.StateRecord());
+    bosses_.SetShipLife(&player_);
     bosses_.SetStage1Flag(stage1_.Stage1Flag());
     bosses_.SetGaugeValue(console_.BossGaugeValue());
     stage2_.SetInputState(&inputCopy_);
@@ -136,7 +136,7 @@ void GameApp::CommonCameraStep(Device* device) {
 
 void GameApp::BeginLeaving(std::uint32_t now, bool gate, bool sound) {
     shutter_.Start(now);
-    if (gate) SetInputGate(kConfirmGateMs);
+    if (gate) SetInputGate(now, kConfirmGateMs);
     if (sound) Audio().PlaySound(kSoundConfirm);
 }
 
@@ -144,133 +144,148 @@ bool GameApp::ShutterClosed(std::uint32_t now) const {
     return shutter_.Active() == 1 && now > shutter_.LeavingTick() + kShutterCloseMs;
 }
 
-void GameApp::ResetSceneries() {
-    stage1_.Reset();
-    stage2_.Reset();
-    stage3_.Reset();
+void GameApp::ResetSceneries(std::uint32_t now) {
+    stage1_.Reset(now);
+    stage2_.Reset(now);
+    stage3_.Reset(now);
 }
 
-void GameApp::DrawScenery() {
+void GameApp::DrawScenery(std::uint32_t now) {
     switch (GetStage()) {
         case 1:
-            stage1_.Draw();
+            stage1_.Draw(now);
             break;
         case 2:
-            stage2_.Draw();
+            stage2_.Draw(now);
             break;
         case 3:
-            stage3_.Draw();
+            stage3_.Draw(now);
             break;
         default:
             break;
     }
 }
 
-void GameApp::ResetForNewGame() {
+void GameApp::ResetForNewGame(std::uint32_t now) {
     enemies_.ResetForNewGame();
-    player_.ResetForNewGame();
-    bosses_.Reset();
-    ResetSceneries();
+    player_.ResetForNewGame(now);
+    bosses_.Reset(now);
+    ResetSceneries(now);
     camera_.Reset();
 }
 
-void GameApp::ResetForStage() {
+void GameApp::ResetForStage(std::uint32_t now) {
     // Every stage's enemies wait for their own stage; the ship keeps its record from the stage before.
     enemies_.ResetForNewGame();
-    player_.ResetForStage();
-    bosses_.Reset();
-    ResetSceneries();
+    player_.ResetForStage(now);
+    bosses_.Reset(now);
+    ResetSceneries(now);
     camera_.Reset();
 }
 
-void GameApp::EnterGameOver() {
-    player_.StateRecord()->life = 0;
-    for (const char* flag : {"gameclear", "lclear", "stagetitle", "story", "staff", "title"}) SetSceneFlag(flag, 0);
-    SetSceneFlag("gameover", 1);
-    SetInputGate(kGameOverGateMs);
+void GameApp::EnterGameOver(std::uint32_t now) {
+    for (SceneFlag flag : {SceneFlag::kGameClear, SceneFlag::kLastClear, SceneFlag::kStageTitle, SceneFlag::kStory,
+                           SceneFlag::kStaff, SceneFlag::kTitle}) {
+        SetSceneFlag(flag, 0);
+    }
+    SetSceneFlag(SceneFlag::kGameOver, 1);
+    SetInputGate(now, kGameOverGateMs);
     Audio().PlayTrack(kTrackGameOver);
     // An introduction cut short by the loss must not leave its request holding the input back.
     camera_.Reset();
 }
 
-void GameApp::GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputState input) {
+void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
     if (!device) return;
-    score_.Update(fps, player_.State());
+    const std::uint32_t now = frame.now;
+    const InputState& input = frame.input;
+    score_.Update(frame.fps, player_.State());
     CommonCameraStep(device);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     inputCopy_ = input;
     player_.SetInput(input);
-    DrawScenery();
+    DrawScenery(now);
 
-    player_.Control();
-    bosses_.Frame();
-    player_.Weapons();
-    enemies_.Update();
+    player_.Control(now);
+    bosses_.Frame(now);
+    player_.Weapons(now);
+    enemies_.Update(now);
     {
         SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
         player_.DrawSight();
-        console_.Draw(player_.State());
-        score_.Draw();
+        console_.Draw(now, player_.State());
+        score_.Draw(now);
         camera_.DrawPortraits();
     }
-    enemies_.ProgramExplosion().Draw();
-    bosses_.DrawEffects();
-    player_.Draw();
+    enemies_.ProgramExplosion().Draw(now);
+    bosses_.DrawEffects(now);
+    player_.Draw(now);
     {
         SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        player_.DrawFlash();
-        bosses_.DrawFlash();
+        player_.DrawFlash(now);
+        bosses_.DrawFlash(now);
     }
     enemies_.SetPlayerState(player_.State());
-    enemies_.CheckPlayerShots(player_.Bomb().Blast());
+    enemies_.CheckPlayerShots(now, player_.Bomb().Blast());
     bosses_.SetSpecial(player_.Bomb().Blast());
-    bosses_.Battle();
-    player_.CheckHits(enemies_.BodyHit(), camera_.ShakeRequest());
-    if (player_.Bomb().Armed()) player_.LaunchBomb(enemies_.TargetList(), bosses_.Targets());
+    EndStage(now, bosses_.Battle(now));
+    player_.CheckHits(now, enemies_.BodyHit(), camera_.ShakeRequest());
+    if (player_.Bomb().Armed()) player_.LaunchBomb(now, enemies_.TargetList(), bosses_.Targets());
     // The game is lost once, on the first frame the ship has no life left.
-    if (player_.State().life < 1 && IsSceneFlag("gameover") == 0) EnterGameOver();
-    camera_.Step();
+    if (player_.State().life < 1 && IsSceneFlag(SceneFlag::kGameOver) == 0) EnterGameOver(now);
+    camera_.Step(now);
 }
 
-void GameApp::GameOverFrame(Sprite* sprite, InputState input) {
-    const std::uint32_t now = GetTickCount();
+void GameApp::EndStage(std::uint32_t now, StageEnd end) {
+    if (end == StageEnd::kNone) return;
+    SetInputGate(now, BossRoster::kStageClearGateMs);
+    SetSceneFlag(SceneFlag::kGameClear, 1);
+    if (end == StageEnd::kLastClear) SetSceneFlag(SceneFlag::kLastClear, 1);
+}
+
+void GameApp::GameOverFrame(Sprite* sprite, const Frame& frame) {
+    const std::uint32_t now = frame.now;
+    const InputState& input = frame.input;
     if (gameOver_.Started() == 0) {
         gameOver_.Start(now);
-        SetInputGate(kGameOverScreenGateMs);
+        SetInputGate(now, kGameOverScreenGateMs);
     }
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        gameOver_.Draw();
+        // Once the static covers the screen the stage behind it stops.
+        if (gameOver_.Draw(now)) SetSceneFlag(SceneFlag::kGame, 0);
     }
     if (Confirm(input)) {
         Audio().PlayTrack(kTrackTitle);
         // The title starts running in this same frame; it must not see the press.
         ClearInputState();
         gameOver_.ClearState();
-        SetInputGate(kLeaveGameOverGateMs);
-        StartStageClock();
+        SetInputGate(now, kLeaveGameOverGateMs);
+        StartStageClock(now);
         SetStage(1);
-        SetSceneFlag("gameover", 0);
-        SetSceneFlag("title", 1);
-        title_.Reset();
+        SetSceneFlag(SceneFlag::kGameOver, 0);
+        SetSceneFlag(SceneFlag::kTitle, 1);
+        title_.Reset(now);
         // A game has ended: its record is written now, not only when the program ends.
         score_.SaveHighScore();
     }
 }
 
-void GameApp::TitleFrame(Device* device, Sprite* sprite, InputState input) {
+void GameApp::TitleFrame(Device* device, Sprite* sprite, const Frame& frame) {
+    const std::uint32_t now = frame.now;
+    const InputState& input = frame.input;
     CommonCameraStep(device);
-    camera_.Step();
-    title_.UpdateBackdrop();
-    title_.UpdateShip(input);
+    camera_.Step(now);
+    title_.UpdateBackdrop(now);
+    title_.UpdateShip(now, input);
 
     if (input.up == kInputUp) {
-        SetInputGate(kMenuMoveGateMs);
+        SetInputGate(now, kMenuMoveGateMs);
         if (GetTitleMenuChoice() == 1) Audio().PlaySound(kSoundMenuMove);
         SetTitleMenuChoice(0);
     }
     if (input.down == kInputDown) {
-        SetInputGate(kMenuMoveGateMs);
+        SetInputGate(now, kMenuMoveGateMs);
         if (GetTitleMenuChoice() == 0) Audio().PlaySound(kSoundMenuMove);
         SetTitleMenuChoice(1);
     }
@@ -279,14 +294,12 @@ void GameApp::TitleFrame(Device* device, Sprite* sprite, InputState input) {
         title_.Draw();
     }
 
-    std::uint32_t now = GetTickCount();
     const bool startChosen = GetTitleMenuChoice() == 0;
     if (Confirm(input)) {
         confirmed_.title = 1;
         BeginLeaving(now, true, startChosen);
     }
-    UpdateStageClock();
-    now = GetTickCount();
+    UpdateStageClock(now);
     const bool idle = StageElapsed() >= kTitleIdleMs;
     if (idle && shutter_.Active() == 0) BeginLeaving(now, true, startChosen);
 
@@ -296,30 +309,31 @@ void GameApp::TitleFrame(Device* device, Sprite* sprite, InputState input) {
         confirmed_.title = 0;
         SetBossBattleActive(0);
         SetBossBattleEnded(0);
-        SetSceneFlag("title", 0);
-        SetSceneFlag("stagetitle", 1);
+        SetSceneFlag(SceneFlag::kTitle, 0);
+        SetSceneFlag(SceneFlag::kStageTitle, 1);
         SetStage(startStage_);
-        StartStageClock();
+        StartStageClock(now);
         SetScore(0);
         Audio().PlayTrack(kTrackStageTitle);
-        ResetForNewGame();
+        ResetForNewGame(now);
         return;
     }
     if (idle && ShutterClosed(now)) {
         story_.Start(now);
         if (startChosen) Audio().PlaySound(kSoundConfirm);
-        SetSceneFlag("title", 0);
-        SetSceneFlag("story", 1);
+        SetSceneFlag(SceneFlag::kTitle, 0);
+        SetSceneFlag(SceneFlag::kStory, 1);
         Audio().PlayTrack(kTrackStory);
     }
 }
 
-void GameApp::StageTitleFrame(Sprite* sprite, InputState input) {
+void GameApp::StageTitleFrame(Sprite* sprite, const Frame& frame) {
+    const std::uint32_t now = frame.now;
+    const InputState& input = frame.input;
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
         stageTitle_.Draw();
     }
-    const std::uint32_t now = GetTickCount();
     if (Confirm(input)) {
         confirmed_.stageTitle = 1;
         BeginLeaving(now, true, true);
@@ -328,22 +342,23 @@ void GameApp::StageTitleFrame(Sprite* sprite, InputState input) {
         confirmed_.stageTitle = 0;
         SetBossBattleActive(0);
         SetBossBattleEnded(0);
-        SetSceneFlag("stagetitle", 0);
-        SetSceneFlag("game", 1);
-        StartStageClock();
+        SetSceneFlag(SceneFlag::kStageTitle, 0);
+        SetSceneFlag(SceneFlag::kGame, 1);
+        StartStageClock(now);
         SetSceneryVariant(1);
         stageClear_.Start(now);
-        ResetForStage();
+        ResetForStage(now);
         Audio().PlayTrack(GetStage());
     }
 }
 
-void GameApp::StoryFrame(Sprite* sprite, InputState input) {
+void GameApp::StoryFrame(Sprite* sprite, const Frame& frame) {
+    const std::uint32_t now = frame.now;
+    const InputState& input = frame.input;
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
-        story_.Draw();
+        story_.Draw(now);
     }
-    const std::uint32_t now = GetTickCount();
     if (Confirm(input) || (story_.RunOut(now) && shutter_.Active() == 0)) {
         confirmed_.story = 1;
         BeginLeaving(now, true, true);
@@ -352,28 +367,28 @@ void GameApp::StoryFrame(Sprite* sprite, InputState input) {
         confirmed_.story = 0;
         SetBossBattleActive(0);
         SetBossBattleEnded(0);
-        SetSceneFlag("story", 0);
-        SetSceneFlag("title", 1);
-        StartStageClock();
+        SetSceneFlag(SceneFlag::kStory, 0);
+        SetSceneFlag(SceneFlag::kTitle, 1);
+        StartStageClock(now);
         SetSceneryVariant(1);
         Audio().FadeOut(500);
         Audio().PlayTrack(kTrackTitle);
-        ResetForNewGame();
+        ResetForNewGame(now);
     }
 }
 
-void GameApp::StageClearFrame(Sprite* sprite, InputState input) {
-    const std::uint32_t now = GetTickCount();
+void GameApp::StageClearFrame(Sprite* sprite, const Frame& frame) {
+    const std::uint32_t now = frame.now;
     if (stageClear_.Started() == 0) {
         stageClear_.SetStarted(1);
         stageClear_.Start(now);
     }
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        stageClear_.Draw();
+        stageClear_.Draw(now);
     }
     // Without a press, the screen leaves by itself once the gate set when the boss fell runs out.
-    if (shutter_.Active() == 0 && (Confirm(input) || InputGateExpired())) {
+    if (shutter_.Active() == 0 && (Confirm(frame.input) || InputGateExpired(now))) {
         confirmed_.stageClear = 1;
         BeginLeaving(now, false, true);
     }
@@ -384,31 +399,32 @@ void GameApp::StageClearFrame(Sprite* sprite, InputState input) {
         SetStage(GetNextStage());
         SetBossBattleActive(0);
         SetBossBattleEnded(0);
-        SetSceneFlag("game", 0);
-        SetSceneFlag("gameclear", 0);
-        if (IsSceneFlag("lclear") == 0) {
-            SetInputGate(kConfirmGateMs);
+        SetSceneFlag(SceneFlag::kGame, 0);
+        SetSceneFlag(SceneFlag::kGameClear, 0);
+        if (IsSceneFlag(SceneFlag::kLastClear) == 0) {
+            SetInputGate(now, kConfirmGateMs);
             Audio().PlayTrack(kTrackStageTitle);
-            SetSceneFlag("stagetitle", 1);
+            SetSceneFlag(SceneFlag::kStageTitle, 1);
         } else {
-            SetInputGate(kStaffRollGateMs);
+            SetInputGate(now, kStaffRollGateMs);
             Audio().PlayTrack(kTrackStaffRoll);
-            SetSceneFlag("staff", 1);
+            SetSceneFlag(SceneFlag::kStaff, 1);
             staff_.Start(now + 1000);
         }
-        StartStageClock();
+        StartStageClock(now);
         SetSceneryVariant(1);
-        title_.Reset();
+        title_.Reset(now);
         stageClear_.SetStarted(0);
     }
 }
 
-void GameApp::StaffFrame(Sprite* sprite, InputState input) {
+void GameApp::StaffFrame(Sprite* sprite, const Frame& frame) {
+    const std::uint32_t now = frame.now;
+    const InputState& input = frame.input;
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);
-        staff_.Draw();
+        staff_.Draw(now);
     }
-    const std::uint32_t now = GetTickCount();
     if (Confirm(input)) {
         confirmed_.staff = 1;
         BeginLeaving(now, true, true);
@@ -419,17 +435,17 @@ void GameApp::StaffFrame(Sprite* sprite, InputState input) {
         SetStage(1);
         SetBossBattleActive(0);
         SetBossBattleEnded(0);
-        SetSceneFlag("lclear", 0);
-        SetSceneFlag("staff", 0);
-        SetSceneFlag("title", 1);
+        SetSceneFlag(SceneFlag::kLastClear, 0);
+        SetSceneFlag(SceneFlag::kStaff, 0);
+        SetSceneFlag(SceneFlag::kTitle, 1);
         Audio().PlayTrack(kTrackTitle);
-        StartStageClock();
+        StartStageClock(now);
         SetSceneryVariant(1);
         score_.SaveHighScore();
     }
 }
 
-void GameApp::CommonFrame(Sprite* sprite, InputState /*input*/) {
+void GameApp::CommonFrame(Sprite* sprite, const Frame& frame) {
     SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-    shutter_.Draw();
+    shutter_.Draw(frame.now);
 }

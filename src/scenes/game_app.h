@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/input_state.h"
+#include "core/input_state.h"
 #include "platform/core/window.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/math.h"
@@ -14,7 +14,7 @@
 #include "hud/score_board.h"
 #include "hud/console.h"
 #include "player/player.h"
-#include "render/scene_frames.h"
+#include "scenes/scene_frames.h"
 #include "scenes/camera_director.h"
 #include "scenes/game_over_screen.h"
 #include "scenes/shutter.h"
@@ -44,7 +44,9 @@ public:
 
     // S_OK, or E_FAIL when there is no device. A file that fails ends the program through the loaders'
     // own convention; loading still goes on with the next object.
-    platform::HRESULT Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window);
+    // now is the tick the program started its first frame from.
+    platform::HRESULT Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window,
+                           std::uint32_t now);
 
     // The stage GAME START begins at (1 to 3; others are ignored). Practice and testing start later
     // stages this way; the flow after it is the game's own.
@@ -52,14 +54,14 @@ public:
 
     void DeviceRestored(platform::Device* device) override;
 
-    void GameOverFrame(platform::Sprite* sprite, InputState input) override;
-    void StageClearFrame(platform::Sprite* sprite, InputState input) override;
-    void GameFrame(platform::Device* device, platform::Sprite* sprite, std::int32_t fps, InputState input) override;
-    void TitleFrame(platform::Device* device, platform::Sprite* sprite, InputState input) override;
-    void StageTitleFrame(platform::Sprite* sprite, InputState input) override;
-    void StoryFrame(platform::Sprite* sprite, InputState input) override;
-    void StaffFrame(platform::Sprite* sprite, InputState input) override;
-    void CommonFrame(platform::Sprite* sprite, InputState input) override;
+    void GameOverFrame(platform::Sprite* sprite, const Frame& frame) override;
+    void StageClearFrame(platform::Sprite* sprite, const Frame& frame) override;
+    void GameFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame) override;
+    void TitleFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame) override;
+    void StageTitleFrame(platform::Sprite* sprite, const Frame& frame) override;
+    void StoryFrame(platform::Sprite* sprite, const Frame& frame) override;
+    void StaffFrame(platform::Sprite* sprite, const Frame& frame) override;
+    void CommonFrame(platform::Sprite* sprite, const Frame& frame) override;
 
     const TitleScreen& Title() const { return title_; }
     const Shutter& GetShutter() const { return shutter_; }
@@ -95,12 +97,14 @@ private:
     void BeginLeaving(std::uint32_t now, bool gate, bool sound);
     bool ShutterClosed(std::uint32_t now) const;
     // A new game (from the title or when the story returns to it) and the start of a stage.
-    void ResetForNewGame();
-    void ResetForStage();
+    void ResetForNewGame(std::uint32_t now);
+    void ResetForStage(std::uint32_t now);
     // Game over, entered once: the flags, the gate and the music.
-    void EnterGameOver();
-    void ResetSceneries();
-    void DrawScenery();
+    void EnterGameOver(std::uint32_t now);
+    // A final boss has fallen: the stage-clear screen, and after the last one the staff roll.
+    void EndStage(std::uint32_t now, StageEnd end);
+    void ResetSceneries(std::uint32_t now);
+    void DrawScenery(std::uint32_t now);
 
     // Members in construction order: the camera director first, then the stage's game objects, then
     // the screens.

@@ -1,6 +1,6 @@
 #include "scenes/game_digest.h"
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "scenes/game_app.h"
 
 namespace {
@@ -66,9 +66,7 @@ void Fold(StateDigest& d, const PickupRecord& p) {
 }
 
 void FoldRegistry(StateDigest& d) {
-    for (const char* flag : {"gameover", "title", "game", "gameclear", "stagetitle", "story", "staff", "lclear"}) {
-        d.Add(IsSceneFlag(flag));
-    }
+    for (std::size_t flag = 0; flag < kSceneFlagCount; ++flag) d.Add(IsSceneFlag(static_cast<SceneFlag>(flag)));
     for (std::int32_t v : {GetStage(), GetNextStage(), GetScore(), GetTitleMenuChoice(), GetCameraCutInIndex(),
                            GetSceneryVariant(), GetNextSceneryVariant()}) {
         d.Add(v);

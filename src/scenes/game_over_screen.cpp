@@ -1,11 +1,11 @@
 #include "scenes/game_over_screen.h"
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 GameOverScreen::GameOverScreen() {
     static const float kNoise[5][2] = {{0.0f, 0}, {0.25f, 1}, {0.5f, 2}, {0.75f, 3}, {1.0f, 0}};
@@ -55,8 +55,7 @@ void GameOverScreen::ClearState() {
     signalLostShown_ = 0;
 }
 
-void GameOverScreen::Draw() {
-    const std::uint32_t now = platform::GetTickCount();
+bool GameOverScreen::Draw(std::uint32_t now) {
     int index = static_cast<int>(TrackValue(noiseFrame_, now));
     if (index < 0 || index > 3) index = 0;
     const float fade = TrackValue(fadeIn_, now);
@@ -74,7 +73,6 @@ void GameOverScreen::Draw() {
     DrawPicture(*this, noise_[index].get(), nullptr, x, y, sx * kFullScreenScaleX, sy * kFullScreenScaleY,
                 kOpaqueWhite);
 
-    if (fade >= 1.0f) SetSceneFlag("game", 0);
 
     const std::uint32_t sinceFadeIn = now - fadeIn_.Start();
     if (sinceFadeIn > 3000 && collapsing_ == 0) {
@@ -92,4 +90,5 @@ void GameOverScreen::Draw() {
         SetTextureAlphaFactor(*this, FadeColour(a));
         DrawPicture(*this, lostSignal_.get(), nullptr, 160.0f, 150.0f, 1.0f, 1.0f, FadeColour(a));
     }
+    return fade >= 1.0f;
 }

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
-#include "app/step_track.h"
+#include "core/keyframe_track.h"
+#include "core/step_track.h"
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
 
@@ -17,8 +17,8 @@ public:
     void Start(std::uint32_t now);
     // Leaving game over: the next game over starts from the beginning.
     void ClearState();
-    // Inside a sprite bracket. Stops the stage ("game" flag) once the static covers the screen.
-    void Draw();
+    // Inside a sprite bracket. True once the static covers the screen: the stage behind it can stop.
+    bool Draw(std::uint32_t now);
 
     std::uint8_t Started() const { return started_; }
     std::uint8_t Collapsing() const { return collapsing_; }

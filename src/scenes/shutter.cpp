@@ -1,9 +1,9 @@
 #include "scenes/shutter.h"
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "render/loaders.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 Shutter::Shutter() {
     static const float kLeft[4][2] = {{0.0f, -400.0f}, {0.5f, 0.0f}, {0.7f, 0.0f}, {1.0f, -400.0f}};
@@ -29,9 +29,8 @@ void Shutter::Start(std::uint32_t now) {
     right_.SetStart(now);
 }
 
-void Shutter::Draw() {
+void Shutter::Draw(std::uint32_t now) {
     if (active_ != 1) return;
-    const std::uint32_t now = platform::GetTickCount();
     const struct {
         const KeyframeTrack& track;
         platform::Texture* picture;

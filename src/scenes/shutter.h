@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
 
@@ -17,7 +17,7 @@ public:
     bool Load();
     // Starts closing at tick now.
     void Start(std::uint32_t now);
-    void Draw();
+    void Draw(std::uint32_t now);
 
     std::uint8_t Active() const { return active_; }
     std::uint32_t LeavingTick() const { return left_.Start(); }

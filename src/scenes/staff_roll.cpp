@@ -1,10 +1,10 @@
 #include "scenes/staff_roll.h"
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 StaffRoll::StaffRoll() {
     static const float kKeys[2][2] = {{0.0f, 0.0f}, {1.0f, 1.0f}};
@@ -20,8 +20,8 @@ bool StaffRoll::Load() {
     return true;
 }
 
-void StaffRoll::Draw() {
-    const float a = TrackValue(fade_, platform::GetTickCount());
+void StaffRoll::Draw(std::uint32_t now) {
+    const float a = TrackValue(fade_, now);
     DrawFullScreen(*this, rocket_.get(), 0.0f, 0.0f, kOpaqueWhite);
     DrawFullScreen(*this, credits_.get(), 0.0f, 0.0f, FadeColour(a));
 }

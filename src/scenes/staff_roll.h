@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
 
@@ -12,7 +12,7 @@ public:
     StaffRoll();
     bool Load();
     void Start(std::uint32_t tick) { fade_.SetStart(tick); }
-    void Draw();
+    void Draw(std::uint32_t now);
 
 private:
     platform::TexturePtr rocket_;

@@ -1,12 +1,12 @@
 #include "scenes/stage_clear_banner.h"
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device_types.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
-#include "scenes/picture_drawing.h"
-#include "scenes/scene_audio.h"
+#include "render/picture_drawing.h"
+#include "audio/scene_audio.h"
 
 StageClearBanner::StageClearBanner() {
     static const float kLeft[2][2] = {{0.0f, -512.0f}, {1.0f, 150.0f}};
@@ -31,8 +31,7 @@ void StageClearBanner::Start(std::uint32_t now) {
     right_.SetStart(now - 100);
 }
 
-void StageClearBanner::Draw() {
-    const std::uint32_t now = platform::GetTickCount();
+void StageClearBanner::Draw(std::uint32_t now) {
     static const platform::Rect kWhole{0, 0, 512, 256};
     for (const KeyframeTrack* t : {&left_, &right_}) {
         DrawPicture(*this, picture_.get(), &kWhole, TrackValue(*t, now), 200.0f, 1.0f, 1.0f, FadeColour(alpha_));

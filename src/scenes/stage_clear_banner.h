@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
 
@@ -14,7 +14,7 @@ public:
     bool Load();
     // Both copies start sliding 100 ms back from now, half transparent.
     void Start(std::uint32_t now);
-    void Draw();
+    void Draw(std::uint32_t now);
 
     std::uint8_t Started() const { return started_; }
     void SetStarted(std::uint8_t started) { started_ = started; }

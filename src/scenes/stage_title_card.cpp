@@ -1,9 +1,9 @@
 #include "scenes/stage_title_card.h"
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 bool StageTitleCard::Load() {
     if (!TextureLoad("t\\stage 1.png", &cards_[0], *this)) return LoadFailed(*this, "stage 1ロスト");

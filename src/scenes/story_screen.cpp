@@ -1,9 +1,9 @@
 #include "scenes/story_screen.h"
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "render/loaders.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 namespace {
 constexpr float kStoryScaleY = 0.83f;  // 2048 rows shown as 1700, so the last screenful ends the scroll
@@ -15,7 +15,7 @@ StoryScreen::StoryScreen() {
     SetKeys(scroll_, kKeys);
     scroll_.SetDuration(50000);
     scroll_.SetLooping(0);
-    scroll_.SetStart(platform::GetTickCount());
+    scroll_.SetStart(0);
 }
 
 bool StoryScreen::Load() {
@@ -23,8 +23,8 @@ bool StoryScreen::Load() {
     return true;
 }
 
-void StoryScreen::Draw() {
-    const float y = TrackValue(scroll_, platform::GetTickCount());
+void StoryScreen::Draw(std::uint32_t now) {
+    const float y = TrackValue(scroll_, now);
     DrawPicture(*this, picture_.get(), nullptr, 0.0f, y, kFullScreenScaleX, kStoryScaleY, kOpaqueWhite);
 }
 

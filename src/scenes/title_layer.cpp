@@ -4,7 +4,7 @@
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 using namespace platform;
 

@@ -2,8 +2,8 @@
 
 #include <numbers>
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/gfx/device.h"
@@ -12,7 +12,7 @@
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_mesh.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 namespace {
 
@@ -52,20 +52,19 @@ bool TitleScreen::Load() {
     return true;
 }
 
-void TitleScreen::Reset() {
+void TitleScreen::Reset(std::uint32_t now) {
     exitChosen_ = 0;
-    const std::uint32_t now = platform::GetTickCount();
     spin_.SetStart(now);
     counterSpin_.SetStart(now);
     shipTurn_.SetKey(0, 0.0f, 0.0f);
     shipTurn_.SetKey(1, 1.0f, 0.0f);
 }
 
-void TitleScreen::UpdateBackdrop() {
+void TitleScreen::UpdateBackdrop(std::uint32_t now) {
     if (!device_) return;
     device_->SetRenderState(platform::D3DRS_CULLMODE, platform::D3DCULL_NONE);
     SetAlphaBlend(*this, true);
-    backdropAngle_ = TrackValue(spin_, platform::GetTickCount(), static_cast<float>(backdropAngle_));
+    backdropAngle_ = TrackValue(spin_, now, static_cast<float>(backdropAngle_));
     platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(backdropAngle_ * kDegrees), 0.0f, 0.0f);
     SetMatrixTranslation(&transform_, 0.0f, 2.5f, 200.0f);
     device_->SetTransform(platform::D3DTS_WORLD, &transform_);
@@ -74,9 +73,8 @@ void TitleScreen::UpdateBackdrop() {
     device_->SetRenderState(platform::D3DRS_CULLMODE, platform::D3DCULL_CCW);
 }
 
-void TitleScreen::UpdateShip(InputState input) {
+void TitleScreen::UpdateShip(std::uint32_t now, InputState input) {
     if (!device_) return;
-    const std::uint32_t now = platform::GetTickCount();
     const auto yaw = static_cast<float>(shipYaw_);
     if (input.left == kInputLeft) {
         shipTurn_.SetKey(0, 0.0f, yaw);

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/input_state.h"
-#include "app/keyframe_track.h"
+#include "core/input_state.h"
+#include "core/keyframe_track.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/texture.h"
 #include "render/drawable.h"
@@ -18,9 +18,9 @@ class TitleScreen : public Drawable {
 public:
     TitleScreen();
     bool Load();
-    void Reset();
-    void UpdateBackdrop();
-    void UpdateShip(InputState input);
+    void Reset(std::uint32_t now);
+    void UpdateBackdrop(std::uint32_t now);
+    void UpdateShip(std::uint32_t now, InputState input);
     // Inside a sprite bracket.
     void Draw();
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "app/input_state.h"
-#include "player/player_state.h"
+#include "core/input_state.h"
+#include "collision/player_state.h"
 
 class SceneryTurn {
 public:

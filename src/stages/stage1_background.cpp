@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/registry.h"
-#include "app/track_value.h"
+#include "core/registry.h"
+#include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "render/loaders.h"
@@ -93,8 +93,7 @@ bool Stage1Background::Load() {
     return true;
 }
 
-void Stage1Background::Reset() {
-    const std::uint32_t now = GetTickCount();
+void Stage1Background::Reset(std::uint32_t now) {
     // The player holds the items' addresses: copy back in place.
     for (std::size_t i = 0; i < kBuildingCount; ++i) {
         items_[i] = placement_[i];
@@ -110,14 +109,13 @@ void Stage1Background::Reset() {
     ForgetBattleShift();
 }
 
-void Stage1Background::Draw() {
-    const std::uint32_t now = GetTickCount();
+void Stage1Background::Draw(std::uint32_t now) {
     Move(now);
     if (device_) Render(now);
 }
 
 void Stage1Background::Move(std::uint32_t now) {
-    if (const std::uint32_t shift = TakeBattleShift(); shift != 0) {
+    if (const std::uint32_t shift = TakeBattleShift(now); shift != 0) {
         for (KeyframeTrack& t : tracks_) ShiftTrack(t, shift);
     }
     const bool battle = IsBossBattleActive() != 0;

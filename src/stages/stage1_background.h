@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <span>
 
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 #include "platform/gfx/math.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
-#include "stages/scenery_items.h"
+#include "collision/scenery_items.h"
 #include "stages/stage_background.h"
 
 class Stage1Background : public StageBackground {
@@ -30,8 +30,8 @@ public:
     Stage1Background();
 
     bool Load() override;
-    void Reset() override;
-    void Draw() override;
+    void Reset(std::uint32_t now) override;
+    void Draw(std::uint32_t now) override;
 
     // The obstacle records; built once, never moved.
     std::span<BuildingItem> Buildings() { return items_; }

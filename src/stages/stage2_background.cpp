@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
@@ -112,8 +112,7 @@ bool Stage2Background::Load() {
     return true;
 }
 
-void Stage2Background::Reset() {
-    const std::uint32_t now = GetTickCount();
+void Stage2Background::Reset(std::uint32_t now) {
     // The player holds the items' addresses: copy back in place.
     for (std::size_t i = 0; i < kRockCount; ++i) {
         rocks_[i] = rockPlacement_[i];
@@ -128,14 +127,13 @@ void Stage2Background::Reset() {
     ForgetBattleShift();
 }
 
-void Stage2Background::Draw() {
-    const std::uint32_t now = GetTickCount();
+void Stage2Background::Draw(std::uint32_t now) {
     Move(now);
     if (device_) Render();
 }
 
 void Stage2Background::Move(std::uint32_t now) {
-    if (const std::uint32_t shift = TakeBattleShift(); shift != 0) {
+    if (const std::uint32_t shift = TakeBattleShift(now); shift != 0) {
         for (KeyframeTrack& t : rockTracks_) ShiftTrack(t, shift);
         for (KeyframeTrack& t : starTracks_) ShiftTrack(t, shift);
     }

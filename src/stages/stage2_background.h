@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <span>
 
-#include "app/input_state.h"
-#include "app/keyframe_track.h"
-#include "player/player_state.h"
+#include "core/input_state.h"
+#include "core/keyframe_track.h"
+#include "collision/player_state.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
-#include "stages/scenery_items.h"
+#include "collision/scenery_items.h"
 #include "stages/scenery_turn.h"
 #include "stages/stage_background.h"
 
@@ -35,8 +35,8 @@ public:
     Stage2Background();
 
     bool Load() override;
-    void Reset() override;
-    void Draw() override;
+    void Reset(std::uint32_t now) override;
+    void Draw(std::uint32_t now) override;
 
     // The obstacle records; built once, never moved.
     std::span<SpaceItem> Rocks() { return rocks_; }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "render/loaders.h"
@@ -100,8 +100,7 @@ bool Stage3Background::Load() {
     return true;
 }
 
-void Stage3Background::Reset() {
-    const std::uint32_t now = GetTickCount();
+void Stage3Background::Reset(std::uint32_t now) {
     // The player holds the petals' addresses: copy back in place.
     for (std::size_t i = 0; i < kPetalCount; ++i) {
         petals_[i] = placement_[i];
@@ -119,14 +118,13 @@ void Stage3Background::Reset() {
     ForgetBattleShift();
 }
 
-void Stage3Background::Draw() {
-    const std::uint32_t now = GetTickCount();
+void Stage3Background::Draw(std::uint32_t now) {
     Move(now);
     if (device_) Render();
 }
 
 void Stage3Background::Move(std::uint32_t now) {
-    if (const std::uint32_t shift = TakeBattleShift(); shift != 0) {
+    if (const std::uint32_t shift = TakeBattleShift(now); shift != 0) {
         for (std::size_t i = 0; i < kPetalCount; ++i) {
             ShiftTrack(zTracks_[i], shift);
             ShiftTrack(xTracks_[i], shift);

@@ -1,16 +1,16 @@
 #include "stages/stage_background.h"
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/gfx/device.h"
 
-std::uint32_t StageBackground::TakeBattleShift() {
+std::uint32_t StageBackground::TakeBattleShift(std::uint32_t now) {
     if (IsBossBattleEnded() == 0) {
         shiftTaken_ = 0;
         return 0;
     }
     if (shiftTaken_ != 0) return 0;
     shiftTaken_ = 1;
-    return BossTimerElapsed();
+    return BossTimerElapsed(now);
 }
 
 void StageBackground::BlendBySourceAlpha(bool enable) {

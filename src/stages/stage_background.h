@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
-#include "app/track_value.h"
+#include "core/keyframe_track.h"
+#include "core/track_value.h"
 #include "render/drawable.h"
 
 class StageBackground : public Drawable {
@@ -19,15 +19,15 @@ public:
     // Meshes and pictures. A missing file ends the program through the loaders' convention.
     virtual bool Load() = 0;
     // The stage begins: items back at their placement, every track restarted now.
-    virtual void Reset() = 0;
+    virtual void Reset(std::uint32_t now) = 0;
     // One frame: moves the scenery on and, with a device, draws it.
-    virtual void Draw() = 0;
+    virtual void Draw(std::uint32_t now) = 0;
 
 protected:
     // The length of the boss battle just won, handed out on the first frame that sees the battle's end
     // and 0 on every other frame: the flag stays up for several frames until the last object that
     // waited has caught up, and the tracks must be moved on once, not once a frame.
-    std::uint32_t TakeBattleShift();
+    std::uint32_t TakeBattleShift(std::uint32_t now);
     // Forgets a battle end already taken (the stage begins again).
     void ForgetBattleShift() { shiftTaken_ = 0; }
 

@@ -27,8 +27,10 @@ struct Harness {
             return false;
         };
         ports.minimisedOrHidden = [this] { return minimised; };
-        ports.runFrame = [this](std::int32_t fps) {
-            frameTicks.push_back(clock.Ticks());
+        ports.runFrame = [this](std::uint32_t now, std::int32_t fps) {
+            // The frame is handed the tick of its start.
+            EXPECT_EQ(clock.Ticks(), now);
+            frameTicks.push_back(now);
             fpsSeen.push_back(fps);
             clock.Advance(frameCost);
         };
@@ -120,7 +122,7 @@ TEST(MainLoop, WaitsForEachSlotInAFewSleepsAndLeavesAtTheSameTicks) {
     platform::ScopedClock scoped(clock);
     std::vector<std::uint32_t> ticks;
     LoopPorts ports;
-    ports.runFrame = [&](std::int32_t) { ticks.push_back(clock.Ticks() - 50000); };
+    ports.runFrame = [&](std::uint32_t now, std::int32_t) { ticks.push_back(now - 50000); };
     MainLoop loop;
     int code = 0;
     for (int i = 0; i < 90; ++i) loop.Pass(ports, &code);

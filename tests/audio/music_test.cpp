@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "app/log.h"
+#include "core/log.h"
 #include "audio/midi_builder.h"
 #include "audio/sequencer_fixture.h"
 #include "platform/core/text_encoding.h"

@@ -21,8 +21,8 @@ protected:
     void Enter() {
         StageClockAt(160000);
         entryTick_ = platform::GetTickCount();
-        roster_.Frame();
-        roster_.Battle();
+        roster_.Frame(clock_.Ticks());
+        roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
     }
     Bboss02& Boss() { return static_cast<Bboss02&>(roster_.GetBoss(1)); }
@@ -69,7 +69,7 @@ protected:
             ship_.x = b.x;
             ship_.y = b.y;
             ship_.z = b.z;
-            roster_.Battle();
+            roster_.Battle(clock_.Ticks());
             EXPECT_EQ(223 - damage, ship_.life) << "entry " << tested;
             ++tested;
         }
@@ -315,7 +315,7 @@ TEST_F(Bboss02Test, ItsDeathClearsTheStageAndResetRestoresTheShieldsAndHoles) {
     EXPECT_EQ(0, Body().active);
     EXPECT_EQ(1, audio_.Count(13));
     EXPECT_EQ(std::vector<int>{2000}, audio_.fades);
-    EXPECT_EQ(1, IsSceneFlag("gameclear"));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
     EXPECT_EQ(2, GetNextStage());
     EXPECT_EQ(0, IsBossBattleActive());
     EXPECT_EQ(0, IsBossBattleEnded());

@@ -31,12 +31,12 @@ protected:
         body.y = 2.0;
         body.z = 40.0;
         // The attack clock starts now: no attack begins in these frames.
-        knight_.Start(0);
+        knight_.Start(clock_.Ticks(), 0);
     }
     Image Frame(bool withUpdate) {
         BeginFrame();
-        knight_.Draw();
-        if (withUpdate) knight_.Update();
+        knight_.Draw(clock_.Ticks());
+        if (withUpdate) knight_.Update(clock_.Ticks());
         return EndFrame();
     }
     // How many pixels within r of a world point's projection are lit.
@@ -88,8 +88,8 @@ TEST_F(Bboss03PixelTest, SwordFanReachesOutToTheSidesAsItTurns) {
     // A quarter turn: the blade lies across the sky to the right of the knight.
     blade.yaw = std::numbers::pi / 2;
     BeginFrame();
-    knight_.Draw();
-    knight_.Update();
+    knight_.Draw(clock_.Ticks());
+    knight_.Update(clock_.Ticks());
     const Image after = EndFrame();
     EXPECT_EQ(0, LitAround(before, 12.0f, 2.0f, 40.0f, 3));
     EXPECT_GT(LitAround(after, 12.0f, 2.0f, 40.0f, 3), 0) << "the blade halfway out";

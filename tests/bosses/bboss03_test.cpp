@@ -22,8 +22,8 @@ protected:
         SetBossBattleActive(0);
         StageClockAt(70000);
         entryTick_ = platform::GetTickCount();
-        roster_.Frame();
-        roster_.Battle();
+        roster_.Frame(clock_.Ticks());
+        roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
     }
     Bboss03& Knight() { return static_cast<Bboss03&>(roster_.GetBoss(kKnight)); }
@@ -59,10 +59,10 @@ protected:
     // One frame with the ship held where `place` puts it after the boss moved; the life it lost.
     template <typename Place>
     std::int32_t FrameWithShip(Place place) {
-        roster_.Frame();
+        roster_.Frame(clock_.Ticks());
         place();
         const std::int32_t before = ship_.life;
-        roster_.Battle();
+        roster_.Battle(clock_.Ticks());
         const std::int32_t lost = before - ship_.life;
         ship_.life = PlayerState::kFullLife;
         clock_.Advance(kFrameMs);
@@ -130,7 +130,7 @@ TEST_F(Bboss03Test, DashFollowsItsPathAndItsTrailStaysWithinThePoolAndItsTime) {
         bool checkedFirstKey = false;
         // The dash and then the last afterimages running out.
         for (int frame = 0; frame < 400; ++frame) {
-            roster_.Frame();
+            roster_.Frame(clock_.Ticks());
             const std::uint32_t now = platform::GetTickCount();
             if (!checkedFirstKey && now - start >= 1200) {
                 // At phase 0.2 the depth stands at its first offset, give or take a frame's travel.
@@ -174,13 +174,13 @@ TEST_F(Bboss03Test, DashFollowsItsPathAndItsTrailStaysWithinThePoolAndItsTime) {
                 EXPECT_DOUBLE_EQ(fromZ, Body().z);
                 EXPECT_EQ(0, Body().holdPosition);
                 EXPECT_EQ(0, Knight().Charge().alive);
-                roster_.Battle();
+                roster_.Battle(clock_.Ticks());
                 clock_.Advance(kFrameMs);
-                roster_.Frame();
+                roster_.Frame(clock_.Ticks());
                 EXPECT_NEAR(fromX, Body().x, 0.2);
                 EXPECT_NE(fromX, Body().x);
             }
-            roster_.Battle();
+            roster_.Battle(clock_.Ticks());
             ship_.life = PlayerState::kFullLife;
             clock_.Advance(kFrameMs);
             if (Knight().Attacking() == 0 && alive == 0) break;

@@ -30,13 +30,13 @@ protected:
         body.active = 1;
         body.life = body.lifeMax = 400;
         body.z = 40.0;
-        boss_.Start(0);
+        boss_.Start(clock_.Ticks(), 0);
     }
     // One frame of the boss: its draw, and with `update` its steps, which draw its parts.
     Image Frame(bool update) {
         BeginFrame();
-        boss_.Draw();
-        if (update) boss_.Update();
+        boss_.Draw(clock_.Ticks());
+        if (update) boss_.Update(clock_.Ticks());
         return EndFrame();
     }
     struct Spot {

@@ -83,9 +83,9 @@ protected:
         EXPECT_GE(StepsUntil([&] { return Boss().Running(); }), 0);
         const std::uint32_t opened = Boss().HoleGrowth().Start();
         clock_.Set(opened + 2000);
-        roster_.Frame();
+        roster_.Frame(clock_.Ticks());
         ShipOn(Hole(1));
-        roster_.Battle();
+        roster_.Battle(clock_.Ticks());
         EXPECT_EQ(1, roster_.Captured());
         clock_.Advance(kFrameMs);
         return roster_.CaptureTrack().Start();
@@ -130,7 +130,7 @@ TEST_F(Boss05Test, FirstAttackOpensTheHolesWhichGrowHoldAndCloseOverTenSeconds) 
     const std::pair<std::uint32_t, double> sizes[] = {{1000, 0.6}, {2000, 1.0}, {5000, 1.0}, {8000, 1.0}, {9000, 0.6}};
     for (auto [at, size] : sizes) {
         clock_.Set(opened + at);
-        roster_.Frame();
+        roster_.Frame(clock_.Ticks());
         for (int j = 1; j < 4; ++j) {
             EXPECT_NEAR(size, Hole(j).sx, 1e-4) << at << " ms, hole " << j;
             EXPECT_NEAR(size * Boss05::kHoleRadius, Hole(j).rv, 1e-4);
@@ -144,10 +144,10 @@ TEST_F(Boss05Test, FirstAttackOpensTheHolesWhichGrowHoldAndCloseOverTenSeconds) 
         EXPECT_DOUBLE_EQ(Body().z - 4.0, Hole(0).z);
     }
     clock_.Set(opened + 9999);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     EXPECT_EQ(1, Hole(1).alive);
     clock_.Set(opened + 10000);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     for (int j = 0; j < 4; ++j) EXPECT_EQ(0, Hole(j).alive) << j;
     EXPECT_FALSE(Boss().Running());
 }
@@ -156,26 +156,26 @@ TEST_F(Boss05Test, EntryZeroUnderTheBodyHurtsAndTheHolesCaptureWithoutHurting) {
     Enter();
     ASSERT_GE(StepsUntil([&] { return Boss().Running(); }), 0);
     clock_.Set(Boss().HoleGrowth().Start() + 2000);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     // Just inside and just outside the reach of the hole under the body.
     const double reach = Boss05::kHoleRadius + ship_.rv;
     ship_.x = Hole(0).x - reach - 0.01;
     ship_.y = Hole(0).y;
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     EXPECT_EQ(223, ship_.life);
     ship_.x = Hole(0).x - reach + 0.01;
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     EXPECT_EQ(223 - Boss05::kHoleDamage, ship_.life);
     EXPECT_EQ(0, roster_.Captured());
 
     clock_.Advance(600);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     ship_.x = Hole(2).x;
     ship_.y = Hole(2).y + reach + 0.01;
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     EXPECT_EQ(0, roster_.Captured());
     ship_.y = Hole(2).y + reach - 0.01;
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     EXPECT_EQ(1, roster_.Captured());
     EXPECT_EQ(223 - Boss05::kHoleDamage, ship_.life) << "a capture costs nothing until it ends";
     EXPECT_EQ(1, audio_.Count(3));
@@ -246,9 +246,9 @@ TEST_F(Boss05Test, FansWaitForACaptureToEndAndTheSwayThenGoesOnWithoutAJump) {
     const std::uint32_t opened = Boss().HoleGrowth().Start();
     // Caught late: the capture outlasts the holes and the fans' gate.
     clock_.Set(opened + 9500);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     ShipOn(Hole(1));
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     ASSERT_EQ(1, roster_.Captured());
     const double heldX = Body().x;
     clock_.Advance(kFrameMs);
@@ -283,7 +283,7 @@ TEST_F(Boss05Test, FansFlyFourDifferentPathsToDepthTwentyAndTheirBeamsHitTheShip
 
         const std::uint32_t launch = Boss().FanDepth(0).Start();
         clock_.Set(launch + Boss05::kFanFlightMs);
-        roster_.Frame();
+        roster_.Frame(clock_.Ticks());
         for (int i = 0; i < 4; ++i) {
             EXPECT_NEAR(20.0, Fan(i).z, 1e-4);
             EXPECT_NEAR(kLastX[Boss().PathOf(i)], Fan(i).x, 1e-4);
@@ -296,17 +296,17 @@ TEST_F(Boss05Test, FansFlyFourDifferentPathsToDepthTwentyAndTheirBeamsHitTheShip
     ship_.life = 223;
     const std::uint32_t fired = platform::GetTickCount();
     clock_.Set(fired + 200);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     const BossBullet& beam = Boss().FanBeam(0);
     ASSERT_NEAR(15.0, beam.z, 0.5);
     ship_.x = beam.x;
     ship_.y = beam.y;
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     EXPECT_EQ(223 - Boss05::kFanBeamDamage, ship_.life);
     // The return ends the attack: beams off, the body free.
     clock_.Set(fired + Boss05::kFanReturnDelay + Boss05::kFanReturnMs);
     ShipAway();
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     EXPECT_FALSE(Boss().Running());
     EXPECT_EQ(0, Body().holdPosition);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(0, Boss().FanBeam(i).alive);
@@ -330,16 +330,16 @@ TEST_F(Boss05Test, MeteorsStartWithinFourSecondsAndTheShowerLastsUntilTheLastHas
     // Meteor 0 in the ship's plane hurts by the meteors' damage.
     ASSERT_GE(StepsUntil([&] { return std::abs(Meteor(0).z - 15.0) < 0.5; }), 0);
     ShipOn(Meteor(0));
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     EXPECT_EQ(223 - Boss05::kMeteorDamage, ship_.life);
     ShipAway();
 
     const std::uint32_t over = Boss().MeteorDepth(Boss().LastMeteor()).Start() + Boss05::kMeteorMs;
     clock_.Set(over - 1);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     EXPECT_TRUE(Boss().Running());
     clock_.Set(over);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     EXPECT_FALSE(Boss().Running());
     for (int i = 0; i < Boss05::kMeteorCount; ++i) EXPECT_EQ(0, Meteor(i).alive);
 }
@@ -406,7 +406,7 @@ TEST_F(Boss05Test, KilledMidCaptureTheShipIsLetGoAndAStageResetLetsItGoToo) {
 TEST_F(Boss05Test, ItsDeathFadesTheMusicAndClearsTheStageWithoutFoldingTheClock) {
     Enter();
     Steps(30);
-    UpdateStageClock();
+    UpdateStageClock(clock_.Ticks());
     const std::uint32_t before = StageElapsed();
     ASSERT_GT(before, 120000u + 29 * kFrameMs);
     KillWithShot(3);
@@ -414,11 +414,11 @@ TEST_F(Boss05Test, ItsDeathFadesTheMusicAndClearsTheStageWithoutFoldingTheClock)
     EXPECT_EQ(0, Body().active);
     EXPECT_EQ((std::vector<int>{2000}), audio_.fades);
     EXPECT_EQ(1, audio_.Count(13));
-    EXPECT_EQ(1, IsSceneFlag("gameclear"));
-    EXPECT_EQ(0, IsSceneFlag("lclear"));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
+    EXPECT_EQ(0, IsSceneFlag(SceneFlag::kLastClear));
     EXPECT_EQ(3, GetNextStage());
     EXPECT_EQ(1, roster_.Explosions().ActiveCount());
-    UpdateStageClock();
+    UpdateStageClock(clock_.Ticks());
     EXPECT_GE(StageElapsed(), before) << "the battle stays in the stage's time";
     EXPECT_EQ(1, IsBossBattleActive());
 }

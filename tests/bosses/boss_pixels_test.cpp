@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/registry.h"
+#include "core/main_window.h"
+#include "core/registry.h"
 #include "bosses/bboss02.h"
 #include "bosses/boss_roster.h"
 #include "platform/core/clock.h"
@@ -43,8 +43,8 @@ protected:
     // The boss's body, and with `update` its own step, which draws its parts.
     Image DrawBoss(int index, bool update) {
         BeginFrame();
-        roster_.GetBoss(index).Draw();
-        if (update) roster_.GetBoss(index).Update();
+        roster_.GetBoss(index).Draw(clock_.Ticks());
+        if (update) roster_.GetBoss(index).Update(clock_.Ticks());
         return EndFrame();
     }
     // The summed brightness of the pixels within r of a screen point, and how many are lit.
@@ -69,7 +69,7 @@ protected:
 TEST_F(BossPixelTest, EveryBossLoadsAndTheFirstDrawsAtItsPlaceTranslucentAfterAHit) {
     roster_.Load(device_.get(), sprite_.get(), window_);
     ASSERT_TRUE(messages_.empty()) << messages_.front();
-    roster_.Reset();
+    roster_.Reset(clock_.Ticks());
 
     // Not in battle: nothing drawn.
     EXPECT_EQ(0, Around(DrawFirstBoss(), 400, 300, 400).second);
@@ -102,12 +102,12 @@ TEST_F(BossPixelTest, EveryBossLoadsAndTheFirstDrawsAtItsPlaceTranslucentAfterAH
 TEST_F(BossPixelTest, StageOneFinalBossDrawsItsCoreShieldsAndBarrier) {
     roster_.Load(device_.get(), sprite_.get(), window_);
     ASSERT_TRUE(messages_.empty()) << messages_.front();
-    roster_.Reset();
+    roster_.Reset(clock_.Ticks());
     auto& boss = static_cast<Bboss02&>(roster_.GetBoss(1));
     boss.Body().active = 1;
     // At the entry tick the core stands at (0, 5, 40) and the shields at the top and a third of a turn
     // either side.
-    boss.Start(0);
+    boss.Start(clock_.Ticks(), 0);
     const Image full = DrawBoss(1, true);
     auto lit = [&](const Image& frame, double x, double y, double z, int r) {
         const Vector3 at = Project(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));

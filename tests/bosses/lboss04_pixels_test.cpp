@@ -9,7 +9,7 @@
 #include "bosses/lboss04.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 #include "support/game_data_device.h"
 
 using namespace platform;
@@ -39,16 +39,16 @@ protected:
     Image FrameAt(std::uint32_t tick, bool update) {
         clock_.Set(tick);
         BeginFrame();
-        boss_.Draw();
-        if (update) boss_.Update();
+        boss_.Draw(clock_.Ticks());
+        if (update) boss_.Update(clock_.Ticks());
         return EndFrame();
     }
     // The update's steps run without reading the picture back.
     void UpdateAt(std::uint32_t tick) {
         clock_.Set(tick);
         EXPECT_EQ(S_OK, device_->BeginScene());
-        boss_.Draw();
-        boss_.Update();
+        boss_.Draw(clock_.Ticks());
+        boss_.Update(clock_.Ticks());
         EXPECT_EQ(S_OK, device_->EndScene());
     }
     // How many pixels within r of a world point's image differ between two frames by more than a shade.
@@ -101,7 +101,7 @@ TEST_F(Lboss04PixelTest, BodyCirclesLancesLasersAndTheEyeDraw) {
     const Image empty = FrameAt(kEntry, false);
     EXPECT_EQ(0, LitPixels(empty));
     body.active = 1;
-    boss_.Start(0);
+    boss_.Start(clock_.Ticks(), 0);
 
     const std::uint32_t first = kEntry + 33;
     const Image bodyOnly = FrameAt(first, false);

@@ -26,8 +26,8 @@ protected:
     void Enter() {
         StageClockAt(93000);
         entryTick_ = platform::GetTickCount();
-        roster_.Frame();
-        roster_.Battle();
+        roster_.Frame(clock_.Ticks());
+        roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
     }
     Lboss04& Boss() { return static_cast<Lboss04&>(roster_.GetBoss(kIndex)); }
@@ -67,8 +67,8 @@ protected:
     // One frame at exactly `tick`, the ship left where it is.
     void FrameAt(std::uint32_t tick) {
         clock_.Set(tick);
-        roster_.Frame();
-        roster_.Battle();
+        roster_.Frame(clock_.Ticks());
+        roster_.Battle(clock_.Ticks());
     }
     // The life the ship loses to one battle step, with the protection of an earlier hit long over.
     std::int32_t LossAt(double x, double y, double z) {
@@ -77,7 +77,7 @@ protected:
         ship_.y = y;
         ship_.z = z;
         ship_.life = PlayerState::kFullLife;
-        roster_.Battle();
+        roster_.Battle(clock_.Ticks());
         return PlayerState::kFullLife - ship_.life;
     }
 
@@ -405,15 +405,15 @@ TEST_F(Lboss04Test, ItsFallEndsTheGame) {
     EXPECT_EQ(1, audio_.Count(13));
     EXPECT_EQ((std::vector<int>{2000}), audio_.fades);
     EXPECT_EQ(score + 10000, GetScore());
-    EXPECT_EQ(1, IsSceneFlag("gameclear"));
-    EXPECT_EQ(1, IsSceneFlag("lclear"));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kLastClear));
     EXPECT_EQ(1, roster_.Explosions().ActiveCount());
     EXPECT_EQ(0, IsBossBattleActive());
     EXPECT_EQ(1, IsBossBattleEnded());
     clock_.Advance(4000 - kFrameMs);
-    EXPECT_FALSE(InputGateExpired());
+    EXPECT_FALSE(InputGateExpired(clock_.Ticks()));
     clock_.Advance(1);
-    EXPECT_TRUE(InputGateExpired());
+    EXPECT_TRUE(InputGateExpired(clock_.Ticks()));
 }
 
 TEST_F(Lboss04Test, ResetGivesBackTheGridAsFirstAttackAndListsSizedForTheirRememberedEntries) {

@@ -14,12 +14,12 @@ protected:
         MoonTest::SetUp();
         SetSceneryVariant(1);
         scenery_ = std::make_unique<Stage3Background>();
-        scenery_->Reset();
+        scenery_->Reset(clock_.Ticks());
     }
     // The game frame's order: the scenery, then the bosses and their battle.
     void GameStep() {
-        UpdateStageClock();
-        scenery_->Draw();
+        UpdateStageClock(clock_.Ticks());
+        scenery_->Draw(clock_.Ticks());
         Step();
     }
     // Frames until the boss at `index` is in battle, or -1.
@@ -92,8 +92,8 @@ TEST_F(MoonEntryTest, OnlyTheThirdMoonFallsInAnExplosion) {
         EnterMoon(index);
         Steps(5);
         KillWithShot(index);
-        roster_.Frame();
-        roster_.Battle();
+        roster_.Frame(clock_.Ticks());
+        roster_.Battle(clock_.Ticks());
         EXPECT_EQ(0, roster_.GetBoss(index).Body().active);
         EXPECT_EQ(expected[index - 4], roster_.Explosions().ActiveCount()) << "moon " << index;
         EXPECT_EQ(1, IsSceneryChangePending());

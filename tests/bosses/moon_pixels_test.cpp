@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "bosses/smoon01.h"
 #include "bosses/smoon02.h"
 #include "bosses/smoon03.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 #include "support/game_data_device.h"
 
 using namespace platform;
@@ -54,15 +54,15 @@ protected:
         ship.x = 0.0;
         ship.y = 0.0;
         moon.SetPlayer(ship);
-        moon.Start(0);
+        moon.Start(clock_.Ticks(), 0);
         entry_ = GetTickCount();
     }
     // One frame as the roster runs it, `ms` after the entry.
     Image FrameAt(Boss& moon, std::uint32_t ms) {
         clock_.Set(entry_ + ms);
         BeginFrame();
-        moon.Draw();
-        moon.Update();
+        moon.Draw(clock_.Ticks());
+        moon.Update(clock_.Ticks());
         return EndFrame();
     }
     // How many pixels within 5 of where a world point falls are lit.

@@ -46,7 +46,7 @@ TEST_F(RosterBattleTest, BlastOpensAtTheLockedOnBossAndNowhereWithoutOne) {
     EXPECT_EQ(0, roster_.Blast().LavaRecord().active);
     const BodyRecord target = roster_.Targets()[0];
     roster_.SetSpecial(1);
-    roster_.Frame();
+    roster_.Frame(clock_.Ticks());
     const EffectRecord& lava = roster_.Blast().LavaRecord();
     EXPECT_EQ(1, lava.active);
     EXPECT_DOUBLE_EQ(target.x, lava.x);
@@ -103,7 +103,7 @@ TEST_F(RosterBattleTest, ArmHurtsAndTheFlashProtectsForItsTimeEvenUndrawn) {
     ship_.y = Arm(0).y;
     ship_.z = Arm(0).z;
     const std::int32_t life = ship_.life;
-    roster_.Battle();
+    roster_.Battle(clock_.Ticks());
     EXPECT_EQ(life - 40, ship_.life);
     EXPECT_EQ(1, audio_.Count(3));
     // The flash is never drawn here; its 500 ms still end on time. 15 frames (495 ms) are protected.
@@ -111,7 +111,7 @@ TEST_F(RosterBattleTest, ArmHurtsAndTheFlashProtectsForItsTimeEvenUndrawn) {
     while (ship_.life == life - 40 && frames < 100) {
         clock_.Advance(kFrameMs);
         ++frames;
-        roster_.Battle();
+        roster_.Battle(clock_.Ticks());
     }
     EXPECT_EQ(16, frames);
     EXPECT_EQ(life - 80, ship_.life);
@@ -163,15 +163,15 @@ TEST(RosterUnwired, BattleRunsWithoutShipGaugeOrSceneryByte) {
     InstallSceneAudio(&audio);
     ResetRegistry();
     SetStage(1);
-    StartStageClock();
+    StartStageClock(clock.Ticks());
     BossRoster roster;
-    roster.Reset();
+    roster.Reset(clock.Ticks());
     clock.Advance(80000);
     for (int i = 0; i < 400; ++i) {
-        roster.Frame();
+        roster.Frame(clock.Ticks());
         roster.SetSpecial(1);
         roster.Targets();
-        roster.Battle();
+        roster.Battle(clock.Ticks());
         clock.Advance(33);
     }
     // Four blasts bring it down; its death writes through none of the missing pointers.

@@ -60,9 +60,9 @@ TEST_F(RosterTest, FirstBossKilledAfterFortySecondsFoldsTheBattleOutOfTheStageCl
     EXPECT_EQ(1, IsBossBattleEnded());
     EXPECT_EQ(0, shot_.active) << "the shot that hit is spent";
     // One frame has passed since the death: the clock stands where the battle began, plus that frame.
-    UpdateStageClock();
+    UpdateStageClock(clock_.Ticks());
     EXPECT_EQ(80000u + kFrameMs, StageElapsed());
-    EXPECT_EQ(0, IsSceneFlag("gameclear"));
+    EXPECT_EQ(0, IsSceneFlag(SceneFlag::kGameClear));
 }
 
 TEST_F(RosterTest, StageOneFinalBossEntersInTheOpenWithItsMusicAndItsDeathClearsTheStage) {
@@ -103,15 +103,15 @@ TEST_F(RosterTest, StageOneFinalBossEntersInTheOpenWithItsMusicAndItsDeathClears
     Step();
     EXPECT_EQ(0, body.active);
     EXPECT_EQ(std::vector<int>{2000}, audio_.fades);
-    EXPECT_EQ(1, IsSceneFlag("gameclear"));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
     EXPECT_EQ(2, GetNextStage());
     EXPECT_EQ(0, IsBossBattleActive());
     EXPECT_EQ(0, IsBossBattleEnded()) << "the stage is over; nothing resumes";
     // The stage-clear screen leaves by itself once the gate set at the death has run out.
     clock_.Advance(4000 - kFrameMs);
-    EXPECT_FALSE(InputGateExpired());
+    EXPECT_FALSE(InputGateExpired(clock_.Ticks()));
     clock_.Advance(1);
-    EXPECT_TRUE(InputGateExpired());
+    EXPECT_TRUE(InputGateExpired(clock_.Ticks()));
 }
 
 TEST_F(RosterTest, AfterAClockJumpTheBossesComeInOneBattleAtATime) {
@@ -129,13 +129,13 @@ TEST_F(RosterTest, AfterAClockJumpTheBossesComeInOneBattleAtATime) {
         Step();
         EXPECT_EQ(0, ActiveBosses());
         // Each death folds only its own battle: the clock never runs backwards past the jump or wraps.
-        UpdateStageClock();
+        UpdateStageClock(clock_.Ticks());
         EXPECT_GE(StageElapsed(), 100000u);
         EXPECT_LT(StageElapsed(), 100000u + 10 * kFrameMs);
     }
     EXPECT_EQ((std::vector<int>{8, 9}), audio_.tracks);
-    EXPECT_EQ(1, IsSceneFlag("gameclear"));
-    EXPECT_EQ(1, IsSceneFlag("lclear"));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kLastClear));
 }
 
 TEST_F(RosterTest, MoonDeathsChangeTheGroundAndTheStageTwoFinalBossLeavesTheBattleStanding) {
@@ -160,7 +160,7 @@ TEST_F(RosterTest, MoonDeathsChangeTheGroundAndTheStageTwoFinalBossLeavesTheBatt
     EXPECT_EQ(7, audio_.tracks.back());
     KillWithShot(3);
     Step();
-    EXPECT_EQ(1, IsSceneFlag("gameclear"));
+    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
     EXPECT_EQ(3, GetNextStage());
     EXPECT_EQ(1, IsBossBattleActive()) << "the stage-clear screen ends this battle";
 }

@@ -9,12 +9,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "bosses/boss_roster.h"
 #include "platform/core/clock.h"
-#include "player/player_shot.h"
-#include "player/player_state.h"
-#include "scenes/scene_audio.h"
+#include "collision/player_shot.h"
+#include "collision/player_state.h"
+#include "audio/scene_audio.h"
+#include "support/ship_life_of.h"
 
 class CueLog : public SceneAudio {
 public:
@@ -38,6 +39,7 @@ protected:
         ship_ = PlayerState::NewGame();
         roster_.AddPlayerShot(&shot_);
         roster_.SetPlayerState(&ship_);
+        roster_.SetShipLife(&shipLife_);
         roster_.SetStage1Flag(&stage1Flag_);
         roster_.SetGaugeValue(&gauge_);
         BeginStage(1);
@@ -49,19 +51,20 @@ protected:
 
     void BeginStage(std::int32_t stage) {
         SetStage(stage);
-        StartStageClock();
-        roster_.Reset();
+        StartStageClock(clock_.Ticks());
+        roster_.Reset(clock_.Ticks());
+        lastEnd_ = StageEnd::kNone;
     }
     // Moves the clock so that the stage clock reads `ms` at the next frame.
     void StageClockAt(std::uint32_t ms) {
-        UpdateStageClock();
+        UpdateStageClock(clock_.Ticks());
         clock_.Advance(ms - StageElapsed());
     }
-    // The roster's part of one game frame, then the clock moves on by one frame.
+    // The roster's part of one game frame, then the clock moves on by one frame. A stage's end is kept.
     void Step(std::uint8_t blast = 0) {
-        roster_.Frame();
+        roster_.Frame(clock_.Ticks());
         roster_.SetSpecial(blast);
-        roster_.Battle();
+        if (const StageEnd end = roster_.Battle(clock_.Ticks()); end != StageEnd::kNone) lastEnd_ = end;
         clock_.Advance(kFrameMs);
     }
     void Steps(int n) {
@@ -93,7 +96,10 @@ protected:
     CueLog audio_;
     BossRoster roster_;
     PlayerState ship_;
+    ShipLifeOf shipLife_{&ship_};
     PlayerShot shot_;
+    // The last stage end the battle reported since the stage began.
+    StageEnd lastEnd_ = StageEnd::kNone;
     std::uint8_t stage1Flag_ = 0;
     std::int32_t gauge_ = 0;
 };

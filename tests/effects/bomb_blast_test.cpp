@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "app/track_value.h"
+#include "core/track_value.h"
 #include "effects/bomb_blast.h"
 #include "platform/core/clock.h"
 #include "render/render_presets.h"
@@ -19,7 +19,7 @@ class BombBlastTest : public ::testing::Test {
 protected:
     void DrawAfterStep() {
         clock_.Advance(kStepMs);
-        blast_.DrawLava();
+        blast_.DrawLava(clock_.Ticks());
     }
 
     platform::ManualClock clock_{9000};
@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(BombBlastTest, LavaFadesGrowsAndScrollsEachStep) {
-    blast_.Spawn(1.0, 2.0, 40.0);
+    blast_.Spawn(clock_.Ticks(), 1.0, 2.0, 40.0);
     EXPECT_EQ(0.6, blast_.LavaAlpha());
     for (int n = 1; n <= 60; ++n) {
         DrawAfterStep();
@@ -46,7 +46,7 @@ TEST_F(BombBlastTest, LavaFadesGrowsAndScrollsEachStep) {
 }
 
 TEST_F(BombBlastTest, EndsAfter2500MsAndTheNextStartsAfresh) {
-    blast_.Spawn(1.0, 2.0, 40.0);
+    blast_.Spawn(clock_.Ticks(), 1.0, 2.0, 40.0);
     // 119 steps reach 2499 ms; the 120th, at 2520 ms, is past the end.
     for (int n = 1; n <= 119; ++n) {
         DrawAfterStep();
@@ -59,7 +59,7 @@ TEST_F(BombBlastTest, EndsAfter2500MsAndTheNextStartsAfresh) {
     EXPECT_EQ(0.0, blast_.LavaRecord().v);
 
     clock_.Advance(500);
-    blast_.Spawn(-5.0, 0.0, 60.0);
+    blast_.Spawn(clock_.Ticks(), -5.0, 0.0, 60.0);
     EXPECT_EQ(1, blast_.LavaRecord().active);
     EXPECT_EQ(-5.0, blast_.LavaRecord().x);
     EXPECT_EQ(clock_.Ticks(), blast_.LavaRecord().start);
@@ -70,10 +70,10 @@ TEST_F(BombBlastTest, EndsAfter2500MsAndTheNextStartsAfresh) {
 }
 
 TEST_F(BombBlastTest, ASecondBlastWhileOneRunsIsIgnored) {
-    blast_.Spawn(1.0, 2.0, 40.0);
+    blast_.Spawn(clock_.Ticks(), 1.0, 2.0, 40.0);
     const std::uint32_t start = blast_.LavaRecord().start;
     for (int n = 0; n < 5; ++n) DrawAfterStep();
-    blast_.Spawn(30.0, 30.0, 90.0);
+    blast_.Spawn(clock_.Ticks(), 30.0, 30.0, 90.0);
     EXPECT_EQ(1.0, blast_.LavaRecord().x);
     EXPECT_EQ(40.0, blast_.LavaRecord().z);
     EXPECT_EQ(start, blast_.LavaRecord().start);
@@ -81,22 +81,22 @@ TEST_F(BombBlastTest, ASecondBlastWhileOneRunsIsIgnored) {
 }
 
 TEST_F(BombBlastTest, ResetMidBlastLetsTheNextStartAtFullStrength) {
-    blast_.Spawn(0.0, 0.0, 30.0);
+    blast_.Spawn(clock_.Ticks(), 0.0, 0.0, 30.0);
     for (int n = 0; n < 30; ++n) DrawAfterStep();
     blast_.Reset();
     EXPECT_EQ(0, blast_.LavaRecord().active);
-    blast_.Spawn(0.0, 0.0, 30.0);
+    blast_.Spawn(clock_.Ticks(), 0.0, 0.0, 30.0);
     EXPECT_EQ(0.6, blast_.LavaAlpha());
     EXPECT_EQ(2.0, blast_.LavaRecord().scaleX);
     EXPECT_EQ(0.0, blast_.LavaRecord().v);
 }
 
 TEST_F(BombBlastTest, ShellRunsOnItsOwnFadingAndEndingLikeTheLava) {
-    blast_.SpawnShell(0.0, 5.0, 70.0);
+    blast_.SpawnShell(clock_.Ticks(), 0.0, 5.0, 70.0);
     EXPECT_EQ(0, blast_.LavaRecord().active);
     for (int n = 1; n <= 120; ++n) {
         clock_.Advance(kStepMs);
-        blast_.DrawShell();
+        blast_.DrawShell(clock_.Ticks());
         if (n == 60) {
             EXPECT_NEAR(0.0, blast_.ShellAlpha(), 1e-9);
         }
@@ -121,7 +121,7 @@ TEST_F(BombBlastTest, AngleTracksHoldExactlyTheirThreeKeys) {
 }
 
 TEST_F(BombBlastTest, SparksCircleTheCentreFarthestFirst) {
-    blast_.Spawn(10.0, -3.0, 50.0);
+    blast_.Spawn(clock_.Ticks(), 10.0, -3.0, 50.0);
     for (int frame = 0; frame < 40; ++frame) {
         DrawAfterStep();
         for (int i = 0; i < BombBlast::kParticleCount; ++i) {

@@ -18,13 +18,13 @@ protected:
 };
 
 TEST_F(DamageFlashTest, ASecondHitWithinTheFlashKeepsItsStart) {
-    flash_.Spawn();
+    flash_.Spawn(clock_.Ticks());
     const std::uint32_t start = flash_.Record().start;
     EXPECT_EQ(7000u, start);
     for (int frame = 0; frame < 10; ++frame) {
         clock_.Advance(kFrameMs);
-        flash_.Draw();
-        flash_.Spawn();
+        flash_.Draw(clock_.Ticks());
+        flash_.Spawn(clock_.Ticks());
     }
     EXPECT_EQ(start, flash_.Record().start);
     EXPECT_TRUE(flash_.Showing(clock_.Ticks()));
@@ -32,7 +32,7 @@ TEST_F(DamageFlashTest, ASecondHitWithinTheFlashKeepsItsStart) {
 
 TEST_F(DamageFlashTest, ShowingEndsAfterFiveHundredMillisecondsWithoutADraw) {
     EXPECT_FALSE(flash_.Showing(clock_.Ticks()));
-    flash_.Spawn();
+    flash_.Spawn(clock_.Ticks());
     const std::uint32_t start = clock_.Ticks();
     EXPECT_TRUE(flash_.Showing(start));
     EXPECT_TRUE(flash_.Showing(start + 500));
@@ -40,36 +40,36 @@ TEST_F(DamageFlashTest, ShowingEndsAfterFiveHundredMillisecondsWithoutADraw) {
     // Still active: only the draw retires it, yet the immunity is over, and a new hit flashes anew.
     EXPECT_EQ(1, flash_.Record().active);
     clock_.Advance(600);
-    flash_.Spawn();
+    flash_.Spawn(clock_.Ticks());
     EXPECT_EQ(clock_.Ticks(), flash_.Record().start);
     EXPECT_TRUE(flash_.Showing(clock_.Ticks()));
 }
 
 TEST_F(DamageFlashTest, TheDrawRetiresItAtTheFirstFramePastFiveHundred) {
-    flash_.Spawn();
+    flash_.Spawn(clock_.Ticks());
     // Frames at 33, 66, ... 495 ms keep it; the one at 528 ms ends it.
     for (int frame = 1; frame <= 15; ++frame) {
         clock_.Advance(kFrameMs);
-        flash_.Draw();
+        flash_.Draw(clock_.Ticks());
         ASSERT_EQ(1, flash_.Record().active) << "frame " << frame;
     }
     clock_.Advance(kFrameMs);
-    flash_.Draw();
+    flash_.Draw(clock_.Ticks());
     EXPECT_EQ(0, flash_.Record().active);
     EXPECT_FALSE(flash_.Showing(clock_.Ticks()));
 
     // A hit after it ended starts a new flash.
-    flash_.Spawn();
+    flash_.Spawn(clock_.Ticks());
     EXPECT_EQ(clock_.Ticks(), flash_.Record().start);
     EXPECT_TRUE(flash_.Showing(clock_.Ticks()));
 }
 
 TEST_F(DamageFlashTest, ResetEndsAShowingFlash) {
-    flash_.Spawn();
+    flash_.Spawn(clock_.Ticks());
     clock_.Advance(100);
     flash_.Reset();
     EXPECT_FALSE(flash_.Showing(clock_.Ticks()));
-    flash_.Spawn();
+    flash_.Spawn(clock_.Ticks());
     EXPECT_EQ(clock_.Ticks(), flash_.Record().start);
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "core/main_window.h"
 #include "effects/bomb_blast.h"
 #include "effects/damage_flash.h"
 #include "effects/explosion.h"
@@ -60,9 +60,9 @@ protected:
 TEST_F(EffectsPixelTest, ExplosionColoursItsPlaceAndLeavesTheCornersBlack) {
     Explosion explosion;
     Load(explosion);
-    explosion.Spawn(6.0, 2.0, 40.0);
+    explosion.Spawn(clock_.Ticks(), 6.0, 2.0, 40.0);
     BeginFrame();
-    explosion.Draw();
+    explosion.Draw(clock_.Ticks());
     const Image frame = EndFrame();
     // It is drawn after its first drift.
     const Vector3 at = Project(6.0f, 2.0f, 38.5f);
@@ -81,10 +81,10 @@ TEST_F(EffectsPixelTest, ExplosionColoursItsPlaceAndLeavesTheCornersBlack) {
 TEST_F(EffectsPixelTest, DamageFlashReddensTheEdgeAndLeavesTheMiddle) {
     DamageFlash flash;
     Load(flash);
-    flash.Spawn();
+    flash.Spawn(clock_.Ticks());
     BeginFrame();
     ASSERT_EQ(S_OK, sprite_->Begin(D3DXSPRITE_ALPHABLEND));
-    flash.Draw();
+    flash.Draw(clock_.Ticks());
     ASSERT_EQ(S_OK, sprite_->End());
     const Image frame = EndFrame();
     for (auto [x, y] : {std::pair{2, 301}, {797, 301}, {400, 2}, {400, 597}}) {
@@ -100,12 +100,12 @@ TEST_F(EffectsPixelTest, DamageFlashReddensTheEdgeAndLeavesTheMiddle) {
     clock_.Advance(501);
     BeginFrame();
     sprite_->Begin(D3DXSPRITE_ALPHABLEND);
-    flash.Draw();
+    flash.Draw(clock_.Ticks());
     sprite_->End();
     EndFrame();
     BeginFrame();
     sprite_->Begin(D3DXSPRITE_ALPHABLEND);
-    flash.Draw();
+    flash.Draw(clock_.Ticks());
     sprite_->End();
     EXPECT_EQ(0, Brightness(EndFrame().At(2, 301)));
 }
@@ -114,9 +114,9 @@ TEST_F(EffectsPixelTest, LavaBlastCoversItsCentreThenFades) {
     Srand(1);  // the same sparks every run
     BombBlast blast;
     Load(blast);
-    blast.Spawn(0.0, 0.0, 30.0);
+    blast.Spawn(clock_.Ticks(), 0.0, 0.0, 30.0);
     BeginFrame();
-    blast.DrawLava();
+    blast.DrawLava(clock_.Ticks());
     const Image first = EndFrame();
     const Vector3 at = Project(0.0f, 0.0f, 30.0f);
     EXPECT_GT(Brightness(first.At(static_cast<int>(at.x), static_cast<int>(at.y))), 60);
@@ -128,11 +128,11 @@ TEST_F(EffectsPixelTest, LavaBlastCoversItsCentreThenFades) {
     // After 60 steps the lava is fully faded; only the sparks may remain.
     for (int n = 0; n < 60; ++n) {
         clock_.Advance(21);
-        blast.DrawLava();
+        blast.DrawLava(clock_.Ticks());
     }
     clock_.Advance(21);
     BeginFrame();
-    blast.DrawLava();
+    blast.DrawLava(clock_.Ticks());
     const Image faded = EndFrame();
     int lit = 0, before = 0;
     for (int dy = -20; dy <= 20; dy += 4) {

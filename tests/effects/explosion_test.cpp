@@ -15,7 +15,7 @@ class ExplosionTest : public ::testing::Test {
 protected:
     void DrawAfterStep() {
         clock_.Advance(kStepMs);
-        explosion_.Draw();
+        explosion_.Draw(clock_.Ticks());
     }
     // The active record at (x, y), or null.
     const EffectRecord* At(double x, double y) const {
@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(ExplosionTest, DriftsGrowsThroughBothRowsAndRetiresAfterTheTenthStep) {
-    explosion_.Spawn(3.0, -2.0, 100.0);
+    explosion_.Spawn(clock_.Ticks(), 3.0, -2.0, 100.0);
     for (int n = 1; n <= 9; ++n) {
         DrawAfterStep();
         const EffectRecord* r = At(3.0, -2.0);
@@ -50,20 +50,20 @@ TEST_F(ExplosionTest, DriftsGrowsThroughBothRowsAndRetiresAfterTheTenthStep) {
 }
 
 TEST_F(ExplosionTest, NoStepWithinFiftyMilliseconds) {
-    explosion_.Spawn(0.0, 0.0, 50.0);
+    explosion_.Spawn(clock_.Ticks(), 0.0, 0.0, 50.0);
     clock_.Advance(50);
-    explosion_.Draw();
+    explosion_.Draw(clock_.Ticks());
     ASSERT_NE(nullptr, At(0.0, 0.0));
     EXPECT_EQ(0.0, At(0.0, 0.0)->u);
     EXPECT_DOUBLE_EQ(48.5, At(0.0, 0.0)->z);  // the drift is per frame, not per step
 }
 
 TEST_F(ExplosionTest, TwoOnOneSpotLeaveOneAfterTheNextDraw) {
-    explosion_.Spawn(10.0, 5.0, 80.0);
-    explosion_.Spawn(10.0, 5.0, 80.0);
+    explosion_.Spawn(clock_.Ticks(), 10.0, 5.0, 80.0);
+    explosion_.Spawn(clock_.Ticks(), 10.0, 5.0, 80.0);
     // Far enough apart on x: kept.
-    explosion_.Spawn(-10.0, 5.0, 80.0);
-    explosion_.Spawn(-18.0, 5.0, 80.0);
+    explosion_.Spawn(clock_.Ticks(), -10.0, 5.0, 80.0);
+    explosion_.Spawn(clock_.Ticks(), -18.0, 5.0, 80.0);
     EXPECT_EQ(4, explosion_.ActiveCount());
     DrawAfterStep();
     EXPECT_EQ(3, explosion_.ActiveCount());
@@ -73,27 +73,27 @@ TEST_F(ExplosionTest, TwoOnOneSpotLeaveOneAfterTheNextDraw) {
 }
 
 TEST_F(ExplosionTest, DrawnFarthestFirst) {
-    explosion_.Spawn(0.0, 0.0, 20.0);
-    explosion_.Spawn(30.0, 0.0, 90.0);
-    explosion_.Spawn(60.0, 0.0, 50.0);
-    explosion_.Draw();
+    explosion_.Spawn(clock_.Ticks(), 0.0, 0.0, 20.0);
+    explosion_.Spawn(clock_.Ticks(), 30.0, 0.0, 90.0);
+    explosion_.Spawn(clock_.Ticks(), 60.0, 0.0, 50.0);
+    explosion_.Draw(clock_.Ticks());
     EXPECT_EQ(30.0, explosion_.Record(0).x);
     EXPECT_EQ(60.0, explosion_.Record(1).x);
     EXPECT_EQ(0.0, explosion_.Record(2).x);
 }
 
 TEST_F(ExplosionTest, ARecordFreedByTheCullStartsAfreshWhenSpawnedAgain) {
-    explosion_.Spawn(0.0, 0.0, 100.0);
+    explosion_.Spawn(clock_.Ticks(), 0.0, 0.0, 100.0);
     for (int n = 0; n < 6; ++n) DrawAfterStep();
     const EffectRecord* old = At(0.0, 0.0);
     ASSERT_NE(nullptr, old);
     ASSERT_EQ(0.5, old->v);  // well into the second row
     // A second explosion lands on it; the older one is the one dropped, holding its cell.
-    explosion_.Spawn(0.0, 0.0, old->z);
-    explosion_.Draw();
+    explosion_.Spawn(clock_.Ticks(), 0.0, 0.0, old->z);
+    explosion_.Draw(clock_.Ticks());
     ASSERT_EQ(1, explosion_.ActiveCount());
 
-    explosion_.Spawn(20.0, 20.0, 200.0);
+    explosion_.Spawn(clock_.Ticks(), 20.0, 20.0, 200.0);
     const EffectRecord* fresh = At(20.0, 20.0);
     ASSERT_NE(nullptr, fresh);
     EXPECT_EQ(0.0, fresh->u);
@@ -111,9 +111,9 @@ TEST_F(ExplosionTest, ARecordFreedByTheCullStartsAfreshWhenSpawnedAgain) {
 }
 
 TEST_F(ExplosionTest, AFullPoolIgnoresFurtherSpawnsAndResetFreesIt) {
-    for (int i = 0; i < Explosion::kPoolSize; ++i) explosion_.Spawn(20.0 * i, 0.0, 100.0);
+    for (int i = 0; i < Explosion::kPoolSize; ++i) explosion_.Spawn(clock_.Ticks(), 20.0 * i, 0.0, 100.0);
     EXPECT_EQ(60, explosion_.ActiveCount());
-    explosion_.Spawn(-500.0, 0.0, 100.0);
+    explosion_.Spawn(clock_.Ticks(), -500.0, 0.0, 100.0);
     EXPECT_EQ(60, explosion_.ActiveCount());
     EXPECT_EQ(nullptr, At(-500.0, 0.0));
 
@@ -124,7 +124,7 @@ TEST_F(ExplosionTest, AFullPoolIgnoresFurtherSpawnsAndResetFreesIt) {
         EXPECT_EQ(0.0, explosion_.Record(i).u);
         EXPECT_EQ(1.0, explosion_.Record(i).scaleX);
     }
-    explosion_.Spawn(-500.0, 0.0, 100.0);
+    explosion_.Spawn(clock_.Ticks(), -500.0, 0.0, 100.0);
     EXPECT_NE(nullptr, At(-500.0, 0.0));
 }
 

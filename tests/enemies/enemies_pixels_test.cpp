@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/registry.h"
+#include "core/main_window.h"
+#include "core/registry.h"
 #include "enemies/enemy_manager.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
@@ -20,7 +20,7 @@
 #include "platform/gfx/image.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/sprite.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 #include "support/game_data_device.h"
 
 using namespace platform;
@@ -49,7 +49,7 @@ protected:
 
     Image DrawFrame() {
         BeginFrame();
-        manager_.Update();
+        manager_.Update(clock_.Ticks());
         const Image frame = EndFrame();
         clock_.Advance(33);
         return frame;
@@ -79,7 +79,7 @@ TEST_F(EnemiesPixelTest, AnEnemyAndItsShotDrawWhereTheirRecordsStandAndNothingEl
     ASSERT_TRUE(manager_.Load());
     ASSERT_TRUE(messages_.empty()) << messages_.front();
     SetStage(1);
-    StartStageClock();
+    StartStageClock(clock_.Ticks());
     manager_.ResetForNewGame();
 
     // Appears at the end of its first frame, so that frame draws nothing.

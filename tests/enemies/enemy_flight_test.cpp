@@ -122,7 +122,7 @@ TEST_F(EnemyManagerTest, ALateSpawnsDueTickIsReckonedAcrossTheTicksWrap) {
     // The stage starts 1024 ms before the tick count wraps to 0; the frame 40 ms late comes after it.
     const std::uint32_t stageStart = 0xFFFFFC00u;
     clock_.Set(stageStart);
-    StartStageClock();
+    StartStageClock(clock_.Ticks());
     Build([](EnemyTimetableSink& t) {
         t.AddEntry(Entry(1, C::k01, 3, 10, 200, 1000));
         t.Order(C::k01, 0, 3, 10, -10, 12000);
@@ -173,13 +173,13 @@ TEST_F(EnemyManagerTest, NoEntryAppearsDuringABossBattleAndADueOneAppearsAfterIt
     });
     for (int i = 0; i < 10; ++i) Frame();
     SetBossBattleActive(1);
-    BossTimerStart();
+    BossTimerStart(clock_.Ticks());
     // The stage clock runs on through the battle until the battle is folded out of it.
     for (int i = 0; i < 60; ++i) Frame();
     EXPECT_GT(StageElapsed(), 500u);
     EXPECT_EQ(0, Enemy(C::k03, 0).spawned);
 
-    BossTimerFold();
+    BossTimerFold(clock_.Ticks());
     SetBossBattleActive(0);
     int frames = 0;
     while (!Enemy(C::k03, 0).active && frames++ < 20) Frame();

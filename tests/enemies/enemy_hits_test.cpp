@@ -52,10 +52,10 @@ TEST_F(EnemyManagerTest, TheBlastKillsEveryEnemyWithinFiftyOfTheTargetWithSoundT
     ASSERT_EQ(1u, target.size());
     EXPECT_DOUBLE_EQ(100.0, target[0].z);
     // Without the blast nothing happens.
-    manager_.CheckPlayerShots(0);
+    manager_.CheckPlayerShots(clock_.Ticks(), 0);
     EXPECT_TRUE(audio_.sounds.empty());
 
-    manager_.CheckPlayerShots(1);
+    manager_.CheckPlayerShots(clock_.Ticks(), 1);
     EXPECT_EQ(0, Enemy(C::k01, 0).active);
     EXPECT_EQ(0, Enemy(C::k01, 1).active);
     EXPECT_EQ(1, Enemy(C::k01, 2).active);
@@ -65,21 +65,21 @@ TEST_F(EnemyManagerTest, TheBlastKillsEveryEnemyWithinFiftyOfTheTargetWithSoundT
     EXPECT_EQ(300, GetScore());
 
     // The next update opens the blast's fireball at the target, once.
-    manager_.Update();
+    manager_.Update(clock_.Ticks());
     const EffectRecord& lava = manager_.Blast().LavaRecord();
     ASSERT_EQ(1, lava.active);
     EXPECT_DOUBLE_EQ(100.0, lava.z);
     const std::uint32_t started = lava.start;
     clock_.Advance(kFrameMs);
-    manager_.Update();
+    manager_.Update(clock_.Ticks());
     EXPECT_EQ(started, manager_.Blast().LavaRecord().start);
 }
 
 TEST_F(EnemyManagerTest, NoBlastOpensWhileTheTargetListHoldsNoEnemy) {
     Build([](EnemyTimetableSink&) {});
     EXPECT_DOUBLE_EQ(500.0, manager_.TargetList()[0].z);
-    manager_.CheckPlayerShots(1);
-    manager_.Update();
+    manager_.CheckPlayerShots(clock_.Ticks(), 1);
+    manager_.Update(clock_.Ticks());
     EXPECT_EQ(0, manager_.Blast().LavaRecord().active);
 }
 
@@ -92,7 +92,7 @@ TEST_F(EnemyManagerTest, TheBodyCheckTestsOnlyTheFirstActiveEnemyOfEachClass) {
         t.Order(C::k01, 1, 0, 0, -10, 16000);
         t.Order(C::k02, 0, 0, 0, -10, 16000);
     });
-    manager_.Update();
+    manager_.Update(clock_.Ticks());
     ship_.x = 0.0;
     manager_.SetPlayerState(ship_);
     EXPECT_EQ(0, *manager_.BodyHit());
@@ -125,7 +125,7 @@ TEST_F(EnemyManagerTest, TheTargetListGivesTheNearestActiveEnemyOrDepth500) {
         t.Order(C::k05, 0, 5, 6, -10, 16000);
     });
     EXPECT_DOUBLE_EQ(500.0, manager_.TargetList()[0].z);
-    manager_.Update();
+    manager_.Update(clock_.Ticks());
     std::vector<EnemyRecord> target = manager_.TargetList();
     ASSERT_EQ(1u, target.size());
     EXPECT_DOUBLE_EQ(120.0, target[0].z);

@@ -9,11 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "enemies/enemy_manager.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 class EnemySoundLog : public SceneAudio {
 public:
@@ -48,7 +48,7 @@ protected:
         InstallSceneAudio(&audio_);
         platform::Srand(7);
         SetStage(1);
-        StartStageClock();
+        StartStageClock(clock_.Ticks());
         ship_ = PlayerState::NewGame();
         // Out of every enemy's way unless a test moves it.
         ship_.x = 500.0;
@@ -66,9 +66,9 @@ protected:
     }
     // One game frame at the current tick, as the game object calls the manager, then the clock moves on.
     void Frame(std::uint8_t blast = 0) {
-        manager_.Update();
+        manager_.Update(clock_.Ticks());
         manager_.SetPlayerState(ship_);
-        manager_.CheckPlayerShots(blast);
+        manager_.CheckPlayerShots(clock_.Ticks(), blast);
         clock_.Advance(kFrameMs);
     }
     std::uint32_t Now() const { return platform::GetTickCount(); }
@@ -84,7 +84,7 @@ protected:
         shot.y = e.y;
         shot.z = e.z;
         shot.active = 1;
-        manager_.CheckPlayerShots(0);
+        manager_.CheckPlayerShots(clock_.Ticks(), 0);
     }
 
     platform::ManualClock clock_{kStart};

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/input/dik_codes.h"
 #include "scenes/game_flow_support.h"
 
@@ -96,9 +96,9 @@ TEST_F(FullGameTest, ScriptedPilotPlaysFromTheTitleToTheStaffRoll) {
     std::uint32_t stageStart = clock_.Ticks();
     std::vector<double> stageSeconds;
 
-    for (int frame = 0; frame < 60000 && IsSceneFlag("staff") == 0; ++frame) {
+    for (int frame = 0; frame < 60000 && IsSceneFlag(SceneFlag::kStaff) == 0; ++frame) {
         const bool blastWasOn = game_->Enemies().BlastActive() != 0;
-        if (IsSceneFlag("game") && !IsSceneFlag("gameclear")) {
+        if (IsSceneFlag(SceneFlag::kGame) && !IsSceneFlag(SceneFlag::kGameClear)) {
             game_->Ship().StateRecord()->life = PlayerState::kFullLife;
             Frame(PilotKeys());
         } else {
@@ -107,7 +107,7 @@ TEST_F(FullGameTest, ScriptedPilotPlaysFromTheTitleToTheStaffRoll) {
         }
         enemiesDown += EnemiesShotDown(watch, blastWasOn || game_->Enemies().BlastActive() != 0);
 
-        const std::uint8_t card = IsSceneFlag("stagetitle");
+        const std::uint8_t card = IsSceneFlag(SceneFlag::kStageTitle);
         if (card && !wasCard) {
             std::printf("frame %d: stage %d card\n", frame, GetStage());
             std::fflush(stdout);
@@ -137,7 +137,7 @@ TEST_F(FullGameTest, ScriptedPilotPlaysFromTheTitleToTheStaffRoll) {
     }
     stageSeconds.push_back((clock_.Ticks() - stageStart) / 1000.0);
 
-    ASSERT_EQ(IsSceneFlag("staff"), 1) << "the staff roll was never reached; bosses down: " << deaths.size();
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kStaff), 1) << "the staff roll was never reached; bosses down: " << deaths.size();
     EXPECT_EQ(cards, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(entries, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(deaths, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));

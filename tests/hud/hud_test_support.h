@@ -17,7 +17,7 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/image.h"
 #include "platform/gfx/sprite.h"
-#include "player/player_state.h"
+#include "collision/player_state.h"
 
 class HudTest : public ::testing::Test {
 protected:

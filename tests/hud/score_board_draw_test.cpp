@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/window.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/device_states.h"
@@ -49,7 +49,7 @@ protected:
         device_->Clear(0, nullptr, platform::D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
         device_->BeginScene();
         sprite_->Begin(platform::D3DXSPRITE_ALPHABLEND);
-        board.Draw();
+        board.Draw(clock_.Ticks());
         sprite_->End();
         device_->EndScene();
         platform::Image image;
@@ -114,7 +114,7 @@ TEST_F(ScoreBoardDrawTest, MissingPictureEndsTheProgramBeforeTheRecordIsRead) {
         EXPECT_FALSE(board.Load());
         EXPECT_FALSE(board.HighScoreRead());
         SetScore(99999);
-        board.Draw();
+        board.Draw(clock_.Ticks());
     }
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first, "updateロスト");

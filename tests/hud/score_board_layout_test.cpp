@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "score_board_support.h"
 
 using Picture = ScoreBoard::Picture;
@@ -29,11 +29,11 @@ TEST_F(ScoreBoardTest, BannerShowsWhenTheScoreReachesTheRecordAndTheRecordFollow
 
     // Drawn without a device: the record rises with the score, shown from the next frame on.
     SetScore(20000);
-    board.Draw();
+    board.Draw(clock_.Ticks());
     EXPECT_EQ(board.HighScore(), 20000);
     EXPECT_EQ(DigitsOnRow(board.Pieces(clock_.Ticks()), Picture::kLargeDigits, 50.0f), "20000");
     SetScore(0);
-    board.Draw();
+    board.Draw(clock_.Ticks());
     EXPECT_EQ(board.HighScore(), 20000) << "the record never follows the score down";
 }
 

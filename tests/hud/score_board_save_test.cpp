@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "hud/high_score_file.h"
 #include "platform/core/atomic_file.h"
 #include "score_board_support.h"
@@ -22,7 +22,7 @@ void PlayRun(std::int32_t score) {
     ScoreBoard board;
     ASSERT_TRUE(board.ReadHighScore());
     SetScore(score);
-    board.Draw();
+    board.Draw(0);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ TEST_F(ScoreBoardTest, FileWithoutANumberCountsAsReadWithARecordOfZero) {
         EXPECT_TRUE(board.HighScoreRead());
         EXPECT_EQ(board.HighScore(), 0);
         SetScore(100);
-        board.Draw();
+        board.Draw(0);
     }
     EXPECT_EQ(dir_.ReadFile("score.txt"), "100");
     EXPECT_FALSE(QuitPosted());
@@ -80,7 +80,7 @@ TEST_F(ScoreBoardTest, UnreadableFileEndsTheProgramAndIsNeverWritten) {
         EXPECT_FALSE(board.ReadHighScore());
         EXPECT_FALSE(board.HighScoreRead());
         SetScore(500);
-        board.Draw();
+        board.Draw(0);
         EXPECT_TRUE(board.SaveHighScore()) << "nothing to keep: the record was never known";
     }
     ASSERT_EQ(messages_.size(), 1u);
@@ -95,7 +95,7 @@ TEST_F(ScoreBoardTest, UnreadableFileEndsTheProgramAndIsNeverWritten) {
         ScoreBoard board;
         EXPECT_FALSE(board.ReadHighScore());
         SetScore(500);
-        board.Draw();
+        board.Draw(0);
     }
     EXPECT_TRUE(fs::is_directory("score.txt"));
     EXPECT_TRUE(QuitPosted());
@@ -108,12 +108,12 @@ TEST_F(ScoreBoardTest, ReadOnlyFileStaysAsItIsAndTheFailureIsToldOncePerRecord) 
         ScoreBoard board;
         ASSERT_TRUE(board.ReadHighScore());
         SetScore(12000);
-        board.Draw();
+        board.Draw(0);
         EXPECT_FALSE(board.SaveHighScore());  // a game ended
         EXPECT_FALSE(board.SaveHighScore());  // another one, no better
         EXPECT_EQ(messages_, (std::vector<std::pair<std::string, std::string>>{kSaveFailed}));
         SetScore(13000);
-        board.Draw();
+        board.Draw(0);
         EXPECT_FALSE(board.SaveHighScore());
         EXPECT_EQ(messages_.size(), 2u);
     }  // and at the end of the run: same record, not told again
@@ -130,7 +130,7 @@ TEST_F(ScoreBoardTest, FolderPutInTheFilesPlaceDuringTheRunStaysAsItIs) {
         fs::remove("score.txt");
         fs::create_directory("score.txt");
         SetScore(12000);
-        board.Draw();
+        board.Draw(0);
     }
     EXPECT_EQ(messages_, (std::vector<std::pair<std::string, std::string>>{kSaveFailed}));
     EXPECT_TRUE(fs::is_directory("score.txt"));
@@ -143,7 +143,7 @@ TEST_F(ScoreBoardTest, SaveInterruptedBeforeTheRenameKeepsTheOldRecordAndALaterS
     ScoreBoard board;
     ASSERT_TRUE(board.ReadHighScore());
     SetScore(12000);
-    board.Draw();
+    board.Draw(0);
 
     platform::SetReplaceFileHook([](const std::string&) { return false; });
     EXPECT_FALSE(board.SaveHighScore());
@@ -161,14 +161,14 @@ TEST_F(ScoreBoardTest, RecordSavedWhenAGameEndsIsOnDiskBeforeTheRunEnds) {
     ScoreBoard board;
     ASSERT_TRUE(board.ReadHighScore());
     SetScore(15000);
-    board.Draw();
+    board.Draw(0);
     EXPECT_TRUE(board.SaveHighScore());  // game over left for the title
     EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
 
     // The next game does worse: nothing to write. Were the program killed now, a new start would
     // still find the record.
     SetScore(300);
-    board.Draw();
+    board.Draw(0);
     EXPECT_TRUE(board.SaveHighScore());
     ScoreBoard nextStart;
     ASSERT_TRUE(nextStart.ReadHighScore());

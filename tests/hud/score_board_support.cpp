@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/events.h"
 #include "platform/core/message_box.h"
 

@@ -88,7 +88,7 @@ TEST_F(HudTest, ConsoleAfterTheSightKeepsItsFramesHalfTransparent) {
     device_->BeginScene();
     sprite_->Begin(platform::D3DXSPRITE_ALPHABLEND);
     sight_.Draw();
-    console_.Draw(s);
+    console_.Draw(0, s);
     sprite_->End();
     device_->EndScene();
     const platform::Image after = Frame();

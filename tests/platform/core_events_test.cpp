@@ -33,7 +33,7 @@ protected:
         LoopPorts ports;
         ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
         ports.minimisedOrHidden = [this] { return platform::IsWindowMinimisedOrHidden(window); };
-        ports.runFrame = [&](std::int32_t) {
+        ports.runFrame = [&](std::uint32_t, std::int32_t) {
             if (++frames == 5) inject();
         };
         MainLoop loop;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 
 namespace {
@@ -48,17 +48,17 @@ protected:
 
     // The bomb's part of one frame as the game runs it: draw, arm, launch while armed, expire.
     bool Frame(const InputState& codes) {
-        bomb_.Draw();
-        bomb_.Update(codes, ship_);
-        const bool launched = bomb_.Armed() && bomb_.Launch(enemies_, bosses_, ship_);
-        bomb_.Expire();
+        bomb_.Draw(clock_.Ticks());
+        bomb_.Update(clock_.Ticks(), codes, ship_);
+        const bool launched = bomb_.Armed() && bomb_.Launch(clock_.Ticks(), enemies_, bosses_, ship_);
+        bomb_.Expire(clock_.Ticks());
         clock_.Advance(kFrameMs);
         return launched;
     }
     // Arms and launches at once; the clock stays where it is.
     bool ArmAndLaunch() {
-        bomb_.Update(BombButton(), ship_);
-        return bomb_.Armed() && bomb_.Launch(enemies_, bosses_, ship_);
+        bomb_.Update(clock_.Ticks(), BombButton(), ship_);
+        return bomb_.Armed() && bomb_.Launch(clock_.Ticks(), enemies_, bosses_, ship_);
     }
 
     platform::ManualClock clock_{100000};
@@ -70,10 +70,10 @@ protected:
 };
 
 TEST_F(HomingBombTest, FliesToTheEnemyAndBlastsFor2500MsAfterArriving) {
-    bomb_.Update(BombButton(), ship_);
+    bomb_.Update(clock_.Ticks(), BombButton(), ship_);
     ASSERT_EQ(1, bomb_.Armed());
     const std::uint32_t launch = clock_.Ticks();
-    ASSERT_TRUE(bomb_.LaunchAtEnemies(enemies_, ship_));
+    ASSERT_TRUE(bomb_.LaunchAtEnemies(clock_.Ticks(), enemies_, ship_));
     EXPECT_EQ(0, bomb_.Armed());
     EXPECT_EQ(0, ship_.bombs);
     EXPECT_TRUE(bomb_.Flying());
@@ -86,8 +86,8 @@ TEST_F(HomingBombTest, FliesToTheEnemyAndBlastsFor2500MsAfterArriving) {
     double lastZ = ship_.z;
     for (int frame = 1; frame <= 15; ++frame) {
         clock_.Advance(kFrameMs);
-        bomb_.Draw();
-        bomb_.Expire();
+        bomb_.Draw(clock_.Ticks());
+        bomb_.Expire(clock_.Ticks());
         ASSERT_TRUE(bomb_.Flying()) << frame;
         EXPECT_EQ(0, bomb_.Blast());
         // It reaches the enemy's depth at 0.9 of its 500 ms (frame 14) and holds it to the end.
@@ -101,7 +101,7 @@ TEST_F(HomingBombTest, FliesToTheEnemyAndBlastsFor2500MsAfterArriving) {
     EXPECT_GT(bomb_.Shot().x, 0.0);
     EXPECT_LT(bomb_.Shot().x, 4.0);
     clock_.Advance(kFrameMs);
-    bomb_.Expire();
+    bomb_.Expire(clock_.Ticks());
     EXPECT_FALSE(bomb_.Flying());
     EXPECT_EQ(1, bomb_.Blast());
     EXPECT_DOUBLE_EQ(PlayerShot::kBombExtent, bomb_.Shot().rv);
@@ -109,10 +109,10 @@ TEST_F(HomingBombTest, FliesToTheEnemyAndBlastsFor2500MsAfterArriving) {
     // The blast ends 2500 ms after the arrival, not after the frame that saw it.
     const std::uint32_t arrival = launch + 500;
     clock_.Set(arrival + 2499);
-    bomb_.Expire();
+    bomb_.Expire(clock_.Ticks());
     EXPECT_EQ(1, bomb_.Blast());
     clock_.Set(arrival + 2500);
-    bomb_.Expire();
+    bomb_.Expire(clock_.Ticks());
     EXPECT_EQ(0, bomb_.Blast());
 }
 
@@ -123,18 +123,18 @@ TEST_F(HomingBombTest, CannotBeArmedInFlightNorWithin2500MsOfTheArrival) {
     // Every millisecond of the flight, however early or late.
     for (std::uint32_t t = 1; t < 500; t += 7) {
         clock_.Set(launch + t);
-        bomb_.Update(BombButton(), ship_);
+        bomb_.Update(clock_.Ticks(), BombButton(), ship_);
         ASSERT_EQ(0, bomb_.Armed()) << t << " ms into the flight";
     }
     clock_.Set(launch + 500);
-    bomb_.Expire();
+    bomb_.Expire(clock_.Ticks());
     for (std::uint32_t t = 0; t <= 2500; t += 100) {
         clock_.Set(launch + 500 + t);
-        bomb_.Update(BombButton(), ship_);
+        bomb_.Update(clock_.Ticks(), BombButton(), ship_);
         ASSERT_EQ(0, bomb_.Armed()) << t << " ms after the arrival";
     }
     clock_.Set(launch + 500 + 2501);
-    bomb_.Update(BombButton(), ship_);
+    bomb_.Update(clock_.Ticks(), BombButton(), ship_);
     EXPECT_EQ(1, bomb_.Armed());
     EXPECT_EQ(2, ship_.bombs) << "arming spends nothing";
 }
@@ -152,8 +152,8 @@ TEST_F(HomingBombTest, HoldingTheButtonSpendsOneBombPerRealLaunch) {
     // With the stock empty the button arms nothing.
     ship_.bombs = 0;
     clock_.Advance(4000);
-    bomb_.Expire();
-    bomb_.Update(BombButton(), ship_);
+    bomb_.Expire(clock_.Ticks());
+    bomb_.Update(clock_.Ticks(), BombButton(), ship_);
     EXPECT_EQ(0, bomb_.Armed());
 }
 
@@ -166,9 +166,9 @@ TEST_F(HomingBombTest, AnEnemyBehindOrOutOfReachIsNotAimedAtAndTheStockIsKept) {
         EXPECT_EQ(1, ship_.bombs);
         // Still held on the next frame: armed again.
         clock_.Advance(kFrameMs);
-        bomb_.Update(BombButton(), ship_);
+        bomb_.Update(clock_.Ticks(), BombButton(), ship_);
         EXPECT_EQ(1, bomb_.Armed());
-        bomb_.LaunchAtEnemies({}, ship_);
+        bomb_.LaunchAtEnemies(clock_.Ticks(), {}, ship_);
         EXPECT_EQ(1, ship_.bombs) << "an empty list launches nothing";
     }
     // Only the first listed enemy counts.
@@ -192,19 +192,19 @@ TEST_F(HomingBombTest, DuringABattleItFliesAtTheLockedOnBossAndBurstsJustAheadOf
     ASSERT_TRUE(ArmAndLaunch());
     EXPECT_EQ(0, ship_.bombs);
     clock_.Set(launch + 450);
-    bomb_.Draw();
+    bomb_.Draw(clock_.Ticks());
     EXPECT_NEAR(15.0 + 25.0, bomb_.Shot().z, 1e-4);
     EXPECT_GT(bomb_.Shot().x, 0.0);
     EXPECT_GT(bomb_.Shot().y, 0.0);
     clock_.Set(launch + 500);
-    bomb_.Expire();
+    bomb_.Expire(clock_.Ticks());
     EXPECT_EQ(1, bomb_.Blast());
 }
 
 TEST_F(HomingBombTest, ResetClearsTheBombAndTheBlast) {
     ASSERT_TRUE(ArmAndLaunch());
     clock_.Advance(600);
-    bomb_.Expire();
+    bomb_.Expire(clock_.Ticks());
     ASSERT_EQ(1, bomb_.Blast());
     bomb_.Reset();
     EXPECT_EQ(0, bomb_.Blast());

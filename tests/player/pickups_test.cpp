@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
+#include "support/ship_life_of.h"
 
 namespace {
 
@@ -28,8 +29,8 @@ protected:
         ResetRegistry();
         InstallSceneAudio(&audio_);
         SetStage(1);
-        StartStageClock();
-        pickups_.Reset();
+        StartStageClock(clock_.Ticks());
+        pickups_.Reset(clock_.Ticks());
         ship_ = PlayerState::NewGame();
     }
     void TearDown() override {
@@ -40,8 +41,8 @@ protected:
     // The clock moves on by one frame, then the pickups' step of the next frame.
     void Frame() {
         clock_.Advance(kFrameMs);
-        UpdateStageClock();
-        pickups_.Update();
+        UpdateStageClock(clock_.Ticks());
+        pickups_.Update(clock_.Ticks());
     }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) Frame();
@@ -60,6 +61,7 @@ protected:
     SoundLog audio_;
     Pickups pickups_;
     PlayerState ship_;
+    ShipLifeOf life_{&ship_};
 };
 
 TEST_F(PickupsTest, EveryStagesPickupsArePlacedAndTheLastTwoBombItemsAreNot) {
@@ -76,7 +78,7 @@ TEST_F(PickupsTest, EveryStagesPickupsArePlacedAndTheLastTwoBombItemsAreNot) {
     Ring(0).taken = 1;
     Ring(0).shown = 0;
     Ring(0).z = 3.0;
-    pickups_.Reset();
+    pickups_.Reset(clock_.Ticks());
     EXPECT_EQ(first, &Ring(0));
     EXPECT_EQ(1, Ring(0).shown);
     EXPECT_EQ(0, Ring(0).taken);
@@ -95,7 +97,7 @@ TEST_F(PickupsTest, OnlyTheCurrentStagesPickupsMoveAfterTheirAppearanceAt20Units
     // Another stage's pickups wait where they were placed, and cannot be taken.
     EXPECT_DOUBLE_EQ(800.0, Ring(3).z);
     ShipOn(Ring(3));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(0, Ring(3).taken);
     EXPECT_TRUE(audio_.sounds.empty());
 }
@@ -104,23 +106,23 @@ TEST_F(PickupsTest, ARingGivesFiftyLifeUpTo223AndLeavesASparkleOfSixteenCells) {
     Frame();
     ship_.life = 100;
     ShipOn(Ring(0));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(1, Ring(0).taken);
     EXPECT_EQ(150, ship_.life);
     EXPECT_EQ(1, audio_.Count(Pickups::kRingSound));
     EXPECT_EQ(1, pickups_.SparkleEffects().ActiveCount());
     // Taken once only.
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(150, ship_.life);
     EXPECT_EQ(1, audio_.Count(Pickups::kRingSound));
 
     ship_.life = 200;
     ShipOn(Ring(1));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(223, ship_.life);
     ship_.life = 223;
     ShipOn(Ring(2));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(223, ship_.life);
     EXPECT_EQ(3, audio_.Count(Pickups::kRingSound));
     EXPECT_EQ(3, pickups_.SparkleEffects().ActiveCount());
@@ -129,7 +131,7 @@ TEST_F(PickupsTest, ARingGivesFiftyLifeUpTo223AndLeavesASparkleOfSixteenCells) {
     ship_.x = -3.0;
     for (int frame = 1; frame <= 16; ++frame) {
         clock_.Advance(kFrameMs);
-        pickups_.DrawSparkles(ship_);
+        pickups_.DrawSparkles(clock_.Ticks(), ship_);
         const SparkleRecord& s = pickups_.SparkleEffects().Record(0);
         if (frame < 16) {
             ASSERT_EQ(1, s.active) << frame;
@@ -146,7 +148,7 @@ TEST_F(PickupsTest, ABombItemAtAFullStockIsTakenWithItsSoundButAddsNothing) {
     Frame();
     ship_.bombs = 5;
     ShipOn(Item(0));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(1, Item(0).taken);
     EXPECT_EQ(5, ship_.bombs);
     EXPECT_EQ(1, audio_.Count(Pickups::kBombItemSound));
@@ -154,7 +156,7 @@ TEST_F(PickupsTest, ABombItemAtAFullStockIsTakenWithItsSoundButAddsNothing) {
 
     ship_.bombs = 2;
     ShipOn(Item(1));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(3, ship_.bombs);
     EXPECT_EQ(2, audio_.Count(Pickups::kBombItemSound));
     EXPECT_EQ(0, audio_.Count(Pickups::kRingSound));
@@ -163,9 +165,9 @@ TEST_F(PickupsTest, ABombItemAtAFullStockIsTakenWithItsSoundButAddsNothing) {
 TEST_F(PickupsTest, CollectedPickupsShrinkAwayAndBombItemsRiseAndFade) {
     Frames(4);  // due
     ShipOn(Ring(0));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     ShipOn(Item(0));
-    pickups_.Collect(ship_);
+    pickups_.Collect(clock_.Ticks(), ship_, life_);
     const double itemY = Item(0).y;
     Frame();
     EXPECT_LT(Ring(0).scaleX, 1.0);
@@ -196,7 +198,7 @@ TEST_F(PickupsTest, PickupsStandStillDuringABattleAndResumeWhereTheyStopped) {
     Frames(30);
     const double before = Ring(0).z;
     SetBossBattleActive(1);
-    BossTimerStart();
+    BossTimerStart(clock_.Ticks());
     Frames(150);  // about 5 s of battle
     EXPECT_DOUBLE_EQ(before, Ring(0).z);
 
@@ -219,8 +221,8 @@ TEST_F(PickupsTest, TheEndOfABattleIsClearedEveryFrameEvenWithNoPickupLeft) {
     EXPECT_EQ(0, IsBossBattleEnded());
     SetBossBattleEnded(1);
     SetStage(2);  // before any pickup is due as well
-    StartStageClock();
-    pickups_.Update();
+    StartStageClock(clock_.Ticks());
+    pickups_.Update(clock_.Ticks());
     EXPECT_EQ(0, IsBossBattleEnded());
 }
 

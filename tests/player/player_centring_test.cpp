@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input_state.h"
-#include "app/registry.h"
+#include "core/input_state.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "player/player.h"
 
@@ -14,14 +14,14 @@ class PlayerCentringTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetRegistry();
-        ship_.ResetForNewGame();
+        ship_.ResetForNewGame(clock_.Ticks());
     }
     void TearDown() override { ResetRegistry(); }
 
     void Frames(int n, const InputState& input) {
         for (int i = 0; i < n; ++i) {
             ship_.SetInput(input);
-            ship_.Control();
+            ship_.Control(clock_.Ticks());
             clock_.Advance(33);
         }
     }
@@ -65,7 +65,7 @@ TEST_F(PlayerCentringTest, AStageResetCuttingAGlideShortFreesTheButtons) {
     Frames(5, right_);
     ASSERT_EQ(1, State().centring);
     SetFlightAreaConfined(0);
-    ship_.ResetForStage();
+    ship_.ResetForStage(clock_.Ticks());
     EXPECT_EQ(0, State().centring);
     const double x = State().x;
     Frames(10, right_);

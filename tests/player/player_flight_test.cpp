@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/gfx/device.h"
 #include "platform/input/dik_codes.h"
 #include "scenes/game_flow_support.h"
@@ -25,12 +25,12 @@ protected:
     void StartGame(int stage = 1) {
         game_->SetStartStage(stage);
         Frame(Keys{{DIK_Z}});
-        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }, 60));
+        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStageTitle) == 1; }, 60));
         Idle(2300);
         Frame(Keys{{DIK_Z}});
-        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("game") == 1; }, 60));
+        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kGame) == 1; }, 60));
         // What is left of the card's input gate.
-        while (!InputGateExpired()) Frame();
+        while (!InputGateExpired(clock_.Ticks())) Frame();
         audio_.Clear();
     }
     // Frames with these keys held on every one of them.
@@ -93,7 +93,7 @@ TEST_F(PlayerFlightTest, FadingSparksLeaveNoTranslucencyForTheNextFramesScenery)
         Frame(Keys{{DIK_X}});
         // Right after the ship's drawing, as the sparks leave the device.
         clock_.Advance(5);
-        game_->Ship().Draw();
+        game_->Ship().Draw(clock_.Ticks());
         std::uint32_t factor = 0, op = 0, arg1 = 0, arg2 = 0;
         device->GetRenderState(platform::D3DRS_TEXTUREFACTOR, &factor);
         device->GetTextureStageState(0, platform::D3DTSS_ALPHAOP, &op);
@@ -135,18 +135,18 @@ TEST_F(PlayerFlightTest, BodyHitDuringTheFlashIsTakenOnTheFirstFrameAfterIt) {
     StartGame();
     Player& ship = game_->Ship();
     std::uint8_t bodyHit = 1;
-    ship.CheckHits(&bodyHit, nullptr);
+    ship.CheckHits(clock_.Ticks(), &bodyHit, nullptr);
     EXPECT_EQ(Ship().life, 208);
     EXPECT_EQ(bodyHit, 0);
     bodyHit = 1;
     for (int i = 0; i < 15; ++i) {
         clock_.Advance(33);
-        ship.CheckHits(&bodyHit, nullptr);
+        ship.CheckHits(clock_.Ticks(), &bodyHit, nullptr);
     }
     EXPECT_EQ(Ship().life, 208) << "immune while the flash shows";
     EXPECT_EQ(bodyHit, 1) << "the enemies' flag waits for the flash to end";
     clock_.Advance(33);
-    ship.CheckHits(&bodyHit, nullptr);
+    ship.CheckHits(clock_.Ticks(), &bodyHit, nullptr);
     EXPECT_EQ(Ship().life, 193);
     EXPECT_EQ(bodyHit, 0);
 }

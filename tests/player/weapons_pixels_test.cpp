@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/registry.h"
+#include "core/main_window.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/core/message_box.h"
@@ -24,7 +24,8 @@
 #include "player/homing_bomb.h"
 #include "player/main_gun.h"
 #include "player/pickups.h"
-#include "scenes/scene_audio.h"
+#include "support/ship_life_of.h"
+#include "audio/scene_audio.h"
 #include "support/game_data_device.h"
 #include "support/temp_dir.h"
 
@@ -73,9 +74,9 @@ TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {
     InputState codes;
     codes.button1 = kInputButton1;
     codes.button3 = kInputButton3;
-    ASSERT_EQ(0, gun.Fire(codes, ship));
-    bomb.Update(codes, ship);
-    ASSERT_TRUE(bomb.LaunchAtEnemies({[] {
+    ASSERT_EQ(0, gun.Fire(clock_.Ticks(), codes, ship));
+    bomb.Update(clock_.Ticks(), codes, ship);
+    ASSERT_TRUE(bomb.LaunchAtEnemies(clock_.Ticks(), {[] {
                                          EnemyRecord e;
                                          e.x = 6.0;
                                          e.z = 60.0;
@@ -85,8 +86,8 @@ TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {
     clock_.Advance(100);
 
     BeginFrame();
-    gun.Draw();
-    bomb.Draw();
+    gun.Draw(clock_.Ticks());
+    bomb.Draw(clock_.Ticks());
     const Image frame = EndFrame();
     const PlayerShot& shot = gun.Shots()[0];
     ASSERT_GT(shot.z, 30.0);
@@ -98,11 +99,11 @@ TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {
 
     // A cleared shot is not drawn.
     clock_.Advance(300);
-    gun.Expire();
+    gun.Expire(clock_.Ticks());
     bomb.Reset();
     BeginFrame();
-    gun.Draw();
-    bomb.Draw();
+    gun.Draw(clock_.Ticks());
+    bomb.Draw(clock_.Ticks());
     EXPECT_EQ(0, LitTotal(EndFrame()));
 }
 
@@ -110,11 +111,11 @@ TEST_F(WeaponsPixelTest, OnlyTheCurrentStagesDuePickupsAndTheSparklesDraw) {
     Pickups pickups;
     Load(pickups);
     SetStage(3);
-    StartStageClock();
-    pickups.Reset();
+    StartStageClock(clock_.Ticks());
+    pickups.Reset(clock_.Ticks());
     clock_.Advance(150);
-    UpdateStageClock();
-    pickups.Update();
+    UpdateStageClock(clock_.Ticks());
+    pickups.Update(clock_.Ticks());
     // Ring 5 of the third stage drifts towards the ship along the centre line from z = 200.
     const PickupRecord& ring = pickups.Rings()[5];
     ASSERT_LT(ring.z, 200.0);
@@ -135,10 +136,11 @@ TEST_F(WeaponsPixelTest, OnlyTheCurrentStagesDuePickupsAndTheSparklesDraw) {
     // A sparkle lies over the ship once a ring is taken.
     PlayerState ship = PlayerState::NewGame();
     ship.x = 3.0;
-    pickups.TakeRing(0, ship);
+    ShipLifeOf life(&ship);
+    pickups.TakeRing(clock_.Ticks(), 0, ship, life);
     clock_.Advance(33);
     BeginFrame();
-    pickups.DrawSparkles(ship);
+    pickups.DrawSparkles(clock_.Ticks(), ship);
     const Image sparkle = EndFrame();
     EXPECT_GT(LitAround(sparkle, ship.x, ship.y, ship.z - 1.0, 20), 20);
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "core/main_window.h"
 #include "platform/core/events.h"
 #include "platform/core/message_box.h"
 #include "render/loaders.h"

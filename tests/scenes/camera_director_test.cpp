@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 
 namespace {
@@ -33,17 +33,17 @@ protected:
 
 TEST_F(CameraDirectorTest, FirstIntroductionFollowsItsKeysAndEndsOnTheDefaultCamera) {
     SetCameraCutIn(1, 1);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_TRUE(director_.Running(0));
     // A track read in the millisecond it starts gives its last key; one millisecond on, its first.
     clock_.Advance(1);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_NEAR(director_.Eye().x, 20.0f, 0.01f);
     EXPECT_NEAR(director_.Eye().y, -5.0f, 0.01f);
     EXPECT_NEAR(director_.LookAt().z, 30.0f, 0.01f);
 
     clock_.Advance(1499);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_NEAR(director_.Eye().x, 10.0f, 1e-4);
     EXPECT_NEAR(director_.Eye().y, 0.0f, 1e-4);
     EXPECT_NEAR(director_.Eye().z, -60.0f, 1e-4);
@@ -53,11 +53,11 @@ TEST_F(CameraDirectorTest, FirstIntroductionFollowsItsKeysAndEndsOnTheDefaultCam
     EXPECT_EQ(IsCameraCutInActive(), 1);
 
     clock_.Advance(1499);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_EQ(IsCameraCutInActive(), 1) << "one millisecond before its end the move still runs";
 
     clock_.Advance(1);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_EQ(IsCameraCutInActive(), 0);
     EXPECT_FALSE(director_.Running(0));
     ExpectDefaultCamera();
@@ -65,13 +65,13 @@ TEST_F(CameraDirectorTest, FirstIntroductionFollowsItsKeysAndEndsOnTheDefaultCam
 
 TEST_F(CameraDirectorTest, SecondIntroductionLastsFiveSecondsAndARepeatedRequestDoesNotRestartIt) {
     SetCameraCutIn(1, 2);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     const std::uint32_t start = clock_.Ticks();
     int frames = 0;
     while (IsCameraCutInActive() && frames < 1000) {
         clock_.Advance(33);
         SetCameraCutIn(1, 2);  // asked again every frame: the running move goes on
-        director_.Step();
+        director_.Step(clock_.Ticks());
         ++frames;
     }
     EXPECT_GE(clock_.Ticks() - start, 5000u);
@@ -80,15 +80,15 @@ TEST_F(CameraDirectorTest, SecondIntroductionLastsFiveSecondsAndARepeatedRequest
 
 TEST_F(CameraDirectorTest, KindSevenPlaysTheLastMoveWithoutPortraitsAndClearsItsFlag) {
     SetCameraCutIn(1, 7);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     clock_.Advance(1);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_TRUE(director_.Running(5));
     EXPECT_TRUE(director_.SilentKind());
     EXPECT_NEAR(director_.Eye().x, 10.0f, 0.02f);
     EXPECT_NEAR(director_.LookAt().y, 10.0f, 0.01f);
     clock_.Advance(2999);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_FALSE(director_.Running(5));
     EXPECT_FALSE(director_.SilentKind());
     EXPECT_EQ(IsCameraCutInActive(), 0);
@@ -97,7 +97,7 @@ TEST_F(CameraDirectorTest, KindSevenPlaysTheLastMoveWithoutPortraitsAndClearsIts
 TEST_F(CameraDirectorTest, RequestOfAnUnknownKindIsClearedSoInputIsSampledAgain) {
     for (std::int32_t kind : {0, 8, -3, 1000}) {
         SetCameraCutIn(1, kind);
-        director_.Step();
+        director_.Step(clock_.Ticks());
         EXPECT_EQ(IsCameraCutInActive(), 0) << "kind " << kind;
         ExpectDefaultCamera();
     }
@@ -105,52 +105,52 @@ TEST_F(CameraDirectorTest, RequestOfAnUnknownKindIsClearedSoInputIsSampledAgain)
 
 TEST_F(CameraDirectorTest, ShakeSwingsTheEyeTwiceWithinHalfASecondAndWaitsForTheIntroductionToEnd) {
     *director_.ShakeRequest() = 1;
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_EQ(*director_.ShakeRequest(), 0);
     float highest = 0.0f, lowest = 0.0f;
     const std::uint32_t start = clock_.Ticks();
     while (clock_.Ticks() - start < 500) {
-        director_.Step();
+        director_.Step(clock_.Ticks());
         highest = std::max(highest, director_.Eye().x);
         lowest = std::min(lowest, director_.Eye().x);
         clock_.Advance(5);
     }
     EXPECT_NEAR(highest, 1.0f, 0.01f);
     EXPECT_NEAR(lowest, -1.0f, 0.01f);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_FLOAT_EQ(director_.Eye().x, 0.0f) << "the shake is over at 500 ms";
 
     // A hit during an introduction is shaken only once the default camera is back.
     SetCameraCutIn(1, 3);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     *director_.ShakeRequest() = 1;
     clock_.Advance(1000);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_EQ(*director_.ShakeRequest(), 1);
     clock_.Advance(2000);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_EQ(*director_.ShakeRequest(), 0);
     clock_.Advance(62);  // a quarter of the first swing: the eye is well off the centre line
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_GT(director_.Eye().x, 0.5f);
 }
 
 TEST_F(CameraDirectorTest, ResetStopsEverythingAndALaterRequestStartsAgain) {
     SetCameraCutIn(1, 4);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     *director_.ShakeRequest() = 1;
     clock_.Advance(1000);
     director_.Reset();
     EXPECT_EQ(IsCameraCutInActive(), 0);
     EXPECT_FALSE(director_.Running(3));
     EXPECT_EQ(*director_.ShakeRequest(), 0);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     ExpectDefaultCamera();
 
     SetCameraCutIn(1, 4);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     clock_.Advance(1);
-    director_.Step();
+    director_.Step(clock_.Ticks());
     EXPECT_TRUE(director_.Running(3));
     EXPECT_NEAR(director_.Eye().z, 20.0f, 0.02f) << "the move starts from its first key again";
 }

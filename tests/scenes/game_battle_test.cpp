@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/input/dik_codes.h"
 #include "scenes/game_flow_support.h"
 
@@ -18,10 +18,10 @@ protected:
     void StartGame(int stage) {
         game_->SetStartStage(stage);
         Frame(Keys{{DIK_Z}});
-        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }, 60));
+        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStageTitle) == 1; }, 60));
         Idle(2300);
         Frame(Keys{{DIK_Z}});
-        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("game") == 1; }, 60));
+        ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kGame) == 1; }, 60));
         audio_.Clear();
     }
     // Frames until a boss is in battle, the ship's life held full (enemies fire at it meanwhile).
@@ -95,11 +95,11 @@ TEST_F(GameBattleTest, FinalBossOfStageOneFallingLeadsToTheNextCardWithoutAPress
     ASSERT_TRUE(FramesUntil([] { return IsCameraCutInActive() == 0; }, 300));
     game_->Bosses().GetBoss(1).Body().life = 0;
     Frame();
-    EXPECT_EQ(IsSceneFlag("gameclear"), 1);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGameClear), 1);
     EXPECT_EQ(GetNextStage(), 2);
     ASSERT_EQ(audio_.fades.size(), 1u);
     EXPECT_EQ(audio_.fades.back(), 2000);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }, 250)) << "no press needed";
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStageTitle) == 1; }, 250)) << "no press needed";
     EXPECT_EQ(GetStage(), 2);
     EXPECT_EQ(audio_.tracks.back(), 5);
 }
@@ -115,11 +115,11 @@ TEST_F(GameBattleTest, NewRecordIsOnDiskAsSoonAsGameOverIsLeft) {
     Frame();
     game_->Ship().StateRecord()->life = 0;
     Frame();
-    ASSERT_EQ(IsSceneFlag("gameover"), 1);
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kGameOver), 1);
     EXPECT_EQ(workDir_->ReadFile("score.txt"), "10000") << "nothing is written while the game runs on";
     Idle(5200);
     Frame(Keys{{DIK_Z}});
-    ASSERT_EQ(IsSceneFlag("title"), 1);
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
     EXPECT_EQ(workDir_->ReadFile("score.txt"), "12000");
 }
 
@@ -127,14 +127,14 @@ TEST_F(GameBattleTest, GameWithoutANewRecordLeavesTheFileAsItWas) {
     workDir_->WriteFile("score.txt", "  50000 points\n");
     game_.reset();
     game_ = std::make_unique<GameApp>();
-    ASSERT_TRUE(platform::SUCCEEDED(game_->Load(framework_->Device(), framework_->Sprite(), window_)));
+    ASSERT_TRUE(platform::SUCCEEDED(game_->Load(framework_->Device(), framework_->Sprite(), window_, clock_.Ticks())));
     StartGame(1);
     AddScore(9000);
     game_->Ship().StateRecord()->life = 0;
     Frame();
     Idle(5200);
     Frame(Keys{{DIK_Z}});
-    ASSERT_EQ(IsSceneFlag("title"), 1);
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
     game_.reset();  // the save at the program's end too
     EXPECT_EQ(workDir_->ReadFile("score.txt"), "  50000 points\n");
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "scenes/game_flow_support.h"
 
 namespace {
@@ -69,12 +69,12 @@ TEST_F(GameDigestTest, EveryKindOfRecordIsFolded) {
     AddScore(100);
     EXPECT_NE(before, GameStateDigest(*game_)) << "score";
     AddScore(-100);
-    SetSceneFlag("staff", 1);
+    SetSceneFlag(SceneFlag::kStaff, 1);
     EXPECT_NE(before, GameStateDigest(*game_)) << "scene flag";
-    SetSceneFlag("staff", 0);
+    SetSceneFlag(SceneFlag::kStaff, 0);
     EXPECT_EQ(before, GameStateDigest(*game_));
     clock_.Advance(1);
-    UpdateStageClock();
+    UpdateStageClock(clock_.Ticks());
     EXPECT_NE(before, GameStateDigest(*game_)) << "stage clock";
 }
 

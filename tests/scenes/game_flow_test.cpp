@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/window.h"
 #include "platform/gfx/image.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
 #include "platform/input/dik_codes.h"
 #include "render/loaders.h"
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 #include "scenes/game_flow_support.h"
 
 using platform::DIK_DOWN;
@@ -41,8 +41,8 @@ TEST_F(GameFlowTest, StartFromTheTitleReachesTheStageCardThenTheStage) {
     Frame(kConfirm);
     EXPECT_EQ(audio_.CountSound(4), 1);
     EXPECT_EQ(game_->GetShutter().Active(), 1);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }));
-    EXPECT_EQ(IsSceneFlag("title"), 0);
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStageTitle) == 1; }));
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 0);
     EXPECT_EQ(GetScore(), 0);
     EXPECT_EQ(GetStage(), 1);
     ASSERT_FALSE(audio_.tracks.empty());
@@ -50,8 +50,8 @@ TEST_F(GameFlowTest, StartFromTheTitleReachesTheStageCardThenTheStage) {
 
     Idle(2500);  // the confirmation's input gate
     Frame(kConfirm);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("game") == 1; }));
-    EXPECT_EQ(IsSceneFlag("stagetitle"), 0);
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kGame) == 1; }));
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kStageTitle), 0);
     EXPECT_EQ(audio_.tracks.back(), 1);  // the stage's own song
     EXPECT_EQ(audio_.CountSound(4), 2);
 }
@@ -64,16 +64,16 @@ TEST_F(GameFlowTest, SwitchHappensOnTheFirstFrameAfterTheShutterHasClosedOverThe
     while (clock_.Ticks() - leaving < 1500) {
         const std::uint32_t tick = clock_.Ticks();
         const std::uint32_t since = tick - leaving;
-        framework_->RunFrame(game_.get(), 30);
-        if (IsSceneFlag("title")) lastTitleTick = tick;
-        if (IsSceneFlag("stagetitle") && !firstCardTick) firstCardTick = tick;
+        framework_->RunFrame(game_.get(), clock_.Ticks(), 30);
+        if (IsSceneFlag(SceneFlag::kTitle)) lastTitleTick = tick;
+        if (IsSceneFlag(SceneFlag::kStageTitle) && !firstCardTick) firstCardTick = tick;
         // Drawn alone over nothing, the shutter must look exactly as it does over the scene when the
         // scene is fully covered, and differ while it is still half open.
         if ((since > 450 && !checkedOpen) || (since > 1100 && since < 1400 && !checkedClosed)) {
             platform::Image withScene = Screen();
-            const char* scene = IsSceneFlag("title") ? "title" : "stagetitle";
+            const SceneFlag scene = IsSceneFlag(SceneFlag::kTitle) ? SceneFlag::kTitle : SceneFlag::kStageTitle;
             SetSceneFlag(scene, 0);
-            framework_->RunFrame(game_.get(), 30);
+            framework_->RunFrame(game_.get(), clock_.Ticks(), 30);
             platform::Image alone = Screen();
             SetSceneFlag(scene, 1);
             if (since > 1100) {
@@ -95,18 +95,18 @@ TEST_F(GameFlowTest, SwitchHappensOnTheFirstFrameAfterTheShutterHasClosedOverThe
 TEST_F(GameFlowTest, IdleTitleGoesToTheStoryWhichLeavesByItself) {
     clock_.Advance(59000);
     Frame();
-    EXPECT_EQ(IsSceneFlag("title"), 1);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
     EXPECT_EQ(game_->GetShutter().Active(), 0);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("story") == 1; }, 100));
-    EXPECT_EQ(IsSceneFlag("title"), 0);
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStory) == 1; }, 100));
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 0);
     EXPECT_EQ(audio_.tracks.back(), 0);
     EXPECT_EQ(audio_.CountSound(4), 2);  // at the time-out and again at the switch (the cursor is on start)
 
     clock_.Advance(48000);
     Frame();
-    EXPECT_EQ(IsSceneFlag("story"), 1) << "the story scrolls for 50 s";
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("title") == 1; }, 150));
-    EXPECT_EQ(IsSceneFlag("story"), 0);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kStory), 1) << "the story scrolls for 50 s";
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kTitle) == 1; }, 150));
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kStory), 0);
     ASSERT_EQ(audio_.fades.size(), 1u);
     EXPECT_EQ(audio_.fades.front(), 500);
     EXPECT_EQ(audio_.tracks.back(), 4);
@@ -153,14 +153,14 @@ TEST_F(GameFlowTest, HoldingLeftTurnsTheShipFiveDegreesAFrameAndReleasingLeavesI
 }
 
 TEST_F(GameFlowTest, GameOverStopsTheStageWhenFadedAndShowsTheLostSignalFromFiveSeconds) {
-    SetSceneFlag("title", 0);
-    SetSceneFlag("game", 1);
-    SetSceneFlag("gameover", 1);
+    SetSceneFlag(SceneFlag::kTitle, 0);
+    SetSceneFlag(SceneFlag::kGame, 1);
+    SetSceneFlag(SceneFlag::kGameOver, 1);
     const std::uint32_t start = clock_.Ticks();
     Frame();
     EXPECT_EQ(game_->GameOver().Started(), 1);
-    EXPECT_EQ(IsSceneFlag("game"), 1) << "the stage runs on behind the fade";
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("game") == 0; }, 40));
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 1) << "the stage runs on behind the fade";
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kGame) == 0; }, 40));
     EXPECT_LE(clock_.Ticks() - start, 1000u);  // the fade started 100 ms back
     while (clock_.Ticks() - start < 4850) {
         Frame();
@@ -172,16 +172,16 @@ TEST_F(GameFlowTest, GameOverStopsTheStageWhenFadedAndShowsTheLostSignalFromFive
 }
 
 TEST_F(GameFlowTest, LeavingGameOverHidesThePressFromTheTitleRunningInTheSameFrame) {
-    SetSceneFlag("title", 0);
-    SetSceneFlag("game", 1);
-    SetSceneFlag("gameover", 1);
+    SetSceneFlag(SceneFlag::kTitle, 0);
+    SetSceneFlag(SceneFlag::kGame, 1);
+    SetSceneFlag(SceneFlag::kGameOver, 1);
     SetStage(3);
     Frame();
     Idle(5200);  // the game-over screen's input gate
     audio_.Clear();
     Frame(kConfirm);
-    EXPECT_EQ(IsSceneFlag("gameover"), 0);
-    EXPECT_EQ(IsSceneFlag("title"), 1);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGameOver), 0);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
     EXPECT_EQ(GetStage(), 1);
     ASSERT_EQ(audio_.tracks.size(), 1u);
     EXPECT_EQ(audio_.tracks.front(), 4);
@@ -191,34 +191,34 @@ TEST_F(GameFlowTest, LeavingGameOverHidesThePressFromTheTitleRunningInTheSameFra
 }
 
 TEST_F(GameFlowTest, StageClearLeavesByItselfForTheNextStageCard) {
-    SetSceneFlag("title", 0);
-    SetSceneFlag("game", 1);
-    SetSceneFlag("gameclear", 1);
+    SetSceneFlag(SceneFlag::kTitle, 0);
+    SetSceneFlag(SceneFlag::kGame, 1);
+    SetSceneFlag(SceneFlag::kGameClear, 1);
     SetNextStage(2);
-    SetInputGate(3000);  // as the battle controller leaves it when the final boss falls
+    SetInputGate(clock_.Ticks(), 3000);  // as the battle controller leaves it when the final boss falls
     Frame();
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }, 200));
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStageTitle) == 1; }, 200));
     EXPECT_EQ(GetStage(), 2);
-    EXPECT_EQ(IsSceneFlag("game"), 0);
-    EXPECT_EQ(IsSceneFlag("gameclear"), 0);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 0);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGameClear), 0);
     EXPECT_EQ(audio_.tracks.back(), 5);
     EXPECT_EQ(audio_.CountSound(14), 1) << "the banner halves meet once";
     EXPECT_EQ(game_->StageClear().Started(), 0);
 }
 
 TEST_F(GameFlowTest, LastStageClearLeadsToTheStaffRollWhichStaysHiddenForItsFirstSecond) {
-    SetSceneFlag("title", 0);
-    SetSceneFlag("game", 1);
-    SetSceneFlag("gameclear", 1);
-    SetSceneFlag("lclear", 1);
+    SetSceneFlag(SceneFlag::kTitle, 0);
+    SetSceneFlag(SceneFlag::kGame, 1);
+    SetSceneFlag(SceneFlag::kGameClear, 1);
+    SetSceneFlag(SceneFlag::kLastClear, 1);
     Frame(kConfirm);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("staff") == 1; }, 60));
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStaff) == 1; }, 60));
     EXPECT_EQ(audio_.tracks.back(), 11);
     // The roll began on the frame before; the shutter has opened again just before its first second ends.
     const std::uint32_t rollBegan = clock_.Ticks() - kFrameMs;
     while (clock_.Ticks() < rollBegan + 980) Frame();
     ASSERT_LT(clock_.Ticks(), rollBegan + 1000);
-    framework_->RunFrame(game_.get(), 30);
+    framework_->RunFrame(game_.get(), clock_.Ticks(), 30);
     const platform::Image firstSecond = Screen();
     EXPECT_EQ(DifferentPixels(firstSecond, RocketAlone()), 0) << "the credits showed during the first second";
     while (clock_.Ticks() < rollBegan + 3200) Frame();
@@ -227,9 +227,9 @@ TEST_F(GameFlowTest, LastStageClearLeadsToTheStaffRollWhichStaysHiddenForItsFirs
 
     Idle(2000);  // what is left of the staff roll's 5 s input gate
     Frame(kConfirm);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("title") == 1; }, 60));
-    EXPECT_EQ(IsSceneFlag("staff"), 0);
-    EXPECT_EQ(IsSceneFlag("lclear"), 0);
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kTitle) == 1; }, 60));
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kStaff), 0);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kLastClear), 0);
     EXPECT_EQ(GetStage(), 1);
     EXPECT_EQ(audio_.tracks.back(), 4);
 }

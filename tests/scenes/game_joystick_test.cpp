@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/input/input_injection.h"
 #include "scenes/game_flow_support.h"
 
@@ -31,11 +31,11 @@ protected:
 
 TEST_F(GameJoystickTest, PlayGoesOnWhileThePadIsOutAndItSteersAgainOnceBack) {
     ASSERT_EQ(GetInputDeviceKind(), 1) << "the pad was not taken as the input device";
-    SetSceneFlag("title", 0);
+    SetSceneFlag(SceneFlag::kTitle, 0);
     SetStage(1);
-    game_->Ship().ResetForNewGame();
-    SetSceneFlag("game", 1);
-    StartStageClock();
+    game_->Ship().ResetForNewGame(clock_.Ticks());
+    SetSceneFlag(SceneFlag::kGame, 1);
+    StartStageClock(clock_.Ticks());
     PushRightAndFire();
     for (int i = 0; i < 10; ++i) Frame();
     const double steered = game_->Ship().State().x;
@@ -48,7 +48,7 @@ TEST_F(GameJoystickTest, PlayGoesOnWhileThePadIsOutAndItSteersAgainOnceBack) {
     const std::uint32_t stageClock = StageElapsed();
     // Long enough for every shot in flight to be gone.
     for (int i = 0; i < 120; ++i) Frame();
-    EXPECT_EQ(IsSceneFlag("game"), 1);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 1);
     EXPECT_GT(StageElapsed(), stageClock + 100 * kFrameMs) << "the stage stood still without its pad";
     EXPECT_LE(game_->Ship().State().x, atLoss) << "a pad that is gone still steers";
     EXPECT_EQ(ShotsInFlight(), 0) << "a pad that is gone still fires";

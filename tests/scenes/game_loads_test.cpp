@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/events.h"
 #include "platform/gfx/load_prefetch.h"
 #include "scenes/game_app.h"
@@ -25,7 +25,7 @@ protected:
     void LoadGame() {
         ResetRegistry();
         auto game = std::make_unique<GameApp>();
-        ASSERT_TRUE(platform::SUCCEEDED(game->Load(device_.get(), sprite_.get(), window_)));
+        ASSERT_TRUE(platform::SUCCEEDED(game->Load(device_.get(), sprite_.get(), window_, 0)));
     }
 };
 

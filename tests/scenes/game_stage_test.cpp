@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/gfx/device.h"
 #include "platform/input/dik_codes.h"
 #include "scenes/game_flow_support.h"
@@ -27,11 +27,11 @@ class GameStageTest : public GameFlowTest {
 protected:
     // Straight into the game scene of a stage, as the stage card leaves it.
     void EnterStage(int stage) {
-        SetSceneFlag("title", 0);
+        SetSceneFlag(SceneFlag::kTitle, 0);
         SetStage(stage);
-        game_->Ship().ResetForNewGame();
-        SetSceneFlag("game", 1);
-        StartStageClock();
+        game_->Ship().ResetForNewGame(clock_.Ticks());
+        SetSceneFlag(SceneFlag::kGame, 1);
+        StartStageClock(clock_.Ticks());
     }
 };
 
@@ -76,7 +76,7 @@ TEST_F(GameStageTest, DeathDuringAnIntroductionEntersGameOverOnceAndCanStillBeLe
     audio_.Clear();
     game_->Ship().StateRecord()->life = -4;
     Frame();
-    EXPECT_EQ(IsSceneFlag("gameover"), 1);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGameOver), 1);
     EXPECT_EQ(IsCameraCutInActive(), 0) << "the introduction's request would hold the input back for ever";
     EXPECT_EQ(game_->Ship().State().life, 0);
     Idle(1000);
@@ -84,8 +84,8 @@ TEST_F(GameStageTest, DeathDuringAnIntroductionEntersGameOverOnceAndCanStillBeLe
 
     Idle(5000);  // the game-over screen's gate
     Frame(kConfirm);
-    EXPECT_EQ(IsSceneFlag("gameover"), 0);
-    EXPECT_EQ(IsSceneFlag("title"), 1);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGameOver), 0);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
     EXPECT_EQ(audio_.tracks.back(), 4);
 }
 
@@ -95,24 +95,24 @@ TEST_F(GameStageTest, StartStageOptionBeginsGameStartThereAndNewGamesResetTheShi
     EXPECT_EQ(game_->StartStage(), 3);
     game_->Ship().StateRecord()->life = 12;
     Frame(kConfirm);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("stagetitle") == 1; }, 60));
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStageTitle) == 1; }, 60));
     EXPECT_EQ(GetStage(), 3);
     EXPECT_EQ(game_->Ship().State().life, 223);
     EXPECT_EQ(game_->Ship().State().bombs, 1);
     Idle(2300);
     Frame(kConfirm);
-    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag("game") == 1; }, 60));
+    ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kGame) == 1; }, 60));
     EXPECT_EQ(audio_.tracks.back(), 3);
 }
 
 TEST_F(GameStageTest, PressThatLeavesStageClearDoesNotConfirmTheNextStageCard) {
     EnterStage(1);
-    SetSceneFlag("gameclear", 1);
+    SetSceneFlag(SceneFlag::kGameClear, 1);
     SetNextStage(2);
-    SetInputGate(100);
+    SetInputGate(clock_.Ticks(), 100);
     // Fire held on every frame, the switch frame included.
-    for (int i = 0; i < 100 && IsSceneFlag("stagetitle") == 0; ++i) Frame(kConfirm);
-    ASSERT_EQ(IsSceneFlag("stagetitle"), 1);
+    for (int i = 0; i < 100 && IsSceneFlag(SceneFlag::kStageTitle) == 0; ++i) Frame(kConfirm);
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kStageTitle), 1);
     EXPECT_EQ(audio_.CountSound(4), 1) << "the stage card took the press that left stage clear";
     EXPECT_EQ(GetStage(), 2);
 }
@@ -120,15 +120,15 @@ TEST_F(GameStageTest, PressThatLeavesStageClearDoesNotConfirmTheNextStageCard) {
 TEST_F(GameStageTest, LostDeviceKeepsTheGameLitOnceItIsReset) {
     platform::Device* device = framework_->Device();
     const std::uint32_t at = clock_.Ticks();
-    framework_->RunFrame(game_.get(), 30);
+    framework_->RunFrame(game_.get(), clock_.Ticks(), 30);
     const platform::Image lit = Screen();
     ASSERT_GT(LitPixels(lit, 300, 150, 500, 450), 1000) << "the title's ship is not in view";
 
     clock_.Set(at);
     device->FailNextPresent();
-    framework_->RunFrame(game_.get(), 30);
+    framework_->RunFrame(game_.get(), clock_.Ticks(), 30);
     clock_.Set(at);
-    framework_->RunFrame(game_.get(), 30);
+    framework_->RunFrame(game_.get(), clock_.Ticks(), 30);
     EXPECT_EQ(DifferentPixels(Screen(), lit), 0) << "the light or the fixed states were lost with the device";
     bool enabled = false;
     device->GetLightEnable(0, &enabled);

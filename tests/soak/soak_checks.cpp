@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "bosses/boss_roster.h"
 #include "enemies/enemy_manager.h"
 #include "player/pickups.h"
@@ -189,7 +189,7 @@ std::string InputLockWatch::Update(bool locked, std::uint32_t now) {
            (IsCameraCutInActive() ? " (camera cut-in " + std::to_string(GetCameraCutInIndex()) + ")" : " (gate)");
 }
 
-bool InputLocked() { return IsCameraCutInActive() != 0 || !InputGateExpired(); }
+bool InputLocked(std::uint32_t now) { return IsCameraCutInActive() != 0 || !InputGateExpired(now); }
 
 std::string MemoryWatch::Sample(std::size_t bytes) {
     ++samples_;

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "bosses/body_record.h"
-#include "bosses/boss_bullet.h"
-#include "enemies/enemy_record.h"
-#include "enemies/enemy_shot_record.h"
-#include "player/pickup_record.h"
-#include "player/player_shot.h"
-#include "player/player_state.h"
+#include "collision/body_record.h"
+#include "collision/boss_bullet.h"
+#include "collision/enemy_record.h"
+#include "collision/enemy_shot_record.h"
+#include "collision/pickup_record.h"
+#include "collision/player_shot.h"
+#include "collision/player_state.h"
 
 class GameApp;
 
@@ -43,7 +43,7 @@ private:
 };
 
 // Whether the gate or a camera cut-in holds the input back now (as the frame's input sampling sees it).
-bool InputLocked();
+bool InputLocked(std::uint32_t now);
 
 // The allocated bytes, sampled at each return to the title: after the games the baseline waits for, a
 // sample may exceed the lowest one seen by the slack at most.

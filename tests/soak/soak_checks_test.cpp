@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "scenes/game_flow_support.h"
 
@@ -54,12 +54,12 @@ TEST(SoakInputLock, ALockMayLastTheLimitButNotLonger) {
     EXPECT_EQ(watch.Update(true, 11067), "");
     EXPECT_EQ(watch.Update(true, 21067), "");
 
-    SetInputGate(500);
-    EXPECT_TRUE(InputLocked());
+    SetInputGate(clock.Ticks(), 500);
+    EXPECT_TRUE(InputLocked(clock.Ticks()));
     clock.Advance(501);
-    EXPECT_FALSE(InputLocked());
+    EXPECT_FALSE(InputLocked(clock.Ticks()));
     SetCameraCutIn(1, 3);
-    EXPECT_TRUE(InputLocked());
+    EXPECT_TRUE(InputLocked(clock.Ticks()));
     ResetRegistry();
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/random.h"
 #include "scenes/game_app.h"
 #include "soak/soak_checks.h"
@@ -12,12 +12,19 @@
 
 namespace {
 
-constexpr const char* kScenes[] = {"gameover", "gameclear", "game", "title", "stagetitle", "story", "staff"};
+struct NamedScene {
+    SceneFlag flag;
+    const char* name;
+};
+constexpr NamedScene kScenes[] = {{SceneFlag::kGameOver, "gameover"},     {SceneFlag::kGameClear, "gameclear"},
+                                  {SceneFlag::kGame, "game"},             {SceneFlag::kTitle, "title"},
+                                  {SceneFlag::kStageTitle, "stagetitle"}, {SceneFlag::kStory, "story"},
+                                  {SceneFlag::kStaff, "staff"}};
 
 // The screen in front: the flags in the order the frame dispatch gives them way.
 std::string SceneName() {
-    for (const char* scene : kScenes) {
-        if (IsSceneFlag(scene)) return scene;
+    for (const NamedScene& scene : kScenes) {
+        if (IsSceneFlag(scene.flag)) return scene.name;
     }
     return "none";
 }
@@ -113,7 +120,7 @@ SoakSummary RunSoak(const SoakOptions& options) {
             game.SetStartStage(options.stage != 0 ? options.stage : cycle);
         }
         const bool held = holdLife && harness.clock.Ticks() - gameStartTicks < options.heldMs;
-        if (held && IsSceneFlag("game") && !IsSceneFlag("gameover")) {
+        if (held && IsSceneFlag(SceneFlag::kGame) && !IsSceneFlag(SceneFlag::kGameOver)) {
             game.Ship().StateRecord()->life = PlayerState::kFullLife;
         }
 
@@ -133,7 +140,7 @@ SoakSummary RunSoak(const SoakOptions& options) {
         harness.audio.Clear();
 
         if (summary.failure.empty()) summary.failure = CheckRecordsFinite(game);
-        if (summary.failure.empty()) summary.failure = lockWatch.Update(InputLocked(), harness.clock.Ticks());
+        if (summary.failure.empty()) summary.failure = lockWatch.Update(InputLocked(harness.clock.Ticks()), harness.clock.Ticks());
         if (summary.failure.empty()) summary.failure = CheckOneBossBattle(game);
         if (summary.failure.empty()) summary.failure = poolWatch.Check(game);
         if (summary.failure.empty() && game.Title().ExitChosen()) summary.failure = "the way out was chosen";

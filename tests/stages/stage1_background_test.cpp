@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         StageClockTest::SetUp();
         stage_ = std::make_unique<Stage1Background>();
-        stage_->Reset();
+        stage_->Reset(clock_.Ticks());
         start_ = Now();
     }
 
@@ -34,13 +34,13 @@ TEST_F(Stage1Test, BuildingComesOnAt20UnitsASecondAndWaitsOutABattle) {
 
     // A battle of 10 s: the building keeps its place.
     SetBossBattleActive(1);
-    BossTimerStart();
+    BossTimerStart(clock_.Ticks());
     for (std::uint32_t ms = 15033; ms < 25000; ms += 33) DrawAt(*stage_, start_, ms);
     EXPECT_NEAR(300.0f, BuildingZ(), 0.01f);
 
     // Won: the flag stays up for a while, yet the building goes on from where it stood, once.
     DrawAt(*stage_, start_, 25000);
-    BossTimerFold();
+    BossTimerFold(clock_.Ticks());
     SetBossBattleActive(0);
     SetBossBattleEnded(1);
     DrawAt(*stage_, start_, 25000);
@@ -62,9 +62,9 @@ TEST_F(Stage1Test, ASecondBattleEndMovesTheTracksAgain) {
     for (std::uint32_t battleStart : {5000u, 12000u}) {
         DrawAt(*stage_, start_, battleStart);
         SetBossBattleActive(1);
-        BossTimerStart();
+        BossTimerStart(clock_.Ticks());
         DrawAt(*stage_, start_, battleStart + 2000);
-        BossTimerFold();
+        BossTimerFold(clock_.Ticks());
         SetBossBattleActive(0);
         SetBossBattleEnded(1);
         DrawAt(*stage_, start_, battleStart + 2000);
@@ -102,7 +102,7 @@ TEST_F(Stage1Test, TheBaseConfinesTheFlightAreaOnceNearerThan280) {
     EXPECT_LT(stage_->LandmarkZ(), 280.0f);
     EXPECT_EQ(1, stage_->LandmarkVisible());
 
-    stage_->Reset();
+    stage_->Reset(clock_.Ticks());
     EXPECT_EQ(0, IsFlightAreaConfined());
     EXPECT_EQ(1300.0f, stage_->LandmarkZ());
 }
@@ -125,7 +125,7 @@ TEST_F(Stage1Test, ResetPutsTheItemsBackInPlace) {
     Frames(*stage_, 60);
     stage_->Buildings()[3].standing = 1;
 
-    stage_->Reset();
+    stage_->Reset(clock_.Ticks());
     const std::uint32_t restart = Now();
     auto buildings = stage_->Buildings();
     for (std::size_t i = 0; i < buildings.size(); ++i) {
@@ -143,14 +143,14 @@ TEST_F(Stage1Test, ResetPutsTheItemsBackInPlace) {
 TEST_F(Stage1Test, GroundScrollRestartsPastOne) {
     // A millisecond a frame keeps the base far away for the thousand frames this needs.
     for (int i = 0; i < 990; ++i) {
-        stage_->Draw();
+        stage_->Draw(clock_.Ticks());
         clock_.Advance(1);
     }
     EXPECT_NEAR(0.99f, stage_->GroundScroll(), 0.001f);
     float last = stage_->GroundScroll();
     while (stage_->GroundScroll() >= last) {
         last = stage_->GroundScroll();
-        stage_->Draw();
+        stage_->Draw(clock_.Ticks());
         clock_.Advance(1);
     }
     EXPECT_GT(last, 0.999f);

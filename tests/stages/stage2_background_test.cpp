@@ -76,7 +76,7 @@ TEST_F(Stage2Test, StarGroupsKeepTheirDepthsAndSideGroupsKeepTheCorridorClear) {
 
 TEST_F(Stage2Test, RocksRetireAtMinus5AndStarsAtMinus10) {
     auto scenery = SceneryWithSeed(3);
-    scenery->Reset();
+    scenery->Reset(clock_.Ticks());
     const std::uint32_t start = Now();
     // The farthest star's path ends at -10, where it retires, also when a frame falls on the path's last
     // tick; by then every item has retired.
@@ -89,7 +89,7 @@ TEST_F(Stage2Test, RocksRetireAtMinus5AndStarsAtMinus10) {
     EXPECT_EQ(static_cast<std::uint32_t>(std::lround((star.z + 10.0) / 0.02)), path.Duration());
 
     // Drawn in the tick of the reset, nothing has moved yet.
-    scenery->Draw();
+    scenery->Draw(clock_.Ticks());
     for (const SpaceItem& r : scenery->Rocks()) EXPECT_EQ(1, r.active);
     for (const SpaceItem& s : scenery->Stars()) EXPECT_EQ(1, s.active);
 
@@ -119,10 +119,10 @@ TEST_F(Stage2Test, ResetBringsTheSameRecordsBack) {
         addresses.push_back(&s);
         depths.push_back(s.z);
     }
-    scenery->Reset();
+    scenery->Reset(clock_.Ticks());
     DrawAt(*scenery, Now(), 60000);
     scenery->Stars()[0].hitPoints = 3;
-    scenery->Reset();
+    scenery->Reset(clock_.Ticks());
     auto stars = scenery->Stars();
     for (std::size_t i = 0; i < stars.size(); ++i) {
         EXPECT_EQ(addresses[i], &stars[i]);
@@ -134,15 +134,15 @@ TEST_F(Stage2Test, ResetBringsTheSameRecordsBack) {
 
 TEST_F(Stage2Test, ItemsWaitOutABattle) {
     auto scenery = SceneryWithSeed(4);
-    scenery->Reset();
+    scenery->Reset(clock_.Ticks());
     const std::uint32_t start = Now();
     SpaceItem& rock = scenery->Rocks()[3];  // z 800
     DrawAt(*scenery, start, 10000);
     SetBossBattleActive(1);
-    BossTimerStart();
+    BossTimerStart(clock_.Ticks());
     DrawAt(*scenery, start, 30000);
     EXPECT_NEAR(600.0, rock.z, 0.01);
-    BossTimerFold();
+    BossTimerFold(clock_.Ticks());
     SetBossBattleActive(0);
     SetBossBattleEnded(1);
     DrawAt(*scenery, start, 30000);
@@ -158,7 +158,7 @@ protected:
         scenery_->SetInputState(&input_);
         scenery_->SetPlayerState(&player_);
         scenery_->SetDashing(&dashing_);
-        scenery_->Reset();
+        scenery_->Reset(clock_.Ticks());
     }
 
     std::unique_ptr<Stage2Background> scenery_;
@@ -181,7 +181,7 @@ TEST_F(PlanetTurnTest, TurnsWithTheButtonsWhileTheShipFliesFreely) {
     EXPECT_NEAR(0.3, scenery_->PlanetTurn().Pitch(), 1e-9);
     EXPECT_NEAR(-0.3, scenery_->PlanetTurn().Yaw(), 1e-9);
 
-    scenery_->Reset();
+    scenery_->Reset(clock_.Ticks());
     EXPECT_EQ(0.0, scenery_->PlanetTurn().Pitch());
     EXPECT_EQ(0.0, scenery_->PlanetTurn().Yaw());
 }

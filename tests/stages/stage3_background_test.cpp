@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         StageClockTest::SetUp();
         stage_ = std::make_unique<Stage3Background>();
-        stage_->Reset();
+        stage_->Reset(clock_.Ticks());
         start_ = Now();
     }
 
@@ -58,14 +58,14 @@ TEST_F(Stage3Test, ANewGameStartsAtTheFirstSetWhateverTheLastGameLeft) {
     RaiseChange(4);
     Frames(*stage_, 5);
     SetSceneryVariant(1);
-    stage_->Reset();
+    stage_->Reset(clock_.Ticks());
     Frames(*stage_, 40);
     EXPECT_EQ(1, GetSceneryVariant());
     EXPECT_EQ(1.0, stage_->Fade());
 
     // A change never taken is dropped by the reset as well.
     RaiseChange(3);
-    stage_->Reset();
+    stage_->Reset(clock_.Ticks());
     Frames(*stage_, 40);
     EXPECT_EQ(1, GetSceneryVariant());
 }
@@ -109,7 +109,7 @@ TEST_F(Stage3Test, ResetPutsThePetalsBackInPlace) {
         xs.push_back(p.x);
     }
     DrawAt(*stage_, start_, 12000);
-    stage_->Reset();
+    stage_->Reset(clock_.Ticks());
     auto petals = stage_->Petals();
     for (std::size_t i = 0; i < petals.size(); ++i) {
         EXPECT_EQ(addresses[i], &petals[i]);
@@ -124,10 +124,10 @@ TEST_F(Stage3Test, PetalsWaitOutABattle) {
     auto petals = stage_->Petals();
     DrawAt(*stage_, start_, 4000);
     SetBossBattleActive(1);
-    BossTimerStart();
+    BossTimerStart(clock_.Ticks());
     DrawAt(*stage_, start_, 9000);
     EXPECT_NEAR(120.0, petals[0].z, 0.01);
-    BossTimerFold();
+    BossTimerFold(clock_.Ticks());
     SetBossBattleActive(0);
     SetBossBattleEnded(1);
     DrawAt(*stage_, start_, 9000);

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 
 class StageClockTest : public ::testing::Test {
@@ -15,15 +15,15 @@ protected:
 
     void SetUp() override {
         ResetRegistry();
-        StartStageClock();
+        StartStageClock(clock_.Ticks());
     }
     void TearDown() override { ResetRegistry(); }
 
     // One drawn frame, then the clock moves on by one frame.
     template <typename Scenery>
     void Frame(Scenery& scenery) {
-        UpdateStageClock();
-        scenery.Draw();
+        UpdateStageClock(clock_.Ticks());
+        scenery.Draw(clock_.Ticks());
         clock_.Advance(kFrameMs);
     }
     template <typename Scenery>
@@ -34,8 +34,8 @@ protected:
     template <typename Scenery>
     void DrawAt(Scenery& scenery, std::uint32_t from, std::uint32_t ms) {
         clock_.Set(from + ms);
-        UpdateStageClock();
-        scenery.Draw();
+        UpdateStageClock(clock_.Ticks());
+        scenery.Draw(clock_.Ticks());
     }
 
     std::uint32_t Now() const { return clock_.Ticks(); }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_box.h"
 #include "platform/core/window.h"
@@ -49,7 +49,7 @@ protected:
     void SetUp() override {
         ResetRegistry();
         GameDataDeviceTest::SetUp();
-        StartStageClock();
+        StartStageClock(clock_.Ticks());
     }
     void TearDown() override {
         GameDataDeviceTest::TearDown();
@@ -62,8 +62,8 @@ protected:
         EXPECT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
                                        1.0f, 0));
         EXPECT_EQ(S_OK, device_->BeginScene());
-        UpdateStageClock();
-        scenery.Draw();
+        UpdateStageClock(clock_.Ticks());
+        scenery.Draw(clock_.Ticks());
         EXPECT_EQ(S_OK, device_->EndScene());
         Image image;
         EXPECT_EQ(S_OK, device_->GetBackBufferImage(&image));
@@ -85,7 +85,7 @@ protected:
 TEST_F(StageDrawingTest, CityShowsItsSkyAboveAndItsGroundBelow) {
     auto stage = std::make_unique<Stage1Background>();
     LoadScenery(*stage);
-    stage->Reset();
+    stage->Reset(clock_.Ticks());
     Play(*stage, 30);
     const Image frame = DrawnFrame(*stage);
     EXPECT_EQ(800, LitPixels(frame, 0, 1)) << "the top row is the sky";
@@ -95,7 +95,7 @@ TEST_F(StageDrawingTest, CityShowsItsSkyAboveAndItsGroundBelow) {
 TEST_F(StageDrawingTest, SpaceShowsThePlanetAheadOnBlack) {
     auto stage = std::make_unique<Stage2Background>();
     LoadScenery(*stage);
-    stage->Reset();
+    stage->Reset(clock_.Ticks());
     Play(*stage, 30);
     const Image frame = DrawnFrame(*stage);
     const Vector3 planet = Project(0.0f, 0.0f, 400.0f);
@@ -110,7 +110,7 @@ TEST_F(StageDrawingTest, SpaceShowsThePlanetAheadOnBlack) {
 TEST_F(StageDrawingTest, FlowerFieldWearsTheSetOfItsVariant) {
     auto stage = std::make_unique<Stage3Background>();
     LoadScenery(*stage);
-    stage->Reset();
+    stage->Reset(clock_.Ticks());
     Play(*stage, 30);
     SetSceneryVariant(1);
     const Image first = DrawnFrame(*stage);
@@ -135,7 +135,7 @@ TEST_F(StageDrawingTest, FlowerFieldWearsTheSetOfItsVariant) {
 TEST_F(StageDrawingTest, FlowerFieldFadesOutWhileItChangesItsPictures) {
     auto stage = std::make_unique<Stage3Background>();
     LoadScenery(*stage);
-    stage->Reset();
+    stage->Reset(clock_.Ticks());
     SetNextSceneryVariant(2);
     SetSceneryChangePending(1);
     // 15 frames on, 495 ms into the change: the sky and the ground are all but gone.

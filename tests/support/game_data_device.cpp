@@ -1,6 +1,6 @@
 #include "support/game_data_device.h"
 
-#include "app/main_window.h"
+#include "core/main_window.h"
 #include "platform/core/events.h"
 #include "platform/core/message_box.h"
 #include "scenes/game_device_state.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/events.h"
 #include "platform/core/message_box.h"
 #include "platform/gfx/device.h"
@@ -55,9 +55,9 @@ std::string GameHarness::Start(const Options& options) {
     game = std::make_unique<GameApp>();
     game->SetStartStage(options.startStage);
     framework->InitInput(window);
-    if (!platform::SUCCEEDED(game->Load(framework->Device(), framework->Sprite(), window))) return "no game";
+    if (!platform::SUCCEEDED(game->Load(framework->Device(), framework->Sprite(), window, clock.Ticks()))) return "no game";
     if (!messages.empty()) return "a file of the game data failed to load: " + messages.front();
-    StartStageClock();
+    StartStageClock(clock.Ticks());
     int code = 0;
     while (platform::PumpMessages(&code)) {
     }
@@ -84,7 +84,7 @@ void GameHarness::Stop() {
 
 void GameHarness::Frame(const std::vector<int>& keys) {
     for (int k : keys) platform::InjectKey(k, true);
-    framework->RunFrame(game.get(), 30);
+    framework->RunFrame(game.get(), clock.Ticks(), 30);
     for (int k : keys) platform::InjectKey(k, false);
     clock.Advance(kFrameMs);
 }

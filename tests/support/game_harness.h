@@ -12,9 +12,9 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/window.h"
-#include "render/render_framework.h"
+#include "app/render_framework.h"
 #include "scenes/game_app.h"
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 #include "support/temp_dir.h"
 
 class RecordingAudio : public SceneAudio {

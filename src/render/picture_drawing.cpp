@@ -1,4 +1,4 @@
-#include "scenes/picture_drawing.h"
+#include "render/picture_drawing.h"
 
 #include "platform/gfx/math.h"
 #include "platform/gfx/sprite.h"

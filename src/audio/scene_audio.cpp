@@ -1,4 +1,4 @@
-#include "scenes/scene_audio.h"
+#include "audio/scene_audio.h"
 
 #include "audio/music.h"
 #include "audio/sound_bank.h"

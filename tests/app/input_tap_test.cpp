@@ -6,31 +6,18 @@
 #include <memory>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/input/dik_codes.h"
 #include "platform/input/input_injection.h"
-#include "render/input_tap.h"
-#include "render/render_framework.h"
-#include "render_test_support.h"
+#include "app/input_tap.h"
+#include "app/render_framework.h"
+#include "render/render_test_support.h"
+#include "app/recording_frames.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
 
 namespace {
-
-class TitleInput : public SceneFrames {
-public:
-    void GameOverFrame(Sprite*, InputState) override {}
-    void StageClearFrame(Sprite*, InputState) override {}
-    void GameFrame(Device*, Sprite*, std::int32_t, InputState) override {}
-    void TitleFrame(Device*, Sprite*, InputState input) override { seen.push_back(input); }
-    void StageTitleFrame(Sprite*, InputState) override {}
-    void StoryFrame(Sprite*, InputState) override {}
-    void StaffFrame(Sprite*, InputState) override {}
-    void CommonFrame(Sprite*, InputState) override {}
-
-    std::vector<InputState> seen;
-};
 
 class Recorder : public InputTap {
 public:
@@ -65,7 +52,7 @@ protected:
         ASSERT_NE(nullptr, TestWindow());
         framework_ = std::make_unique<RenderFramework>();
         ASSERT_EQ(S_OK, framework_->CreateDevice(TestWindow(), true, 800, 600));
-        SetSceneFlag("title", 1);
+        SetSceneFlag(SceneFlag::kTitle, 1);
     }
     void TearDown() override {
         framework_.reset();
@@ -76,10 +63,10 @@ protected:
     }
 
     InputState Frame() {
-        TitleInput frames;
-        framework_->RunFrame(&frames, 30);
-        EXPECT_EQ(1u, frames.seen.size());
-        return frames.seen.empty() ? InputState{} : frames.seen.back();
+        RecordingFrames frames;
+        framework_->RunFrame(&frames, kNow, 30);
+        EXPECT_EQ((std::vector<std::string>{"Title", "Common"}), frames.calls);
+        return frames.inputs.empty() ? InputState{} : frames.inputs.front();
     }
 
     TempWorkDir dir_;
@@ -92,9 +79,9 @@ TEST_F(InputTapTest, RecorderSeesTheKeyboardEvenWhileTheGateHoldsTheFrameBack) {
     framework_->SetInputTap(&recorder);
     InjectKey(DIK_UP, true);
     EXPECT_EQ(kInputUp, Frame().up);
-    SetInputGate(100000);
+    SetInputGate(kNow, 100000);
     EXPECT_EQ(InputState{}, Frame());
-    SetInputGate(0);
+    SetInputGate(kNow, 0);
     SetCameraCutIn(1, 0);
     EXPECT_EQ(InputState{}, Frame());
     EXPECT_EQ((std::vector<bool>{true, true, true}), recorder.upDown);
@@ -115,7 +102,7 @@ TEST_F(InputTapTest, ReplayedKeysPassTheGateAndTheButtonRulesAsTyped) {
     EXPECT_EQ(kInputButton1, first.button1);
     // Fire held: the repeat rule lets it through only every few frames, as from the device.
     EXPECT_EQ(0, Frame().button1);
-    SetInputGate(100000);
+    SetInputGate(kNow, 100000);
     EXPECT_EQ(InputState{}, Frame());
 }
 

@@ -1,17 +1,11 @@
-#include "app/registry.h"
+#include "core/registry.h"
 
 #include <array>
-#include <cstring>
-
-#include "platform/core/clock.h"
 
 namespace {
 
-constexpr std::array<const char*, 8> kFlagNames = {"gameover", "title", "game",  "gameclear",
-                                                   "stagetitle", "story", "staff", "lclear"};
-
 struct Registry {
-    std::array<std::uint8_t, kFlagNames.size()> flags{};
+    std::array<std::uint8_t, kSceneFlagCount> flags{};
     std::int32_t stage = 0;
     std::int32_t nextStage = 0;
     std::int32_t score = 0;
@@ -37,26 +31,16 @@ struct Registry {
 
 Registry g;
 
-int FlagIndex(const char* name) {
-    if (!name) return -1;
-    for (std::size_t i = 0; i < kFlagNames.size(); ++i) {
-        if (std::strcmp(kFlagNames[i], name) == 0) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-std::uint32_t Now() { return platform::GetTickCount(); }
-
 }  // namespace
 
-void SetSceneFlag(const char* name, std::uint8_t value) {
-    int i = FlagIndex(name);
-    if (i >= 0) g.flags[static_cast<std::size_t>(i)] = value;
+void SetSceneFlag(SceneFlag flag, std::uint8_t value) {
+    const auto i = static_cast<std::size_t>(flag);
+    if (i < g.flags.size()) g.flags[i] = value;
 }
 
-std::uint8_t IsSceneFlag(const char* name) {
-    int i = FlagIndex(name);
-    return i >= 0 ? g.flags[static_cast<std::size_t>(i)] : 0;
+std::uint8_t IsSceneFlag(SceneFlag flag) {
+    const auto i = static_cast<std::size_t>(flag);
+    return i < g.flags.size() ? g.flags[i] : 0;
 }
 
 void SetStage(std::int32_t stage) { g.stage = stage; }
@@ -100,35 +84,33 @@ void ClearInputState() { g.input = InputState{}; }
 InputState* InputStateStorage() { return &g.input; }
 InputState GetInputState() { return g.input; }
 
-void SetInputGate(std::uint32_t ms) {
-    g.gateStart = Now();
+void SetInputGate(std::uint32_t now, std::uint32_t ms) {
+    g.gateStart = now;
     g.gateLength = ms;
 }
 
-bool InputGateExpired() {
-    std::uint32_t now = Now();
+bool InputGateExpired(std::uint32_t now) {
     g.gateLastTested = now;
     return g.gateLength < now - g.gateStart;
 }
 
-void StartStageClock() { g.clockBase = Now(); }
+void StartStageClock(std::uint32_t now) { g.clockBase = now; }
 
-void UpdateStageClock() {
-    std::uint32_t now = Now();
+void UpdateStageClock(std::uint32_t now) {
     g.clockLastSample = now;
     g.clockElapsed = now - g.clockBase;
 }
 
 std::uint32_t StageElapsed() { return g.clockElapsed; }
 
-void BossTimerStart() { g.bossTimerStart = Now(); }
+void BossTimerStart(std::uint32_t now) { g.bossTimerStart = now; }
 
-std::uint32_t BossTimerFold() {
-    std::uint32_t length = Now() - g.bossTimerStart;
+std::uint32_t BossTimerFold(std::uint32_t now) {
+    std::uint32_t length = now - g.bossTimerStart;
     g.clockBase += length;
     return length;
 }
 
-std::uint32_t BossTimerElapsed() { return Now() - g.bossTimerStart; }
+std::uint32_t BossTimerElapsed(std::uint32_t now) { return now - g.bossTimerStart; }
 
 void ResetRegistry() { g = Registry{}; }

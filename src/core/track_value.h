@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "app/keyframe_track.h"
-#include "app/step_track.h"
+#include "core/keyframe_track.h"
+#include "core/step_track.h"
 
 inline float TrackValue(const KeyframeTrack& track, std::uint32_t tick, float fallback = 0.0f) {
     float v = fallback;

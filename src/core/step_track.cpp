@@ -1,6 +1,6 @@
-#include "app/step_track.h"
+#include "core/step_track.h"
 
-#include "app/track_phase.h"
+#include "core/track_phase.h"
 
 void StepTrack::Reserve(int n) {
     if (count_ >= n) return;

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/log.h"
+#include "core/log.h"
 #include "support/temp_dir.h"
 
 TEST(Log, WritesTheStartUpLineInCodePage932) {

@@ -1,6 +1,6 @@
-#include "render/render_framework.h"
+#include "app/render_framework.h"
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/events.h"
 #include "platform/core/message_box.h"
 #include "platform/gfx/screenshot.h"
@@ -42,7 +42,7 @@ void RenderFramework::InitReplayInput(std::int32_t deviceKind, const KeyConfig& 
     joystick_.SetButtonNumbers(padButtons);
 }
 
-void RenderFramework::SampleTappedInput() {
+void RenderFramework::SampleTappedInput(std::uint32_t now) {
     RawInput raw;
     const std::int32_t kind = GetInputDeviceKind();
     // Read whether or not the gate lets the frame use it: the journal must not depend on the gate.
@@ -55,62 +55,63 @@ void RenderFramework::SampleTappedInput() {
     }
     inputTap_->Frame(kind, &raw);
     ClearInputState();
-    if (!IsCameraCutInActive() && kind == 0 && InputGateExpired()) {
+    if (!IsCameraCutInActive() && kind == 0 && InputGateExpired(now)) {
         keyboard_.Apply(raw.keys, InputStateStorage());
-    } else if (!IsCameraCutInActive() && kind == 1 && InputGateExpired()) {
+    } else if (!IsCameraCutInActive() && kind == 1 && InputGateExpired(now)) {
         joystick_.Apply(raw.padRead, raw.pad, InputStateStorage());
     }
 }
 
-void RenderFramework::SampleInput() {
+void RenderFramework::SampleInput(std::uint32_t now) {
     if (inputTap_) {
-        SampleTappedInput();
+        SampleTappedInput(now);
         return;
     }
     ClearInputState();
     // The gate is tested only once the cut-in lock and the device kind let the test reach it: testing
     // it records the tick.
-    if (!IsCameraCutInActive() && GetInputDeviceKind() == 0 && InputGateExpired()) {
+    if (!IsCameraCutInActive() && GetInputDeviceKind() == 0 && InputGateExpired(now)) {
         keyboard_.Poll(InputStateStorage());
-    } else if (!IsCameraCutInActive() && GetInputDeviceKind() == 1 && InputGateExpired()) {
+    } else if (!IsCameraCutInActive() && GetInputDeviceKind() == 1 && InputGateExpired(now)) {
         joystick_.Poll(InputStateStorage());
     }
 }
 
-void RenderFramework::DispatchScenes(SceneFrames* game, std::int32_t fps) {
+void RenderFramework::DispatchScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps) {
     platform::Device* device = device_.get();
     platform::Sprite* sprite = sprite_.get();
     // Each frame function gets a copy of the snapshot taken at its call, so a frame function that clears
     // the stored input (leaving game over) takes it away from those that follow in the same frame.
-    if (IsSceneFlag("gameover")) {
-        game->GameOverFrame(sprite, GetInputState());
-    } else if (IsSceneFlag("gameclear")) {
-        game->StageClearFrame(sprite, GetInputState());
+    auto frame = [&] { return Frame{now, fps, GetInputState()}; };
+    if (IsSceneFlag(SceneFlag::kGameOver)) {
+        game->GameOverFrame(sprite, frame());
+    } else if (IsSceneFlag(SceneFlag::kGameClear)) {
+        game->StageClearFrame(sprite, frame());
     }
-    if (IsSceneFlag("game")) {
-        game->GameFrame(device, sprite, fps, GetInputState());
-    } else if (IsSceneFlag("title")) {
-        game->TitleFrame(device, sprite, GetInputState());
-    } else if (IsSceneFlag("stagetitle")) {
-        game->StageTitleFrame(sprite, GetInputState());
-    } else if (IsSceneFlag("story")) {
-        game->StoryFrame(sprite, GetInputState());
-    } else if (IsSceneFlag("staff")) {
-        game->StaffFrame(sprite, GetInputState());
+    if (IsSceneFlag(SceneFlag::kGame)) {
+        game->GameFrame(device, sprite, frame());
+    } else if (IsSceneFlag(SceneFlag::kTitle)) {
+        game->TitleFrame(device, sprite, frame());
+    } else if (IsSceneFlag(SceneFlag::kStageTitle)) {
+        game->StageTitleFrame(sprite, frame());
+    } else if (IsSceneFlag(SceneFlag::kStory)) {
+        game->StoryFrame(sprite, frame());
+    } else if (IsSceneFlag(SceneFlag::kStaff)) {
+        game->StaffFrame(sprite, frame());
     }
-    game->CommonFrame(sprite, GetInputState());
+    game->CommonFrame(sprite, frame());
 }
 
-void RenderFramework::RunFrame(SceneFrames* game, std::int32_t fps) {
+void RenderFramework::RunFrame(SceneFrames* game, std::uint32_t now, std::int32_t fps) {
     if (!game || !device_) return;
     if (platform::FAILED(device_->Clear(
             0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER | platform::D3DCLEAR_STENCIL,
             0xFF000000u, 1.0f, 0))) {
         return;
     }
-    SampleInput();
+    SampleInput(now);
     if (platform::SUCCEEDED(device_->BeginScene())) {
-        DispatchScenes(game, fps);
+        DispatchScenes(game, now, fps);
         device_->EndScene();
     }
     if (platform::ConsumeScreenshotRequest()) {

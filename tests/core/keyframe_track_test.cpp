@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/keyframe_track.h"
-#include "app/step_track.h"
+#include "core/keyframe_track.h"
+#include "core/step_track.h"
 
 namespace {
 

@@ -7,59 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "app/registry.h"
+#include "core/registry.h"
 #include "platform/core/events.h"
 #include "platform/core/message_box.h"
 #include "platform/gfx/image.h"
 #include "platform/input/dik_codes.h"
 #include "platform/input/input_injection.h"
-#include "render/render_framework.h"
-#include "render_test_support.h"
+#include "app/render_framework.h"
+#include "render/render_test_support.h"
+#include "app/recording_frames.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
 
 namespace {
-
-// Records the calls and the input each frame function saw.
-class RecordingFrames : public SceneFrames {
-public:
-    void GameOverFrame(Sprite* sprite, InputState input) override {
-        Note("GameOver", sprite, input);
-        if (clearInputOnGameOver) ClearInputState();
-    }
-    void StageClearFrame(Sprite* sprite, InputState input) override { Note("StageClear", sprite, input); }
-    void GameFrame(Device* device, Sprite* sprite, std::int32_t fps, InputState input) override {
-        Note("Game", sprite, input);
-        lastDevice = device;
-        lastFps = fps;
-    }
-    void TitleFrame(Device* device, Sprite* sprite, InputState input) override {
-        Note("Title", sprite, input);
-        lastDevice = device;
-    }
-    void StageTitleFrame(Sprite* sprite, InputState input) override { Note("StageTitle", sprite, input); }
-    void StoryFrame(Sprite* sprite, InputState input) override { Note("Story", sprite, input); }
-    void StaffFrame(Sprite* sprite, InputState input) override { Note("Staff", sprite, input); }
-    void CommonFrame(Sprite* sprite, InputState input) override {
-        Note("Common", sprite, input);
-        if (drawInCommon) drawInCommon(sprite);
-    }
-
-    void Note(const char* name, Sprite* sprite, InputState input) {
-        calls.push_back(name);
-        inputs.push_back(input);
-        lastSprite = sprite;
-    }
-
-    std::vector<std::string> calls;
-    std::vector<InputState> inputs;
-    Sprite* lastSprite = nullptr;
-    Device* lastDevice = nullptr;
-    std::int32_t lastFps = -1;
-    bool clearInputOnGameOver = false;
-    std::function<void(Sprite*)> drawInCommon;
-};
 
 class Framework : public ::testing::Test {
 protected:
@@ -81,11 +42,11 @@ protected:
         ResetRegistry();
     }
 
-    std::vector<std::string> FrameWith(std::initializer_list<const char*> flags) {
+    std::vector<std::string> FrameWith(std::initializer_list<SceneFlag> flags) {
         ResetRegistry();
-        for (const char* f : flags) SetSceneFlag(f, 1);
+        for (SceneFlag f : flags) SetSceneFlag(f, 1);
         RecordingFrames frames;
-        framework_->RunFrame(&frames, 30);
+        framework_->RunFrame(&frames, kNow, 30);
         return frames.calls;
     }
 
@@ -97,57 +58,58 @@ using Calls = std::vector<std::string>;
 
 TEST_F(Framework, ScenesRunByTheirFlagsInTheFixedOrder) {
     EXPECT_EQ((Calls{"Common"}), FrameWith({}));
-    EXPECT_EQ((Calls{"GameOver", "Game", "Common"}), FrameWith({"gameover", "game"}));
-    EXPECT_EQ((Calls{"StageClear", "Game", "Common"}), FrameWith({"gameclear", "game"}));
-    EXPECT_EQ((Calls{"GameOver", "Common"}), FrameWith({"gameover", "gameclear"}));
-    EXPECT_EQ((Calls{"Game", "Common"}), FrameWith({"game", "title", "story"}));
-    EXPECT_EQ((Calls{"Title", "Common"}), FrameWith({"title", "stagetitle", "staff"}));
-    EXPECT_EQ((Calls{"StageTitle", "Common"}), FrameWith({"stagetitle", "story"}));
-    EXPECT_EQ((Calls{"Story", "Common"}), FrameWith({"story", "staff"}));
-    EXPECT_EQ((Calls{"Staff", "Common"}), FrameWith({"staff", "lclear"}));
+    EXPECT_EQ((Calls{"GameOver", "Game", "Common"}), FrameWith({SceneFlag::kGameOver, SceneFlag::kGame}));
+    EXPECT_EQ((Calls{"StageClear", "Game", "Common"}), FrameWith({SceneFlag::kGameClear, SceneFlag::kGame}));
+    EXPECT_EQ((Calls{"GameOver", "Common"}), FrameWith({SceneFlag::kGameOver, SceneFlag::kGameClear}));
+    EXPECT_EQ((Calls{"Game", "Common"}), FrameWith({SceneFlag::kGame, SceneFlag::kTitle, SceneFlag::kStory}));
+    EXPECT_EQ((Calls{"Title", "Common"}), FrameWith({SceneFlag::kTitle, SceneFlag::kStageTitle, SceneFlag::kStaff}));
+    EXPECT_EQ((Calls{"StageTitle", "Common"}), FrameWith({SceneFlag::kStageTitle, SceneFlag::kStory}));
+    EXPECT_EQ((Calls{"Story", "Common"}), FrameWith({SceneFlag::kStory, SceneFlag::kStaff}));
+    EXPECT_EQ((Calls{"Staff", "Common"}), FrameWith({SceneFlag::kStaff, SceneFlag::kLastClear}));
 }
 
 TEST_F(Framework, FramesGetTheDeviceSpriteAndFrameRate) {
-    SetSceneFlag("game", 1);
+    SetSceneFlag(SceneFlag::kGame, 1);
     RecordingFrames frames;
-    framework_->RunFrame(&frames, 29);
+    framework_->RunFrame(&frames, kNow, 29);
     EXPECT_EQ(framework_->Device(), frames.lastDevice);
     EXPECT_EQ(framework_->Sprite(), frames.lastSprite);
     EXPECT_NE(nullptr, frames.lastSprite);
     EXPECT_EQ(29, frames.lastFps);
-    framework_->RunFrame(nullptr, 29);  // no game: nothing at all
+    EXPECT_EQ((std::vector<std::uint32_t>{kNow, kNow}), frames.ticks) << "every scene runs at the loop's tick";
+    framework_->RunFrame(nullptr, kNow, 29);  // no game: nothing at all
 }
 
 TEST_F(Framework, KeyboardIsSampledOnlyWhenTheGateHasExpiredAndNoCutInHoldsIt) {
     EXPECT_EQ(0, GetInputDeviceKind());
-    SetSceneFlag("title", 1);
+    SetSceneFlag(SceneFlag::kTitle, 1);
     InjectKey(DIK_UP, true);
     RecordingFrames open;
-    framework_->RunFrame(&open, 0);
+    framework_->RunFrame(&open, kNow, 0);
     ASSERT_EQ(2u, open.inputs.size());
     EXPECT_EQ(kInputUp, open.inputs[0].up);
     EXPECT_EQ(kInputUp, open.inputs[1].up);
 
     SetCameraCutIn(1, 0);
     RecordingFrames locked;
-    framework_->RunFrame(&locked, 0);
+    framework_->RunFrame(&locked, kNow, 0);
     EXPECT_EQ(InputState{}, locked.inputs[0]);
     SetCameraCutIn(0, 0);
 
-    SetInputGate(100000);
+    SetInputGate(kNow, 100000);
     RecordingFrames gated;
-    framework_->RunFrame(&gated, 0);
+    framework_->RunFrame(&gated, kNow, 0);
     EXPECT_EQ(InputState{}, gated.inputs[0]);
 }
 
 TEST_F(Framework, SnapshotIsClearedEachFrameAndGameOverCanTakeItFromLaterScenes) {
     InputStateStorage()->button3 = kInputButton3;  // left from an earlier frame
     InjectKey(DIK_Z, true);
-    SetSceneFlag("gameover", 1);
-    SetSceneFlag("game", 1);
+    SetSceneFlag(SceneFlag::kGameOver, 1);
+    SetSceneFlag(SceneFlag::kGame, 1);
     RecordingFrames frames;
     frames.clearInputOnGameOver = true;
-    framework_->RunFrame(&frames, 0);
+    framework_->RunFrame(&frames, kNow, 0);
     ASSERT_EQ(3u, frames.inputs.size());
     EXPECT_EQ(kInputButton1, frames.inputs[0].button1);
     EXPECT_EQ(0, frames.inputs[0].button3);
@@ -164,14 +126,14 @@ TEST_F(Framework, EachFrameStartsBlack) {
         sprite->Draw(white.get(), nullptr, nullptr, nullptr, 0xFFFFFFFF);
         sprite->End();
     };
-    framework_->RunFrame(&frames, 0);
+    framework_->RunFrame(&frames, kNow, 0);
     Image frame;
     ASSERT_EQ(S_OK, framework_->Device()->GetBackBufferImage(&frame));
     EXPECT_EQ(0xFFFFFFFFu, frame.At(10, 10));
     frames.drawInCommon = nullptr;
     // States set by the game stay from frame to frame: presenting succeeds, so no reset puts them back.
     framework_->Device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    framework_->RunFrame(&frames, 0);
+    framework_->RunFrame(&frames, kNow, 0);
     ASSERT_EQ(S_OK, framework_->Device()->GetBackBufferImage(&frame));
     EXPECT_EQ(0xFF000000u, frame.At(10, 10));
     std::uint32_t cull = 0;
@@ -184,7 +146,7 @@ TEST_F(Framework, ScreenshotKeyWritesTheFrameToADatedPicture) {
     int code = 0;
     PumpMessages(&code);
     RecordingFrames frames;
-    framework_->RunFrame(&frames, 0);
+    framework_->RunFrame(&frames, kNow, 0);
     std::vector<std::string> shots;
     for (const auto& entry : std::filesystem::directory_iterator(dir_.Path())) {
         const std::string name = entry.path().filename().string();
@@ -212,7 +174,7 @@ TEST(FrameworkCreation, NoDeviceShowsTheMessageAndFails) {
         EXPECT_EQ(E_FAIL, framework.CreateDevice(nullptr, true, 800, 600));
         EXPECT_EQ(nullptr, framework.Device());
         RecordingFrames frames;
-        framework.RunFrame(&frames, 0);  // never reached by the game; harmless
+        framework.RunFrame(&frames, kNow, 0);  // never reached by the game; harmless
         EXPECT_TRUE(frames.calls.empty());
     }
     SetMessageBoxHook({});

@@ -1,4 +1,4 @@
-#include "app/track_phase.h"
+#include "core/track_phase.h"
 
 float TrackPhase(std::uint32_t start, std::uint32_t duration, std::uint32_t t) {
     if (duration == 0) return 1.0f;

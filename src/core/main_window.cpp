@@ -1,3 +1,3 @@
-#include "app/main_window.h"
+#include "core/main_window.h"
 
 platform::WindowHandle MainWindowHandle = nullptr;

@@ -1,6 +1,6 @@
-#include "app/keyframe_track.h"
+#include "core/keyframe_track.h"
 
-#include "app/track_phase.h"
+#include "core/track_phase.h"
 
 void KeyframeTrack::SetKeyCount(int n) {
     count_ = n;

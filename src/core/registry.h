@@ -2,14 +2,28 @@
 // Program-wide game state: the scene flags, the stage, the score, the boss-battle state, the input
 // snapshot and the tick-based timers. Plain loads and stores, main thread only.
 
+#include <cstddef>
 #include <cstdint>
 
-#include "app/input_state.h"
+#include "core/input_state.h"
 
-// Scene flags, by the names the flow uses: "title", "story", "stagetitle", "game", "gameover",
-// "gameclear", "lclear", "staff". Other names are ignored on set and read as 0.
-void SetSceneFlag(const char* name, std::uint8_t value);
-std::uint8_t IsSceneFlag(const char* name);
+// The scene flags. A scene runs while its flag is 1, and several may be set at once. Only the game
+// object (GameApp) sets them; everything else reads them, and reports what should change.
+enum class SceneFlag : std::uint8_t {
+    kGameOver,
+    kTitle,
+    kGame,
+    kGameClear,   // the stage-clear screen
+    kStageTitle,  // the stage's title card
+    kStory,
+    kStaff,       // the staff roll
+    kLastClear,   // the clear in progress is the last stage's: stage clear leads to the staff roll
+};
+inline constexpr std::size_t kSceneFlagCount = 8;
+
+// A value outside the eight is ignored on set and reads as 0.
+void SetSceneFlag(SceneFlag flag, std::uint8_t value);
+std::uint8_t IsSceneFlag(SceneFlag flag);
 
 void SetStage(std::int32_t stage);
 std::int32_t GetStage();
@@ -49,15 +63,15 @@ void ClearInputState();
 InputState* InputStateStorage();
 InputState GetInputState();
 
-// Timers, all on the platform tick count.
-void SetInputGate(std::uint32_t ms);
-bool InputGateExpired();
-void StartStageClock();
-void UpdateStageClock();
+// Timers on the tick count; now is the frame's tick, handed down from the main loop.
+void SetInputGate(std::uint32_t now, std::uint32_t ms);
+bool InputGateExpired(std::uint32_t now);
+void StartStageClock(std::uint32_t now);
+void UpdateStageClock(std::uint32_t now);
 std::uint32_t StageElapsed();
-void BossTimerStart();
-std::uint32_t BossTimerFold();
-std::uint32_t BossTimerElapsed();
+void BossTimerStart(std::uint32_t now);
+std::uint32_t BossTimerFold(std::uint32_t now);
+std::uint32_t BossTimerElapsed(std::uint32_t now);
 
 // Puts every value back to its state at program start (tests).
 void ResetRegistry();

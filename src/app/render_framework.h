@@ -1,6 +1,7 @@
 #pragma once
 // Owns the drawing device, the one sprite object every screen shares, and the input devices; runs one
-// frame: clear, sample the input, the scenes' frame functions by the scene flags, present.
+// frame at the tick the loop read for it: clear, sample the input, the scenes' frame functions by the
+// scene flags, present.
 
 #include <cstdint>
 #include <memory>
@@ -11,8 +12,8 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/sprite.h"
-#include "render/input_tap.h"
-#include "render/scene_frames.h"
+#include "app/input_tap.h"
+#include "scenes/scene_frames.h"
 
 class RenderFramework {
 public:
@@ -41,12 +42,12 @@ public:
     platform::Sprite* Sprite() const { return sprite_.get(); }
 
     // One frame; nothing when game is null or there is no device.
-    void RunFrame(SceneFrames* game, std::int32_t fps);
+    void RunFrame(SceneFrames* game, std::uint32_t now, std::int32_t fps);
 
 private:
-    void SampleInput();
-    void SampleTappedInput();
-    void DispatchScenes(SceneFrames* game, std::int32_t fps);
+    void SampleInput(std::uint32_t now);
+    void SampleTappedInput(std::uint32_t now);
+    void DispatchScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps);
 
     std::unique_ptr<platform::Device> device_;
     platform::PresentParameters presentParameters_;
