@@ -315,7 +315,7 @@ TEST_F(Bboss02Test, ItsDeathClearsTheStageAndResetRestoresTheShieldsAndHoles) {
     EXPECT_EQ(0, Body().active);
     EXPECT_EQ(1, audio_.Count(13));
     EXPECT_EQ(std::vector<int>{2000}, audio_.fades);
-    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
+    EXPECT_EQ(StageEnd::kStageClear, lastEnd_);
     EXPECT_EQ(2, GetNextStage());
     EXPECT_EQ(0, IsBossBattleActive());
     EXPECT_EQ(0, IsBossBattleEnded());

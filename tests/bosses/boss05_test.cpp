@@ -414,8 +414,7 @@ TEST_F(Boss05Test, ItsDeathFadesTheMusicAndClearsTheStageWithoutFoldingTheClock)
     EXPECT_EQ(0, Body().active);
     EXPECT_EQ((std::vector<int>{2000}), audio_.fades);
     EXPECT_EQ(1, audio_.Count(13));
-    EXPECT_EQ(1, IsSceneFlag(SceneFlag::kGameClear));
-    EXPECT_EQ(0, IsSceneFlag(SceneFlag::kLastClear));
+    EXPECT_EQ(StageEnd::kStageClear, lastEnd_);
     EXPECT_EQ(3, GetNextStage());
     EXPECT_EQ(1, roster_.Explosions().ActiveCount());
     UpdateStageClock(clock_.Ticks());

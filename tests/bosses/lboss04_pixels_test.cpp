@@ -10,6 +10,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
+#include "support/recording_audio.h"
 #include "support/game_data_device.h"
 
 using namespace platform;
@@ -17,13 +18,6 @@ using namespace platform;
 namespace {
 
 int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
-
-class Silence : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t) override {}
-    void FadeOut(std::int32_t) override {}
-    void PlaySound(std::int32_t) override {}
-};
 
 class Lboss04PixelTest : public GameDataDeviceTest {
 protected:
@@ -81,7 +75,7 @@ protected:
     static constexpr std::uint32_t kEntry = 50000;
     ManualClock clock_{kEntry};
     ScopedClock scoped_{clock_};
-    Silence silence_;
+    RecordingAudio silence_;
     Lboss04 boss_;
 };
 

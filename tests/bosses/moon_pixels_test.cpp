@@ -14,18 +14,12 @@
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
+#include "support/recording_audio.h"
 #include "support/game_data_device.h"
 
 using namespace platform;
 
 namespace {
-
-class Silence : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t) override {}
-    void FadeOut(std::int32_t) override {}
-    void PlaySound(std::int32_t) override {}
-};
 
 int Brightness(std::uint32_t c) { return static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)); }
 
@@ -80,7 +74,7 @@ protected:
 
     ManualClock clock_{200000};
     ScopedClock scoped_{clock_};
-    Silence silence_;
+    RecordingAudio silence_;
     std::uint32_t entry_ = 0;
 };
 

@@ -159,7 +159,7 @@ TEST_F(RosterBattleTest, DeathDuringTheFillInStillEmptiesTheGauge) {
 TEST(RosterUnwired, BattleRunsWithoutShipGaugeOrSceneryByte) {
     platform::ManualClock clock{100000};
     platform::ScopedClock scoped{clock};
-    CueLog audio;
+    RecordingAudio audio;
     InstallSceneAudio(&audio);
     ResetRegistry();
     SetStage(1);

@@ -15,19 +15,8 @@
 #include "collision/player_shot.h"
 #include "collision/player_state.h"
 #include "audio/scene_audio.h"
+#include "support/recording_audio.h"
 #include "support/ship_life_of.h"
-
-class CueLog : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t track) override { tracks.push_back(track); }
-    void FadeOut(std::int32_t ms) override { fades.push_back(ms); }
-    void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
-    int Count(int slot) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot)); }
-
-    std::vector<int> tracks;
-    std::vector<int> fades;
-    std::vector<int> sounds;
-};
 
 class RosterTest : public ::testing::Test {
 protected:
@@ -93,7 +82,7 @@ protected:
 
     platform::ManualClock clock_{100000};
     platform::ScopedClock scoped_{clock_};
-    CueLog audio_;
+    RecordingAudio audio_;
     BossRoster roster_;
     PlayerState ship_;
     ShipLifeOf shipLife_{&ship_};

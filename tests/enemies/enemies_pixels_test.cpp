@@ -21,18 +21,12 @@
 #include "platform/gfx/math.h"
 #include "platform/gfx/sprite.h"
 #include "audio/scene_audio.h"
+#include "support/recording_audio.h"
 #include "support/game_data_device.h"
 
 using namespace platform;
 
 namespace {
-
-class QuietAudio : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t) override {}
-    void FadeOut(std::int32_t) override {}
-    void PlaySound(std::int32_t) override {}
-};
 
 class EnemiesPixelTest : public GameDataDeviceTest {
 protected:
@@ -62,7 +56,7 @@ protected:
 
     ManualClock clock_{50000};
     ScopedClock scoped_{clock_};
-    QuietAudio audio_;
+    RecordingAudio audio_;
     EnemyManager manager_;
 };
 

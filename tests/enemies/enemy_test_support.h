@@ -14,15 +14,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
-
-class EnemySoundLog : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t) override {}
-    void FadeOut(std::int32_t) override {}
-    void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
-    int Count(int slot) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot)); }
-    std::vector<int> sounds;
-};
+#include "support/recording_audio.h"
 
 inline EnemyEntry Entry(std::int32_t stage, EnemyClass enemyClass, double x, double y, double z, std::int32_t time,
                         std::int32_t fireKind = 1, double yawDegrees = 0.0) {
@@ -89,7 +81,7 @@ protected:
 
     platform::ManualClock clock_{kStart};
     platform::ScopedClock scoped_{clock_};
-    EnemySoundLog audio_;
+    RecordingAudio audio_;
     PlayerState ship_;
     PlayerShot playerShots_[8];
     EnemyManager manager_;

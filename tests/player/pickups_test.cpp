@@ -8,20 +8,12 @@
 #include "core/registry.h"
 #include "platform/core/clock.h"
 #include "audio/scene_audio.h"
+#include "support/recording_audio.h"
 #include "support/ship_life_of.h"
 
 namespace {
 
 constexpr std::uint32_t kFrameMs = 33;
-
-class SoundLog : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t) override {}
-    void FadeOut(std::int32_t) override {}
-    void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
-    int Count(int slot) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot)); }
-    std::vector<int> sounds;
-};
 
 class PickupsTest : public ::testing::Test {
 protected:
@@ -58,7 +50,7 @@ protected:
 
     platform::ManualClock clock_{100000};
     platform::ScopedClock scoped_{clock_};
-    SoundLog audio_;
+    RecordingAudio audio_;
     Pickups pickups_;
     PlayerState ship_;
     ShipLifeOf life_{&ship_};

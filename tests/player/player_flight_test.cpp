@@ -123,11 +123,11 @@ TEST_F(PlayerFlightTest, IdlingIntoTheTowerCostsFifteenLifeOnceWithOneHitSoundAn
     // The tower at the centre line, 850 ahead, passes the ship about 42 s into the stage.
     Idle(40000);
     EXPECT_EQ(Ship().life, 223);
-    EXPECT_EQ(audio_.CountSound(3), 0);
+    EXPECT_EQ(audio_.Count(3), 0);
     Idle(4000);
     EXPECT_EQ(Ship().life, 208);
-    EXPECT_EQ(audio_.CountSound(3), 1);
-    EXPECT_EQ(audio_.CountSound(6), 1) << "the bomb item on the centre line was collected on the way";
+    EXPECT_EQ(audio_.Count(3), 1);
+    EXPECT_EQ(audio_.Count(6), 1) << "the bomb item on the centre line was collected on the way";
     EXPECT_EQ(Ship().bombs, 2);
 }
 
@@ -181,8 +181,8 @@ TEST_F(PlayerFlightTest, FireSoundsAndShootsWhileTheShipAndItsFlamesAreDrawn) {
     StartGame();
     const platform::Image before = Screen();
     Hold(Keys{{DIK_Z}}, 11);  // held, fire is reported on every fifth sampled frame
-    EXPECT_GE(audio_.CountSound(0), 2);
-    EXPECT_EQ(game_->Ship().Gun().ActiveCount(), audio_.CountSound(0)) << "one shot and one sound each time";
+    EXPECT_GE(audio_.Count(0), 2);
+    EXPECT_EQ(game_->Ship().Gun().ActiveCount(), audio_.Count(0)) << "one shot and one sound each time";
     // The ship sits in the lower middle of the screen, over the city's sky and ground.
     const platform::Image after = Screen();
     int differ = 0;

@@ -26,19 +26,13 @@
 #include "player/pickups.h"
 #include "support/ship_life_of.h"
 #include "audio/scene_audio.h"
+#include "support/recording_audio.h"
 #include "support/game_data_device.h"
 #include "support/temp_dir.h"
 
 using namespace platform;
 
 namespace {
-
-class QuietAudio : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t) override {}
-    void FadeOut(std::int32_t) override {}
-    void PlaySound(std::int32_t) override {}
-};
 
 class WeaponsPixelTest : public GameDataDeviceTest {
 protected:
@@ -61,7 +55,7 @@ protected:
 
     ManualClock clock_{50000};
     ScopedClock scoped_{clock_};
-    QuietAudio audio_;
+    RecordingAudio audio_;
 };
 
 TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {

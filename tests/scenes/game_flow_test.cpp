@@ -39,7 +39,7 @@ platform::Image GameFlowTest::RocketAlone() {
 TEST_F(GameFlowTest, StartFromTheTitleReachesTheStageCardThenTheStage) {
     SetScore(4321);
     Frame(kConfirm);
-    EXPECT_EQ(audio_.CountSound(4), 1);
+    EXPECT_EQ(audio_.Count(4), 1);
     EXPECT_EQ(game_->GetShutter().Active(), 1);
     ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStageTitle) == 1; }));
     EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 0);
@@ -53,7 +53,7 @@ TEST_F(GameFlowTest, StartFromTheTitleReachesTheStageCardThenTheStage) {
     ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kGame) == 1; }));
     EXPECT_EQ(IsSceneFlag(SceneFlag::kStageTitle), 0);
     EXPECT_EQ(audio_.tracks.back(), 1);  // the stage's own song
-    EXPECT_EQ(audio_.CountSound(4), 2);
+    EXPECT_EQ(audio_.Count(4), 2);
 }
 
 TEST_F(GameFlowTest, SwitchHappensOnTheFirstFrameAfterTheShutterHasClosedOverTheScreen) {
@@ -100,7 +100,7 @@ TEST_F(GameFlowTest, IdleTitleGoesToTheStoryWhichLeavesByItself) {
     ASSERT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStory) == 1; }, 100));
     EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 0);
     EXPECT_EQ(audio_.tracks.back(), 0);
-    EXPECT_EQ(audio_.CountSound(4), 2);  // at the time-out and again at the switch (the cursor is on start)
+    EXPECT_EQ(audio_.Count(4), 2);  // at the time-out and again at the switch (the cursor is on start)
 
     clock_.Advance(48000);
     Frame();
@@ -117,7 +117,7 @@ TEST_F(GameFlowTest, ExitEndsTheProgramOneFrameAfterItIsConfirmedWithoutTheConfi
     EXPECT_EQ(GetTitleMenuChoice(), 1);
     Idle(200);
     Frame(kConfirm);
-    EXPECT_EQ(audio_.CountSound(4), 0);
+    EXPECT_EQ(audio_.Count(4), 0);
     EXPECT_FALSE(QuitPosted());
     EXPECT_FALSE(platform::IsWindowDestroyed(window_));
     Frame();
@@ -127,20 +127,20 @@ TEST_F(GameFlowTest, ExitEndsTheProgramOneFrameAfterItIsConfirmedWithoutTheConfi
 
 TEST_F(GameFlowTest, MenuMovesSoundOnlyWhenTheChoiceChanges) {
     Frame({{DIK_UP}});
-    EXPECT_EQ(audio_.CountSound(12), 0);
+    EXPECT_EQ(audio_.Count(12), 0);
     Idle(150);
     Frame({{DIK_DOWN}});
-    EXPECT_EQ(audio_.CountSound(12), 1);
+    EXPECT_EQ(audio_.Count(12), 1);
     Idle(150);
     Frame({{DIK_DOWN}});
-    EXPECT_EQ(audio_.CountSound(12), 1);
+    EXPECT_EQ(audio_.Count(12), 1);
     // Within the 100 ms gate the press is not even seen.
     Frame({{DIK_UP}});
     EXPECT_EQ(GetTitleMenuChoice(), 1);
     Idle(150);
     Frame({{DIK_UP}});
     EXPECT_EQ(GetTitleMenuChoice(), 0);
-    EXPECT_EQ(audio_.CountSound(12), 2);
+    EXPECT_EQ(audio_.Count(12), 2);
 }
 
 TEST_F(GameFlowTest, HoldingLeftTurnsTheShipFiveDegreesAFrameAndReleasingLeavesIt) {
@@ -185,7 +185,7 @@ TEST_F(GameFlowTest, LeavingGameOverHidesThePressFromTheTitleRunningInTheSameFra
     EXPECT_EQ(GetStage(), 1);
     ASSERT_EQ(audio_.tracks.size(), 1u);
     EXPECT_EQ(audio_.tracks.front(), 4);
-    EXPECT_EQ(audio_.CountSound(4), 0) << "the title saw the confirm press";
+    EXPECT_EQ(audio_.Count(4), 0) << "the title saw the confirm press";
     EXPECT_EQ(game_->GetShutter().Active(), 0);
     EXPECT_EQ(game_->GameOver().Started(), 0);
 }
@@ -202,7 +202,7 @@ TEST_F(GameFlowTest, StageClearLeavesByItselfForTheNextStageCard) {
     EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 0);
     EXPECT_EQ(IsSceneFlag(SceneFlag::kGameClear), 0);
     EXPECT_EQ(audio_.tracks.back(), 5);
-    EXPECT_EQ(audio_.CountSound(14), 1) << "the banner halves meet once";
+    EXPECT_EQ(audio_.Count(14), 1) << "the banner halves meet once";
     EXPECT_EQ(game_->StageClear().Started(), 0);
 }
 

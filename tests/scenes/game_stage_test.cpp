@@ -74,7 +74,7 @@ TEST_F(GameStageTest, DeathDuringAnIntroductionEntersGameOverOnceAndCanStillBeLe
     SetCameraCutIn(1, 2);
     Frame();
     audio_.Clear();
-    game_->Ship().StateRecord()->life = -4;
+    game_->Ship().Damage(PlayerState::kFullLife + 4);  // more than the ship has: it stops at 0
     Frame();
     EXPECT_EQ(IsSceneFlag(SceneFlag::kGameOver), 1);
     EXPECT_EQ(IsCameraCutInActive(), 0) << "the introduction's request would hold the input back for ever";
@@ -87,6 +87,51 @@ TEST_F(GameStageTest, DeathDuringAnIntroductionEntersGameOverOnceAndCanStillBeLe
     EXPECT_EQ(IsSceneFlag(SceneFlag::kGameOver), 0);
     EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
     EXPECT_EQ(audio_.tracks.back(), 4);
+}
+
+// Once the ship is lost the stage runs on behind the static for most of a second; nothing in that time
+// may start a battle or end the stage, and game over must lead to the title as ever.
+TEST_F(GameStageTest, ABossDueJustAfterTheLossStaysOutAndGameOverStillLeadsToTheTitleAndTheStory) {
+    EnterStage(1);
+    Frame();
+    clock_.Advance(80000 - 500);  // the first boss is due half a second from here
+    game_->Ship().Damage(PlayerState::kFullLife);
+    Frame();
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kGameOver), 1);
+    Idle(2000);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 0) << "the stage should have stopped behind the static";
+    EXPECT_EQ(game_->Bosses().GetBoss(0).Body().appeared, 0);
+    EXPECT_EQ(IsCameraCutInActive(), 0);
+    Idle(5000);
+    Frame(kConfirm);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1) << "the game-over screen could not be left";
+    EXPECT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStory) == 1; }, 1900)) << "no story after 60 s idle";
+}
+
+TEST_F(GameStageTest, TheLastBossFallingAfterTheLossCountsForNothing) {
+    EnterStage(3);
+    for (int moon = 4; moon < 7; ++moon) game_->Bosses().GetBoss(moon).Body().appeared = 1;
+    clock_.Advance(93000);
+    Frame();
+    ASSERT_EQ(game_->Bosses().GetBoss(7).Body().active, 1);
+    SetCameraCutIn(0, 0);
+    const std::int32_t score = GetScore();
+    game_->Ship().Damage(PlayerState::kFullLife);
+    Frame();
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kGameOver), 1);
+    game_->Bosses().GetBoss(7).Body().life = 0;  // as a shot still in flight brings it down
+    Idle(2000);
+    EXPECT_EQ(GetScore(), score);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGameClear), 0);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kLastClear), 0);
+    Idle(5000);
+    Frame(kConfirm);
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
+    Idle(3000);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGameClear), 0) << "the STAGE CLEAR banner over the title's menu";
+    EXPECT_EQ(audio_.tracks.back(), 4) << "the title's own music";
+    EXPECT_TRUE(FramesUntil([] { return IsSceneFlag(SceneFlag::kStory) == 1; }, 1900)) << "no story after 60 s idle";
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kStageTitle), 0);
 }
 
 TEST_F(GameStageTest, StartStageOptionBeginsGameStartThereAndNewGamesResetTheShip) {
@@ -113,7 +158,7 @@ TEST_F(GameStageTest, PressThatLeavesStageClearDoesNotConfirmTheNextStageCard) {
     // Fire held on every frame, the switch frame included.
     for (int i = 0; i < 100 && IsSceneFlag(SceneFlag::kStageTitle) == 0; ++i) Frame(kConfirm);
     ASSERT_EQ(IsSceneFlag(SceneFlag::kStageTitle), 1);
-    EXPECT_EQ(audio_.CountSound(4), 1) << "the stage card took the press that left stage clear";
+    EXPECT_EQ(audio_.Count(4), 1) << "the stage card took the press that left stage clear";
     EXPECT_EQ(GetStage(), 2);
 }
 

@@ -9,16 +9,6 @@
 #include "platform/gfx/device.h"
 #include "platform/input/input_injection.h"
 
-int RecordingAudio::CountSound(int slot) const {
-    return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot));
-}
-
-void RecordingAudio::Clear() {
-    tracks.clear();
-    fades.clear();
-    sounds.clear();
-}
-
 namespace {
 
 // The game data in the working folder: the read-only folders linked, the files the game may write copied.

@@ -15,21 +15,8 @@
 #include "app/render_framework.h"
 #include "scenes/game_app.h"
 #include "audio/scene_audio.h"
+#include "support/recording_audio.h"
 #include "support/temp_dir.h"
-
-class RecordingAudio : public SceneAudio {
-public:
-    void PlayTrack(std::int32_t track) override { tracks.push_back(track); }
-    void FadeOut(std::int32_t ms) override { fades.push_back(ms); }
-    void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
-
-    int CountSound(int slot) const;
-    void Clear();
-
-    std::vector<int> tracks;
-    std::vector<int> fades;
-    std::vector<int> sounds;
-};
 
 class GameHarness {
 public:
