@@ -18,7 +18,9 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 mkdir -p "$HOME"
 folder=$XDG_DATA_HOME/korvex
 
-"$PREFIX/$BINDIR/korvex" --window >"$work/output" 2>&1 &
+# Started from a folder of the player's: a relative journal name lands there, not in the game's folder.
+mkdir "$work/caller"
+(cd "$work/caller" && exec "$PREFIX/$BINDIR/korvex" --window --record run.kvj) >"$work/output" 2>&1 &
 pid=$!
 # The log is opened once every picture and mesh has loaded.
 for _ in $(seq 1 450); do
@@ -44,6 +46,10 @@ fi
 # The first line of the log is the start-up heading, written in code page 932 (a full-width '>').
 [[ "$(head -c2 "$folder/Log.txt" | od -An -tx1 | tr -d ' \n')" == 8184 ]] || {
     echo "FAIL: the log does not start with the start-up heading" >&2
+    exit 1
+}
+[[ "$(head -c4 "$work/caller/run.kvj")" == KVXJ && ! -e "$folder/run.kvj" ]] || {
+    echo "FAIL: the journal did not land in the folder the game was started from" >&2
     exit 1
 }
 [[ ! -e "$PREFIX/$DATADIR/Log.txt" ]] || { echo "FAIL: the game wrote into the installation" >&2; exit 1; }
