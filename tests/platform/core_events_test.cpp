@@ -83,3 +83,18 @@ TEST_F(EventsTest, ATerminationRequestQuitsOnceThenTheSystemsRuleIsBack) {
         EXPECT_EQ(now.sa_handler, SIG_DFL);
     }
 }
+
+TEST_F(EventsTest, AHangUpOrInterruptIgnoredAtStartStaysIgnored) {
+    for (int signal : {SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signal);
+        ::signal(signal, SIG_IGN);
+        platform::QuitOnTerminationSignals();
+        ASSERT_EQ(raise(signal), 0);
+        int code = -1;
+        EXPECT_FALSE(platform::PumpMessages(&code));
+        struct sigaction now = {};
+        ASSERT_EQ(sigaction(signal, nullptr, &now), 0);
+        EXPECT_EQ(now.sa_handler, SIG_IGN);
+        ::signal(signal, SIG_DFL);
+    }
+}
