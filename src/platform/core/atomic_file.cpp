@@ -71,6 +71,12 @@ void SyncFolder(const fs::path& folder) {
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string* out) {
+    bool tooLarge = false;
+    return ReadWholeFile(path, out, UINT64_MAX, &tooLarge);
+}
+
+bool ReadWholeFile(const std::string& path, std::string* out, std::uint64_t maxBytes, bool* tooLarge) {
+    *tooLarge = false;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st {};
@@ -78,9 +84,15 @@ bool ReadWholeFile(const std::string& path, std::string* out) {
         ::close(fd);
         return false;
     }
+    // The size is checked before a byte is read, and again while reading: the file may still be growing.
     std::string bytes;
     char buffer[4096];
     for (;;) {
+        if (static_cast<std::uint64_t>(st.st_size) > maxBytes || bytes.size() > maxBytes) {
+            *tooLarge = true;
+            ::close(fd);
+            return false;
+        }
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {

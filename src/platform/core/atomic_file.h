@@ -4,6 +4,7 @@
 // either all of its old content or all of the new, whatever stops the program (a crash, a kill, a
 // power cut, a full disk).
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ namespace platform {
 
 // Reads a whole file. False when it cannot be opened or read (a folder of that name included).
 bool ReadWholeFile(const std::string& path, std::string* out);
+// The same for a file from outside that may be of any size: one larger than maxBytes is not read, and
+// *tooLarge tells it apart from a file that cannot be read.
+bool ReadWholeFile(const std::string& path, std::string* out, std::uint64_t maxBytes, bool* tooLarge);
 
 // Puts bytes at path as one whole. The old file is kept as it was, and no temporary file is left
 // behind, when anything fails: the target is a folder or another non-regular file, the target is
