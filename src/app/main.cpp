@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
     const std::uint64_t windowKib = platform::PeakResidentKib();
     auto game = std::make_unique<GameApp>();
     game->SetStartStage(session.StartStage(commandLine.startStage));
+    // The journal's score is not the player's record.
+    game->Score().SetSavesRecord(!session.Replaying());
     MainLoop loop;
     session.InitInput(*framework, MainWindowHandle);
     session.BeginStartUp();

@@ -24,6 +24,11 @@ bool ReadWholeFile(const std::string& path, std::string* out, std::uint64_t maxB
 // symbolic link, the file it names is replaced and the link kept.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files that replacements of path left beside it when they were cut off (a power
+// cut, a kill): files of the replacement's own name pattern only, and none that a replacement running
+// now (another game's save) is still writing.
+void RemoveLeftoverTemporaries(const std::string& path);
+
 // For tests: runs after the temporary file has been written and synced, before the rename. Returning
 // false makes the replacement fail at that point, as an interrupted save would. Pass an empty function
 // to restore.
