@@ -24,6 +24,16 @@ for t in "${targets[@]}"; do
   [[ " ${all[*]} " == *" $t "* ]] || { echo "unknown target: $t (targets: ${all[*]})" >&2; exit 2; }
 done
 
+# libFuzzer and the sanitizers for clang come in a package of their own, which not every Debian release
+# has: without them no target can be built, and status 77 says so apart from a crash.
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+if ! printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' |
+  clang++ -fsanitize=fuzzer,address,undefined -x c++ - -o "$probe/probe" >/dev/null 2>&1; then
+  echo "$0: clang cannot build fuzz targets here: install clang and libclang-rt-dev" >&2
+  exit 77
+fi
+
 if command -v ccache >/dev/null; then
   export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
 fi
