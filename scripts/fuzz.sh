@@ -6,7 +6,7 @@
 # Each target starts from its checked-in seeds (fuzz/corpus/<target>) plus the generated game data of an
 # existing build-test/data or build/data, gathered in build-fuzz/corpus/<target>, which keeps what the runs
 # add. A crash leaves its input in build-fuzz/crashes/<target>/ and the run's log in build-fuzz/logs/; the
-# script then exits non-zero.
+# script then exits non-zero. Where clang cannot build fuzz targets at all it exits 77, having built nothing.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"

@@ -123,11 +123,4 @@ TEST(ReadWholeFile, ReadsTheBytesAndRefusesWhatIsNoFile) {
     EXPECT_FALSE(platform::ReadWholeFile("missing.txt", &bytes));
     fs::create_directory("folder.txt");
     EXPECT_FALSE(platform::ReadWholeFile("folder.txt", &bytes));
-
-    bool tooLarge = true;
-    EXPECT_FALSE(platform::ReadWholeFile("missing.txt", &bytes, 8, &tooLarge));
-    EXPECT_FALSE(tooLarge);
-    EXPECT_TRUE(platform::ReadWholeFile("score.txt", &bytes, 8, &tooLarge));
-    EXPECT_FALSE(platform::ReadWholeFile("score.txt", &bytes, 7, &tooLarge));
-    EXPECT_TRUE(tooLarge);
 }

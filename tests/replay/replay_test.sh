@@ -12,8 +12,7 @@ trap 'rm -rf "$work"' EXIT
 # its own, with the read-only folders linked and the files it may write copied.
 for linked in t x m w; do ln -s "$data/$linked" "$work/$linked"; done
 cp "$data/KeyConfig.txt" "$work/"
-# A record below the journal's score: the replay shows it but must never save the journal's as the player's.
-printf '0' >"$work/score.txt"
+printf '0' >"$work/score.txt"  # below the journal's score, which is not the player's to save
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
