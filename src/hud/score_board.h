@@ -58,8 +58,9 @@ public:
     std::vector<Piece> Pieces(std::uint32_t now) const;
 
     // Writes the high score to its file when it was read at load and has changed since it was last
-    // written, unless the file holds as much by now (another game beside this one saved it). A failed write keeps the old file and shows "エラー" / "書き込めません", once for each
-    // record that could not be kept; a later call tries again. True when the file holds the record.
+    // written, unless the file holds as much by now (another game beside this one saved it). A failed
+    // write keeps the old file and shows "エラー" / "書き込めません", once for each record that could not
+    // be kept; a later call tries again. True when the file holds the record.
     bool SaveHighScore();
 
     std::int32_t HighScore() const { return highScore_; }

@@ -47,8 +47,8 @@ answer() {
     local want=$1 pattern=$2 status=0
     shift 2
     (cd "$work" && SDL_VIDEODRIVER=no-such-driver timeout 60 "$game" "$@") >"$work/out" 2>"$work/err" || status=$?
-    ((status == want)) && [[ $(wc -l <"$work/err") == $((want / 2)) ]] && grep -q -- "$pattern" "$work/out" "$work/err" ||
-        { echo "FAIL: korvex $*: status $status, not $want and \"$pattern\": $(cat "$work/err")" >&2; failures=$((failures + 1)); }
+    ((status == want)) && [[ $(wc -l <"$work/err") == $((want / 2)) ]] && grep -q -- "$pattern" "$work"/{out,err} ||
+        { echo "FAIL: korvex $*: status $status: $(cat "$work/err")" >&2; failures=$((failures + 1)); }
 }
 answer 0 "--replay FILE" --help
 answer 0 "^korvex [0-9]" --version

@@ -47,6 +47,6 @@ fi
     echo "FAIL: the log does not start with the start-up heading" >&2
     exit 1
 }
-[[ "$(head -c4 "$work/caller/run.kvj")" == KVXJ ]] || { echo "FAIL: no journal where the command was typed" >&2; exit 1; }
+[[ "$(head -c4 "$work/caller/run.kvj")" == KVXJ ]] || { echo "FAIL: no journal where typed" >&2; exit 1; }
 [[ ! -e "$PREFIX/$DATADIR/Log.txt" ]] || { echo "FAIL: the game wrote into the installation" >&2; exit 1; }
 echo "game: started from the launcher, logged in $folder, ended on SIGTERM"

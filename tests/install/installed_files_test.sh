@@ -48,7 +48,7 @@ done
 
 man="$PREFIX/$MANDIR/man6/korvex.6"
 if [[ -f "$man" ]]; then
-    for option in '\\-\\-help' '\\-\\-version' '\\-\\-window' '/w' '/f' '\\-\\-stage' 'XDG_DATA_HOME' 'KeyConfig.txt' 'score.txt' 'Log.txt'; do
+    for option in '\\-\\-window' '/w' '/f' '\\-\\-stage' 'XDG_DATA_HOME' 'KeyConfig.txt' 'score.txt' 'Log.txt'; do
         grep -q -- "$option" "$man" || fail "the man page does not mention $option"
     done
     if command -v groff >/dev/null; then

@@ -105,7 +105,7 @@ for run in $(seq 1 20); do
     XDG_DATA_HOME=$work/race$run "$work/b/$BINDIR/korvex" 2>>"$work/race.err" &
     XDG_DATA_HOME=$work/race$run "$work/b/$BINDIR/korvex" 2>>"$work/race.err" && wait $! || fail "a first start failed"
 done
-[[ ! -s "$work/race.err" && -z "$(find "$b_data" -type l)" ]] || fail "first starts side by side: $(sort -u "$work/race.err")"
+[[ ! -s "$work/race.err" && -z "$(find "$b_data" -type l)" ]] || fail "side by side: $(sort -u "$work/race.err")"
 
 # Without XDG_DATA_HOME, or with a relative one, the folder is in ~/.local/share.
 for value in unset relative; do
