@@ -69,6 +69,7 @@ TEST_F(EventsTest, DestroyedWindowCountsAsHiddenAndRunsNoFrame) {
 }
 
 TEST_F(EventsTest, ATerminationRequestQuitsOnceThenTheSystemsRuleIsBack) {
+    for (int signal : {SIGINT, SIGHUP}) ::signal(signal, SIG_DFL);  // as if not started under nohup
     platform::QuitOnTerminationSignals();
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
