@@ -6,7 +6,7 @@
 # Each target starts from its checked-in seeds (fuzz/corpus/<target>) plus the generated game data of an
 # existing build-test/data or build/data, gathered in build-fuzz/corpus/<target>, which keeps what the runs
 # add. A crash leaves its input in build-fuzz/crashes/<target>/ and the run's log in build-fuzz/logs/; the
-# script then exits non-zero.
+# script then exits non-zero. Where clang cannot build fuzz targets at all it exits 77, having built nothing.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -23,6 +23,16 @@ targets=("$@")
 for t in "${targets[@]}"; do
   [[ " ${all[*]} " == *" $t "* ]] || { echo "unknown target: $t (targets: ${all[*]})" >&2; exit 2; }
 done
+
+# libFuzzer and the sanitizers for clang come in a package of their own, which not every Debian release
+# has: without them no target can be built, and status 77 says so apart from a crash.
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+if ! printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' |
+  clang++ -fsanitize=fuzzer,address,undefined -x c++ - -o "$probe/probe" >/dev/null 2>&1; then
+  echo "$0: clang cannot build fuzz targets here: install clang and libclang-rt-dev" >&2
+  exit 77
+fi
 
 if command -v ccache >/dev/null; then
   export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache

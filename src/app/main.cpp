@@ -57,7 +57,9 @@ void ReportLoadPrefetch(const platform::LoadPrefetch* prefetch) {
 int main(int argc, char** argv) {
     const std::uint64_t mainEntry = platform::StartupNowMicros();
     platform::ReturnLargeBlocksToTheSystem();
-    const CommandLine commandLine = ParseCommandLine(argc, argv);
+    CommandLine commandLine = ParseCommandLine(argc, argv);
+    if (const int answered = AnswerCommandLine(commandLine, KORVEX_VERSION); answered >= 0) return answered;
+    ResolveJournalPaths(&commandLine, std::getenv(kCallerDirVariable));
     ReplaySession session(commandLine);
     if (!session.Open()) return 2;
     // From here on logging out, a kill or Ctrl-C closes the game as its window's close button does,
@@ -90,6 +92,8 @@ int main(int argc, char** argv) {
     const std::uint64_t windowKib = platform::PeakResidentKib();
     auto game = std::make_unique<GameApp>();
     game->SetStartStage(session.StartStage(commandLine.startStage));
+    // The journal's score is not the player's record.
+    game->Score().SetSavesRecord(!session.Replaying());
     MainLoop loop;
     session.InitInput(*framework, MainWindowHandle);
     const platform::HRESULT loaded = game->Load(framework->Device(), framework->Sprite(), MainWindowHandle,

@@ -111,8 +111,14 @@ bool ReplaySession::Open() {
         }
     } else if (Replaying()) {
         std::string bytes;
-        if (!platform::ReadWholeFile(path_, &bytes)) {
-            std::fprintf(stderr, "korvex: the journal %s cannot be read\n", path_.c_str());
+        bool tooLarge = false;
+        if (!platform::ReadWholeFile(path_, &bytes, kJournalMaxBytes, &tooLarge)) {
+            if (tooLarge) {
+                std::fprintf(stderr, "korvex: the journal %s is invalid: %s\n", path_.c_str(),
+                             JournalErrorText(JournalError::kTooLarge));
+            } else {
+                std::fprintf(stderr, "korvex: the journal %s cannot be read\n", path_.c_str());
+            }
             return false;
         }
         const JournalError e =

@@ -7,6 +7,7 @@ namespace {
 constexpr char kMagic[4] = {'K', 'V', 'X', 'J'};
 constexpr std::size_t kKeyboardFrameMin = 5;
 constexpr std::size_t kPadFrameSize = 13;
+static_assert(kKeyboardFrameMin + kJournalMaxKeyCode == kJournalLargestFrame && kPadFrameSize < kJournalLargestFrame);
 
 class Reader {
 public:
@@ -117,12 +118,15 @@ const char* JournalErrorText(JournalError error) {
             return "a frame's clock reading earlier than the one before";
         case JournalError::kTrailingBytes:
             return "bytes after the last frame";
+        case JournalError::kTooLarge:
+            return "larger than any journal the game writes";
     }
     return "unknown error";
 }
 
 JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* out) {
     if (!out || (!bytes && size != 0)) return JournalError::kTruncatedHeader;
+    if (size > kJournalMaxBytes) return JournalError::kTooLarge;
     Reader r(bytes, size);
     if (!r.Has(kJournalHeaderSize)) return JournalError::kTruncatedHeader;
     if (std::memcmp(r.Here(), kMagic, sizeof kMagic) != 0) return JournalError::kBadMagic;

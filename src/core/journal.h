@@ -25,6 +25,11 @@ inline constexpr std::uint32_t kJournalMaxFrames = 1u << 22;
 inline constexpr int kJournalMaxKeyCode = 0xED;
 inline constexpr int kJournalPadButtons = 32;
 inline constexpr std::int32_t kJournalPadAxisLimit = 1000;
+// The largest frame is a keyboard frame with every key down; no journal the game writes is larger than
+// the frame cap of those, and a larger file is refused before it is read.
+inline constexpr std::size_t kJournalLargestFrame = 5 + kJournalMaxKeyCode;
+inline constexpr std::uint64_t kJournalMaxBytes =
+    kJournalHeaderSize + std::uint64_t{kJournalMaxFrames} * kJournalLargestFrame;
 
 // One frame's raw input: the keyboard's keys down, or the joystick's state.
 struct JournalInput {
@@ -69,6 +74,7 @@ enum class JournalError {
     kBadPadState,
     kClockBackwards,
     kTrailingBytes,
+    kTooLarge,
 };
 
 // A short sentence for the message a replay gives.

@@ -38,3 +38,5 @@ bool ReadHighScoreFile(std::int32_t* score) {
 bool WriteHighScoreFile(std::int32_t score) {
     return platform::ReplaceFileAtomically(platform::ResolveGamePath(kHighScoreFile), FormatHighScore(score));
 }
+
+void RemoveHighScoreLeftovers() { platform::RemoveLeftoverTemporaries(platform::ResolveGamePath(kHighScoreFile)); }

@@ -17,3 +17,5 @@ std::string FormatHighScore(std::int32_t score);
 bool ReadHighScoreFile(std::int32_t* score);
 // Replaces the file as one whole (never truncated first); false when it failed and the old file stays.
 bool WriteHighScoreFile(std::int32_t score);
+// Removes what saves cut off by a power cut or a kill left beside the file.
+void RemoveHighScoreLeftovers();

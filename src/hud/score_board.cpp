@@ -80,6 +80,7 @@ bool ScoreBoard::Load() {
 }
 
 bool ScoreBoard::ReadHighScore() {
+    if (savesRecord_) RemoveHighScoreLeftovers();
     std::int32_t score = 0;
     if (!ReadHighScoreFile(&score)) return LoadFailed(*this, "score.txtロスト");
     highScore_ = score;
@@ -126,7 +127,13 @@ void ScoreBoard::Draw(std::uint32_t now) {
 }
 
 bool ScoreBoard::SaveHighScore() {
-    if (!highScoreRead_ || highScore_ == highScoreOnDisk_) return true;
+    if (!savesRecord_ || !highScoreRead_ || highScore_ == highScoreOnDisk_) return true;
+    // A game beside this one may have saved a better record since this one read it: never lower it.
+    std::int32_t onDisk = 0;
+    if (ReadHighScoreFile(&onDisk) && onDisk >= highScore_) {
+        highScoreOnDisk_ = highScore_;
+        return true;
+    }
     if (WriteHighScoreFile(highScore_)) {
         highScoreOnDisk_ = highScore_;
         return true;

@@ -45,8 +45,12 @@ public:
     // The four pictures, then the high score (ReadHighScore). The first file that fails ends the
     // program through the loaders' convention, and nothing after it is tried.
     bool Load();
-    // Reads the high-score file; a missing or unreadable file ends the program the same way.
+    // Reads the high-score file; a missing or unreadable file ends the program the same way. A board that
+    // saves also clears away what cut-off saves left beside the file.
     bool ReadHighScore();
+    // A replay plays someone else's game: its board shows the record from the file but never writes it.
+    // Before Load.
+    void SetSavesRecord(bool saves) { savesRecord_ = saves; }
 
     void Update(std::int32_t fps, PlayerState player);
     // Inside the caller's sprite bracket. Raises the high score to the score when the score has reached it.
@@ -55,8 +59,9 @@ public:
     std::vector<Piece> Pieces(std::uint32_t now) const;
 
     // Writes the high score to its file when it was read at load and has changed since it was last
-    // written. A failed write keeps the old file and shows "エラー" / "書き込めません", once for each
-    // record that could not be kept; a later call tries again. True when the file holds the record.
+    // written, unless the file holds as much by now (another game beside this one saved it). A failed
+    // write keeps the old file and shows "エラー" / "書き込めません", once for each record that could not
+    // be kept; a later call tries again. True when the file holds the record.
     bool SaveHighScore();
 
     std::int32_t HighScore() const { return highScore_; }
@@ -80,4 +85,5 @@ private:
     bool highScoreRead_ = false;
     std::int32_t highScoreOnDisk_ = 0;
     std::int64_t failureShownFor_ = -1;
+    bool savesRecord_ = true;
 };

@@ -41,4 +41,17 @@ expect "no such driver" "korvex: no video driver could be started" \
     env SDL_VIDEODRIVER=no-such-driver "$game" --window
 # Started in an empty folder: the key configuration and every picture are missing.
 expect "no game data" "読み込めません" env SDL_VIDEODRIVER=offscreen "$game" --window
+
+# Answered before any driver is touched: help and version with status 0, a mistake in one line and 2.
+answer() {
+    local want=$1 pattern=$2 status=0
+    shift 2
+    (cd "$work" && SDL_VIDEODRIVER=no-such-driver timeout 60 "$game" "$@") >"$work/out" 2>"$work/err" || status=$?
+    ((status == want)) && [[ $(wc -l <"$work/err") == $((want / 2)) ]] && grep -q -- "$pattern" "$work"/{out,err} ||
+        { echo "FAIL: korvex $*: status $status: $(cat "$work/err")" >&2; failures=$((failures + 1)); }
+}
+answer 0 "--replay FILE" --help
+answer 0 "^korvex [0-9]" --version
+answer 2 "--record needs a file name" --record --window
+answer 2 "--stage takes 1, 2 or 3, not 4" --stage 4
 exit $((failures > 0))

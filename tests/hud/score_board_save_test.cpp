@@ -175,3 +175,22 @@ TEST_F(ScoreBoardTest, RecordSavedWhenAGameEndsIsOnDiskBeforeTheRunEnds) {
     EXPECT_EQ(nextStart.HighScore(), 15000);
     EXPECT_TRUE(messages_.empty());
 }
+
+TEST_F(ScoreBoardTest, AGameBesideAnotherNeverLowersTheRecordAndCutOffSavesAreClearedAtStart) {
+    dir_.WriteFile("score.txt", "10000");
+    dir_.WriteFile(".score.txt.tmp-a1B2c3", "12");      // a save cut off by a power cut
+    dir_.WriteFile(".score.txt.tmp-a1B2c3.txt", "12");  // not of the save's own pattern
+    {
+        ScoreBoard first;
+        ScoreBoard second;  // reads 10000 too, and ends after the first saved its better record
+        ASSERT_TRUE(first.ReadHighScore() && second.ReadHighScore());
+        EXPECT_EQ(FolderEntries(), (std::vector<std::string>{".score.txt.tmp-a1B2c3.txt", "score.txt"}));
+        SetScore(12000);
+        second.Draw();
+        SetScore(15000);
+        first.Draw();
+        EXPECT_TRUE(first.SaveHighScore());
+    }
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
+}
+

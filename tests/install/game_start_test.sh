@@ -18,7 +18,8 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 mkdir -p "$HOME"
 folder=$XDG_DATA_HOME/korvex
 
-"$PREFIX/$BINDIR/korvex" --window >"$work/output" 2>&1 &
+mkdir "$work/caller"  # where the command is typed: a relative journal name is taken from there
+(cd "$work/caller" && exec "$PREFIX/$BINDIR/korvex" --window --record run.kvj) >"$work/output" 2>&1 &
 pid=$!
 # The log is opened once every picture and mesh has loaded.
 for _ in $(seq 1 450); do
@@ -46,5 +47,6 @@ fi
     echo "FAIL: the log does not start with the start-up heading" >&2
     exit 1
 }
+[[ "$(head -c4 "$work/caller/run.kvj")" == KVXJ ]] || { echo "FAIL: no journal where typed" >&2; exit 1; }
 [[ ! -e "$PREFIX/$DATADIR/Log.txt" ]] || { echo "FAIL: the game wrote into the installation" >&2; exit 1; }
 echo "game: started from the launcher, logged in $folder, ended on SIGTERM"

@@ -76,11 +76,36 @@ done
 [[ "$(cat "$folder/KeyConfig.txt")" == 5,6,7 ]] || fail "the edited KeyConfig.txt was replaced"
 [[ "$(tail -n1 "$KORVEX_TEST_RECORD")" == '</f>' ]] || fail "the option did not reach the game"
 
-# A folder the player put in place of a link is theirs.
+# A folder the player put in place of a link is theirs,
 rm "$folder/w"
 mkdir "$folder/w"
 "$work/b/$BINDIR/korvex"
 [[ -d "$folder/w" && ! -L "$folder/w" ]] || fail "the player's own w was replaced"
+
+ln -sfn "$work/b" "$folder/x"  # and a link to a modded set
+"$work/b/$BINDIR/korvex"
+[[ "$(readlink "$folder/x")" == "$work/b" ]] || fail "the player's own link x was replaced"
+# refused WHY [COMMAND...]: the launcher ends with one line naming the player's folder, the game unstarted.
+refused() {
+    local why=$1 status=0
+    shift
+    rm -f "$KORVEX_TEST_RECORD"
+    "$@" "$work/b/$BINDIR/korvex" 2>"$work/err" || status=$?
+    ((status != 0)) && [[ ! -e "$KORVEX_TEST_RECORD" && $(wc -l <"$work/err") == 1 ]] &&
+        grep -q "^korvex: .*$folder" "$work/err" || fail "with $why: status $status, said: $(cat "$work/err")"
+}
+mv "$folder/score.txt" "$work/score.kept" && ln -s "$work/gone" "$folder/score.txt"
+refused "a score.txt linked to nothing"
+mv -f "$work/score.kept" "$folder/score.txt" && chmod a-w "$folder" && chmod go+x "$work"  # root: as another user
+refused "a folder that cannot be written" $( ((EUID != 0)) || echo setpriv --reuid=65534 --regid=65534 --clear-groups)
+chmod u+w "$folder"
+
+# Two first starts at once both start, however their steps interleave.
+for run in $(seq 1 20); do
+    XDG_DATA_HOME=$work/race$run "$work/b/$BINDIR/korvex" 2>>"$work/race.err" &
+    XDG_DATA_HOME=$work/race$run "$work/b/$BINDIR/korvex" 2>>"$work/race.err" && wait $! || fail "a first start failed"
+done
+[[ ! -s "$work/race.err" && -z "$(find "$b_data" -type l)" ]] || fail "side by side: $(sort -u "$work/race.err")"
 
 # Without XDG_DATA_HOME, or with a relative one, the folder is in ~/.local/share.
 for value in unset relative; do

@@ -69,6 +69,7 @@ TEST_F(EventsTest, DestroyedWindowCountsAsHiddenAndRunsNoFrame) {
 }
 
 TEST_F(EventsTest, ATerminationRequestQuitsOnceThenTheSystemsRuleIsBack) {
+    for (int signal : {SIGINT, SIGHUP}) ::signal(signal, SIG_DFL);  // as if not started under nohup
     platform::QuitOnTerminationSignals();
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
@@ -81,5 +82,14 @@ TEST_F(EventsTest, ATerminationRequestQuitsOnceThenTheSystemsRuleIsBack) {
         struct sigaction now = {};
         ASSERT_EQ(sigaction(signal, nullptr, &now), 0);
         EXPECT_EQ(now.sa_handler, SIG_DFL);
+    }
+}
+
+TEST_F(EventsTest, AHangUpOrInterruptIgnoredAtStartStaysIgnored) {  // nohup, a background job
+    for (int signal : {SIGHUP, SIGINT}) {
+        ::signal(signal, SIG_IGN);
+        platform::QuitOnTerminationSignals();
+        EXPECT_FALSE(raise(signal) != 0 || platform::PumpMessages(nullptr)) << signal;
+        EXPECT_EQ(::signal(signal, SIG_DFL), SIG_IGN) << signal;
     }
 }

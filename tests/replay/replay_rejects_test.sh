@@ -35,3 +35,6 @@ expect_refused "$work/short.kvj" "cut short"
 { head -c 4 "$journal"; printf '\x02'; tail -c +6 "$journal"; } >"$work/version.kvj"
 expect_refused "$work/version.kvj" "version"
 expect_refused "$work" "cannot be read"
+# A byte more than the header and the frame cap of the largest frames (every key down), sparse: refused unread.
+truncate -s $((24 + (1 << 22) * (5 + 0xED) + 1)) "$work/huge.kvj"
+expect_refused "$work/huge.kvj" "larger than any journal"

@@ -11,7 +11,8 @@ void GenerateTextFiles(AssetWriter& out) {
     const auto keyConfig = Bytes("0,1,2\n");
     // A modest high score to beat, so the record banner does not show from the first frame.
     const auto score = Bytes("10000");
-    out.Write("KeyConfig.txt", keyConfig);
+    // Both only when missing: the build runs on every ./run.sh, and the player edits these in build/data.
+    out.WriteIfMissing("KeyConfig.txt", keyConfig);
     out.WriteIfMissing("score.txt", score);
     // An installation hands a new player these, untouched by whatever was played in the build folder.
     out.WriteInstallFile("KeyConfig.txt", keyConfig);

@@ -1,6 +1,7 @@
 #include "platform/core/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,6 +53,19 @@ fs::path RenameTarget(const std::string& path) {
     return fs::path(path);
 }
 
+// ".score.txt.tmp-XXXXXX" beside score.txt: mkostemp's six letters and digits after the prefix.
+std::string TemporaryPrefix(const fs::path& target) { return "." + target.filename().string() + ".tmp-"; }
+constexpr std::size_t kTemporaryLetters = 6;
+
+bool IsTemporaryOf(const std::string& name, const std::string& prefix) {
+    if (name.size() != prefix.size() + kTemporaryLetters || name.compare(0, prefix.size(), prefix) != 0) return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
 // A file marked read-only stays as it is even for a user the system would let write it (root): the
 // mark is the player's wish, as the read-only attribute was.
 bool Writable(const fs::path& target, const struct stat& st) {
@@ -71,6 +85,12 @@ void SyncFolder(const fs::path& folder) {
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string* out) {
+    bool tooLarge = false;
+    return ReadWholeFile(path, out, UINT64_MAX, &tooLarge);
+}
+
+bool ReadWholeFile(const std::string& path, std::string* out, std::uint64_t maxBytes, bool* tooLarge) {
+    *tooLarge = false;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st {};
@@ -78,9 +98,15 @@ bool ReadWholeFile(const std::string& path, std::string* out) {
         ::close(fd);
         return false;
     }
+    // The size is checked before a byte is read, and again while reading: the file may still be growing.
     std::string bytes;
     char buffer[4096];
     for (;;) {
+        if (static_cast<std::uint64_t>(st.st_size) > maxBytes || bytes.size() > maxBytes) {
+            *tooLarge = true;
+            ::close(fd);
+            return false;
+        }
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
@@ -107,23 +133,37 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     }
 
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    const std::string pattern = (folder / (TemporaryPrefix(target) + std::string(kTemporaryLetters, 'X'))).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) return false;
     const std::string temporary(name.data());
+    // Held until the rename: the lock tells a starting game that this file is no leftover.
+    ::flock(fd, LOCK_EX);
 
     bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
     ok = ok && HookAllowsRename(temporary);
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
+    if (!ok) ::unlink(temporary.c_str());
+    ::close(fd);
+    if (!ok) return false;
     SyncFolder(folder);
     return true;
+}
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+    const fs::path target = RenameTarget(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string prefix = TemporaryPrefix(target);
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        if (!IsTemporaryOf(entry.path().filename().string(), prefix) || !entry.is_regular_file(ec)) continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(entry.path().c_str());
+        ::close(fd);
+    }
 }
 
 void SetReplaceFileHook(ReplaceFileHook hook) {

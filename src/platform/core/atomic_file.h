@@ -4,6 +4,7 @@
 // either all of its old content or all of the new, whatever stops the program (a crash, a kill, a
 // power cut, a full disk).
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ namespace platform {
 
 // Reads a whole file. False when it cannot be opened or read (a folder of that name included).
 bool ReadWholeFile(const std::string& path, std::string* out);
+// The same for a file from outside that may be of any size: one larger than maxBytes is not read, and
+// *tooLarge tells it apart from a file that cannot be read.
+bool ReadWholeFile(const std::string& path, std::string* out, std::uint64_t maxBytes, bool* tooLarge);
 
 // Puts bytes at path as one whole. The old file is kept as it was, and no temporary file is left
 // behind, when anything fails: the target is a folder or another non-regular file, the target is
@@ -19,6 +23,11 @@ bool ReadWholeFile(const std::string& path, std::string* out);
 // be made, written or synced, or the rename fails. A missing target is created. Where path is a
 // symbolic link, the file it names is replaced and the link kept.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files that replacements of path left beside it when they were cut off (a power
+// cut, a kill): files of the replacement's own name pattern only, and none that a replacement running
+// now (another game's save) is still writing.
+void RemoveLeftoverTemporaries(const std::string& path);
 
 // For tests: runs after the temporary file has been written and synced, before the rename. Returning
 // false makes the replacement fail at that point, as an interrupted save would. Pass an empty function

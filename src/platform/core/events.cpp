@@ -24,7 +24,15 @@ void QuitOnTerminationSignals() {
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND | SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        // Whoever started us ignoring a hang-up or an interrupt meant it: "nohup korvex" keeps playing when
+        // the terminal closes, and a game started in the background is not stopped by Ctrl-C.
+        struct sigaction inherited = {};
+        if (signal != SIGTERM && sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) {
+            continue;
+        }
+        sigaction(signal, &action, nullptr);
+    }
 }
 
 void PostQuitMessage(int exitCode) {

@@ -8,7 +8,8 @@ void PostQuitMessage(int exitCode);
 
 // From now on the system's termination requests (SIGTERM at logout or shut-down, SIGINT, SIGHUP) post
 // the quit, as closing the window does, so that the game ends through its own shut-down. Only the
-// first: a second request ends the process at once.
+// first: a second request ends the process at once. A hang-up or interrupt that the process was started
+// ignoring (nohup, a background job) stays ignored.
 void QuitOnTerminationSignals();
 
 // Takes every waiting system event. Escape and the window's close request post the quit; other
