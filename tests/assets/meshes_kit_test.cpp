@@ -194,7 +194,7 @@ TEST(MeshKit, XFilesReadBackThroughTheGameLoaderAsWritten) {
 }
 
 // Files of other tools come in the format's other forms too: every game mesh written in each of them loads
-// as its text does (the binary floats are the exact ones, the text's are rounded to six decimals).
+// as its text does.
 TEST(MeshKit, EveryFormOfAnXFileLoadsAsItsText) {
     const auto parse = [](const std::vector<std::uint8_t>& bytes) {
         platform::MeshData mesh;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <numeric>
 #include <stdexcept>
 #include <string>
@@ -14,18 +15,20 @@ namespace assetgen::meshes {
 
 namespace {
 
+std::string SixDecimals(float f) {
+    double d = std::abs(f) < 5e-7f ? 0.0 : static_cast<double>(f);
+    char buf[48];
+    std::snprintf(buf, sizeof(buf), "%.6f", d);
+    return buf;
+}
+
 class TextOut {
 public:
     void Line(const std::string& s) {
         text_ += s;
         text_ += '\n';
     }
-    void Number(float f) {
-        double d = std::abs(f) < 5e-7f ? 0.0 : static_cast<double>(f);
-        char buf[48];
-        std::snprintf(buf, sizeof(buf), "%.6f", d);
-        text_ += buf;
-    }
+    void Number(float f) { text_ += SixDecimals(f); }
     void Int(std::uint64_t v) { text_ += std::to_string(v); }
     void Raw(const char* s) { text_ += s; }
     std::vector<std::uint8_t> Bytes() const { return {text_.begin(), text_.end()}; }
@@ -185,8 +188,10 @@ public:
         Word(0x07);
         DWord(static_cast<std::uint32_t>(values.size()));
         for (float f : values) {
+            // The numbers of the text form, so that both forms make the same mesh.
+            const float rounded = std::strtof(SixDecimals(f).c_str(), nullptr);
             std::uint32_t bits = 0;
-            std::memcpy(&bits, &f, 4);
+            std::memcpy(&bits, &rounded, 4);
             DWord(bits);
         }
     }
