@@ -17,9 +17,10 @@ constexpr std::uint32_t kMaxSets = 8;
 constexpr int kMaxFrameDepth = 64;
 // Frame names are copied unchecked into the scene's names of 1024 bytes, ending NUL included.
 constexpr std::size_t kMaxFrameName = 1023;
-// The importer allots this much output to every compressed block (its own figure, a little over 32 KiB).
+// The importer allots this much output to every compressed block (its own figure, a little over 32 KiB)...
 constexpr std::size_t kCompressedBlockOutput = 32786;
-// ...and reserves it for every block before expanding any: 64 MiB of text or binary at most.
+// ...and reserves it for every block before expanding any, however little data each holds. Its own
+// expander is never given a file, but the same bound keeps the expanded file within 64 MiB.
 constexpr std::size_t kMaxCompressedBlocks = 2048;
 constexpr std::uint16_t kBlockMagic = 0x4B43;  // "CK"
 
@@ -589,29 +590,19 @@ private:
 // the last block's data seems to run two bytes past the end of the file: only what is there is read.
 bool Expand(const char* begin, const char* end, std::vector<std::uint8_t>* out) {
     const auto length = static_cast<std::size_t>(end - begin);
-    std::size_t blocks = 0;
-    for (std::size_t at = 6; at + 4 <= length;) {
-        const std::uint32_t size = Le16(begin + at);
-        if (size >= kCompressedBlockOutput || Le16(begin + at + 2) != kBlockMagic) return false;
-        if (++blocks > kMaxCompressedBlocks) return false;
-        at += 4 + size;
-    }
-    const std::size_t head = out->size();
-    out->resize(head + blocks * kCompressedBlockOutput);
-    std::size_t produced = head;
-
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
     bool ok = true;
+    std::size_t blocks = 0;
     for (std::size_t at = 6; ok && at + 4 <= length;) {
         const std::uint32_t size = Le16(begin + at);
+        ok = size < kCompressedBlockOutput && Le16(begin + at + 2) == kBlockMagic && ++blocks <= kMaxCompressedBlocks &&
+             size <= length - at - 4 + 2;
         at += 4;
-        if (size > length - at + 2) {
-            ok = false;
-            break;
-        }
         const std::size_t available = std::min<std::size_t>(size, length - at);
-        if (size > 0) {
+        if (ok && size > 0) {
+            const std::size_t produced = out->size();
+            out->resize(produced + kCompressedBlockOutput);
             Bytef* block = out->data() + produced;
             stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(begin + at));
             stream.avail_in = static_cast<uInt>(available);
@@ -621,12 +612,11 @@ bool Expand(const char* begin, const char* end, std::vector<std::uint8_t>* out) 
             const std::size_t made = kCompressedBlockOutput - stream.avail_out;
             ok = (result == Z_OK || result == Z_STREAM_END) && inflateReset(&stream) == Z_OK &&
                  inflateSetDictionary(&stream, block, static_cast<uInt>(made)) == Z_OK;
-            produced += made;
+            out->resize(produced + made);
         }
         at += available;
     }
     inflateEnd(&stream);
-    out->resize(produced);
     return ok;
 }
 
