@@ -12,6 +12,7 @@
 #include <string>
 #include <tuple>
 
+#include "assetgen/meshes/catalogue.h"
 #include "assetgen/meshes/design_kit.h"
 #include "assetgen/meshes/primitives.h"
 #include "assetgen/meshes/rasterizer.h"
@@ -189,6 +190,33 @@ TEST(MeshKit, XFilesReadBackThroughTheGameLoaderAsWritten) {
         const auto& v = loaded.vertices[idx[k]];
         EXPECT_FLOAT_EQ(v.v, v.position.y > 0 ? 0.0f : 1.0f);
         EXPECT_FLOAT_EQ(v.normal.z, -1.0f);
+    }
+}
+
+// Files of other tools come in the format's other forms too: every game mesh written in each of them loads
+// as its text does.
+TEST(MeshKit, EveryFormOfAnXFileLoadsAsItsText) {
+    const auto parse = [](const std::vector<std::uint8_t>& bytes) {
+        platform::MeshData mesh;
+        EXPECT_TRUE(platform::ParseXMesh(bytes.data(), bytes.size(), &mesh));
+        return mesh;
+    };
+    for (const MeshEntry& entry : Catalogue()) {
+        const Mesh mesh = entry.build();
+        const platform::MeshData text = parse(WriteXFile(mesh));
+        for (XForm form : {XForm::kBinary, XForm::kCompressedText, XForm::kCompressedBinary}) {
+            SCOPED_TRACE(entry.gameName + " in form " + std::to_string(static_cast<int>(form)));
+            const platform::MeshData other = parse(WriteXFile(mesh, form));
+            ASSERT_EQ(other.indices, text.indices);
+            ASSERT_EQ(other.vertices.size(), text.vertices.size());
+            ASSERT_EQ(other.materials.size(), text.materials.size());
+            for (std::size_t i = 0; i < text.vertices.size(); ++i) {
+                ASSERT_NEAR(other.vertices[i].position.x, text.vertices[i].position.x, 1e-5f) << i;
+                ASSERT_NEAR(other.vertices[i].normal.z, text.vertices[i].normal.z, 1e-5f) << i;
+                ASSERT_NEAR(other.vertices[i].v, text.vertices[i].v, 1e-5f) << i;
+            }
+            EXPECT_NEAR(other.materials.back().diffuse.g, text.materials.back().diffuse.g, 1e-5f);
+        }
     }
 }
 

@@ -85,12 +85,14 @@ TEST(StageClear, BannerFillsItsRectangleAroundTheMiddle) {
     EXPECT_GT(b->right - b->left, 400);
 }
 
-TEST(DamageFlash, RedAtTheEdgesOfTheVisibleScreenClearInTheMiddle) {
+TEST(DamageFlash, RedFrameAtTheEdgesOfTheVisibleScreenClearInTheMiddle) {
     const auto flash = picture_tests::LoadAsTexture("explosion3", kColourKeyBlack);
     ASSERT_TRUE(flash);
     // Drawn unscaled: only texels 0..799 x 0..599 are ever on screen.
     EXPECT_EQ(CountVisible(*flash, {800, 0, 1024, 1024}) + CountVisible(*flash, {0, 600, 800, 1024}), 0);
-    EXPECT_EQ(CountVisible(*flash, {300, 220, 500, 380}), 0);
+    // Nothing over the play area, all but the outer 110 pixels of each side.
+    EXPECT_EQ(CountVisible(*flash, {110, 110, 690, 490}), 0);
+    EXPECT_GT(picture_tests::AlphaOf(flash->At(2, 301)), 190u);
     for (const Rect& edge :
          {Rect{0, 0, 800, 30}, Rect{0, 570, 800, 600}, Rect{0, 0, 30, 600}, Rect{770, 0, 800, 600}}) {
         EXPECT_EQ(CountVisible(*flash, edge), Area(edge));

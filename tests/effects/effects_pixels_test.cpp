@@ -110,6 +110,32 @@ TEST_F(EffectsPixelTest, DamageFlashReddensTheEdgeAndLeavesTheMiddle) {
     EXPECT_EQ(0, Brightness(EndFrame().At(2, 301)));
 }
 
+// The flash must not hide play: over a lit scene, the middle of the screen, where the ship, the shots and
+// the boss are, keeps the scene's colour, and only the frame turns red.
+TEST_F(EffectsPixelTest, DamageFlashKeepsTheMiddleOfTheSceneReadable) {
+    DamageFlash flash;
+    Load(flash);
+    flash.Spawn();
+    constexpr std::uint32_t kScene = 0xFF4080A0u;
+    BeginFrame();
+    ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET, kScene, 1.0f, 0));
+    ASSERT_EQ(S_OK, sprite_->Begin(D3DXSPRITE_ALPHABLEND));
+    flash.Draw();
+    ASSERT_EQ(S_OK, sprite_->End());
+    const Image frame = EndFrame();
+    for (auto [x, y] : {std::pair{400, 300}, {130, 300}, {670, 300}, {400, 130}, {400, 470}, {150, 150}, {650, 450}}) {
+        const std::uint32_t c = frame.At(x, y);
+        EXPECT_NEAR(R(c), R(kScene), 3) << x << "," << y;
+        EXPECT_NEAR(G(c), G(kScene), 3) << x << "," << y;
+        EXPECT_NEAR(B(c), B(kScene), 3) << x << "," << y;
+    }
+    for (auto [x, y] : {std::pair{2, 301}, {797, 301}, {400, 2}, {2, 2}}) {
+        const std::uint32_t c = frame.At(x, y);
+        EXPECT_GT(R(c), R(kScene) + 100) << x << "," << y;
+        EXPECT_LT(B(c), B(kScene) / 2) << x << "," << y;
+    }
+}
+
 TEST_F(EffectsPixelTest, LavaBlastCoversItsCentreThenFades) {
     Srand(1);  // the same sparks every run
     BombBlast blast;

@@ -129,7 +129,13 @@ bool BuildMeshData(const aiScene& scene, MeshData* out) {
 }  // namespace
 
 bool ParseXMesh(const std::uint8_t* bytes, std::size_t size, MeshData* out) {
-    if (!bytes || !out || !XMeshTextIsSound(bytes, size)) return false;
+    std::vector<std::uint8_t> expanded;
+    if (!bytes || !out || !XMeshIsSound(bytes, size, &expanded)) return false;
+    // A compressed file goes to the importer expanded, so that its own expander never runs.
+    if (!expanded.empty()) {
+        bytes = expanded.data();
+        size = expanded.size();
+    }
     try {
         Assimp::Importer importer;
         // The hint names the format: the bytes come with no file name to tell it from.

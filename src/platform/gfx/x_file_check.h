@@ -1,19 +1,26 @@
 #pragma once
-// A look through a text X file before the importer converts it. The importer's parser checks its counts,
-// but its conversion indexes with what it read unchecked: a face material beyond the materials listed, a
-// position or normal index at or past the end, a face material list of another length than the faces.
-// Such a file is refused here, reading the tokens exactly as the importer does.
+// A look through an X file before the importer converts it. The importer's parser checks most counts,
+// but its conversion indexes with what it read unchecked: a face material beyond the materials listed
+// (the fault behind a crash the fuzzing found: a list whose only material is misspelt), a position or
+// normal index at or past the end, a skin weight's vertex past the end, more face materials than faces,
+// a frame name longer than the scene's fixed name buffer. Its binary reader also steps past the end of a
+// file cut short, and its allocations follow counts before any data backs them. Such a file is refused
+// here, reading the tokens exactly as the importer does, in each of the format's forms: text, binary and
+// both compressed.
 //
-// Deliberately narrower than the format: only text files (no BOM, no NUL byte), plain numbers (no
-// "1.#IND", no exponent without digits, integers of at most nine digits, no negative count or index),
-// materials written in place (no references), and no animations or skin weights. Every mesh the game
-// ships is of that kind.
+// Beyond that only what no exporter writes is refused: text with a byte-order mark or a NUL byte,
+// numbers the importer reads as special cases ("1.#IND00", "nan", "inf", non-finite binary numbers),
+// frames nested more than 64 deep.
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 
-bool XMeshTextIsSound(const std::uint8_t* bytes, std::size_t size);
+// True when the importer may be given the file. A compressed file is expanded here, by a reader that
+// stays within its input, and *expanded receives the same file in its plain form (text or binary), which
+// is what the importer must be given instead; for any other file *expanded is left empty.
+bool XMeshIsSound(const std::uint8_t* bytes, std::size_t size, std::vector<std::uint8_t>* expanded);
 
 }  // namespace platform

@@ -554,20 +554,25 @@ Canvas DrawNoise(int frame) {
     return c;
 }
 
-// The red flash of a hit: drawn unscaled, so only the top-left 800 x 600 of the picture shows.
-// Clear in the middle, burning red towards the edges, with scan lines through the red.
+// The red frame of a hit: drawn unscaled, so only the top-left 800 x 600 of the picture shows. Hits come
+// often in the busiest fights, so the red burns only along the screen's edges: it fades out over a band
+// from each edge, steeply at first, and leaves the middle, where the ship, the shots and the boss are,
+// untouched. Where two bands meet, in the corners, it burns hardest. Scan lines run through the red.
 Canvas DrawDamageFlash() {
+    constexpr double kBand = 110.0;  // pixels from an edge to where the red is gone
     Canvas c(1024, 1024);
     Shade(c, [](int x, int y) -> Rgba {
         if (x >= kScreenWidth || y >= kScreenHeight) return {0, 0, 0, 0};
-        const double dx = std::abs(x + 0.5 - 400.0) / 400.0, dy = std::abs(y + 0.5 - 300.0) / 300.0;
-        // A rounded-square distance hugs the screen's edges better than an ellipse.
-        const double d = std::pow(std::pow(dx, 4.0) + std::pow(dy, 4.0), 0.25);
-        const double edge = std::clamp((d - 0.45) / 0.55, 0.0, 1.0);
-        double a = std::pow(edge, 1.8) * 0.92;
-        if (y % 3 == 0) a *= 0.7;
-        const Rgba col = Mix(Hex(0xFF7A3A), Hex(0xF0140A), edge);
-        return WithAlpha(col, a);
+        const auto fall = [](double fromEdge) {
+            const double t = std::clamp(1.0 - fromEdge / kBand, 0.0, 1.0);
+            return t * t;
+        };
+        const double across = fall(std::min(x + 0.5, kScreenWidth - x - 0.5));
+        const double down = fall(std::min(y + 0.5, kScreenHeight - y - 0.5));
+        const double glow = 1.0 - (1.0 - across) * (1.0 - down);
+        double a = glow * 0.85;
+        if (y % 3 == 0) a *= 0.75;
+        return WithAlpha(Mix(Hex(0xFF4A2A), Hex(0xE0100A), glow), a);
     });
     cairo_t* cr = c.cr();
     SetSource(cr, Hex(0xFF5A3A, 0.7));
