@@ -125,6 +125,28 @@ TEST_F(FluidPortTest, SystemExclusiveAndEveryChannelMessageAreTaken) {
     EXPECT_EQ(port_->DroppedMessages(), 0u);
 }
 
+double Rms(const std::vector<float>& s, std::size_t from) {
+    double sum = 0.0;
+    for (std::size_t i = from; i < s.size(); ++i) sum += static_cast<double>(s[i]) * s[i];
+    return std::sqrt(sum / static_cast<double>(s.size() - from));
+}
+
+TEST_F(FluidPortTest, TheMusicGainTurnsTheSoundingNotesDownAtOnceAndZeroIsSilence) {
+    RenderUntil(20000);
+    Send(0x13C0);    // church organ: it holds its level while the key is down
+    Send(0x7F3C90);  // note on, key 60, velocity 127
+    const double full = Rms(RenderUntil(400000), 9600);
+    ASSERT_GT(full, 0.01);
+    device_->Mixer().SetMusicGain(0.4f);  // -8 dB
+    EXPECT_NEAR(20 * std::log10(Rms(RenderUntil(500000), 2048) / full), -8.0, 0.5);
+    device_->Mixer().SetMusicGain(0.0f);
+    const std::vector<float> off = RenderUntil(700000);
+    EXPECT_TRUE(std::all_of(off.begin(), off.end(), [](float v) { return v == 0.0f; }));
+    // The note went on underneath, and is heard again at the old level.
+    device_->Mixer().SetMusicGain(1.0f);
+    EXPECT_NEAR(20 * std::log10(Rms(RenderUntil(800000), 2048) / full), 0.0, 0.5);
+}
+
 TEST(FluidMidiSystem, OnePortThatNeedsASoundDevice) {
     platform::FluidMidiSystem system("");
     platform::MidiPortCaps caps;
