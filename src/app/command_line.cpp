@@ -18,6 +18,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         const char* a = argv[i];
         if (!std::strcmp(a, "--window") || !std::strcmp(a, "/w") || !std::strcmp(a, "-w")) {
             cl.windowed = true;
+            cl.fullScreen = false;
+        } else if (!std::strcmp(a, "--fullscreen")) {
+            cl.fullScreen = true;
+            cl.windowed = false;
         } else if (!std::strcmp(a, "--stage") && i + 1 < argc && argv[i + 1][0] != '-' && argv[i + 1][0] != '/') {
             if (const std::int32_t stage = StageNumber(argv[i + 1])) cl.startStage = stage;
             ++i;

@@ -83,3 +83,23 @@ TEST_F(EventsTest, ATerminationRequestQuitsOnceThenTheSystemsRuleIsBack) {
         EXPECT_EQ(now.sa_handler, SIG_DFL);
     }
 }
+
+TEST_F(EventsTest, F11AndAltEnterSwitchBetweenFullScreenAndTheWindowAndEnterAloneDoesNot) {
+    int code = 0;
+    platform::PushWindowKey(platform::WindowKey::kEnter);
+    EXPECT_FALSE(platform::PumpMessages(&code));
+    EXPECT_FALSE(platform::IsFullScreen(window));
+    platform::PushWindowKey(platform::WindowKey::kF11);
+    EXPECT_FALSE(platform::PumpMessages(&code));
+    if (!platform::IsFullScreen(window)) GTEST_SKIP() << "this video driver has no full screen";
+    int width = 0, height = 0;
+    platform::GetWindowedSize(window, &width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    platform::PushWindowKey(platform::WindowKey::kAltEnter);
+    EXPECT_FALSE(platform::PumpMessages(&code));
+    EXPECT_FALSE(platform::IsFullScreen(window));
+    platform::PushWindowKey(platform::WindowKey::kAltEnter);
+    EXPECT_FALSE(platform::PumpMessages(&code));
+    EXPECT_TRUE(platform::IsFullScreen(window));
+}
