@@ -178,6 +178,13 @@ void SetFullScreen(WindowHandle window, bool fullScreen) {
     if (!window || window->destroyed || IsFullScreen(window) == fullScreen) return;
     if (fullScreen) {
         SDL_GetWindowSize(window->sdl, &window->windowedWidth, &window->windowedHeight);
+        // Made the display's size first, as at creation: where no window manager honours the request
+        // the window would stay as it was.
+        SDL_Rect display;
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window->sdl)), &display) == 0) {
+            SDL_SetWindowPosition(window->sdl, display.x, display.y);
+            SDL_SetWindowSize(window->sdl, display.w, display.h);
+        }
         SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
         SDL_SetWindowFullscreen(window->sdl, 0);
