@@ -49,6 +49,7 @@ bool PumpMessages(int* exitCode) {
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) PostQuitMessage(0);
+                if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowSize(CurrentMainWindow());
                 break;
             case SDL_KEYDOWN:
                 if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) PostQuitMessage(0);

@@ -16,6 +16,7 @@ struct WindowImpl {
     int logicalHeight = 600;
     int windowedWidth = 800;  // the size to come back to from full screen
     int windowedHeight = 600;
+    bool maximisedBefore = false;  // when full screen: the window it came from was maximised
     bool presentOnRefreshWanted = false;
     bool destroyed = false;
 };
@@ -50,11 +51,11 @@ void FitWindowToWorkArea(WindowImpl* w, int frameWidth, int frameHeight) {
 
 // A window is never made larger than the work area, whatever size it is asked for (one saved on a
 // larger display, say): it could not be seen whole, nor its edges reached.
-void KeepInsideWorkArea(WindowImpl* w) {
+void KeepInsideWorkArea(WindowImpl* w, int frameWidth, int frameHeight) {
     int areaWidth = 0, areaHeight = 0;
     if (!WorkArea(&areaWidth, &areaHeight)) return;
-    w->windowedWidth = std::min(w->windowedWidth, std::max(areaWidth, w->logicalWidth / 2));
-    w->windowedHeight = std::min(w->windowedHeight, std::max(areaHeight, w->logicalHeight / 2));
+    w->windowedWidth = std::min(w->windowedWidth, std::max(areaWidth - frameWidth, w->logicalWidth / 2));
+    w->windowedHeight = std::min(w->windowedHeight, std::max(areaHeight - frameHeight, w->logicalHeight / 2));
 }
 
 bool ApplySwapInterval(WindowImpl* w, int* refreshHz) {
@@ -114,7 +115,7 @@ WindowHandle CreateMainWindow(const char* title, int width, int height, const Wi
     } else {
         w->windowedWidth = options.windowWidth;
         w->windowedHeight = options.windowHeight;
-        KeepInsideWorkArea(w);
+        KeepInsideWorkArea(w, 0, 0);
     }
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
@@ -137,10 +138,14 @@ WindowHandle CreateMainWindow(const char* title, int width, int height, const Wi
     w->sdl = sdl;
     SDL_SetWindowMinimumSize(sdl, width / 2, height / 2);
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (fit && SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0) {
-        // The frame is known only now that the window is up: a multiple that fitted the area alone may
-        // not fit with its title bar.
-        FitWindowToWorkArea(w, left + right, top + bottom);
+    if (SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0) {
+        // The frame is known only now that the window is up: a size that fitted the area alone may not
+        // fit with its title bar.
+        if (fit) {
+            FitWindowToWorkArea(w, left + right, top + bottom);
+        } else {
+            KeepInsideWorkArea(w, left + right, top + bottom);
+        }
         if (!options.fullScreen && (w->windowedWidth != windowWidth || w->windowedHeight != windowHeight)) {
             SDL_SetWindowSize(sdl, w->windowedWidth, w->windowedHeight);
             SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
@@ -177,7 +182,8 @@ void LeaveFullScreen(WindowHandle window) { SetFullScreen(window, false); }
 void SetFullScreen(WindowHandle window, bool fullScreen) {
     if (!window || window->destroyed || IsFullScreen(window) == fullScreen) return;
     if (fullScreen) {
-        SDL_GetWindowSize(window->sdl, &window->windowedWidth, &window->windowedHeight);
+        window->maximisedBefore = (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MAXIMIZED) != 0;
+        NoteWindowSize(window);
         // Made the display's size first, as at creation: where no window manager honours the request
         // the window would stay as it was.
         SDL_Rect display;
@@ -188,23 +194,27 @@ void SetFullScreen(WindowHandle window, bool fullScreen) {
         SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
         SDL_SetWindowFullscreen(window->sdl, 0);
-        SDL_SetWindowSize(window->sdl, window->windowedWidth, window->windowedHeight);
-        SDL_SetWindowPosition(window->sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        if (window->maximisedBefore) {
+            SDL_MaximizeWindow(window->sdl);
+        } else {
+            KeepInsideWorkArea(window, 0, 0);
+            SDL_SetWindowSize(window->sdl, window->windowedWidth, window->windowedHeight);
+            SDL_SetWindowPosition(window->sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
     }
     // The window may now be on another display, with another refresh.
     ApplySwapInterval(window, nullptr);
 }
 
+void NoteWindowSize(WindowHandle window) {
+    if (!window || IsFullScreen(window) || (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MAXIMIZED) != 0) return;
+    SDL_GetWindowSize(window->sdl, &window->windowedWidth, &window->windowedHeight);
+}
+
 void GetWindowedSize(WindowHandle window, int* width, int* height) {
-    int w = 0, h = 0;
-    if (window && IsFullScreen(window)) {
-        w = window->windowedWidth;
-        h = window->windowedHeight;
-    } else if (window) {
-        SDL_GetWindowSize(window->sdl, &w, &h);
-    }
-    if (width) *width = w;
-    if (height) *height = h;
+    NoteWindowSize(window);
+    if (width) *width = window ? window->windowedWidth : 0;
+    if (height) *height = window ? window->windowedHeight : 0;
 }
 
 SDL_Window* NativeWindow(WindowHandle window) { return window ? window->sdl : nullptr; }

@@ -44,8 +44,12 @@ bool IsFullScreen(WindowHandle window);
 void LeaveFullScreen(WindowHandle window);
 // Full screen or a window, at the player's key: a window comes back at the size it last had.
 void SetFullScreen(WindowHandle window, bool fullScreen);
-// The window's size when it is not full screen (its present size when it is not).
+// The window's size when it is neither full screen nor maximised: its present size when it is so, the
+// size it had last otherwise.
 void GetWindowedSize(WindowHandle window, int* width, int* height);
+// Takes the window's present size as its own when it is neither full screen nor maximised; the pump
+// calls it when the window changes size.
+void NoteWindowSize(WindowHandle window);
 bool WindowHasFocus(WindowHandle window);
 void ShowCursor(bool show);
 
