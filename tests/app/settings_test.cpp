@@ -23,12 +23,14 @@ TEST(Settings, EverySettingIsReadAndWritingReadsBackTheSame) {
 }
 
 TEST(Settings, LinesNotUnderstoodLeaveTheirSettingAtItsDefaultAndAreCounted) {
-    for (const char* bad : {"music 11", "music -1", "music +5", "music 0000000000007", "music 99999999999999999999",
-                            "music", "music 5 5", "Music 5", "effects 5x", "fullscreen yes", "fullscreen",
-                            "window 1600", "window 200 150", "window 99999 1200", "window 1600 1200 2",
-                            "window -800 600", "vsync 1", "volume 5", "music=5", std::string("music \0 5", 9).c_str()}) {
+    using namespace std::string_literals;
+    for (const std::string& bad :
+         {"music 11"s, "music -1"s, "music +5"s, "music 0000000000007"s, "music 99999999999999999999"s, "music"s,
+          "music 5 5"s, "Music 5"s, "effects 5x"s, "fullscreen yes"s, "fullscreen"s, "window 1600"s,
+          "window 200 150"s, "window 99999 1200"s, "window 1600 1200 2"s, "window -800 600"s, "vsync 1"s,
+          "volume 5"s, "music=5"s, "music \0 5"s}) {
         SCOPED_TRACE(bad);
-        const SettingsReading r = ParseSettings(std::string(bad) + "\nmusic 4\nvsync off\n");
+        const SettingsReading r = ParseSettings(bad + "\nmusic 4\nvsync off\n");
         EXPECT_EQ(r.badLines, 1);
         EXPECT_EQ(r.firstBadLine, 1);
         Settings expected;
