@@ -88,8 +88,7 @@ int main(int argc, char** argv) {
 
     std::string settingsNote;
     const Settings settings = ReadSettingsFile(&settingsNote);
-    const WindowStart windowStart =
-        ChooseWindowStart(settings, commandLine.windowed, commandLine.fullScreen, 800, 600);
+    const WindowStart windowStart = ChooseWindowStart(settings, commandLine.windowed, commandLine.fullScreen, 800, 600);
 
     std::unique_ptr<platform::LoadPrefetch> prefetch = StartLoadPrefetch();
     std::optional<platform::StartupTimer> windowTimer(std::in_place, platform::StartupPhase::kWindow);

@@ -136,8 +136,8 @@ bool WriteSettingsFile(const Settings& settings) {
     return platform::ReplaceFileAtomically(platform::ResolveGamePath(kSettingsFile), FormatSettings(settings));
 }
 
-WindowStart ChooseWindowStart(const Settings& settings, bool commandWindow, bool commandFullScreen,
-                              int pictureWidth, int pictureHeight) {
+WindowStart ChooseWindowStart(const Settings& settings, bool commandWindow, bool commandFullScreen, int pictureWidth,
+                              int pictureHeight) {
     WindowStart start;
     start.fullScreen = commandFullScreen || (!commandWindow && settings.fullScreen);
     start.windowWidth = settings.windowWidth;

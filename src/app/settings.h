@@ -56,11 +56,12 @@ struct WindowStart {
     bool fullScreen = true;
     int windowWidth = 0;  // 0 x 0: the largest whole multiple of the picture that fits the desktop
     int windowHeight = 0;
+    bool operator==(const WindowStart&) const = default;
 };
 // "--window" gives a window of the picture's own size unless a size was saved; "--fullscreen" full
 // screen; neither, what the settings say.
-WindowStart ChooseWindowStart(const Settings& settings, bool commandWindow, bool commandFullScreen,
-                              int pictureWidth, int pictureHeight);
+WindowStart ChooseWindowStart(const Settings& settings, bool commandWindow, bool commandFullScreen, int pictureWidth,
+                              int pictureHeight);
 
 // What the player can change while playing, at the start of a run and at its end.
 struct SettingsState {

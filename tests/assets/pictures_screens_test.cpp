@@ -102,9 +102,11 @@ TEST(DamageFlash, RedAtTheEdgesOfTheVisibleScreenClearInTheMiddle) {
 
 TEST(MenuItems, NormalAndSelectedHalvesDiffer) {
     // The title menu's items and the pause panel's.
-    for (const auto& [name, width] : {std::pair{"gamestart", 128}, {"exit", 128}, {"pause_resume", 256},
-                                      {"pause_music", 256}, {"pause_effects", 256}, {"pause_fullscreen", 256},
-                                      {"pause_quit", 256}}) {
+    const std::pair<const char*, int> items[] = {{"gamestart", 128},     {"exit", 128},
+                                                 {"pause_resume", 256},  {"pause_music", 256},
+                                                 {"pause_effects", 256}, {"pause_fullscreen", 256},
+                                                 {"pause_quit", 256}};
+    for (const auto& [name, width] : items) {
         SCOPED_TRACE(name);
         const auto item = picture_tests::LoadAsTexture(name, kColourKeyBlack);
         ASSERT_TRUE(item);

@@ -184,30 +184,22 @@ TEST_F(SoundBankTest, TheDeviceIsLentWithAReference) {
 TEST(Volume, TenIsAsMadeFiveIsSixToTenDecibelsUnderZeroIsSilence) {
     EXPECT_EQ(VolumeGain(kVolumeFull), 1.0f);
     EXPECT_EQ(VolumeGain(0), 0.0f);
-    const double five = 20 * std::log10(VolumeGain(5));
-    EXPECT_LT(five, -6.0);
-    EXPECT_GT(five, -10.0);
+    EXPECT_NEAR(20 * std::log10(VolumeGain(5)), -8.0, 2.0);
     for (int level = 1; level <= kVolumeFull; ++level) EXPECT_GT(VolumeGain(level), VolumeGain(level - 1)) << level;
-    EXPECT_EQ(VolumeGain(-3), 0.0f);
-    EXPECT_EQ(VolumeGain(99), 1.0f);
+    EXPECT_EQ(VolumeGain(-3) + VolumeGain(99), 1.0f) << "out of range is the nearest end";
 }
 
 TEST_F(SoundBankTest, TheEffectsVolumeIsHeardAtOnceAndALevelSetEarlyIsKept) {
     Write(2, MonoSpec(Ramp16(4000, 2000, 1)));
     bank_.SetEffectsVolume(5);  // before there is a device
-    bank_.SetMusicVolume(42);
     ASSERT_TRUE(Init());
-    EXPECT_EQ(bank_.MusicVolume(), kVolumeFull);
-    EXPECT_EQ(device_->Mixer().MusicGain(), 1.0f);
     auto level = [&] {
         bank_.Play(2);
-        const std::vector<float> out = Render(512);
-        return out[2 * 200];  // past the fade of the sound restarted
+        return Render(512)[2 * 200];  // past the fade of the sound restarted
     };
     const float half = level();
     bank_.SetEffectsVolume(kVolumeFull);
-    const float full = level();
-    EXPECT_NEAR(20 * std::log10(half / full), 20 * std::log10(VolumeGain(5)), 0.01);
+    EXPECT_NEAR(20 * std::log10(half / level()), 20 * std::log10(VolumeGain(5)), 0.01);
     bank_.SetEffectsVolume(0);
     EXPECT_EQ(level(), 0.0f);
 }

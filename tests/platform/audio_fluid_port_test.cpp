@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include "platform/audio/fluid_midi_system.h"
 #include "platform/audio/fluid_synth_port.h"
@@ -125,10 +126,8 @@ TEST_F(FluidPortTest, SystemExclusiveAndEveryChannelMessageAreTaken) {
     EXPECT_EQ(port_->DroppedMessages(), 0u);
 }
 
-double Rms(const std::vector<float>& s, std::size_t from) {
-    double sum = 0.0;
-    for (std::size_t i = from; i < s.size(); ++i) sum += static_cast<double>(s[i]) * s[i];
-    return std::sqrt(sum / static_cast<double>(s.size() - from));
+double Rms(const std::vector<float>& s, std::ptrdiff_t from) {
+    return std::sqrt(std::inner_product(s.begin() + from, s.end(), s.begin() + from, 0.0) / double(s.size() - from));
 }
 
 TEST_F(FluidPortTest, TheMusicGainTurnsTheSoundingNotesDownAtOnceAndZeroIsSilence) {

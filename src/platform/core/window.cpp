@@ -41,10 +41,10 @@ bool WorkArea(int* width, int* height) {
 // The largest whole multiple of the picture whose window, frame included, fits the work area.
 void FitWindowToWorkArea(WindowImpl* w, int frameWidth, int frameHeight) {
     int areaWidth = 0, areaHeight = 0;
-    const int scale = WorkArea(&areaWidth, &areaHeight)
-                          ? WholeMultipleThatFits(areaWidth - frameWidth, areaHeight - frameHeight, w->logicalWidth,
-                                                  w->logicalHeight)
-                          : 1;
+    const int scale =
+        WorkArea(&areaWidth, &areaHeight)
+            ? WholeMultipleThatFits(areaWidth - frameWidth, areaHeight - frameHeight, w->logicalWidth, w->logicalHeight)
+            : 1;
     w->windowedWidth = w->logicalWidth * scale;
     w->windowedHeight = w->logicalHeight * scale;
 }
