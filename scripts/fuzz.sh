@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the file readers' fuzz targets with clang in build-fuzz and runs each for SECONDS.
 #
-#   scripts/fuzz.sh SECONDS [TARGET...]      targets: midi_file wave_file png x_mesh key_config high_score
+#   scripts/fuzz.sh SECONDS [TARGET...]      targets: midi_file wave_file png x_mesh key_config high_score journal settings
 #
 # Each target starts from its checked-in seeds (fuzz/corpus/<target>) plus the generated game data of an
 # existing build-test/data or build/data, gathered in build-fuzz/corpus/<target>, which keeps what the runs
@@ -11,7 +11,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-all=(midi_file wave_file png x_mesh key_config high_score journal)
+all=(midi_file wave_file png x_mesh key_config high_score journal settings)
 if [[ $# -lt 1 || ! "$1" =~ ^[0-9]+$ || "$1" -lt 1 ]]; then
   echo "usage: $0 SECONDS [TARGET...]  (targets: ${all[*]})" >&2
   exit 2

@@ -12,8 +12,10 @@
 #include "core/main_window.h"
 #include "core/registry.h"
 #include "app/replay_session.h"
+#include "core/settings.h"
 #include "audio/music.h"
 #include "audio/sound_bank.h"
+#include "audio/volume.h"
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "platform/core/heap_settings.h"
@@ -52,6 +54,24 @@ void ReportLoadPrefetch(const platform::LoadPrefetch* prefetch) {
                  static_cast<double>(prefetch->PeakHeldBytes()) / (1024.0 * 1024.0));
 }
 
+// What of the settings the player can change while playing, as it stands now.
+SettingsState CurrentSettingsState() {
+    SettingsState state;
+    state.musicVolume = MusicVolume();
+    state.effectsVolume = EffectsVolume();
+    state.fullScreen = platform::IsFullScreen(MainWindowHandle);
+    platform::GetWindowedSize(MainWindowHandle, &state.windowWidth, &state.windowHeight);
+    return state;
+}
+
+void LogPresentation(bool onRefresh, int refreshHz, bool wanted) {
+    if (onRefresh) {
+        LogWrite("Frames are presented on the display's refresh (%d Hz)\n", refreshHz);
+    } else {
+        LogWrite("Frames are presented at once (display refresh %d Hz, vsync %s)\n", refreshHz, wanted ? "on" : "off");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,13 +88,19 @@ int main(int argc, char** argv) {
     platform::QuitOnTerminationSignals();
     platform::Srand(session.Seed(static_cast<std::uint32_t>(platform::WallClockSeconds())));
 
+    std::string settingsNote;
+    const Settings settings = ReadSettingsFile(&settingsNote);
+    const WindowStart windowStart = ChooseWindowStart(settings, commandLine.windowed, commandLine.fullScreen, 800, 600);
+
     std::unique_ptr<platform::LoadPrefetch> prefetch = StartLoadPrefetch();
     std::optional<platform::StartupTimer> windowTimer(std::in_place, platform::StartupPhase::kWindow);
     if (!platform::InitVideo()) {
         std::fprintf(stderr, "korvex: no video driver could be started\n");
         return 1;
     }
-    MainWindowHandle = platform::CreateMainWindow("KorvexSample", 800, 600, !commandLine.windowed);
+    MainWindowHandle = platform::CreateMainWindow(
+        "KorvexSample", 800, 600,
+        platform::WindowOptions{windowStart.fullScreen, windowStart.windowWidth, windowStart.windowHeight});
     if (!MainWindowHandle) {
         std::fprintf(stderr, "korvex: the window could not be created\n");
         return 1;
@@ -87,6 +113,8 @@ int main(int argc, char** argv) {
         platform::ReleaseWindow(MainWindowHandle);
         return 1;
     }
+    int refreshHz = 0;
+    const bool onRefresh = platform::SetPresentOnRefresh(MainWindowHandle, settings.vsync, &refreshHz);
     windowTimer.reset();
     if (prefetch) prefetch->RetireHelpers();
     const std::uint64_t windowKib = platform::PeakResidentKib();
@@ -112,6 +140,11 @@ int main(int argc, char** argv) {
     LogSetFile("Log.txt");
     LogOpen();
     LogWrite("＞起動ログ\n");
+    if (!settingsNote.empty()) LogWrite("%s\n", settingsNote.c_str());
+    LogPresentation(onRefresh, refreshHz, settings.vsync);
+    SetMusicVolume(settings.musicVolume);
+    SetEffectsVolume(settings.effectsVolume);
+    const SettingsState settingsAtStart = CurrentSettingsState();
     if (!session.Fast()) {
         {
             platform::StartupTimer timer(platform::StartupPhase::kSounds);
@@ -150,6 +183,8 @@ int main(int argc, char** argv) {
     };
     const int exitCode = session.Finish(*game, session.Run(loop, ports));
 
+    const Settings toKeep = SettingsToKeep(settings, settingsAtStart, CurrentSettingsState());
+    if (toKeep != settings && !WriteSettingsFile(toKeep)) LogWrite("%s could not be written\n", kSettingsFile);
     MusicShutdown();
     LogClose();
     game.reset();

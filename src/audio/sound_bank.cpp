@@ -1,5 +1,6 @@
 #include "audio/sound_bank.h"
 
+#include "audio/volume.h"
 #include "audio/wave_file.h"
 
 SoundBank GameSoundBank;
@@ -18,6 +19,8 @@ bool ValidSlot(std::int32_t slot) { return slot >= 0 && slot < SoundBank::kSlotC
 
 const char* SoundBank::EffectFile(int slot) { return slot >= 0 && slot < kEffectCount ? kEffectFiles[slot] : nullptr; }
 
+SoundBank::SoundBank() : musicVolume_(kVolumeFull), effectsVolume_(kVolumeFull) {}
+
 SoundBank::~SoundBank() {
     for (int i = 0; i < kSlotCount; ++i) FreeSlot(i);
     device_.reset();
@@ -32,6 +35,7 @@ bool SoundBank::Init(platform::WindowHandle) {
 bool SoundBank::InitWithDevice(std::shared_ptr<platform::SoundDevice> device) {
     if (!device) return false;
     device_ = std::move(device);
+    ApplyVolumes();
     for (int slot = 0; slot < kEffectCount; ++slot) LoadSlot(slot, kEffectFiles[slot]);
     return true;
 }
@@ -46,6 +50,22 @@ void SoundBank::LoadSlot(int slot, const char* file) {
 bool SoundBank::Play(std::int32_t slot) {
     if (ValidSlot(slot) && buffers_[static_cast<std::size_t>(slot)]) buffers_[static_cast<std::size_t>(slot)]->Play();
     return true;
+}
+
+void SoundBank::SetMusicVolume(int level) {
+    musicVolume_ = ClampVolume(level);
+    ApplyVolumes();
+}
+
+void SoundBank::SetEffectsVolume(int level) {
+    effectsVolume_ = ClampVolume(level);
+    ApplyVolumes();
+}
+
+void SoundBank::ApplyVolumes() {
+    if (!device_) return;
+    device_->Mixer().SetMusicGain(VolumeGain(musicVolume_));
+    device_->Mixer().SetEffectsGain(VolumeGain(effectsVolume_));
 }
 
 bool SoundBank::GetDevice(std::shared_ptr<platform::SoundDevice>* device) const {

@@ -15,7 +15,7 @@ public:
     static constexpr int kSlotCount = 40;
     static constexpr int kEffectCount = 15;
 
-    SoundBank() = default;
+    SoundBank();
     ~SoundBank();
     SoundBank(const SoundBank&) = delete;
     SoundBank& operator=(const SoundBank&) = delete;
@@ -27,6 +27,12 @@ public:
     bool InitWithDevice(std::shared_ptr<platform::SoundDevice> device);
 
     bool Play(std::int32_t slot);
+    // Music and effects volume levels (0 to kVolumeFull, see audio/volume.h), heard at once; kept for a
+    // device opened later.
+    void SetMusicVolume(int level);
+    void SetEffectsVolume(int level);
+    int MusicVolume() const { return musicVolume_; }
+    int EffectsVolume() const { return effectsVolume_; }
     // Hands out the device with one more reference; false (and none) when there is no device.
     bool GetDevice(std::shared_ptr<platform::SoundDevice>* device) const;
     void FreeSlot(std::int32_t slot);
@@ -37,9 +43,12 @@ public:
 
 private:
     void LoadSlot(int slot, const char* file);
+    void ApplyVolumes();
 
     std::shared_ptr<platform::SoundDevice> device_;
     std::array<std::unique_ptr<platform::SoundBuffer>, kSlotCount> buffers_;
+    int musicVolume_;
+    int effectsVolume_;
 };
 
 // The program's one bank: constructed before the entry function runs, destroyed after it returns.

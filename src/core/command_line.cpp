@@ -11,7 +11,8 @@ constexpr char kHelp[] =
     "KeyConfig.txt and score.txt.\n"
     "\n"
     "Options:\n"
-    "  --window, /w     play in an 800 x 600 window instead of full screen\n"
+    "  --window, /w     play in a window instead of full screen\n"
+    "  --fullscreen     play full screen (the later of the two wins over Settings.txt)\n"
     "  --stage N        GAME START begins at stage N (1, 2 or 3)\n"
     "  --record FILE    write a journal of the run to FILE\n"
     "  --replay FILE    play the journal FILE back\n"
@@ -78,6 +79,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             return cl;
         } else if (!std::strcmp(a, "--window") || !std::strcmp(a, "/w") || !std::strcmp(a, "-w")) {
             cl.windowed = true;
+            cl.fullScreen = false;
+        } else if (!std::strcmp(a, "--fullscreen")) {
+            cl.fullScreen = true;
+            cl.windowed = false;
         } else if (!std::strcmp(a, "/f")) {
             // The old switch for full screen, which is the default anyway.
         } else if (!std::strcmp(a, "--fast")) {

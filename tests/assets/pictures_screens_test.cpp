@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "assets/pictures_support.h"
 
@@ -102,11 +103,16 @@ TEST(DamageFlash, RedFrameAtTheEdgesOfTheVisibleScreenClearInTheMiddle) {
 }
 
 TEST(MenuItems, NormalAndSelectedHalvesDiffer) {
-    for (const char* name : {"gamestart", "exit"}) {
+    // The title menu's items and the pause panel's.
+    const std::pair<const char*, int> items[] = {{"gamestart", 128},     {"exit", 128},
+                                                 {"pause_resume", 256},  {"pause_music", 256},
+                                                 {"pause_effects", 256}, {"pause_fullscreen", 256},
+                                                 {"pause_quit", 256}};
+    for (const auto& [name, width] : items) {
         SCOPED_TRACE(name);
         const auto item = picture_tests::LoadAsTexture(name, kColourKeyBlack);
         ASSERT_TRUE(item);
-        const Rect normal{0, 0, 128, 32}, selected{0, 32, 128, 64};
+        const Rect normal{0, 0, width, 32}, selected{0, 32, width, 64};
         EXPECT_GT(CountVisible(*item, normal), 300);
         EXPECT_GT(CountVisible(*item, selected), 300);
         EXPECT_FALSE(picture_tests::SamePixels(*item, normal, selected));

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "audio/volume.h"
 #include "audio/wave_builder.h"
 #include "audio/wave_file.h"
 #include "support/temp_dir.h"
@@ -178,6 +179,29 @@ TEST_F(SoundBankTest, TheDeviceIsLentWithAReference) {
     EXPECT_TRUE(bank_.GetDevice(&lent));
     EXPECT_EQ(lent, device_);
     EXPECT_EQ(lent.use_count(), 3);  // the bank, the test and the one lent
+}
+
+TEST(Volume, TenIsAsMadeFiveIsSixToTenDecibelsUnderZeroIsSilence) {
+    EXPECT_EQ(VolumeGain(kVolumeFull), 1.0f);
+    EXPECT_EQ(VolumeGain(0), 0.0f);
+    EXPECT_NEAR(20 * std::log10(VolumeGain(5)), -8.0, 2.0);
+    for (int level = 1; level <= kVolumeFull; ++level) EXPECT_GT(VolumeGain(level), VolumeGain(level - 1)) << level;
+    EXPECT_EQ(VolumeGain(-3) + VolumeGain(99), 1.0f) << "out of range is the nearest end";
+}
+
+TEST_F(SoundBankTest, TheEffectsVolumeIsHeardAtOnceAndALevelSetEarlyIsKept) {
+    Write(2, MonoSpec(Ramp16(4000, 2000, 1)));
+    bank_.SetEffectsVolume(5);  // before there is a device
+    ASSERT_TRUE(Init());
+    auto level = [&] {
+        bank_.Play(2);
+        return Render(512)[2 * 200];  // past the fade of the sound restarted
+    };
+    const float half = level();
+    bank_.SetEffectsVolume(kVolumeFull);
+    EXPECT_NEAR(20 * std::log10(half / level()), 20 * std::log10(VolumeGain(5)), 0.01);
+    bank_.SetEffectsVolume(0);
+    EXPECT_EQ(level(), 0.0f);
 }
 
 TEST_F(SoundBankTest, WithoutADeviceInitFailsAndEverySlotStaysEmpty) {

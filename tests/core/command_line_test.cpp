@@ -23,6 +23,9 @@ TEST(CommandLineTest, WindowAndStartStage) {
     const CommandLine both = Parse({"--stage", "2", "--window"});
     EXPECT_EQ(both.startStage, 2);
     EXPECT_TRUE(both.windowed);
+    // Of --window and --fullscreen the later wins.
+    EXPECT_TRUE(Parse({"--window", "--fullscreen"}).fullScreen && !Parse({"--window", "--fullscreen"}).windowed);
+    EXPECT_TRUE(Parse({"--fullscreen", "/w"}).windowed && !Parse({"--fullscreen", "/w"}).fullScreen);
 }
 
 // Each ends the program with one line before a window opens: a typing mistake never starts a full-screen game.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include "platform/audio/fluid_midi_system.h"
 #include "platform/audio/fluid_synth_port.h"
@@ -123,6 +124,26 @@ TEST_F(FluidPortTest, SystemExclusiveAndEveryChannelMessageAreTaken) {
     const std::vector<float> out = RenderUntil(300000);
     EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](float s) { return std::fabs(s) > 0.001f; }));
     EXPECT_EQ(port_->DroppedMessages(), 0u);
+}
+
+double Rms(const std::vector<float>& s, std::ptrdiff_t from) {
+    return std::sqrt(std::inner_product(s.begin() + from, s.end(), s.begin() + from, 0.0) / double(s.size() - from));
+}
+
+TEST_F(FluidPortTest, TheMusicGainTurnsTheSoundingNotesDownAtOnceAndZeroIsSilence) {
+    RenderUntil(20000);
+    Send(0x13C0);    // church organ: it holds its level while the key is down
+    Send(0x7F3C90);  // note on, key 60, velocity 127
+    const double full = Rms(RenderUntil(400000), 9600);
+    ASSERT_GT(full, 0.01);
+    device_->Mixer().SetMusicGain(0.4f);  // -8 dB
+    EXPECT_NEAR(20 * std::log10(Rms(RenderUntil(500000), 2048) / full), -8.0, 0.5);
+    device_->Mixer().SetMusicGain(0.0f);
+    const std::vector<float> off = RenderUntil(700000);
+    EXPECT_TRUE(std::all_of(off.begin(), off.end(), [](float v) { return v == 0.0f; }));
+    // The note went on underneath, and is heard again at the old level.
+    device_->Mixer().SetMusicGain(1.0f);
+    EXPECT_NEAR(20 * std::log10(Rms(RenderUntil(800000), 2048) / full), 0.0, 0.5);
 }
 
 TEST(FluidMidiSystem, OnePortThatNeedsASoundDevice) {

@@ -93,3 +93,19 @@ TEST_F(EventsTest, AHangUpOrInterruptIgnoredAtStartStaysIgnored) {  // nohup, a 
         EXPECT_EQ(::signal(signal, SIG_DFL), SIG_IGN) << signal;
     }
 }
+
+TEST_F(EventsTest, F11AndAltEnterSwitchBetweenFullScreenAndTheWindowAndEnterAloneDoesNot) {
+    auto press = [this](platform::WindowKey key) {
+        platform::PushWindowKey(key);
+        int code = 0;
+        EXPECT_FALSE(platform::PumpMessages(&code));
+        return platform::IsFullScreen(window);
+    };
+    EXPECT_FALSE(press(platform::WindowKey::kEnter));
+    if (!press(platform::WindowKey::kF11)) GTEST_SKIP() << "this video driver has no full screen";
+    int width = 0, height = 0;
+    platform::GetWindowedSize(window, &width, &height);
+    EXPECT_EQ(width * 1000 + height, 800 * 1000 + 600);
+    EXPECT_FALSE(press(platform::WindowKey::kAltEnter));
+    EXPECT_TRUE(press(platform::WindowKey::kAltEnter));
+}

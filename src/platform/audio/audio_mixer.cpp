@@ -8,7 +8,8 @@ namespace platform {
 MixerVoice::MixerVoice(std::vector<float> stereoFrames) : samples_(std::move(stereoFrames)) {}
 
 // A restart cuts the old sound off over 1.5 ms: long enough not to click, short enough to be unheard.
-AudioMixer::AudioMixer(int sampleRate) : rate_(sampleRate), fadeFrames_(std::max(1, sampleRate * 3 / 2000)) {}
+AudioMixer::AudioMixer(int sampleRate)
+    : rate_(sampleRate), fadeFrames_(std::max(1, sampleRate * 3 / 2000)), limiter_(sampleRate) {}
 
 void AudioMixer::AddVoice(MixerVoice* voice) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -30,7 +31,7 @@ void AudioMixer::RemoveSource(AudioSource* source) {
     std::erase(sources_, source);
 }
 
-void AudioMixer::MixVoice(MixerVoice& v, float* out, int frames) {
+void AudioMixer::MixVoice(MixerVoice& v, float* out, int frames, float volume) {
     const std::uint32_t requests = v.requests_.load(std::memory_order_acquire);
     if (requests != v.seen_) {
         v.seen_ = requests;
@@ -46,7 +47,7 @@ void AudioMixer::MixVoice(MixerVoice& v, float* out, int frames) {
     if (v.tail_ >= 0) {
         const std::int64_t n = std::min<std::int64_t>({frames, v.tailLeft_, length - v.tail_});
         for (std::int64_t i = 0; i < n; ++i) {
-            const float gain = static_cast<float>(v.tailLeft_ - i - 1) / static_cast<float>(fadeFrames_);
+            const float gain = volume * static_cast<float>(v.tailLeft_ - i - 1) / static_cast<float>(fadeFrames_);
             out[2 * i] += s[2 * (v.tail_ + i)] * gain;
             out[2 * i + 1] += s[2 * (v.tail_ + i) + 1] * gain;
         }
@@ -58,7 +59,7 @@ void AudioMixer::MixVoice(MixerVoice& v, float* out, int frames) {
     if (v.position_ >= 0) {
         const std::int64_t n = std::min<std::int64_t>(frames, length - v.position_);
         const float* from = s + 2 * v.position_;
-        for (std::int64_t i = 0; i < 2 * n; ++i) out[i] += from[i];
+        for (std::int64_t i = 0; i < 2 * n; ++i) out[i] += from[i] * volume;
         v.position_ += n;
         if (v.position_ >= length) v.position_ = -1;
     }
@@ -70,11 +71,12 @@ void AudioMixer::Render(float* out, int frames, std::uint64_t nowMicros) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         const std::uint64_t first = framesRendered_.load(std::memory_order_relaxed);
-        for (MixerVoice* v : voices_) MixVoice(*v, out, frames);
+        const float effects = EffectsGain();
+        for (MixerVoice* v : voices_) MixVoice(*v, out, frames, effects);
         for (AudioSource* src : sources_) src->MixInto(out, frames, first, nowMicros);
         framesRendered_.store(first + static_cast<std::uint64_t>(frames), std::memory_order_relaxed);
+        limiter_.Process(out, frames);
     }
-    for (int i = 0; i < 2 * frames; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
 }  // namespace platform

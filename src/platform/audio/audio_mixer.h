@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/audio/peak_limiter.h"
+
 namespace platform {
 
 // Something that adds its own sound into the output (the MIDI synthesiser).
@@ -52,12 +54,20 @@ public:
     void AddSource(AudioSource* source);
     void RemoveSource(AudioSource* source);
 
-    // Writes `frames` interleaved stereo frames, limited to -1..1.
+    // Gains of the two kinds of sound, 0 (silent) to 1 (as made); callable from any thread, heard from
+    // the next block. The effects' gain is applied to the voices here; the music's belongs to the
+    // sources that make music (the synthesiser sets its own gain from it).
+    void SetEffectsGain(float gain) { effectsGain_.store(gain, std::memory_order_relaxed); }
+    void SetMusicGain(float gain) { musicGain_.store(gain, std::memory_order_relaxed); }
+    float EffectsGain() const { return effectsGain_.load(std::memory_order_relaxed); }
+    float MusicGain() const { return musicGain_.load(std::memory_order_relaxed); }
+
+    // Writes `frames` interleaved stereo frames; the sum passes the limiter, so it stays inside -1..1.
     void Render(float* out, int frames, std::uint64_t nowMicros);
     std::uint64_t FramesRendered() const { return framesRendered_.load(std::memory_order_relaxed); }
 
 private:
-    void MixVoice(MixerVoice& voice, float* out, int frames);
+    void MixVoice(MixerVoice& voice, float* out, int frames, float gain);
 
     int rate_;
     int fadeFrames_;
@@ -65,6 +75,9 @@ private:
     std::vector<MixerVoice*> voices_;
     std::vector<AudioSource*> sources_;
     std::atomic<std::uint64_t> framesRendered_{0};
+    std::atomic<float> effectsGain_{1.0f};
+    std::atomic<float> musicGain_{1.0f};
+    PeakLimiter limiter_;  // audio thread only
 };
 
 }  // namespace platform

@@ -16,6 +16,8 @@ namespace {
 // callback still lands in the next one's block.
 constexpr std::uint64_t kJitterMarginMicros = 4000;
 constexpr std::size_t kQueueBytes = 256 * 1024;
+// The synthesiser's gain at full music volume.
+constexpr float kFullGain = 0.4f;
 
 }  // namespace
 
@@ -31,7 +33,7 @@ std::unique_ptr<FluidSynthPort> FluidSynthPort::Create(std::shared_ptr<SoundDevi
     // Every call into the synthesiser comes from the audio callback, so its own locking is not wanted.
     fluid_settings_setint(settings, "synth.threadsafe-api", 0);
     fluid_settings_setint(settings, "synth.cpu-cores", 1);
-    fluid_settings_setnum(settings, "synth.gain", 0.4);
+    fluid_settings_setnum(settings, "synth.gain", kFullGain);
     fluid_synth_t* synth = new_fluid_synth(settings);
     if (!synth) {
         delete_fluid_settings(settings);
@@ -137,6 +139,14 @@ void FluidSynthPort::ApplyDue(std::uint64_t blockStart) {
 
 void FluidSynthPort::MixInto(float* stereo, int frames, std::uint64_t firstFrame, std::uint64_t nowMicros) {
     sampleClock_.OnBlock(firstFrame, static_cast<std::uint32_t>(frames), nowMicros);
+    // The music's volume is the synthesiser's own gain, which it applies to the notes already sounding.
+    // Silence is not asked of it: it would end the notes it can no longer hear, and they would not come
+    // back with the volume. It goes on rendering at its last gain and is left out of the sum instead.
+    const float volume = device_->Mixer().MusicGain();
+    if (volume > 0.0f && volume != volume_) {
+        volume_ = volume;
+        fluid_synth_set_gain(synth_, kFullGain * volume);
+    }
     if (!started_) {
         started_ = true;
         nextBlockFrame_ = firstFrame;
@@ -152,7 +162,9 @@ void FluidSynthPort::MixInto(float* stereo, int frames, std::uint64_t firstFrame
         const int n = std::min(block_ - stagingUsed_, frames - done);
         const float* from = staging_.data() + 2 * stagingUsed_;
         float* to = stereo + 2 * done;
-        for (int i = 0; i < 2 * n; ++i) to[i] += from[i];
+        if (volume > 0.0f) {
+            for (int i = 0; i < 2 * n; ++i) to[i] += from[i];
+        }
         stagingUsed_ += n;
         done += n;
     }

@@ -73,6 +73,7 @@ private:
     std::vector<float> staging_;
     int stagingUsed_;
     bool started_ = false;
+    float volume_ = 1.0f;
     std::uint64_t nextBlockFrame_ = 0;
 };
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "platform/core/window.h"
 
 namespace platform {
 
@@ -17,6 +18,13 @@ std::atomic<bool> g_screenshot{false};
 static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
 
 extern "C" void OnTerminationSignal(int) { PostQuitMessage(0); }
+
+// F11, or Enter with Alt held, as in most games and players on the desktop.
+bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
+    const SDL_Scancode code = key.keysym.scancode;
+    if (code == SDL_SCANCODE_F11) return true;
+    return (code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0;
+}
 }  // namespace
 
 void QuitOnTerminationSignals() {
@@ -49,10 +57,15 @@ bool PumpMessages(int* exitCode) {
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) PostQuitMessage(0);
+                if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowSize(CurrentMainWindow());
                 break;
             case SDL_KEYDOWN:
                 if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) PostQuitMessage(0);
                 if (e.key.keysym.scancode == SDL_SCANCODE_F12 && !e.key.repeat) g_screenshot.store(true);
+                if (IsFullScreenKey(e.key) && !e.key.repeat) {
+                    const WindowHandle window = CurrentMainWindow();
+                    SetFullScreen(window, !IsFullScreen(window));
+                }
                 break;
             default:
                 break;
@@ -73,6 +86,16 @@ void PushEscapeKey() {
     e.key.state = SDL_PRESSED;
     e.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
     e.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&e);
+}
+
+void PushWindowKey(WindowKey key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.scancode = key == WindowKey::kF11 ? SDL_SCANCODE_F11 : SDL_SCANCODE_RETURN;
+    e.key.keysym.sym = SDL_GetKeyFromScancode(e.key.keysym.scancode);
+    e.key.keysym.mod = key == WindowKey::kAltEnter ? KMOD_LALT : KMOD_NONE;
     SDL_PushEvent(&e);
 }
 

@@ -12,9 +12,10 @@ void PostQuitMessage(int exitCode);
 // ignoring (nohup, a background job) stays ignored.
 void QuitOnTerminationSignals();
 
-// Takes every waiting system event. Escape and the window's close request post the quit; other
-// key presses are swallowed (the game reads its keys through the input devices). Returns true and
-// the exit code when the quit has been taken.
+// Takes every waiting system event. Escape and the window's close request post the quit; F11 and
+// Alt+Enter switch the main window between full screen and a window; other key presses are swallowed
+// (the game reads its keys through the input devices). Returns true and the exit code when the quit
+// has been taken.
 bool PumpMessages(int* exitCode);
 
 // True once after F12 was pressed: the player asked for a screenshot.
@@ -23,5 +24,7 @@ bool ConsumeScreenshotRequest();
 // For tests: queue events as the system would deliver them.
 void PushEscapeKey();
 void PushCloseRequest();
+enum class WindowKey { kF11, kAltEnter, kEnter };
+void PushWindowKey(WindowKey key);
 
 }  // namespace platform

@@ -7,6 +7,7 @@ std::vector<Picture> Catalogue() {
     AddScreenPictures(all);
     AddStoryPictures(all);
     AddInterfacePictures(all);
+    AddPausePictures(all);
     AddPortraitPictures(all);
     AddEffectPictures(all);
     AddSceneryPictures(all);

@@ -27,6 +27,7 @@ std::vector<Picture> Catalogue();
 
 // Each group adds its own pictures.
 void AddInterfacePictures(std::vector<Picture>& out);
+void AddPausePictures(std::vector<Picture>& out);
 void AddScreenPictures(std::vector<Picture>& out);
 void AddStoryPictures(std::vector<Picture>& out);
 void AddPortraitPictures(std::vector<Picture>& out);

@@ -8,6 +8,7 @@
 #include "assetgen/pictures/digits.h"
 #include "assetgen/pictures/effects.h"
 #include "assetgen/pictures/hud_layout.h"
+#include "assetgen/pictures/menu_item.h"
 #include "assetgen/pictures/shapes.h"
 #include "assetgen/pictures/text.h"
 
@@ -484,13 +485,17 @@ Canvas DrawSight(int size) {
     return c;
 }
 
-Canvas DrawMenuItem(const char* text) {
-    Canvas c(128, 64);
+}  // namespace
+
+Canvas DrawMenuItem(const char* text, int width) {
+    Canvas c(width, 64);
+    const double plate = width - 12.0;
+    const double centre = width / 2.0;
     cairo_t* cr = c.cr();
     const Font font{"DejaVu Sans", true, false, 13, 1.4};
     // Upper half: the item at rest, a dim plate with steel lettering.
     cairo_new_path(cr);
-    ChamferPath(cr, 6, 5, 116, 22, 0, 6, 0, 6);
+    ChamferPath(cr, 6, 5, plate, 22, 0, 6, 0, 6);
     SetSource(cr, Hex(0x071420, 0.55));
     cairo_fill_preserve(cr);
     SetSource(cr, Hex(0x3F7F9F, 0.6));
@@ -498,15 +503,15 @@ Canvas DrawMenuItem(const char* text) {
     cairo_stroke(cr);
     SetSource(cr, Hex(0x8FB6CC));
     cairo_new_path(cr);
-    TextPath(cr, font, 64, 21, text, Align::kCentre);
+    TextPath(cr, font, centre, 21, text, Align::kCentre);
     cairo_fill(cr);
     // Lower half: selected, a lit cyan plate, bright lettering and a pointer.
-    Glow(c, Hex(0x1FD8FF, 0.9), 4.0, [](cairo_t* g) {
-        ChamferPath(g, 6, 37, 116, 22, 0, 6, 0, 6);
+    Glow(c, Hex(0x1FD8FF, 0.9), 4.0, [plate](cairo_t* g) {
+        ChamferPath(g, 6, 37, plate, 22, 0, 6, 0, 6);
         cairo_fill(g);
     });
     cairo_new_path(cr);
-    ChamferPath(cr, 6, 37, 116, 22, 0, 6, 0, 6);
+    ChamferPath(cr, 6, 37, plate, 22, 0, 6, 0, 6);
     cairo_pattern_t* p = cairo_pattern_create_linear(0, 37, 0, 59);
     AddStop(p, 0.0, Hex(0x7FEFFF));
     AddStop(p, 0.5, Hex(0x18A8D8));
@@ -525,16 +530,14 @@ Canvas DrawMenuItem(const char* text) {
     cairo_fill(cr);
     SetSource(cr, Hex(0x02121E, 0.8));
     cairo_new_path(cr);
-    TextPath(cr, font, 65, 54, text, Align::kCentre);
+    TextPath(cr, font, centre + 1, 54, text, Align::kCentre);
     cairo_fill(cr);
     SetSource(cr, Hex(0xFCFFFF));
     cairo_new_path(cr);
-    TextPath(cr, font, 64, 53, text, Align::kCentre);
+    TextPath(cr, font, centre, 53, text, Align::kCentre);
     cairo_fill(cr);
     return c;
 }
-
-}  // namespace
 
 void AddInterfacePictures(std::vector<Picture>& out) {
     out.push_back({"gamestart", 128, 64, ColourKey::kBlack, [] { return DrawMenuItem("GAME START"); }});
