@@ -6,6 +6,7 @@
 #include "platform/gfx/device.h"
 #include "render/render_presets.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
@@ -181,7 +182,7 @@ void Bboss01::BeamLogic() {
     BossBullet& beam = live_[kBeamList][0];
     if (beamReady_ == 1 && elapsed_ > kBeamGate && BeamPassOver()) {
         battleStart_ = now_;
-        Audio().PlaySound(kSoundBeam);
+        Audio().PlaySound(sound::kBossBeam);
         for (KeyframeTrack* t : {&beamScaleX_, &beamScaleY_, &beamScaleZ_, &beamDepth_}) t->SetStart(now_ - kBeamLead);
         beam.x = body_.x;
         beam.y = body_.y;
@@ -198,7 +199,7 @@ void Bboss01::BeamLogic() {
 
 void Bboss01::PincerLogic() {
     if (armReady_ == 1 && elapsed_ > kPincerGate && PincerPassOver()) {
-        Audio().PlaySound(kSoundPincer);
+        Audio().PlaySound(sound::kBossStrike);
         battleStart_ = now_;
         attacking_ = 1;
         body_.holdPosition = 1;

@@ -20,8 +20,6 @@ public:
     static constexpr std::uint32_t kPincerMs = 5000;
     // The beam's tracks are read this far behind the tick they start at.
     static constexpr std::uint32_t kBeamLead = 100;
-    static constexpr std::int32_t kSoundBeam = 8;
-    static constexpr std::int32_t kSoundPincer = 10;
     static constexpr float kBeamAlpha = 0.3f;
 
     // Seeds the random generator with the wall clock, as the game does once.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
@@ -12,6 +13,7 @@
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
@@ -27,7 +29,6 @@ constexpr std::uint32_t kOrbitMs = 12000;
 constexpr float kShieldFirstAngle = 90.0f;
 constexpr float kHoleFirstAngle = 30.0f;
 constexpr float kOrbitSpacing = 120.0f;
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 // The late holes, 4 to 10, in opening order.
 constexpr double kFixedHoles[7][3] = {{5, 3, 32},   {-5, 3, 32},   {10, 10, 32}, {-10, 10, 32},
                                       {10, -4, 32}, {-10, -4, 32}, {0, 0, 32}};
@@ -38,18 +39,6 @@ constexpr double kGlowCell = 0.25;
 // The glow lies just in front of its shield's plate.
 constexpr double kGlowAhead = 0.3;
 
-constexpr QuadVertex kHoleCorners[4] = {
-    {-2.0f, 2.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-    {2.0f, 2.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-    {-2.0f, -2.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-    {2.0f, -2.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
-};
-constexpr QuadVertex kGlowCorners[4] = {
-    {-1.6f, 1.6f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-    {1.6f, 1.6f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.0f},
-    {-1.6f, -1.6f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.25f},
-    {1.6f, -1.6f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.25f},
-};
 
 std::vector<BossBullet> ListEntries(std::int32_t damage, double rz) {
     std::vector<BossBullet> entries(Bboss02::kHoleCount);
@@ -136,8 +125,8 @@ bool Bboss02::Load() {
     if (!TextureLoad("t\\bullet 2.png", &glowTexture_, drawContext_)) {
         return LoadFailed(drawContext_, "bullet 2ロスト");
     }
-    CreateQuad(drawContext_, kHoleCorners, &holeQuad_);
-    CreateQuad(drawContext_, kGlowCorners, &glowQuad_);
+    CreateSquareQuad(drawContext_, 2.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &holeQuad_);
+    CreateSquareQuad(drawContext_, 1.6f, 0.25f, 0.25f, 0xFFFFFFFFu, &glowQuad_);
     return true;
 }
 
@@ -346,7 +335,7 @@ void Bboss02::AttackA() {
         for (int k = 0; k < kHoleCount && static_cast<std::size_t>(k) < shots.Size(); ++k) {
             const Hole& hole = holes_[static_cast<std::size_t>(k)];
             if (!hole.active) continue;
-            Audio().PlaySound(kSoundShot);
+            Audio().PlaySound(sound::kBossShots);
             BossBullet& shot = shots[static_cast<std::size_t>(k)];
             shot.alive = 1;
             shot.x = hole.x;
@@ -409,7 +398,7 @@ void Bboss02::AttackB() {
     if (attackBReady_ == 1 && CanAttack()) {
         battleStart_ = now_;
         attacking_ = 1;
-        Audio().PlaySound(kSoundBeam);
+        Audio().PlaySound(sound::kBossBeam);
         for (KeyframeTrack* t : {&beamWidth_, &beamHeight_, &beamLength_, &beamDepth_}) t->SetStart(now_);
         for (int k = 0; k < kHoleCount && static_cast<std::size_t>(k) < beams.Size(); ++k) {
             const Hole& hole = holes_[static_cast<std::size_t>(k)];

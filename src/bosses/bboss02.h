@@ -41,8 +41,6 @@ public:
     static constexpr double kBarrierAhead = 6.0;
     // A volley ends early once its first shot has come this near.
     static constexpr double kPlayerDepth = 15.0;
-    static constexpr std::int32_t kSoundShot = 7;
-    static constexpr std::int32_t kSoundBeam = 8;
     static constexpr float kBarrierAlpha = 0.5f;
     static constexpr std::uint32_t kBarrierFactor = 0x80FFFFFFu;
     static constexpr float kBeamAlpha = 0.3f;

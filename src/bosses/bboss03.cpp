@@ -12,6 +12,7 @@
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
@@ -49,12 +50,6 @@ constexpr float kTrailAlpha = 0.5f;
 // No afterimage outlives this, whatever depth it was left at.
 constexpr double kTrailMaxMs = 10000.0;
 
-constexpr QuadVertex kQuadCorners[4] = {
-    {-1.0f, 1.0f, 0.0f, 0x00FFFFFFu, 0.0f, 0.0f},
-    {1.0f, 1.0f, 0.0f, 0x00FFFFFFu, 1.0f, 0.0f},
-    {-1.0f, -1.0f, 0.0f, 0x00FFFFFFu, 0.0f, 1.0f},
-    {1.0f, -1.0f, 0.0f, 0x00FFFFFFu, 1.0f, 1.0f},
-};
 
 // The dash paths: depth offsets at phases 0.2 and 0.5, sideways offsets at phases 0.4 and 0.8; both
 // start and end at 0, so the knight comes back to where it set out. The first two charge through the
@@ -181,7 +176,7 @@ bool Bboss03::Load() {
     if (!TextureLoad("t\\warp2.png", &warp_, drawContext_)) return LoadFailed(drawContext_, "warp2ロスト");
     if (!TextureLoad("t\\join.png", &join_, drawContext_)) return LoadFailed(drawContext_, "joinロスト");
     if (!TextureLoad("t\\mecha2.png", &mecha_, drawContext_)) return LoadFailed(drawContext_, "mecha2ロスト");
-    CreateQuad(drawContext_, kQuadCorners, &quad_);
+    CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0x00FFFFFFu, &quad_);
     return true;
 }
 
@@ -298,7 +293,7 @@ void Bboss03::SwordAttack() {
     BulletPool& swords = live_[kSwordList];
     if (GateOpen(swordsReady_)) {
         Begin();
-        Audio().PlaySound(kSoundSwords);
+        Audio().PlaySound(sound::kBossSweep);
         swordTurn_.SetStart(now_);
         swordGrow_.SetStart(now_);
         for (std::size_t i = 0; i < swords.Size(); ++i) swords[i].alive = (i == 0 || Rand() % 2 == 1) ? 1 : 0;
@@ -346,7 +341,7 @@ void Bboss03::RingAttack() {
     BulletPool& rings = live_[kRingList];
     if (GateOpen(ringsReady_)) {
         Begin();
-        Audio().PlaySound(kSoundRings);
+        Audio().PlaySound(sound::kBossShots);
         const auto bx = static_cast<float>(body_.x);
         const auto by = static_cast<float>(body_.y);
         const auto bz = static_cast<float>(body_.z);
@@ -417,7 +412,7 @@ void Bboss03::DashAttack() {
     BulletPool& wings = live_[kWingList];
     if (GateOpen(dashReady_)) {
         Begin();
-        Audio().PlaySound(kSoundDash);
+        Audio().PlaySound(sound::kBossStrike);
         dashPath_ = Rand() % kDashPaths;
         const DashPathKeys& path = kDashPathKeys[dashPath_];
         const float depth[4][2] = {{0.0f, 0.0f}, {0.2f, path.depth[0]}, {0.5f, path.depth[1]}, {1.0f, 0.0f}};

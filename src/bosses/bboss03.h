@@ -54,9 +54,6 @@ public:
     static constexpr double kTrailFloor = -10.0;
     static constexpr double kTrailMsPerUnit = 20.0;
 
-    static constexpr std::int32_t kSoundSwords = 9;
-    static constexpr std::int32_t kSoundRings = 7;
-    static constexpr std::int32_t kSoundDash = 10;
 
     enum class Attack : std::uint8_t { kSwords, kRings, kDash };
 

@@ -120,12 +120,7 @@ void Boss::DrawSubsets(const BossMesh& mesh, const float* alpha) {
     Device* device = drawContext_.GetDevice();
     if (!device || !mesh.resource.mesh) return;
     // The lit material's alpha carries the translucency, textured or not.
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    SetTextureTimesLight(device);
     for (std::uint32_t i = 0; i < mesh.resource.materialCount; ++i) {
         Material material = mesh.resource.materials[i];
         if (alpha) material.diffuse.a = *alpha;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/angles.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
@@ -16,7 +17,6 @@ using namespace platform;
 
 namespace {
 
-constexpr double kDegrees = 0.017453292;
 constexpr double kTurn = 6.283185307;
 
 // Fans rest on the rack behind the body's top.
@@ -186,16 +186,8 @@ bool Boss05::Load() {
     if (!LoadMesh(kHoleMesh, "x\\holeE.x", "holeEロスト") || !LoadTextures(kHoleMesh, "t\\suik.png")) return false;
     if (!TextureLoad("t\\flare.png", &flarePicture_, drawContext_)) return LoadFailed(drawContext_, "flareロスト");
 
-    const QuadVertex cell[4] = {{-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-                                {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.0f},
-                                {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.25f},
-                                {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.25f}};
-    CreateQuad(drawContext_, cell, &cellQuad_);
-    const QuadVertex whole[4] = {{-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-                                 {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-                                 {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-                                 {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f}};
-    CreateQuad(drawContext_, whole, &flareQuad_);
+    CreateSquareQuad(drawContext_, 1.0f, 0.25f, 0.25f, 0xFFFFFFFFu, &cellQuad_);
+    CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &flareQuad_);
     return true;
 }
 
@@ -244,7 +236,7 @@ void Boss05::Draw(std::uint32_t now) {
     StandardDraw(now, false);
     Device* device = drawContext_.GetDevice();
     if (!device) return;
-    const double roll = TrackValue(ringRoll_, now) * kDegrees;
+    const double roll = TrackValue(ringRoll_, now) * kRadiansPerDegree;
     BossBullet at;
     at.x = body_.x;
     at.y = 0.0;
@@ -499,8 +491,8 @@ void Boss05::AttackMeteors() {
 void Boss05::BlackHoles() {
     if (!body_.holdPosition) {
         for (int k = 1; k <= 3; ++k) {
-            const double a = TrackValue(aux_[k - 1], now_) * kDegrees;
-            const double place = (120.0 * (k - 1) + 60.0) * kDegrees;
+            const double a = TrackValue(aux_[k - 1], now_) * kRadiansPerDegree;
+            const double place = (120.0 * (k - 1) + 60.0) * kRadiansPerDegree;
             BossBullet& hole = blackHoles_[static_cast<std::size_t>(k)];
             hole.x = body_.x + kCircleRadius * std::cos(a) + kOrbitRadius * std::cos(place);
             hole.y = body_.y + kCircleRadius * std::sin(a) + kOrbitRadius * std::sin(place);
@@ -590,7 +582,7 @@ void Boss05::Flare() {
     at.x = body_.x;
     at.y = body_.y;
     at.z = body_.z - kFlareAhead;
-    const double turn = TrackValue(aux_[kFlareAux], now_) * kDegrees;
+    const double turn = TrackValue(aux_[kFlareAux], now_) * kRadiansPerDegree;
     DrawSprite(flareQuad_.get(), flarePicture_.get(), at, kFlareSize, 0.0, 0.0, turn);
 }
 

@@ -14,6 +14,7 @@
 #include "bosses/smoon03.h"
 #include "platform/core/clock.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ bool BossRoster::ShotOnExtras(std::uint32_t now, Boss& boss, PlayerShot& shot, s
         extra.hitFlash = 1;
         shot.active = 0;
         if (extra.life < 0) {
-            Audio().PlaySound(kSoundBossDown);
+            Audio().PlaySound(sound::kBossDown);
             extra.active = 0;
             explosions_.Spawn(now, extra.x, extra.y, extra.z);
             const bool allDown =
@@ -239,7 +240,7 @@ bool BossRoster::ShotOnExtras(std::uint32_t now, Boss& boss, PlayerShot& shot, s
 void BossRoster::BlastOnBoss(Boss& boss) {
     BodyRecord& body = boss.Body();
     if (targetHeld_ != 1 || specialOn_ != 1 || !body.active || !tests_.AlwaysHit(body)) return;
-    Audio().PlaySound(kSoundBlastHit);
+    Audio().PlaySound(sound::kBlast);
     targetHeld_ = 0;
     // The shields take the blast as they take the shots.
     if (!body.shielded) body.life -= kBlastDamage;
@@ -273,7 +274,7 @@ bool BossRoster::BulletHits(BulletTest test, const Boss& boss, const BossBullet&
 
 void BossRoster::PlayerHit(std::uint32_t now, const BossBullet& bullet) {
     if (shipLife_) shipLife_->Damage(bullet.damage);
-    Audio().PlaySound(kSoundPlayerHit);
+    Audio().PlaySound(sound::kShipHit);
     hitEffects_.Spawn(now);
     hitEffect_ = 0;  // the flash has one record
 }
@@ -307,7 +308,7 @@ void BossRoster::BulletsOnPlayer(std::uint32_t now, int index, Boss& boss) {
 
 StageEnd BossRoster::Death(std::uint32_t now, int index, Boss& boss) {
     BodyRecord& body = boss.Body();
-    Audio().PlaySound(kSoundBossDown);
+    Audio().PlaySound(sound::kBossDown);
     AddScore(kBossScore);
     body.life = 0;
     body.active = 0;
@@ -416,7 +417,7 @@ void BossRoster::FollowCapture(std::uint32_t now) {
     // The ship is let go only once the flash of an earlier hit has ended.
     if (hitEffects_.Showing(now)) return;
     if (shipLife_) shipLife_->Damage(kCaptureLife);
-    Audio().PlaySound(kSoundPlayerHit);
+    Audio().PlaySound(sound::kShipHit);
     hitEffects_.Spawn(now);
     hitEffect_ = 0;
     ReleaseCapture(now);

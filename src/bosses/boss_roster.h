@@ -47,9 +47,6 @@ public:
     static constexpr double kNoTarget = 500.0;
     // The blast opens this deep, at the locked-on boss's x and y.
     static constexpr double kBlastDepth = 100.0;
-    static constexpr std::int32_t kSoundBlastHit = 2;
-    static constexpr std::int32_t kSoundPlayerHit = 3;
-    static constexpr std::int32_t kSoundBossDown = 13;
     static constexpr std::int32_t kStageClearFadeMs = 2000;
     // The stage-clear screen leaves by itself once this gate, set when the boss falls, runs out.
     static constexpr std::uint32_t kStageClearGateMs = 4000;

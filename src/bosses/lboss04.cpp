@@ -4,12 +4,14 @@
 #include <cmath>
 #include <span>
 
+#include "core/angles.h"
 #include "core/track_value.h"
 #include "bosses/track_pass.h"
 #include "platform/core/random.h"
 #include "render/loaders.h"
 #include "render/textured_quad.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 using track_pass::HopValue;
@@ -210,14 +212,7 @@ bool Lboss04::LoadSprite(SpriteSlot slot, const char* path, double halfSize, boo
     const bool loaded = colourKeyed ? TextureLoad(path, &sprite.texture, drawContext_)
                                     : TextureLoadPlain(path, &sprite.texture, drawContext_);
     if (!loaded) return LoadFailed(drawContext_, LostText(path));
-    const auto h = static_cast<float>(halfSize);
-    const QuadVertex corners[4] = {
-        {-h, h, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-        {h, h, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-        {-h, -h, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-        {h, -h, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
-    };
-    CreateQuad(drawContext_, corners, &sprite.quad);
+    CreateSquareQuad(drawContext_, static_cast<float>(halfSize), 1.0f, 1.0f, 0xFFFFFFFFu, &sprite.quad);
     return true;
 }
 
@@ -244,11 +239,11 @@ Lboss04::Attack Lboss04::Next() const {
 }
 
 double Lboss04::OrbitX(std::size_t i, double degrees) const {
-    return body_.x + kOrbitRadius * std::cos((180.0 * static_cast<double>(i) + degrees) * kRadians);
+    return body_.x + kOrbitRadius * std::cos((180.0 * static_cast<double>(i) + degrees) * kRadiansPerDegree);
 }
 
 double Lboss04::OrbitY(std::size_t i, double degrees) const {
-    return body_.y + kOrbitRadius * std::sin((180.0 * static_cast<double>(i) + degrees) * kRadians);
+    return body_.y + kOrbitRadius * std::sin((180.0 * static_cast<double>(i) + degrees) * kRadiansPerDegree);
 }
 
 void Lboss04::Update(std::uint32_t now) {
@@ -295,7 +290,7 @@ void Lboss04::LaunchStreamShots() {
         BossBullet& shot = live_[kStreamList][i];
         if (!RunOut(streamDepth_[i], now_) && shot.z > kStreamRelaunch) continue;
         const double x0 = OrbitX(i, a);
-        const double d = x0 + kStreamSideways * std::cos(a * kRadians);
+        const double d = x0 + kStreamSideways * std::cos(a * kRadiansPerDegree);
         const double length = std::sqrt(d * d + (kStreamFrom - kStreamTo) * (kStreamFrom - kStreamTo));
         const auto ms = static_cast<std::uint32_t>(std::lround(length * kStreamMsPerUnit));
         TwoKeys(streamX_[i], static_cast<float>(x0), static_cast<float>(x0 + d));
@@ -334,7 +329,7 @@ void Lboss04::AttackWaves() {
         if (waves[i].alive || !Started(waveX_[i].Start(), now_)) continue;
         // One cue per wave, as it opens.
         waves[i].alive = 1;
-        Audio().PlaySound(kSoundWave);
+        Audio().PlaySound(sound::kBossBeam);
     }
     if (!RunOut(waveX_[kWaveCount - 1], now_)) return;
     for (BossBullet& wave : waves) wave.alive = 0;
@@ -347,7 +342,7 @@ void Lboss04::AttackLances() {
     const std::uint8_t flag = flags_[static_cast<std::size_t>(Attack::kLances)];
     if (Gate(flag)) {
         Begin();
-        Audio().PlaySound(kSoundLance);
+        Audio().PlaySound(sound::kBossStrike);
         body_.holdPosition = 1;
         PauseSway(now_);
         const auto x = static_cast<float>(body_.x);
@@ -376,7 +371,7 @@ void Lboss04::AttackLasers() {
     BulletPool& lasers = live_[kLaserList];
     if (Gate(flag)) {
         Begin();
-        Audio().PlaySound(kSoundLaser);
+        Audio().PlaySound(sound::kBossLaser);
         const double z = body_.z - kLaserAhead;
         std::size_t n = 0;
         for (std::size_t column = 0; column < kLaserColumns; ++column) {
@@ -422,7 +417,7 @@ void Lboss04::AttackEye() {
     const double eyeZ = body_.z - kEyeAhead;
     if (Gate(flag)) {
         Begin();
-        Audio().PlaySound(kSoundEye);
+        Audio().PlaySound(sound::kBossStrike);
         eyeShown_ = 1;
         eyeFade_.SetStart(now_ - kEyeFadeLead);
         eyeHopX_.SetStart(now_);

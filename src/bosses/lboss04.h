@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/keyframe_track.h"
 #include "core/step_track.h"
 #include "bosses/boss.h"
@@ -68,10 +69,6 @@ public:
     static constexpr std::array<double, kEyeShotCount> kEyeShotX = {5, 5, 0, 0, 0, -5, -5};
     static constexpr std::array<double, kEyeShotCount> kEyeShotY = {2, -2, 4, 0, -4, 2, -2};
 
-    static constexpr std::int32_t kSoundWave = 8;
-    static constexpr std::int32_t kSoundLance = 10;
-    static constexpr std::int32_t kSoundLaser = 11;
-    static constexpr std::int32_t kSoundEye = 10;
 
     enum class Attack : std::uint8_t { kWaves, kLances, kLasers, kEye };
     static constexpr std::size_t kAttackCount = 4;
@@ -124,7 +121,6 @@ private:
         platform::VertexBufferPtr quad;
     };
 
-    static constexpr double kRadians = std::numbers::pi / 180.0;
     // The eye stands this far in front of the body; the eye shots wait in it.
     static constexpr double kEyeAhead = 5.0;
     // A wave's reach and a laser's half length per unit of draw scale.

@@ -6,6 +6,7 @@
 #include "core/track_value.h"
 #include "bosses/lboss04.h"
 #include "bosses/track_pass.h"
+#include "core/angles.h"
 #include "platform/gfx/device.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
@@ -63,12 +64,7 @@ void Lboss04::DrawMeshAt(const BossMesh& mesh, const Matrix& world, double facto
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     device->SetTransform(D3DTS_WORLD, &world);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    SetTextureTimesLight(device);
     // The texture factor's alpha scales the lit alpha, so it is folded into each material's.
     for (std::uint32_t i = 0; i < mesh.resource.materialCount; ++i) {
         Material material = mesh.resource.materials[i];
@@ -93,7 +89,7 @@ void Lboss04::DrawWaves() {
         wave.rz = kWaveReachPerScale * wave.sz;
         Matrix scale, turn, world;
         MatrixScaling(&scale, F(wave.sx), F(wave.sy), F(wave.sz));
-        MatrixRotationYawPitchRoll(&turn, F(wave.yaw), F(wave.pitch), F(wave.roll * kRadians));
+        MatrixRotationYawPitchRoll(&turn, F(wave.yaw), F(wave.pitch), F(wave.roll * kRadiansPerDegree));
         MatrixMultiply(&world, &scale, &turn);
         SetMatrixTranslation(&world, F(wave.x), F(wave.y), F(wave.z));
         DrawMeshAt(meshes_[kWaveMesh], world, 1.0);
@@ -102,7 +98,7 @@ void Lboss04::DrawWaves() {
 
 void Lboss04::DrawMagicCircles() {
     for (std::size_t k = 0; k < 4; ++k) {
-        const double a = 90.0 * static_cast<double>(k) * kRadians;
+        const double a = 90.0 * static_cast<double>(k) * kRadiansPerDegree;
         DrawSprite(static_cast<SpriteSlot>(kDenCircle + k), body_.x + kCircleRadius * std::cos(a),
                    body_.y + kCircleRadius * std::sin(a), body_.z + kCircleBehind, 1.0, 1.0, 1.0);
     }
@@ -127,11 +123,11 @@ void Lboss04::DrawLances() {
     for (std::size_t i = 0; i < kLanceCount; ++i) {
         BossBullet& lance = live_[kLanceList][i];
         if (moving) {
-            const double a = (180.0 * static_cast<double>(i) + spin) * kRadians;
+            const double a = (180.0 * static_cast<double>(i) + spin) * kRadiansPerDegree;
             lance.x = PassValue(lanceX_[i], now_) + kLanceSwing * std::cos(a);
             lance.y = PassValue(lanceY_[i], now_) + kLanceSwing * std::sin(a);
             lance.z = PassValue(lanceZ_[i], now_);
-            lance.roll = spin * kRadians;
+            lance.roll = spin * kRadiansPerDegree;
         } else {
             lance.x = body_.x - kLanceRestSide + 2.0 * kLanceRestSide * static_cast<double>(i);
             lance.y = body_.y - kLanceRestDrop;

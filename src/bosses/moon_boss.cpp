@@ -11,12 +11,6 @@ using namespace platform;
 
 namespace {
 
-constexpr QuadVertex kUnitCorners[4] = {
-    {-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-    {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-    {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-    {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
-};
 
 }  // namespace
 
@@ -33,7 +27,7 @@ bool MoonBoss::LoadPicture(std::size_t i, std::string_view path, std::string_vie
 }
 
 void MoonBoss::MakeQuad() {
-    if (!quad_) CreateQuad(drawContext_, kUnitCorners, &quad_);
+    if (!quad_) CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &quad_);
 }
 
 // Both restart the attack clock in the middle of an update: the steps after them in the same frame must

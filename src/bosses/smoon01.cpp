@@ -3,17 +3,18 @@
 #include <numbers>
 #include <vector>
 
+#include "core/angles.h"
 #include "core/track_value.h"
 #include "bosses/pass_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 constexpr double kShotStartY = 5.0;
 constexpr double kShotScale = 0.6;
 constexpr double kMagicCircleScale = 3.5;
@@ -123,7 +124,7 @@ void Smoon01::ShotAttack() {
     BulletPool& shots = live_[kShotList];
     if (GateOpen(shotsReady_)) {
         BeginAttack();
-        Audio().PlaySound(kSoundShots);
+        Audio().PlaySound(sound::kBossShots);
         roll_.SetStart(now_ - kRollLead);
         for (std::size_t i = 0; i < shots.Size(); ++i) {
             const std::uint32_t leaves = now_ + kShotStagger * static_cast<std::uint32_t>(i);
@@ -198,7 +199,7 @@ void Smoon01::BarAttack() {
     // The swords hum while they are out; one call a frame restarts the sound as often as one per sword.
     for (const BossBullet& bar : bars) {
         if (!bar.alive) continue;
-        Audio().PlaySound(kSoundBars);
+        Audio().PlaySound(sound::kBossSweep);
         break;
     }
 }

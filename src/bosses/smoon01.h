@@ -39,8 +39,6 @@ public:
     static constexpr double kRowEndY = -12.0;
     static constexpr double kColumnX = -20.0;
     static constexpr double kColumnEndX = 22.0;
-    static constexpr std::int32_t kSoundShots = 7;
-    static constexpr std::int32_t kSoundBars = 9;
 
     Smoon01();
 

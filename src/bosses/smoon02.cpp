@@ -3,17 +3,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/track_value.h"
 #include "bosses/pass_value.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 constexpr double kSparkScale = 0.7;
 constexpr double kPatternSpread = 8.0;
 constexpr double kPatternHeight = 8.0;
@@ -219,7 +220,7 @@ void Smoon02::BeamAttack() {
     BossBullet& beam = live_[kBeamList][0];
     if (GateOpen(beamReady_)) {
         BeginAttack();
-        Audio().PlaySound(kSoundBeam);
+        Audio().PlaySound(sound::kBossBeam);
         beam.x = body_.x;
         beam.y = body_.y;
         beam.z = body_.z;

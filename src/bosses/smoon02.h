@@ -31,7 +31,6 @@ public:
     static constexpr std::uint32_t kBeamLead = 100;
     static constexpr std::uint32_t kBeamFireDelay = 3000;
     static constexpr std::uint32_t kBeamFlightMs = kBeamMs - kBeamLead - kBeamFireDelay;
-    static constexpr std::int32_t kSoundBeam = 8;
 
     enum class Pattern : std::int32_t { kRising, kFalling, kSpin };
 

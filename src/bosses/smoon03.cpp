@@ -7,6 +7,7 @@
 #include "bosses/pass_value.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
@@ -130,7 +131,7 @@ void Smoon03::SwordAttack() {
     const bool falling = PassBegun(swordDrop_, now_);
     if (falling && swordsFalling_ == 0) {
         swordsFalling_ = 1;
-        Audio().PlaySound(kSoundSwords);
+        Audio().PlaySound(sound::kBossSweep);
     }
     const double y = PassValue(swordDrop_, now_);
     for (BossBullet& s : swords) {
@@ -168,7 +169,7 @@ void Smoon03::HammerAttack() {
     const double headZ = hammer.z + 5.0 * std::sin(hammer.yaw);
     if (landed && hammerLanded_ == 0) {
         hammerLanded_ = 1;
-        Audio().PlaySound(kSoundHammer);
+        Audio().PlaySound(sound::kBossStrike);
     }
     if (landed) {
         DrawMeshAt(kBurstMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, kImpactScale, kImpactScale, kImpactScale);

@@ -44,8 +44,6 @@ public:
     static constexpr std::uint32_t kOrbFlightMs = 2000;
     static constexpr std::uint32_t kWellDelay = 3000;
     static constexpr std::uint32_t kWellFlightMs = 3000;
-    static constexpr std::int32_t kSoundSwords = 9;
-    static constexpr std::int32_t kSoundHammer = 10;
 
     enum class Attack : std::int32_t { kSwords, kHammer, kOrbs };
 

@@ -1,4 +1,5 @@
 #include "collision/collision_tests.h"
+#include "core/angles.h"
 
 #include <cmath>
 #include <numbers>
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 // The depth of the player's flight plane, where bars lie.
 constexpr double kPlayerPlaneZ = 15.0;
 

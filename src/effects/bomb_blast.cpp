@@ -4,6 +4,7 @@
 #include <numbers>
 #include <utility>
 
+#include "core/angles.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
@@ -20,12 +21,6 @@ constexpr double kFadePerStep = 0.01;
 constexpr float kShellMaterialAlpha = 0.3f;
 constexpr std::uint32_t kSparkFactor = 0x80FFFFFFu;
 
-constexpr QuadVertex kSparkCorners[4] = {
-    {-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-    {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-    {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-    {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
-};
 
 double Random01() { return static_cast<double>(platform::Rand()) / platform::kRandMax; }
 
@@ -90,7 +85,7 @@ bool BombBlast::Load() {
     LoadMaterialTextures("t\\yougan001.png", lavaMesh_, &lavaTextures_, *this);
     if (!MeshLoad("x\\explosion04.x", &shellMesh_, *this, 1.0f)) return LoadFailed(*this, "explosion04Xfileロスト");
     if (!TextureLoad("t\\bom.png", &sparkPicture_, *this)) return LoadFailed(*this, "bomロスト");
-    CreateQuad(*this, kSparkCorners, &sparkQuad_);
+    CreateSquareQuad(*this, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &sparkQuad_);
     return true;
 }
 
@@ -147,9 +142,8 @@ void BombBlast::Advance(EffectRecord& r, double* alpha) {
 }
 
 void BombBlast::PlaceParticles(std::uint32_t now) {
-    constexpr double kDegrees = std::numbers::pi / 180.0;
     for (int i = 0; i < kParticleCount; ++i) {
-        const double angle = TrackValue(angle_[i], now) * kDegrees;
+        const double angle = TrackValue(angle_[i], now) * kRadiansPerDegree;
         const double radius = TrackValue(radius_[i], now);
         BlastParticle& p = particles_[static_cast<std::size_t>(i)];
         p.x = lava_.x + std::cos(angle) * radius + TrackValue(drift_[i], now);

@@ -22,12 +22,6 @@ constexpr QuadVertex kSheetCorners[4] = {
     {-2.2f, -2.0f, 0.0f, 0x00FFFFFFu, 0.0f, 0.5f},
     {2.0f, -2.0f, 0.0f, 0x00FFFFFFu, 0.2f, 0.5f},
 };
-constexpr QuadVertex kRuinCorners[4] = {
-    {-4.0f, 4.0f, 0.0f, 0x00FFFFFFu, 0.0f, 0.0f},
-    {4.0f, 4.0f, 0.0f, 0x00FFFFFFu, 0.25f, 0.0f},
-    {-4.0f, -4.0f, 0.0f, 0x00FFFFFFu, 0.0f, 0.25f},
-    {4.0f, -4.0f, 0.0f, 0x00FFFFFFu, 0.25f, 0.25f},
-};
 
 }  // namespace
 
@@ -45,7 +39,7 @@ bool Explosion::Load() {
     if (!TextureLoadDefault("t\\explosion01.png", &sheet_, *this)) return LoadFailed(*this, "explosion01ロスト");
     CreateQuad(*this, kSheetCorners, &sheetQuad_);
     if (!TextureLoadDefault("t\\explosionRuin.png", &ruin_, *this)) return LoadFailed(*this, "explosionRuinロスト");
-    CreateQuad(*this, kRuinCorners, &ruinQuad_);
+    CreateSquareQuad(*this, 4.0f, 0.25f, 0.25f, 0x00FFFFFFu, &ruinQuad_);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/angles.h"
 #include "core/track_value.h"
 #include "enemies/facing.h"
 #include "platform/core/clock.h"
@@ -123,7 +124,7 @@ void Enemy::MoveCircling(std::uint32_t now) {
         if (!e.active) continue;
         // A circling enemy that never got an order has no circle: it stays where it appeared.
         if (angle_[i].Count() > 0) {
-            const double angle = TrackValue(angle_[i], now) * kDegrees;
+            const double angle = TrackValue(angle_[i], now) * kEnemyRadiansPerDegree;
             const double radius = TrackValue(radius_[i], now);
             e.x = e.homeX + radius * std::cos(angle);
             e.y = e.homeY + radius * std::sin(angle);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/angles.h"
 #include "core/keyframe_track.h"
 #include "collision/enemy_record.h"
 #include "render/drawable.h"
@@ -17,7 +18,6 @@
 class Enemy : public Drawable {
 public:
     // Degrees to radians as the circling classes turn their angle track.
-    static constexpr double kDegrees = 0.0174533;
 
     Enemy() = default;
     Enemy(const Enemy&) = delete;

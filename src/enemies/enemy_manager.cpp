@@ -5,6 +5,7 @@
 #include "core/registry.h"
 #include "platform/core/clock.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -197,9 +198,9 @@ void EnemyManager::CheckPlayerShots(std::uint32_t now, std::uint8_t blast) {
                 if (shot && shot->active && e.active && collision_.PlayerShotHitsEnemy(*shot, e)) {
                     e.hitPoints -= shot->damage;
                     shot->active = 0;
-                    if (e.hitPoints < 0) Kill(now, e, kSoundShotDown);
+                    if (e.hitPoints < 0) Kill(now, e, sound::kEnemyDown);
                 }
-                if (blastActive_ && e.active && collision_.BlastHitsEnemy(target_, e)) Kill(now, e, kSoundBlasted);
+                if (blastActive_ && e.active && collision_.BlastHitsEnemy(target_, e)) Kill(now, e, sound::kBlast);
             }
         }
     }

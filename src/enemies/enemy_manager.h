@@ -35,8 +35,6 @@ public:
 
     static constexpr int kClassCount = 5;
     static constexpr std::int32_t kKillScore = 100;
-    static constexpr std::int32_t kSoundShotDown = 1;
-    static constexpr std::int32_t kSoundBlasted = 2;
     // The bomb's target when no enemy is on the field: out of its reach.
     static constexpr double kNoTargetDepth = 500.0;
     // Enemies fire only between these depths (both exclusive).

@@ -11,6 +11,7 @@
 #include "render/render_presets.h"
 #include "render/textured_mesh.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -163,12 +164,12 @@ void Pickups::DrawBombItem(const PickupRecord& r) {
 void Pickups::TakeRing(std::uint32_t now, int index, PlayerState& ship, ShipLife& life) {
     Take(now, rings_[static_cast<std::size_t>(index)], ringShrink_[static_cast<std::size_t>(index)]);
     sparkles_.Start(now, ship);
-    Audio().PlaySound(kRingSound);
+    Audio().PlaySound(sound::kRing);
     life.Heal(kRingLife);
 }
 
 void Pickups::TakeBombItem(std::uint32_t now, int index, PlayerState& ship) {
-    Audio().PlaySound(kBombItemSound);
+    Audio().PlaySound(sound::kBombItem);
     Take(now, bombItems_[static_cast<std::size_t>(index)], itemShrink_[static_cast<std::size_t>(index)]);
     if (ship.bombs < kMaxBombs) ship.bombs += 1;
 }

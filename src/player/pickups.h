@@ -23,8 +23,6 @@ public:
     using Records = std::array<PickupRecord, kSlots>;
     static constexpr std::int32_t kRingLife = 50;
     static constexpr std::int32_t kMaxBombs = 5;
-    static constexpr std::int32_t kRingSound = 5;
-    static constexpr std::int32_t kBombItemSound = 6;
 
     Pickups();
     // The ring and bomb meshes, then the sparkles' picture (bound to the same device).

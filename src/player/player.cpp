@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/registry.h"
 #include "core/track_value.h"
 #include "effects/explosion.h"
@@ -19,15 +20,12 @@
 #include "render/textured_quad.h"
 #include "audio/scene_audio.h"
 #include "collision/scenery_items.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
 namespace {
 
-constexpr double kRadians = 0.017453292;
-constexpr std::int32_t kSoundShot = 0;
-constexpr std::int32_t kSoundStarItemDown = 1;
-constexpr std::int32_t kSoundHit = 3;
 constexpr std::uint32_t kTiltMs = 100;
 constexpr std::uint32_t kRollEaseMs = 500;
 constexpr std::uint32_t kTiltEaseMs = 300;
@@ -110,17 +108,9 @@ bool Player::Load() {
     if (!TextureLoad("t\\booster 2.png", &flamePicture_, *this)) return LoadFailed(*this, "booster 2ロスト");
     if (!TextureLoad("t\\lightwing.png", &wingPicture_, *this)) return LoadFailed(*this, "lightwingロスト");
 
-    const QuadVertex spark[4] = {{-0.1f, 0.1f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-                                 {0.1f, 0.1f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-                                 {-0.1f, -0.1f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-                                 {0.1f, -0.1f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f}};
-    CreateQuad(*this, spark, &sparkQuad_);
+    CreateSquareQuad(*this, 0.1f, 1.0f, 1.0f, 0xFFFFFFFFu, &sparkQuad_);
     // One cell of the 4 x 4 flame and wing sheets; the texture offset picks the cell.
-    const QuadVertex flame[4] = {{-1.5f, 1.5f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-                                 {1.5f, 1.5f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.0f},
-                                 {-1.5f, -1.5f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.25f},
-                                 {1.5f, -1.5f, 0.0f, 0xFFFFFFFFu, 0.25f, 0.25f}};
-    CreateQuad(*this, flame, &flameQuad_);
+    CreateSquareQuad(*this, 1.5f, 0.25f, 0.25f, 0xFFFFFFFFu, &flameQuad_);
 
     for (Drawable* part : std::initializer_list<Drawable*>{&gun_, &bomb_, &pickups_, &flash_, &sight_}) {
         part->Bind(device_, sprite_, window_);
@@ -211,7 +201,7 @@ void Player::Controls(std::uint32_t now) {
     }
     if (codes_.button1 == kInputButton1) {
         moved_ = 1;
-        Audio().PlaySound(kSoundShot);
+        Audio().PlaySound(sound::kShot);
     }
     const bool dashPressed = codes_.button2 == kInputButton2;
     if (dashPressed && dashReady_ == 1 && s.dashCounter < kDashLimit + 1) {
@@ -304,8 +294,8 @@ void Player::Movement(std::uint32_t now) {
 
 void Player::DrawMesh() {
     if (!device_) return;
-    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(state_.yaw * kRadians),
-                               static_cast<float>(state_.pitch * kRadians), static_cast<float>(state_.roll * kRadians));
+    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(state_.yaw * kShipRadiansPerDegree),
+                               static_cast<float>(state_.pitch * kShipRadiansPerDegree), static_cast<float>(state_.roll * kShipRadiansPerDegree));
     SetMatrixTranslation(&transform_, static_cast<float>(state_.x), static_cast<float>(state_.y),
                          static_cast<float>(state_.z));
     device_->SetTransform(D3DTS_WORLD, &transform_);
@@ -331,8 +321,8 @@ void Player::UpdateAimPoints() {
     static constexpr double kAhead[2] = {85.0, 40.0};
     for (int i = 0; i < 2; ++i) {
         const double d = kAhead[i] - 15.0;
-        sight_.SetAimPoint(i, state_.x + d * std::tan(state_.yaw * kRadians),
-                           state_.y - d * std::tan(state_.pitch * kRadians), state_.z + kAhead[i], state_.alive);
+        sight_.SetAimPoint(i, state_.x + d * std::tan(state_.yaw * kShipRadiansPerDegree),
+                           state_.y - d * std::tan(state_.pitch * kShipRadiansPerDegree), state_.z + kAhead[i], state_.alive);
     }
 }
 
@@ -361,8 +351,8 @@ void Player::DrawSparks(std::uint32_t now) {
         // waits for the next frame rather than being dropped.
         const double radius = TrackValue(sparkRadius_[i], now, 1.5f);
         if (radius >= 1.5) continue;
-        spark.x = state_.x + radius * std::cos(spark.angle * kRadians);
-        spark.y = state_.y + radius * std::sin(spark.angle * kRadians);
+        spark.x = state_.x + radius * std::cos(spark.angle * kShipRadiansPerDegree);
+        spark.y = state_.y + radius * std::sin(spark.angle * kShipRadiansPerDegree);
         spark.z = state_.z - 1.0;
         SetAlphaBlend(*this, true);
         SetTextureAlphaFactor(*this, FadeColour(spark.alpha));
@@ -389,7 +379,7 @@ void Player::DrawFlames(std::uint32_t now) {
     for (int i = 0; i < 2; ++i) {
         FlameQuad& f = flames_[i];
         if (!f.active) continue;
-        const double theta = (i * 180.0 + s.roll) * kRadians;
+        const double theta = (i * 180.0 + s.roll) * kShipRadiansPerDegree;
         f.u = u;
         f.v = v;
         f.z = s.z;
@@ -400,13 +390,13 @@ void Player::DrawFlames(std::uint32_t now) {
             f.yaw = i == 0 ? 180.0 : 0.0;
             f.roll = i == 0 ? -s.roll : s.roll;
         } else {
-            f.x = s.x + 1.3 * std::cos(theta) + 0.7 * std::sin(s.roll * kRadians);
-            f.y = s.y + 1.3 * std::sin(theta) - 0.7 * std::cos(s.roll * kRadians);
+            f.x = s.x + 1.3 * std::cos(theta) + 0.7 * std::sin(s.roll * kShipRadiansPerDegree);
+            f.y = s.y + 1.3 * std::sin(theta) - 0.7 * std::cos(s.roll * kShipRadiansPerDegree);
             f.yaw = 0.0;
             f.roll = s.roll + (i == 0 ? 50.0 : -50.0);
         }
-        MatrixRotationYawPitchRoll(&transform_, static_cast<float>(f.yaw * kRadians),
-                                   static_cast<float>(f.pitch * kRadians), static_cast<float>(f.roll * kRadians));
+        MatrixRotationYawPitchRoll(&transform_, static_cast<float>(f.yaw * kShipRadiansPerDegree),
+                                   static_cast<float>(f.pitch * kShipRadiansPerDegree), static_cast<float>(f.roll * kShipRadiansPerDegree));
         SetMatrixTranslation(&transform_, static_cast<float>(f.x), static_cast<float>(f.y), static_cast<float>(f.z));
         device_->SetTransform(D3DTS_WORLD, &transform_);
         DrawQuad(device_, flameQuad_.get());
@@ -420,7 +410,7 @@ void Player::DrawFlames(std::uint32_t now) {
 bool Player::Guarded(std::uint32_t now) const { return !flash_.Showing(now) && state_.alive; }
 
 void Player::TakeHit(std::uint32_t now, std::int32_t damage, std::uint8_t* shakeRequest) {
-    Audio().PlaySound(kSoundHit);
+    Audio().PlaySound(sound::kShipHit);
     flash_.Spawn(now);
     state_.hit = 1;
     Damage(damage);
@@ -470,7 +460,7 @@ void Player::CheckHits(std::uint32_t now, std::uint8_t* bodyHit, std::uint8_t* s
                     if (!item->active || !shot.active || !collision_.PlayerShotHitsStarItem(*item, shot)) continue;
                     item->hitPoints -= 1;
                     if (item->hitPoints < 0) {
-                        Audio().PlaySound(kSoundStarItemDown);
+                        Audio().PlaySound(sound::kEnemyDown);
                         item->active = 0;
                         if (explosion_) explosion_->Spawn(now, item->x, item->y, item->z);
                     }

@@ -14,18 +14,12 @@ constexpr double kInFront = 1.0;
 constexpr std::uint32_t kFactor = 0x99FFFFFFu;
 
 // One cell of the sheet over a square of side 4.
-constexpr QuadVertex kCorners[4] = {
-    {-2.0f, 2.0f, 0.0f, 0x00FFFFFFu, 0.0f, 0.0f},
-    {2.0f, 2.0f, 0.0f, 0x00FFFFFFu, 0.25f, 0.0f},
-    {-2.0f, -2.0f, 0.0f, 0x00FFFFFFu, 0.0f, 0.25f},
-    {2.0f, -2.0f, 0.0f, 0x00FFFFFFu, 0.25f, 0.25f},
-};
 
 }  // namespace
 
 bool Sparkles::Load() {
     if (!TextureLoad("t\\kira.png", &sheet_, *this)) return LoadFailed(*this, "kiraロスト");
-    CreateQuad(*this, kCorners, &quad_);
+    CreateSquareQuad(*this, 2.0f, 0.25f, 0.25f, 0x00FFFFFFu, &quad_);
     return true;
 }
 

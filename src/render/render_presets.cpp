@@ -28,6 +28,15 @@ Matrix* MakeTextureScroll(Matrix* matrix, float u, float v) {
     return matrix;
 }
 
+void SetTextureTimesLight(Device* device) {
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+}
+
 void SetAlphaBlend(const Drawable& drawable, bool enable) {
     Device* d = drawable.GetDevice();
     if (!d) return;

@@ -22,6 +22,9 @@ platform::Matrix* MakeTextureScroll(platform::Matrix* matrix, float u, float v);
 
 // Blending by source alpha on or off; stage 0 takes colour and alpha from the texture alone.
 void SetAlphaBlend(const Drawable& drawable, bool enable);
+// Stage 0 shows the texture times the lit colour, alpha and colour alike, so a material's diffuse alpha
+// makes a textured or untextured mesh translucent.
+void SetTextureTimesLight(platform::Device* device);
 // Texture factor = argb; stage 0 alpha = texture alpha times the factor's alpha.
 void SetTextureAlphaFactor(const Drawable& drawable, std::uint32_t argb);
 // Shifts stage 0's coordinates by (u, v) through `matrix`, whose _31 and _32 it overwrites.

@@ -24,6 +24,15 @@ bool CreateQuad(const Drawable& drawable, const QuadVertex (&corners)[4], Vertex
     return true;
 }
 
+bool CreateSquareQuad(const Drawable& drawable, float half, float u, float v, std::uint32_t diffuse,
+                      VertexBufferPtr* out) {
+    const QuadVertex corners[4] = {{-half, half, 0.0f, diffuse, 0.0f, 0.0f},
+                                   {half, half, 0.0f, diffuse, u, 0.0f},
+                                   {-half, -half, 0.0f, diffuse, 0.0f, v},
+                                   {half, -half, 0.0f, diffuse, u, v}};
+    return CreateQuad(drawable, corners, out);
+}
+
 void DrawQuad(Device* device, VertexBuffer* quad) {
     if (!device || !quad) return;
     device->SetStreamSource(0, quad, 0, sizeof(QuadVertex));

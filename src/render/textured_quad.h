@@ -25,6 +25,10 @@ inline constexpr std::uint32_t kQuadFvf = platform::D3DFVF_XYZ | platform::D3DFV
 // A buffer holding the four corners in strip order. On failure an empty-titled message box is shown,
 // `out` stays empty and false is returned; the caller goes on loading and never draws from it.
 bool CreateQuad(const Drawable& drawable, const QuadVertex (&corners)[4], platform::VertexBufferPtr* out);
+// The usual quad: a square of side 2 * half around its centre, in the diffuse colour, showing the texture
+// from (0, 0) to (u, v): the whole picture, or the first cell of a sheet.
+bool CreateSquareQuad(const Drawable& drawable, float half, float u, float v, std::uint32_t diffuse,
+                      platform::VertexBufferPtr* out);
 
 // Draws the strip with the device's current states and transforms. An empty buffer draws nothing.
 void DrawQuad(platform::Device* device, platform::VertexBuffer* quad);

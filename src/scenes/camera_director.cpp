@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "core/angles.h"
 #include "core/registry.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
@@ -53,7 +54,6 @@ const Piece kPieces[CameraDirector::kSequenceCount][3] = {
     {{5, {105, 0, 410, 80}, {400, 20}}, {5, {105, 95, 415, 310}, {100, 100}}, {5, {30, 345, 485, 490}, {100, 350}}},
 };
 
-constexpr double kDegrees = std::numbers::pi / 180.0;
 
 }  // namespace
 
@@ -160,7 +160,7 @@ void CameraDirector::Step(std::uint32_t now) {
         shakeRequest_ = 0;
     }
     if (now < shake_.Start() + shake_.Duration()) {
-        eye_.x += static_cast<float>(std::sin(TrackValue(shake_, now) * kDegrees));
+        eye_.x += static_cast<float>(std::sin(TrackValue(shake_, now) * kRadiansPerDegree));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/gfx/sprite.h"
 #include "scenes/game_device_state.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 using namespace platform;
 
@@ -18,8 +19,6 @@ constexpr std::int32_t kTrackTitle = 4;
 constexpr std::int32_t kTrackStageTitle = 5;
 constexpr std::int32_t kTrackGameOver = 10;
 constexpr std::int32_t kTrackStaffRoll = 11;
-constexpr std::int32_t kSoundConfirm = 4;
-constexpr std::int32_t kSoundMenuMove = 12;
 
 bool Confirm(const InputState& input) { return input.button1 == kInputButton1; }
 
@@ -137,7 +136,7 @@ void GameApp::CommonCameraStep(Device* device) {
 void GameApp::BeginLeaving(std::uint32_t now, bool gate, bool sound) {
     shutter_.Start(now);
     if (gate) SetInputGate(now, kConfirmGateMs);
-    if (sound) Audio().PlaySound(kSoundConfirm);
+    if (sound) Audio().PlaySound(sound::kConfirm);
 }
 
 bool GameApp::ShutterClosed(std::uint32_t now) const {
@@ -281,12 +280,12 @@ void GameApp::TitleFrame(Device* device, Sprite* sprite, const Frame& frame) {
 
     if (input.up == kInputUp) {
         SetInputGate(now, kMenuMoveGateMs);
-        if (GetTitleMenuChoice() == 1) Audio().PlaySound(kSoundMenuMove);
+        if (GetTitleMenuChoice() == 1) Audio().PlaySound(sound::kMenuMove);
         SetTitleMenuChoice(0);
     }
     if (input.down == kInputDown) {
         SetInputGate(now, kMenuMoveGateMs);
-        if (GetTitleMenuChoice() == 0) Audio().PlaySound(kSoundMenuMove);
+        if (GetTitleMenuChoice() == 0) Audio().PlaySound(sound::kMenuMove);
         SetTitleMenuChoice(1);
     }
     {
@@ -320,7 +319,7 @@ void GameApp::TitleFrame(Device* device, Sprite* sprite, const Frame& frame) {
     }
     if (idle && ShutterClosed(now)) {
         story_.Start(now);
-        if (startChosen) Audio().PlaySound(kSoundConfirm);
+        if (startChosen) Audio().PlaySound(sound::kConfirm);
         SetSceneFlag(SceneFlag::kTitle, 0);
         SetSceneFlag(SceneFlag::kStory, 1);
         Audio().PlayTrack(kTrackStory);

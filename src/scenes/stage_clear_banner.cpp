@@ -7,6 +7,7 @@
 #include "render/render_presets.h"
 #include "render/picture_drawing.h"
 #include "audio/scene_audio.h"
+#include "audio/sound_cues.h"
 
 StageClearBanner::StageClearBanner() {
     static const float kLeft[2][2] = {{0.0f, -512.0f}, {1.0f, 150.0f}};
@@ -37,7 +38,7 @@ void StageClearBanner::Draw(std::uint32_t now) {
         DrawPicture(*this, picture_.get(), &kWhole, TrackValue(*t, now), 200.0f, 1.0f, 1.0f, FadeColour(alpha_));
     }
     if (TrackRunOut(left_.Start(), left_.Duration(), now) && alpha_ == 0.5f) {
-        Audio().PlaySound(14);
+        Audio().PlaySound(sound::kStageClear);
         alpha_ = 1.0f;
     }
 }

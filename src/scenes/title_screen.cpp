@@ -2,6 +2,7 @@
 
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/registry.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr double kDegrees = std::numbers::pi / 180.0;
 
 }  // namespace
 
@@ -65,7 +65,7 @@ void TitleScreen::UpdateBackdrop(std::uint32_t now) {
     device_->SetRenderState(platform::D3DRS_CULLMODE, platform::D3DCULL_NONE);
     SetAlphaBlend(*this, true);
     backdropAngle_ = TrackValue(spin_, now, static_cast<float>(backdropAngle_));
-    platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(backdropAngle_ * kDegrees), 0.0f, 0.0f);
+    platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(backdropAngle_ * kRadiansPerDegree), 0.0f, 0.0f);
     SetMatrixTranslation(&transform_, 0.0f, 2.5f, 200.0f);
     device_->SetTransform(platform::D3DTS_WORLD, &transform_);
     DrawMeshSubsets(device_, backdrop_, &blueTextures_);
@@ -91,9 +91,9 @@ void TitleScreen::UpdateShip(std::uint32_t now, InputState input) {
     if (shipTurn_.Start() + shipTurn_.Duration() >= now) {
         shipYaw_ = TrackValue(shipTurn_, now, static_cast<float>(shipYaw_));
     }
-    platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(shipYaw_ * kDegrees),
-                                         static_cast<float>(shipPitch_ * kDegrees),
-                                         static_cast<float>(shipRoll_ * kDegrees));
+    platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(shipYaw_ * kRadiansPerDegree),
+                                         static_cast<float>(shipPitch_ * kRadiansPerDegree),
+                                         static_cast<float>(shipRoll_ * kRadiansPerDegree));
     SetMatrixTranslation(&transform_, 0.0f, 2.5f, 5.0f);
     device_->SetTransform(platform::D3DTS_WORLD, &transform_);
     DrawMeshSubsets(device_, ship_, nullptr);

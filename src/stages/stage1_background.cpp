@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/registry.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
@@ -16,7 +17,6 @@ using namespace platform;
 
 namespace {
 
-constexpr double kRadians = std::numbers::pi / 180.0;
 
 struct Placement {
     std::int32_t kind;
@@ -165,9 +165,9 @@ void Stage1Background::DrawBuildings(std::uint32_t now) {
     for (std::size_t i = 0; i < kBuildingCount; ++i) {
         const BuildingItem& item = items_[i];
         if (TrackRunOut(tracks_[i].Start(), tracks_[i].Duration(), now) || elapsed < item.appearance) continue;
-        const double roll = item.roll * kRadians;
-        MatrixRotationYawPitchRoll(&transform_, static_cast<float>(item.yaw * kRadians),
-                                   static_cast<float>(item.pitch * kRadians), static_cast<float>(roll));
+        const double roll = item.roll * kRadiansPerDegree;
+        MatrixRotationYawPitchRoll(&transform_, static_cast<float>(item.yaw * kRadiansPerDegree),
+                                   static_cast<float>(item.pitch * kRadiansPerDegree), static_cast<float>(roll));
         SetMatrixTranslation(&transform_, static_cast<float>(item.x - std::sin(roll) * kToppleReach), 0.0f, item.z);
         device_->SetTransform(D3DTS_WORLD, &transform_);
         if (item.kind == 0) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
@@ -16,7 +17,6 @@ using namespace platform;
 
 namespace {
 
-constexpr double kRadians = std::numbers::pi / 180.0;
 
 struct Point {
     double x, y, z;
@@ -165,8 +165,8 @@ void Stage2Background::Render() {
     drawAll(stars_, star_, starTextures_);
 
     device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(turn_.Yaw() * kRadians),
-                               static_cast<float>(turn_.Pitch() * kRadians), 0.0f);
+    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(turn_.Yaw() * kRadiansPerDegree),
+                               static_cast<float>(turn_.Pitch() * kRadiansPerDegree), 0.0f);
     SetMatrixTranslation(&transform_, static_cast<float>(kPlanetX), static_cast<float>(kPlanetY),
                          static_cast<float>(kPlanetZ));
     device_->SetTransform(D3DTS_WORLD, &transform_);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/angles.h"
 #include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
@@ -14,7 +15,6 @@ using namespace platform;
 
 namespace {
 
-constexpr double kRadians = std::numbers::pi / 180.0;
 
 struct Flower {
     double x, y, z;
@@ -60,15 +60,15 @@ Stage3Background::Stage3Background() {
         for (std::size_t k = 0; k < kPetalsPerFlower; ++k, ++i) {
             const double angle = 72.0 * static_cast<double>(k);
             PetalItem& petal = placement_[i];
-            petal.x = flower.x + kPetalRing * std::cos(angle * kRadians);
-            petal.y = flower.y + kPetalRing * std::sin(angle * kRadians);
+            petal.x = flower.x + kPetalRing * std::cos(angle * kRadiansPerDegree);
+            petal.y = flower.y + kPetalRing * std::sin(angle * kRadiansPerDegree);
             petal.z = flower.z;
             petal.roll = angle - 90.0;
             petal.active = 1;
             petal.rv = kPetalRadius;
 
             const double pass = (petal.z - kPathEnd) / kSpeed;
-            const double out = (petal.roll + 90.0) * kRadians;
+            const double out = (petal.roll + 90.0) * kRadiansPerDegree;
             const double burstAt = 0.5 * (petal.z - 80.0) / (petal.z - kPathEnd) - 0.05;
             SetPlayOnce(zTracks_[i], 2, static_cast<std::uint32_t>(std::lround(pass)));
             zTracks_[i].SetKey(0, 0.0f, static_cast<float>(petal.z));
@@ -184,9 +184,9 @@ void Stage3Background::DrawPetals() {
                   static_cast<float>(kPetalScaleZ));
     for (const PetalItem& petal : petals_) {
         if (petal.active == 0) continue;
-        MatrixRotationYawPitchRoll(&rotation, static_cast<float>(petal.yaw * kRadians),
-                                   static_cast<float>(petal.pitch * kRadians),
-                                   static_cast<float>(petal.roll * kRadians));
+        MatrixRotationYawPitchRoll(&rotation, static_cast<float>(petal.yaw * kRadiansPerDegree),
+                                   static_cast<float>(petal.pitch * kRadiansPerDegree),
+                                   static_cast<float>(petal.roll * kRadiansPerDegree));
         MatrixMultiply(&transform_, &scale, &rotation);
         SetMatrixTranslation(&transform_, static_cast<float>(petal.x), static_cast<float>(petal.y),
                              static_cast<float>(petal.z));
@@ -196,8 +196,8 @@ void Stage3Background::DrawPetals() {
 }
 
 void Stage3Background::TurnedWorld(double x, double y, double z) {
-    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(turn_.Yaw() * kRadians),
-                               static_cast<float>(turn_.Pitch() * kRadians), 0.0f);
+    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(turn_.Yaw() * kRadiansPerDegree),
+                               static_cast<float>(turn_.Pitch() * kRadiansPerDegree), 0.0f);
     SetMatrixTranslation(&transform_, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
     device_->SetTransform(D3DTS_WORLD, &transform_);
 }

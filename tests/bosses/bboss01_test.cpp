@@ -14,7 +14,7 @@ protected:
     // Enters the boss; the clock then stands at the entry tick.
     void Enter() {
         StageClockAt(80000);
-        entryTick_ = platform::GetTickCount();
+        entryTick_ = clock_.Ticks();
         roster_.Frame(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
@@ -23,24 +23,6 @@ protected:
     BodyRecord& Body() { return roster_.GetBoss(0).Body(); }
     BossBullet& Beam() { return Boss().List(Bboss01::kBeamList)[0]; }
     BossBullet& Arm(int i) { return Boss().List(Bboss01::kArmList)[static_cast<std::size_t>(i)]; }
-    // A seed whose first 0/1 draw is `choice`.
-    static std::uint32_t SeedDrawingFirst(int choice) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            platform::Srand(seed);
-            if (platform::Rand() % 2 == choice) return seed;
-        }
-    }
-    // Steps until the predicate holds; the number of steps taken, or -1.
-    template <typename Predicate>
-    int StepsUntil(Predicate done, int limit = 2000) {
-        for (int n = 0; n < limit; ++n) {
-            if (done()) return n;
-            Step();
-        }
-        return done() ? limit : -1;
-    }
-
-    std::uint32_t entryTick_ = 0;
 };
 
 TEST_F(Bboss01Test, SwaysLeftCentreRightEveryEightSeconds) {
@@ -115,7 +97,7 @@ TEST_F(Bboss01Test, BeamCostsThirtyOnlyWhileWide) {
 TEST_F(Bboss01Test, PincerFreezesTheBodyAimsWhereTheShipWasAndTheSwayResumesWithoutAJump) {
     Enter();
     ASSERT_GE(StepsUntil([&] { return Beam().alive == 1; }), 0);
-    platform::Srand(SeedDrawingFirst(1));
+    platform::Srand(SeedDrawingFirst(1, 2));
     ASSERT_GE(StepsUntil([&] { return Boss().ArmReady() == 1; }), 0);
     ship_.x = 3.0;
     ship_.y = -2.0;

@@ -20,7 +20,7 @@ protected:
     // Enters the boss; the clock then stands at the entry tick.
     void Enter() {
         StageClockAt(160000);
-        entryTick_ = platform::GetTickCount();
+        entryTick_ = clock_.Ticks();
         roster_.Frame(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
@@ -44,20 +44,6 @@ protected:
             ASSERT_EQ(0, ShieldRecord(j).active);
         }
     }
-    static std::uint32_t SeedDrawingFirst(int choice) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            platform::Srand(seed);
-            if (platform::Rand() % 2 == choice) return seed;
-        }
-    }
-    template <typename Predicate>
-    int StepsUntil(Predicate done, int limit = 2000) {
-        for (int n = 0; n < limit; ++n) {
-            if (done()) return n;
-            Step();
-        }
-        return done() ? limit : -1;
-    }
     // Each live entry of a list, with the ship laid on it and the last hit's protection run out, costs
     // the ship the given damage through the controller. The clock moves but no boss update runs.
     void ExpectEachEntryCosts(int list, std::int32_t damage) {
@@ -75,8 +61,6 @@ protected:
         }
         EXPECT_EQ(Bboss02::kHoleCount, tested);
     }
-
-    std::uint32_t entryTick_ = 0;
 };
 
 TEST_F(Bboss02Test, EntersAtTheEndOfStageOneShieldedWithItsMusicAndIntroduction) {
@@ -219,7 +203,7 @@ TEST_F(Bboss02Test, FirstAttackIsAShotFromEachCirclingHoleThatFliesToWhereTheShi
 TEST_F(Bboss02Test, BeamVolleyComesFromTheOpenHolesWithOneSoundAndEndsWithItsTracks) {
     Enter();
     ASSERT_GE(StepsUntil([&] { return Boss().Attacking() == 1; }), 0);
-    platform::Srand(SeedDrawingFirst(1));
+    platform::Srand(SeedDrawingFirst(1, 2));
     ASSERT_GE(StepsUntil([&] { return Boss().Attacking() == 0; }), 0);
     EXPECT_EQ(1, Boss().AttackBReady());
     const std::uint32_t ended = platform::GetTickCount() - kFrameMs;
@@ -295,7 +279,7 @@ TEST_F(Bboss02Test, BelowLifeTwoHundredSevenHolesOpenAHundredMsApartAndTheVolley
     // And the beams after it, ten of them.
     ship_ = PlayerState::NewGame();
     ship_.x = 40.0;
-    platform::Srand(SeedDrawingFirst(1));
+    platform::Srand(SeedDrawingFirst(1, 2));
     ASSERT_GE(StepsUntil([&] { return Boss().Attacking() == 0; }), 0);
     ASSERT_GE(StepsUntil([&] { return Boss().Attacking() == 1; }), 0);
     EXPECT_EQ(10, Alive(Bboss02::kBeamList));

@@ -9,6 +9,7 @@
 #include "bosses/bboss03.h"
 #include "bosses/roster_fixture.h"
 #include "platform/core/random.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ protected:
         BeginStage(2);
         SetBossBattleActive(0);
         StageClockAt(70000);
-        entryTick_ = platform::GetTickCount();
+        entryTick_ = clock_.Ticks();
         roster_.Frame(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
@@ -29,27 +30,12 @@ protected:
     Bboss03& Knight() { return static_cast<Bboss03&>(roster_.GetBoss(kKnight)); }
     BodyRecord& Body() { return roster_.GetBoss(kKnight).Body(); }
     BossBullet& Entry(int list, std::size_t i) { return Knight().List(list)[i]; }
-    // A seed whose first draw modulo `count` is `choice`.
-    static std::uint32_t SeedDrawingFirst(int count, int choice) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            platform::Srand(seed);
-            if (platform::Rand() % count == choice) return seed;
-        }
-    }
-    template <typename Predicate>
-    int StepsUntil(Predicate done, int limit = 2000) {
-        for (int n = 0; n < limit; ++n) {
-            if (done()) return n;
-            Step();
-        }
-        return done() ? limit : -1;
-    }
     // Enters, lets the opening dash run and end, and steps on until `next` has just begun.
     void ReachAttack(Bboss03::Attack next) {
         Enter();
         ASSERT_GE(StepsUntil([&] { return Knight().Attacking() == 1; }), 0);
         // Nothing draws during the dash: the draw at its end picks the next attack.
-        platform::Srand(SeedDrawingFirst(3, static_cast<int>(next)));
+        platform::Srand(SeedDrawingFirst(static_cast<int>(next), 3));
         ASSERT_GE(StepsUntil([&] { return Knight().Attacking() == 0; }), 0);
         ASSERT_EQ(next, Knight().Next());
         audio_.sounds.clear();
@@ -68,8 +54,6 @@ protected:
         clock_.Advance(kFrameMs);
         return lost;
     }
-
-    std::uint32_t entryTick_ = 0;
     std::uint32_t launch_ = 0;
 };
 
@@ -99,9 +83,9 @@ TEST_F(Bboss03Test, FirstAttackIsAlwaysTheDashThreeSecondsAfterEntry) {
         const std::uint32_t firedAt = platform::GetTickCount() - kFrameMs;
         EXPECT_GT(firedAt - entryTick_, 3000u);
         EXPECT_LE(firedAt - entryTick_, 3000u + kFrameMs);
-        EXPECT_EQ(1, audio_.Count(Bboss03::kSoundDash));
-        EXPECT_EQ(0, audio_.Count(Bboss03::kSoundSwords));
-        EXPECT_EQ(0, audio_.Count(Bboss03::kSoundRings));
+        EXPECT_EQ(1, audio_.Count(sound::kBossStrike));
+        EXPECT_EQ(0, audio_.Count(sound::kBossSweep));
+        EXPECT_EQ(0, audio_.Count(sound::kBossShots));
         EXPECT_EQ(1, Body().holdPosition);
         EXPECT_EQ(1, Knight().Charge().alive);
     }
@@ -114,7 +98,7 @@ TEST_F(Bboss03Test, DashFollowsItsPathAndItsTrailStaysWithinThePoolAndItsTime) {
     for (int path = 0; path < Bboss03::kDashPaths; ++path) {
         SCOPED_TRACE(path);
         Enter();
-        platform::Srand(SeedDrawingFirst(Bboss03::kDashPaths, path));
+        platform::Srand(SeedDrawingFirst(path, Bboss03::kDashPaths));
         ASSERT_GE(StepsUntil([&] { return Knight().Attacking() == 1; }), 0);
         ASSERT_EQ(path, Knight().DashPath());
         const std::uint32_t start = Knight().DashDepth().Start();
@@ -210,8 +194,8 @@ TEST_F(Bboss03Test, AfterimageSpanIsClampedAtTheFloor) {
 
 TEST_F(Bboss03Test, SwordFanSoundsNineAndLeavesTheGapsBetweenItsBladesSafe) {
     ReachAttack(Bboss03::Attack::kSwords);
-    EXPECT_EQ(1, audio_.Count(Bboss03::kSoundSwords));
-    EXPECT_EQ(0, audio_.Count(Bboss03::kSoundRings));
+    EXPECT_EQ(1, audio_.Count(sound::kBossSweep));
+    EXPECT_EQ(0, audio_.Count(sound::kBossShots));
     EXPECT_EQ(1, Entry(Bboss03::kSwordList, 0).alive) << "the first blade always comes";
     int lost = 0, frames = 0;
     // Halfway between the first blade's level and the one above it.
@@ -254,8 +238,8 @@ TEST_F(Bboss03Test, SwordBladeHitsTheShipAtItsLevelAsItsPointSweepsPast) {
 
 TEST_F(Bboss03Test, RingsSoundSevenAndOnlyTheirRimHurts) {
     ReachAttack(Bboss03::Attack::kRings);
-    EXPECT_EQ(1, audio_.Count(Bboss03::kSoundRings));
-    EXPECT_EQ(0, audio_.Count(Bboss03::kSoundSwords));
+    EXPECT_EQ(1, audio_.Count(sound::kBossShots));
+    EXPECT_EQ(0, audio_.Count(sound::kBossSweep));
     for (const BossBullet& r : Knight().List(Bboss03::kRingList)) {
         EXPECT_EQ(1, r.alive);
         EXPECT_DOUBLE_EQ(Bboss03::kRingBow, std::abs(r.work[0]));

@@ -31,7 +31,7 @@ protected:
         BeginStage2();
         ShipAway();
         StageClockAt(120000);
-        entryTick_ = platform::GetTickCount();
+        entryTick_ = clock_.Ticks();
         Step();
         ASSERT_EQ(1, Body().active);
     }
@@ -49,20 +49,6 @@ protected:
     void ShipOn(const BossBullet& b) {
         ship_.x = b.x;
         ship_.y = b.y;
-    }
-    template <typename Predicate>
-    int StepsUntil(Predicate done, int limit = 3000) {
-        for (int n = 0; n < limit; ++n) {
-            if (done()) return n;
-            Step();
-        }
-        return done() ? limit : -1;
-    }
-    static std::uint32_t SeedDrawingFirst(int choice, int among) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            platform::Srand(seed);
-            if (platform::Rand() % among == choice) return seed;
-        }
     }
     // Lets the running attack end with `next` chosen after it (the end's draw is the only one in its frame).
     void EndWithNext(Attack next) {
@@ -90,8 +76,6 @@ protected:
         clock_.Advance(kFrameMs);
         return roster_.CaptureTrack().Start();
     }
-
-    std::uint32_t entryTick_ = 0;
 };
 
 TEST_F(Boss05Test, EntersAtTheStageTwoClockWithItsMusicIntroductionAndLists) {

@@ -12,6 +12,7 @@
 #include "audio/scene_audio.h"
 #include "support/recording_audio.h"
 #include "support/game_data_device.h"
+#include "support/seeded_draws.h"
 
 using namespace platform;
 
@@ -64,13 +65,6 @@ protected:
         }
         return n;
     }
-    // A seed whose first draw of four is `choice`.
-    static std::uint32_t SeedDrawingFirst(int choice) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            Srand(seed);
-            if (Rand() % 4 == choice) return seed;
-        }
-    }
 
     static constexpr std::uint32_t kEntry = 50000;
     ManualClock clock_{kEntry};
@@ -122,7 +116,7 @@ TEST_F(Lboss04PixelTest, BodyCirclesLancesLasersAndTheEyeDraw) {
     EXPECT_GT(Changed(calm, grid, -20, -7, 36), 10) << "emitter";
 
     // The eye over the body and its hole above.
-    Srand(SeedDrawingFirst(static_cast<int>(Lboss04::Attack::kEye)));
+    SeedDrawingFirst(static_cast<int>(Lboss04::Attack::kEye), 4);
     UpdateAt(lasers + 6500);
     ASSERT_FALSE(boss_.Running());
     const std::uint32_t eye = lasers + 6500 + 3100;

@@ -7,6 +7,7 @@
 #include "bosses/lboss04.h"
 #include "bosses/roster_fixture.h"
 #include "platform/core/random.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ protected:
     // Enters the boss; the clock then stands at the entry tick.
     void Enter() {
         StageClockAt(93000);
-        entryTick_ = platform::GetTickCount();
+        entryTick_ = clock_.Ticks();
         roster_.Frame(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
@@ -38,26 +39,11 @@ protected:
         for (const BossBullet& b : Boss().List(list)) n += b.alive;
         return n;
     }
-    // A seed whose first draw of four is `choice`.
-    static std::uint32_t SeedDrawingFirst(int choice) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            platform::Srand(seed);
-            if (platform::Rand() % 4 == choice) return seed;
-        }
-    }
-    template <typename Predicate>
-    int StepsUntil(Predicate done, int limit = 2000) {
-        for (int n = 0; n < limit; ++n) {
-            if (done()) return n;
-            Step();
-        }
-        return done() ? limit : -1;
-    }
     // Enters, lets the laser grid run and end with `next` drawn, and steps until `next` has begun.
     void RunTo(Attack next) {
         Enter();
         ASSERT_GE(StepsUntil([&] { return Boss().Running(); }), 0);
-        platform::Srand(SeedDrawingFirst(static_cast<int>(next)));
+        platform::Srand(SeedDrawingFirst(static_cast<int>(next), 4));
         ASSERT_GE(StepsUntil([&] { return !Boss().Running(); }), 0);
         ASSERT_EQ(next, Boss().Next());
         audio_.sounds.clear();
@@ -80,8 +66,6 @@ protected:
         roster_.Battle(clock_.Ticks());
         return PlayerState::kFullLife - ship_.life;
     }
-
-    std::uint32_t entryTick_ = 0;
     std::uint32_t launch_ = 0;
 };
 
@@ -109,7 +93,7 @@ TEST_F(Lboss04Test, TheLaserGridComesFirstHarmlessWhileItChargesAndGoneAfterFive
         ASSERT_GE(StepsUntil([&] { return Boss().Running(); }), 0);
         EXPECT_EQ(Attack::kLasers, Boss().Next()) << "seed " << seed;
         EXPECT_EQ(1, audio_.Count(11));
-        EXPECT_EQ(0, audio_.Count(Lboss04::kSoundWave)) << "no wave, no wave cue";
+        EXPECT_EQ(0, audio_.Count(sound::kBossBeam)) << "no wave, no wave cue";
         const std::uint32_t launch = Boss().BattleStart();
         EXPECT_GT(launch - entryTick_, 3000u);
         EXPECT_LE(launch - entryTick_, 3000u + kFrameMs);
@@ -211,7 +195,7 @@ TEST_F(Lboss04Test, StreamShotsMoveOneUnitPerFrameAndThoseFromTheRightTravelFurt
 TEST_F(Lboss04Test, ThreeWavesOpenHalfASecondApartWithOneCueEach) {
     ASSERT_NO_FATAL_FAILURE(RunTo(Attack::kWaves));
     // The eye next: its step comes later in the update than the waves' end.
-    platform::Srand(SeedDrawingFirst(static_cast<int>(Attack::kEye)));
+    platform::Srand(SeedDrawingFirst(static_cast<int>(Attack::kEye), 4));
     const double angles[3] = {0.0, 45.0, -45.0};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_DOUBLE_EQ(angles[i], Entry(Lboss04::kWaveList, i).roll);
@@ -223,7 +207,7 @@ TEST_F(Lboss04Test, ThreeWavesOpenHalfASecondApartWithOneCueEach) {
         // Since the launch, as of the last frame.
         const std::uint32_t t = platform::GetTickCount() - kFrameMs - launch_;
         const int opened = t >= 1000 ? 3 : t >= 500 ? 2 : 1;
-        EXPECT_EQ(opened, audio_.Count(Lboss04::kSoundWave)) << t << " ms";
+        EXPECT_EQ(opened, audio_.Count(sound::kBossBeam)) << t << " ms";
         EXPECT_EQ(opened, AliveIn(Lboss04::kWaveList)) << t << " ms";
         const std::int32_t before = ship_.life;
         Step();
@@ -236,7 +220,7 @@ TEST_F(Lboss04Test, ThreeWavesOpenHalfASecondApartWithOneCueEach) {
         ASSERT_LT(platform::GetTickCount() - launch_, 3100u);
     }
     EXPECT_GE(hits, 1);
-    EXPECT_EQ(3, audio_.Count(Lboss04::kSoundWave));
+    EXPECT_EQ(3, audio_.Count(sound::kBossBeam));
     EXPECT_EQ(0, AliveIn(Lboss04::kWaveList));
     EXPECT_GE(Boss().BattleStart() - launch_, 3000u);
     EXPECT_LE(Boss().BattleStart() - launch_, 3000u + kFrameMs);
@@ -246,7 +230,7 @@ TEST_F(Lboss04Test, ThreeWavesOpenHalfASecondApartWithOneCueEach) {
         Step();
         ASSERT_FALSE(Boss().Running()) << k;
     }
-    EXPECT_EQ(3, audio_.Count(Lboss04::kSoundWave));
+    EXPECT_EQ(3, audio_.Count(sound::kBossBeam));
 }
 
 TEST_F(Lboss04Test, WavesGrowFromTheBodyAndReachAsFarAsTheyAreDrawn) {
@@ -261,7 +245,7 @@ TEST_F(Lboss04Test, WavesGrowFromTheBodyAndReachAsFarAsTheyAreDrawn) {
 
 TEST_F(Lboss04Test, LancesDiveAtTheShipWhileTheBodyHoldsStillAndTheSwayGoesOnWithoutAJump) {
     ASSERT_NO_FATAL_FAILURE(RunTo(Attack::kLances));
-    EXPECT_EQ(1, audio_.Count(Lboss04::kSoundLance));
+    EXPECT_EQ(1, audio_.Count(sound::kBossStrike));
     EXPECT_EQ(1, Body().holdPosition);
     const double frozenX = Body().x;
     const double frozenY = Body().y;
@@ -303,7 +287,7 @@ TEST_F(Lboss04Test, LancesDiveAtTheShipWhileTheBodyHoldsStillAndTheSwayGoesOnWit
 
 TEST_F(Lboss04Test, TheEyeSendsItsSevenShotsToTheHexagonAndStaysUntilTheLastHasFlown) {
     ASSERT_NO_FATAL_FAILURE(RunTo(Attack::kEye));
-    EXPECT_EQ(1, audio_.Count(Lboss04::kSoundEye));
+    EXPECT_EQ(1, audio_.Count(sound::kBossStrike));
     EXPECT_TRUE(Boss().EyeShown());
     EXPECT_EQ(static_cast<int>(Lboss04::kSnowCount), AliveIn(Lboss04::kSnowList));
     EXPECT_EQ(0, AliveIn(Lboss04::kEyeShotList));

@@ -28,25 +28,6 @@ protected:
         ASSERT_EQ(1, roster_.GetBoss(index).Body().active);
         SetCameraCutIn(0, 0);
     }
-    // A seed whose first draw modulo `choices` is `choice`.
-    static std::uint32_t SeedDrawingFirst(int choice, int choices) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            platform::Srand(seed);
-            if (platform::Rand() % choices == choice) {
-                platform::Srand(seed);
-                return seed;
-            }
-        }
-    }
-    // Steps until the predicate holds; the number of steps taken, or -1.
-    template <typename Predicate>
-    int StepsUntil(Predicate done, int limit = 3000) {
-        for (int n = 0; n < limit; ++n) {
-            if (done()) return n;
-            Step();
-        }
-        return done() ? limit : -1;
-    }
     // The tick of the frame just stepped (Step moves the clock on after the frame).
     std::uint32_t LastFrameTick() const { return platform::GetTickCount() - kFrameMs; }
     // One frame with the ship held at (x, y); the life it lost.
@@ -57,6 +38,4 @@ protected:
         Step();
         return before - ship_.life;
     }
-
-    std::uint32_t entryTick_ = 0;
 };

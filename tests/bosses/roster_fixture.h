@@ -16,6 +16,7 @@
 #include "collision/player_state.h"
 #include "audio/scene_audio.h"
 #include "support/recording_audio.h"
+#include "support/seeded_draws.h"
 #include "support/ship_life_of.h"
 
 class RosterTest : public ::testing::Test {
@@ -74,6 +75,15 @@ protected:
         body.life = 1;
         ShootAt(body);
     }
+    // Steps until the predicate holds; the number of steps taken, or -1.
+    template <typename Predicate>
+    int StepsUntil(Predicate done, int limit = 3000) {
+        for (int n = 0; n < limit; ++n) {
+            if (done()) return n;
+            Step();
+        }
+        return done() ? limit : -1;
+    }
     int ActiveBosses() {
         int n = 0;
         for (int i = 0; i < BossRoster::kBossCount; ++i) n += roster_.GetBoss(i).Body().active;
@@ -87,6 +97,8 @@ protected:
     PlayerState ship_;
     ShipLifeOf shipLife_{&ship_};
     PlayerShot shot_;
+    // The tick a boss entered at, for the tests that bring one in.
+    std::uint32_t entryTick_ = 0;
     // The last stage end the battle reported since the stage began.
     StageEnd lastEnd_ = StageEnd::kNone;
     std::uint8_t stage1Flag_ = 0;

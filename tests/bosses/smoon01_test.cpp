@@ -6,6 +6,7 @@
 
 #include "bosses/moon_fixture.h"
 #include "bosses/smoon01.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST_F(Smoon01Test, FirstAttackIsTheSwordsInAnLThreeSecondsAfterEntry) {
         EXPECT_GT(launch - entryTick_, 3000u) << "seed " << seed;
         EXPECT_LE(launch - entryTick_, 3000u + kFrameMs) << "seed " << seed;
         EXPECT_EQ(0, LiveShots());
-        EXPECT_EQ(0, audio_.Count(Smoon01::kSoundShots));
+        EXPECT_EQ(0, audio_.Count(sound::kBossShots));
         ASSERT_EQ(12u, Bars().Size());
         for (std::size_t i = 0; i < 12; ++i) {
             const BossBullet& bar = Bars()[i];
@@ -87,11 +88,11 @@ TEST_F(Smoon01Test, SwordsStandStillFor1500MsThenComeForwardSweepAndAreSwitchedO
 TEST_F(Smoon01Test, TheSwordsHumOnceAFrameWhileTheyAreOut) {
     ToBars();
     int frames = 1;  // the launch frame already hummed
-    EXPECT_EQ(1, audio_.Count(Smoon01::kSoundBars));
+    EXPECT_EQ(1, audio_.Count(sound::kBossSweep));
     while (LiveBars() > 0 && frames < 400) {
-        const int before = audio_.Count(Smoon01::kSoundBars);
+        const int before = audio_.Count(sound::kBossSweep);
         Step();
-        const int hums = audio_.Count(Smoon01::kSoundBars) - before;
+        const int hums = audio_.Count(sound::kBossSweep) - before;
         EXPECT_LE(hums, 1) << "frame " << frames;
         if (LiveBars() > 0) {
             EXPECT_EQ(1, hums) << "frame " << frames;
@@ -100,9 +101,9 @@ TEST_F(Smoon01Test, TheSwordsHumOnceAFrameWhileTheyAreOut) {
     }
     // 6000 ms of swords at 33 ms a frame.
     EXPECT_EQ(static_cast<int>((6000 + kFrameMs - 1) / kFrameMs), frames);
-    EXPECT_EQ(frames, audio_.Count(Smoon01::kSoundBars));
+    EXPECT_EQ(frames, audio_.Count(sound::kBossSweep));
     Steps(10);
-    EXPECT_EQ(frames, audio_.Count(Smoon01::kSoundBars)) << "silent once the swords are gone";
+    EXPECT_EQ(frames, audio_.Count(sound::kBossSweep)) << "silent once the swords are gone";
 }
 
 TEST_F(Smoon01Test, ASwordCostsTwentyWhereItPassesAndAShipBetweenThemIsSpared) {
@@ -130,7 +131,7 @@ TEST_F(Smoon01Test, TheShotsLeaveTenMsApartAreSpentAsTheirFlightEndsAndAllAtTheE
     SeedDrawingFirst(0, 2);  // the shots after the swords
     ASSERT_GE(StepsUntil([&] { return Moon().ShotsRunning(); }), 0);
     const std::uint32_t launch = LastFrameTick();
-    EXPECT_EQ(1, audio_.Count(Smoon01::kSoundShots));
+    EXPECT_EQ(1, audio_.Count(sound::kBossShots));
     EXPECT_EQ(100, LiveShots());
     for (std::size_t i = 0; i < Smoon01::kShotCount; ++i) {
         EXPECT_EQ(launch + 10u * static_cast<std::uint32_t>(i), Moon().ShotDepth(i).Start()) << i;

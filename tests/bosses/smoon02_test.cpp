@@ -5,6 +5,7 @@
 
 #include "bosses/moon_fixture.h"
 #include "bosses/smoon02.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST_F(Smoon02Test, TheBeamChargesThinForThreeSecondsThenFiresAndIsOffAt5900Ms) 
     EnterMoon(5);
     ASSERT_GE(StepsUntil([&] { return Moon().BeamRunning(); }), 0);
     const std::uint32_t launch = LastFrameTick();
-    EXPECT_EQ(1, audio_.Count(Smoon02::kSoundBeam));
+    EXPECT_EQ(1, audio_.Count(sound::kBossBeam));
     EXPECT_EQ(1, Beam().alive);
     EXPECT_EQ(launch - 100, Moon().BeamWidth().Start());
     EXPECT_EQ(launch + 3000, Moon().BeamDepth().Start());

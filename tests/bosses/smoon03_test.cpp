@@ -7,6 +7,7 @@
 
 #include "bosses/moon_fixture.h"
 #include "bosses/smoon03.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -106,10 +107,10 @@ TEST_F(Smoon03Test, TheSwordsHangForFifteenHundredMsThenDropThroughTheShipsPlane
     clock_.Set(launch + 1500);
     Step();
     EXPECT_DOUBLE_EQ(Smoon03::kSwordTopY, swords[0].y);
-    EXPECT_EQ(1, audio_.Count(Smoon03::kSoundSwords)) << "the drop begins with its sound";
+    EXPECT_EQ(1, audio_.Count(sound::kBossSweep)) << "the drop begins with its sound";
     Step();
     EXPECT_LT(swords[0].y, Smoon03::kSwordTopY);
-    EXPECT_EQ(1, audio_.Count(Smoon03::kSoundSwords)) << "once per drop";
+    EXPECT_EQ(1, audio_.Count(sound::kBossSweep)) << "once per drop";
     clock_.Set(launch + 2500);
     Step();
     EXPECT_EQ(0, Live(Smoon03::kSwordList));
@@ -133,14 +134,14 @@ TEST_F(Smoon03Test, TheHammerLandsWhereTheShipWasWithItsSoundAndAShipThatClimbsA
     clock_.Set(launch + 2000);
     Step();
     EXPECT_NEAR(std::numbers::pi / 2, hammer.yaw, 1e-6);
-    EXPECT_EQ(0, audio_.Count(Smoon03::kSoundHammer));
+    EXPECT_EQ(0, audio_.Count(sound::kBossStrike));
     clock_.Set(launch + 2600);
     Step();
-    EXPECT_EQ(1, audio_.Count(Smoon03::kSoundHammer));
+    EXPECT_EQ(1, audio_.Count(sound::kBossStrike));
     EXPECT_NEAR(-3.0, hammer.x + 5.0 * std::cos(hammer.yaw), 1e-4);
     EXPECT_NEAR(15.0, hammer.z + 5.0 * std::sin(hammer.yaw), 1e-4);
     Step();
-    EXPECT_EQ(1, audio_.Count(Smoon03::kSoundHammer)) << "one strike, one sound";
+    EXPECT_EQ(1, audio_.Count(sound::kBossStrike)) << "one strike, one sound";
     clock_.Set(launch + 3000);
     Step();
     EXPECT_EQ(0, Live(Smoon03::kHammerList));

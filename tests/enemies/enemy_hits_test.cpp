@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "enemy_test_support.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ TEST_F(EnemyManagerTest, AStageOneEnemyDiesOnTheThirdHitWithOneSoundScoreAndExpl
     EXPECT_EQ(0, playerShots_[3].active);
     HitWithShot(e);
     EXPECT_EQ(0, e.active);
-    EXPECT_EQ(std::vector<int>{EnemyManager::kSoundShotDown}, audio_.sounds);
+    EXPECT_EQ(std::vector<int>{sound::kEnemyDown}, audio_.sounds);
     EXPECT_EQ(140, GetScore());
     ASSERT_EQ(1, manager_.ProgramExplosion().ActiveCount());
     EXPECT_DOUBLE_EQ(e.z, manager_.ProgramExplosion().Record(0).z);
@@ -60,7 +61,7 @@ TEST_F(EnemyManagerTest, TheBlastKillsEveryEnemyWithinFiftyOfTheTargetWithSoundT
     EXPECT_EQ(0, Enemy(C::k01, 1).active);
     EXPECT_EQ(1, Enemy(C::k01, 2).active);
     EXPECT_EQ(0, Enemy(C::k04, 0).active);
-    EXPECT_EQ(3, audio_.Count(EnemyManager::kSoundBlasted));
+    EXPECT_EQ(3, audio_.Count(sound::kBlast));
     EXPECT_EQ(3u, audio_.sounds.size());
     EXPECT_EQ(300, GetScore());
 

@@ -10,16 +10,7 @@ void HudTest::SetUp() {
     previousDir_ = std::filesystem::current_path();
     std::filesystem::current_path(KORVEX_DATA_DIR);
     platform::SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
-    ASSERT_TRUE(platform::InitVideo());
-    window_ = platform::CreateMainWindow("korvex hud tests", 800, 600, false);
-    ASSERT_NE(window_, nullptr);
-    platform::PresentParameters pp;
-    pp.backBufferWidth = 800;
-    pp.backBufferHeight = 600;
-    pp.windowed = false;
-    device_ = platform::Device::Create(window_, pp);
-    ASSERT_NE(device_, nullptr);
-    ASSERT_EQ(platform::S_OK, platform::CreateSprite(device_.get(), &sprite_));
+    ASSERT_NO_FATAL_FAILURE(test_.Open("korvex hud tests"));
 
     // The game's camera: eye (0, 4, 0) looking at (0, 0, 20), a pi/4 field of view over 800 x 600.
     platform::Matrix view, projection;
@@ -39,9 +30,7 @@ void HudTest::SetUp() {
 }
 
 void HudTest::TearDown() {
-    sprite_.reset();
-    device_.reset();
-    if (window_) platform::ReleaseWindow(window_);
+    test_.Close();
     platform::SetMessageBoxHook({});
     std::filesystem::current_path(previousDir_);
 }

@@ -18,6 +18,7 @@
 #include "platform/gfx/image.h"
 #include "platform/gfx/sprite.h"
 #include "collision/player_state.h"
+#include "support/test_device.h"
 
 class HudTest : public ::testing::Test {
 protected:
@@ -35,9 +36,10 @@ protected:
     platform::ManualClock clock_{100000};
     platform::ScopedClock scoped_{clock_};
     std::filesystem::path previousDir_;
-    platform::WindowHandle window_ = nullptr;
-    std::unique_ptr<platform::Device> device_;
-    std::unique_ptr<platform::Sprite> sprite_;
+    TestDevice test_;
+    platform::WindowHandle& window_ = test_.window;
+    std::unique_ptr<platform::Device>& device_ = test_.device;
+    std::unique_ptr<platform::Sprite>& sprite_ = test_.sprite;
     std::vector<std::string> messages_;
     Console console_;
     Sight sight_;

@@ -12,6 +12,7 @@
 #include "platform/gfx/image.h"
 #include "platform/gfx/sprite.h"
 #include "score_board_support.h"
+#include "support/test_device.h"
 
 namespace fs = std::filesystem;
 
@@ -21,22 +22,11 @@ class ScoreBoardDrawTest : public ScoreBoardTest {
 protected:
     void SetUp() override {
         ScoreBoardTest::SetUp();
-        ASSERT_TRUE(platform::InitVideo());
-        window_ = platform::CreateMainWindow("KorvexSample", 800, 600, false);
-        ASSERT_NE(window_, nullptr);
-        platform::PresentParameters pp;
-        pp.backBufferWidth = 800;
-        pp.backBufferHeight = 600;
-        pp.windowed = false;
-        device_ = platform::Device::Create(window_, pp);
-        ASSERT_NE(device_, nullptr);
-        ASSERT_EQ(platform::S_OK, platform::CreateSprite(device_.get(), &sprite_));
+        ASSERT_NO_FATAL_FAILURE(test_.Open("KorvexSample"));
         dir_.WriteFile("score.txt", "10000");
     }
     void TearDown() override {
-        sprite_.reset();
-        device_.reset();
-        platform::ReleaseWindow(window_);
+        test_.Close();
         ScoreBoardTest::TearDown();
     }
 
@@ -57,9 +47,10 @@ protected:
         return image;
     }
 
-    platform::WindowHandle window_ = nullptr;
-    std::unique_ptr<platform::Device> device_;
-    platform::SpritePtr sprite_;
+    TestDevice test_;
+    platform::WindowHandle& window_ = test_.window;
+    std::unique_ptr<platform::Device>& device_ = test_.device;
+    std::unique_ptr<platform::Sprite>& sprite_ = test_.sprite;
 };
 
 // Sum of the red, green and blue of every pixel in the rectangle.

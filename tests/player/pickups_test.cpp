@@ -10,6 +10,7 @@
 #include "audio/scene_audio.h"
 #include "support/recording_audio.h"
 #include "support/ship_life_of.h"
+#include "audio/sound_cues.h"
 
 namespace {
 
@@ -101,12 +102,12 @@ TEST_F(PickupsTest, ARingGivesFiftyLifeUpTo223AndLeavesASparkleOfSixteenCells) {
     pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(1, Ring(0).taken);
     EXPECT_EQ(150, ship_.life);
-    EXPECT_EQ(1, audio_.Count(Pickups::kRingSound));
+    EXPECT_EQ(1, audio_.Count(sound::kRing));
     EXPECT_EQ(1, pickups_.SparkleEffects().ActiveCount());
     // Taken once only.
     pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(150, ship_.life);
-    EXPECT_EQ(1, audio_.Count(Pickups::kRingSound));
+    EXPECT_EQ(1, audio_.Count(sound::kRing));
 
     ship_.life = 200;
     ShipOn(Ring(1));
@@ -116,7 +117,7 @@ TEST_F(PickupsTest, ARingGivesFiftyLifeUpTo223AndLeavesASparkleOfSixteenCells) {
     ShipOn(Ring(2));
     pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(223, ship_.life);
-    EXPECT_EQ(3, audio_.Count(Pickups::kRingSound));
+    EXPECT_EQ(3, audio_.Count(sound::kRing));
     EXPECT_EQ(3, pickups_.SparkleEffects().ActiveCount());
 
     // The sparkles follow the ship and play one cell per frame; the 16th frame ends them.
@@ -143,15 +144,15 @@ TEST_F(PickupsTest, ABombItemAtAFullStockIsTakenWithItsSoundButAddsNothing) {
     pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(1, Item(0).taken);
     EXPECT_EQ(5, ship_.bombs);
-    EXPECT_EQ(1, audio_.Count(Pickups::kBombItemSound));
+    EXPECT_EQ(1, audio_.Count(sound::kBombItem));
     EXPECT_EQ(0, pickups_.SparkleEffects().ActiveCount());
 
     ship_.bombs = 2;
     ShipOn(Item(1));
     pickups_.Collect(clock_.Ticks(), ship_, life_);
     EXPECT_EQ(3, ship_.bombs);
-    EXPECT_EQ(2, audio_.Count(Pickups::kBombItemSound));
-    EXPECT_EQ(0, audio_.Count(Pickups::kRingSound));
+    EXPECT_EQ(2, audio_.Count(sound::kBombItem));
+    EXPECT_EQ(0, audio_.Count(sound::kRing));
 }
 
 TEST_F(PickupsTest, CollectedPickupsShrinkAwayAndBombItemsRiseAndFade) {

@@ -15,26 +15,15 @@ void GameDataDeviceTest::SetUp() {
     previousDir_ = std::filesystem::current_path();
     std::filesystem::current_path(KORVEX_DATA_DIR);
     SetMessageBoxHook([this](const std::string& text, const std::string&) { messages_.push_back(text); });
-    ASSERT_TRUE(InitVideo());
-    window_ = CreateMainWindow("korvex pixel tests", 800, 600, false);
-    ASSERT_NE(nullptr, window_);
+    ASSERT_NO_FATAL_FAILURE(test_.Open("korvex pixel tests"));
     MainWindowHandle = window_;
-    PresentParameters pp;
-    pp.backBufferWidth = 800;
-    pp.backBufferHeight = 600;
-    pp.windowed = false;
-    device_ = Device::Create(window_, pp);
-    ASSERT_NE(nullptr, device_);
-    ASSERT_EQ(S_OK, CreateSprite(device_.get(), &sprite_));
     ApplyGameDeviceState(device_.get());
     SetGameCamera(device_.get());
 }
 
 void GameDataDeviceTest::TearDown() {
-    sprite_.reset();
-    device_.reset();
+    test_.Close();
     MainWindowHandle = nullptr;
-    if (window_) ReleaseWindow(window_);
     // A failed load posts the quit; take it so the next test starts clean.
     int code = 0;
     PumpMessages(&code);

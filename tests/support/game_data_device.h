@@ -16,6 +16,7 @@
 #include "platform/gfx/math.h"
 #include "platform/gfx/sprite.h"
 #include "render/drawable.h"
+#include "support/test_device.h"
 
 // Sum of the three colour channels (0 to 765).
 int Brightness(std::uint32_t argb);
@@ -45,8 +46,9 @@ protected:
     int LitAround(const platform::Image& frame, double x, double y, double z, int r);
 
     std::filesystem::path previousDir_;
-    platform::WindowHandle window_ = nullptr;
-    std::unique_ptr<platform::Device> device_;
-    std::unique_ptr<platform::Sprite> sprite_;
+    TestDevice test_;
+    platform::WindowHandle& window_ = test_.window;
+    std::unique_ptr<platform::Device>& device_ = test_.device;
+    std::unique_ptr<platform::Sprite>& sprite_ = test_.sprite;
     std::vector<std::string> messages_;
 };
