@@ -207,13 +207,11 @@ void EnemyManager::CheckPlayerShots(std::uint32_t now, std::uint8_t blast) {
 
 void EnemyManager::SetPlayerState(const PlayerState& state) {
     player_ = state;
+    // Every active enemy is tested; the one flag makes any number of them one hit.
     for (Enemy* enemy : classes_) {
-        if (bodyHit_) break;
         for (const EnemyRecord& e : enemy->Records()) {
-            if (!e.active) continue;
-            // Only the first active enemy of each class is tested.
-            bodyHit_ = collision_.EnemyHitsPlayer(e, player_) ? 1 : 0;
-            break;
+            if (bodyHit_) return;
+            if (e.active && collision_.EnemyHitsPlayer(e, player_)) bodyHit_ = 1;
         }
     }
 }
