@@ -166,6 +166,9 @@ void EnemyManager::SpawnStep(std::uint32_t now) {
         for (std::size_t i = 0; i < records.size(); ++i) {
             EnemyRecord& e = records[i];
             if (e.stage != stage || elapsed < e.spawnTime || e.spawned) continue;
+            // Without a path it would stand still for one frame, drawn, on the radar and the bomb's
+            // target, and be gone the next.
+            if (!enemy->HasPath(i)) continue;
             e.active = 1;
             e.spawned = 1;
             // The tick the enemy was due, so that one brought in late is already that far along its
