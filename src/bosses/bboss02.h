@@ -1,8 +1,8 @@
 #pragma once
 // The stage-1 final boss: a fortress core behind a barrier, circled by three shields and three launch
-// holes. While a shield stands the core cannot be hurt; once its life falls below 200 seven more holes
-// open around it. It alternates, at random, between a volley of shots from every open hole at where the
-// player was and a volley of beams straight out of the holes.
+// holes. While a shield stands the player's shots cannot hurt the core (the bomb's blast still does); once
+// its life falls below 200 seven more holes open around it. It alternates, at random, between a volley of
+// shots from every open hole at where the player was and a volley of beams straight out of the holes.
 
 #include <array>
 #include <cstdint>

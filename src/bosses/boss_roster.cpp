@@ -242,8 +242,8 @@ void BossRoster::BlastOnBoss(Boss& boss) {
     if (targetHeld_ != 1 || specialOn_ != 1 || !body.active || !tests_.AlwaysHit(body)) return;
     Audio().PlaySound(sound::kBlast);
     targetHeld_ = 0;
-    // The shields take the blast as they take the shots.
-    if (!body.shielded) body.life -= kBlastDamage;
+    // The shields stop the player's shots only: the blast reaches the body through them.
+    body.life -= kBlastDamage;
     body.hitFlash = 1;
 }
 

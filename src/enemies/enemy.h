@@ -35,8 +35,9 @@ public:
     void AddRecord(const EnemyRecord& record);
     // Every track of enemy i starts at `tick`, the moment it was due.
     void StartTracks(std::size_t i, std::uint32_t tick);
-    // The enemy's path is over once its z track has run its whole duration (at once for an enemy that
-    // never got an order).
+    // Whether enemy i was given a movement order; one without never comes onto the field.
+    bool HasPath(std::size_t i) const { return z_[i].Count() > 0; }
+    // The enemy's path is over once its z track has run its whole duration.
     bool PathEnded(std::size_t i, std::uint32_t now) const;
 
     std::vector<EnemyRecord>& Records() { return records_; }

@@ -167,6 +167,9 @@ void EnemyManager::SpawnStep(std::uint32_t now) {
         for (std::size_t i = 0; i < records.size(); ++i) {
             EnemyRecord& e = records[i];
             if (e.stage != stage || elapsed < e.spawnTime || e.spawned) continue;
+            // Without a path it would stand still for one frame, drawn, on the radar and the bomb's
+            // target, and be gone the next.
+            if (!enemy->HasPath(i)) continue;
             e.active = 1;
             e.spawned = 1;
             // The tick the enemy was due, so that one brought in late is already that far along its
@@ -208,13 +211,11 @@ void EnemyManager::CheckPlayerShots(std::uint32_t now, std::uint8_t blast) {
 
 void EnemyManager::SetPlayerState(const PlayerState& state) {
     player_ = state;
+    // Every active enemy is tested; the one flag makes any number of them one hit.
     for (Enemy* enemy : classes_) {
-        if (bodyHit_) break;
         for (const EnemyRecord& e : enemy->Records()) {
-            if (!e.active) continue;
-            // Only the first active enemy of each class is tested.
-            bodyHit_ = collision_.EnemyHitsPlayer(e, player_) ? 1 : 0;
-            break;
+            if (bodyHit_) return;
+            if (e.active && collision_.EnemyHitsPlayer(e, player_)) bodyHit_ = 1;
         }
     }
 }

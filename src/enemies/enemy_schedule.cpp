@@ -6,8 +6,8 @@
 
 namespace {
 
-// Where an enemy flies once it has spawned, and how long it takes. An enemy without one shows
-// where it stands for a frame and is gone.
+// Where an enemy flies once it has spawned, and how long it takes. An enemy without one never comes
+// onto the field.
 struct Goal {
     bool given = false;
     double x = 0.0, y = 0.0, z = 0.0;

@@ -181,6 +181,8 @@ void Pickups::Take(std::uint32_t now, PickupRecord& r, KeyframeTrack& shrink) {
 }
 
 void Pickups::Collect(std::uint32_t now, PlayerState& ship, ShipLife& life) {
+    // A wreck drifting through a ring during the game-over fade must not refill the bar behind the screen.
+    if (!ship.alive) return;
     const std::int32_t stage = GetStage();
     for (int i = 0; i < kRingCount; ++i) {
         const PickupRecord& r = rings_[static_cast<std::size_t>(i)];

@@ -40,7 +40,7 @@ public:
     void DrawSparkles(std::uint32_t now, const PlayerState& ship) { sparkles_.Draw(now, ship); }
 
     // The ship's touch of every shown, not yet collected pickup of the current stage; a ring asks the
-    // ship's owner for the life it gives.
+    // ship's owner for the life it gives. Only a live ship collects.
     void Collect(std::uint32_t now, PlayerState& ship, ShipLife& life);
     // One collection each, for a caller that walks the lists itself.
     void TakeRing(std::uint32_t now, int index, PlayerState& ship, ShipLife& life);

@@ -262,7 +262,9 @@ void Player::EndDash(std::uint32_t now) {
 void Player::Movement(std::uint32_t now) {
     PlayerState& s = state_;
     s.boundsHit = 0;
-    // An ease back to 0 that reads exactly 0 keeps the small tilt of its last frame.
+    // An ease back to 0 that reads exactly 0 keeps the angle of its last frame. Read in the tick it was
+    // started an ease already stands at its end, and the ship would show level for that one frame between
+    // two tilted ones (the roll after every dash).
     if (!Finished(pitchTrack_, now)) {
         const double v = TrackValue(pitchTrack_, now, static_cast<float>(s.pitch));
         if (v != 0.0) s.pitch = v;
@@ -271,7 +273,10 @@ void Player::Movement(std::uint32_t now) {
         const double v = TrackValue(yawTrack_, now, static_cast<float>(s.yaw));
         if (v != 0.0) s.yaw = v;
     }
-    if (!Finished(rollTrack_, now)) s.roll = TrackValue(rollTrack_, now, static_cast<float>(s.roll));
+    if (!Finished(rollTrack_, now)) {
+        const double v = TrackValue(rollTrack_, now, static_cast<float>(s.roll));
+        if (v != 0.0) s.roll = v;
+    }
     if (!Finished(wobble_, now)) s.roll = TrackValue(wobble_, now, static_cast<float>(s.roll));
 
     if (!IsFlightAreaConfined()) {
@@ -478,7 +483,7 @@ void Player::CheckHits(std::uint32_t now, std::uint8_t* bodyHit, std::uint8_t* s
         *bodyHit = 0;
         TakeHit(now, kBodyDamage, shakeRequest);
     }
-    pickups_.Collect(now, state_, *this);
-
+    // Decided before the pickups: a ring touched in the frame of the last hit brings no wreck back.
     if (state_.life <= 0) state_.alive = 0;
+    pickups_.Collect(now, state_, *this);
 }

@@ -188,14 +188,14 @@ TEST_F(EnemyManagerTest, NoEntryAppearsDuringABossBattleAndADueOneAppearsAfterIt
     EXPECT_LT(StageElapsed(), 500u + kFrameMs);
 }
 
-TEST_F(EnemyManagerTest, AnEntryWithoutAnOrderIsDrawnOnceWhereItAppearedAndGoneTheNextFrame) {
+TEST_F(EnemyManagerTest, AnEntryWithoutAnOrderNeverComesOntoTheFieldNorBecomesTheTarget) {
     Build([](EnemyTimetableSink& t) {
         t.AddEntry(Entry(1, C::k02, 4, 2, 100, 0));
         t.AddEntry(Entry(1, C::k05, -4, 2, 100, 0));
     });
     Frame();
-    ASSERT_EQ(1, Enemy(C::k02, 0).active);
-    ASSERT_EQ(1, Enemy(C::k05, 0).active);
+    EXPECT_EQ(0, Enemy(C::k02, 0).active + Enemy(C::k05, 0).active);
+    EXPECT_DOUBLE_EQ(EnemyManager::kNoTargetDepth, manager_.TargetList()[0].z);
     Frame();
     for (const EnemyRecord* e : {&Enemy(C::k02, 0), &Enemy(C::k05, 0)}) {
         EXPECT_EQ(0, e->active);

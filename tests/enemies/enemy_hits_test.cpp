@@ -84,7 +84,7 @@ TEST_F(EnemyManagerTest, NoBlastOpensWhileTheTargetListHoldsNoEnemy) {
     EXPECT_EQ(0, manager_.Blast().LavaRecord().active);
 }
 
-TEST_F(EnemyManagerTest, TheBodyCheckTestsOnlyTheFirstActiveEnemyOfEachClass) {
+TEST_F(EnemyManagerTest, TheBodyCheckTestsEveryActiveEnemyOfEachClass) {
     Build([](EnemyTimetableSink& t) {
         t.AddEntry(Entry(1, C::k01, 20, 0, 100, 0));
         t.AddEntry(Entry(1, C::k01, 0, 0, 15.5, 0));  // on the ship, behind a far one of its class
@@ -96,9 +96,11 @@ TEST_F(EnemyManagerTest, TheBodyCheckTestsOnlyTheFirstActiveEnemyOfEachClass) {
     manager_.Update(clock_.Ticks());
     ship_.x = 0.0;
     manager_.SetPlayerState(ship_);
-    EXPECT_EQ(0, *manager_.BodyHit());
+    EXPECT_EQ(1, *manager_.BodyHit()) << "a far enemy of its class does not shield the one on the ship";
+    *manager_.BodyHit() = 0;
+    Enemy(C::k01, 1).z = 100.0;
 
-    // The first active enemy of another class is tested on its own.
+    // Another class's enemy on the ship.
     Enemy(C::k02, 0).z = 15.5;
     manager_.SetPlayerState(ship_);
     EXPECT_EQ(1, *manager_.BodyHit());
@@ -110,10 +112,11 @@ TEST_F(EnemyManagerTest, TheBodyCheckTestsOnlyTheFirstActiveEnemyOfEachClass) {
     manager_.SetPlayerState(ship_);
     EXPECT_EQ(0, *manager_.BodyHit());
 
-    // Once the far one is gone, the one on the ship is the first of its class.
-    Enemy(C::k01, 0).active = 0;
+    // A dead enemy lying on the ship does not count.
+    Enemy(C::k01, 1).z = 15.5;
+    Enemy(C::k01, 1).active = 0;
     manager_.SetPlayerState(ship_);
-    EXPECT_EQ(1, *manager_.BodyHit());
+    EXPECT_EQ(0, *manager_.BodyHit());
 }
 
 TEST_F(EnemyManagerTest, TheTargetListGivesTheNearestActiveEnemyOrDepth500) {

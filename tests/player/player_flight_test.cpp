@@ -106,16 +106,20 @@ TEST_F(PlayerFlightTest, FadingSparksLeaveNoTranslucencyForTheNextFramesScenery)
     }
 }
 
-TEST_F(PlayerFlightTest, ReleasingTheDashAtFrameFortyForbidsANewOneForFortyFrames) {
+TEST_F(PlayerFlightTest, ReleasingTheDashAtFrameFortyForbidsANewOneForFortyFramesAndRollsBackSmoothly) {
     StartGame();
     Hold(Keys{{DIK_X}}, 40);
     Frame();  // released: the meter starts running back
+    double roll = Ship().roll;
     int blocked = 0;
     for (; blocked < 100; ++blocked) {
         Frame(Keys{{DIK_X}});
         if (game_->Ship().Dashing()) break;
+        ASSERT_LT(Ship().roll - roll, 3.0) << "frame " << blocked << ": the ship turned level and back";
+        roll = Ship().roll;
     }
     EXPECT_EQ(blocked, 39) << "one released frame plus 39 held ones: 40 frames without a dash";
+    EXPECT_LT(std::fabs(roll), 1.0);
 }
 
 TEST_F(PlayerFlightTest, IdlingIntoTheTowerCostsFifteenLifeOnceWithOneHitSoundAndAShake) {

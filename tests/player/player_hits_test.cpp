@@ -65,12 +65,20 @@ TEST_F(PlayerHitsTest, TwoShotsReachingTheShipInOneFrameHurtItOnce) {
     EXPECT_EQ(ship_.State().life, PlayerState::kFullLife - 2 * Player::kShotDamage);
 }
 
-TEST_F(PlayerHitsTest, LifeStopsAtZeroAndAtFull) {
+TEST_F(PlayerHitsTest, LifeStopsAtZeroAndAtFullAndAWreckCollectsNoRing) {
     ship_.Damage(PlayerState::kFullLife - 10);
     ship_.Heal(4);
     EXPECT_EQ(ship_.State().life, 14);
     ship_.Damage(15);
     EXPECT_EQ(ship_.State().life, 0);
+    // Touched in the frame the life ran out, and again during the game-over fade.
+    PickupRecord& ring = ship_.Items().Rings()[0];
+    ring.x = ring.y = 0.0;
+    ring.z = ship_.State().z;
+    ship_.CheckHits(kNow, nullptr, nullptr);
+    ship_.CheckHits(kNow + 100, nullptr, nullptr);
+    EXPECT_EQ(ship_.State().life, 0);
+    EXPECT_EQ(audio_.Count(Pickups::kRingSound), 0);
     ship_.Heal(PlayerState::kFullLife + 50);
     EXPECT_EQ(ship_.State().life, PlayerState::kFullLife);
 }
