@@ -483,7 +483,7 @@ void Player::CheckHits(std::uint32_t now, std::uint8_t* bodyHit, std::uint8_t* s
         *bodyHit = 0;
         TakeHit(now, kBodyDamage, shakeRequest);
     }
-    // Decided before the pickups: a ring touched in the frame of the last hit brings no wreck back.
-    if (state_.life <= 0) state_.alive = 0;
     pickups_.Collect(now, state_, *this);
+
+    if (state_.life <= 0) state_.alive = 0;
 }

@@ -115,12 +115,12 @@ TEST_F(EffectsPixelTest, DamageFlashReddensTheEdgeAndLeavesTheMiddle) {
 TEST_F(EffectsPixelTest, DamageFlashKeepsTheMiddleOfTheSceneReadable) {
     DamageFlash flash;
     Load(flash);
-    flash.Spawn();
+    flash.Spawn(clock_.Ticks());
     constexpr std::uint32_t kScene = 0xFF4080A0u;
     BeginFrame();
     ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET, kScene, 1.0f, 0));
     ASSERT_EQ(S_OK, sprite_->Begin(D3DXSPRITE_ALPHABLEND));
-    flash.Draw();
+    flash.Draw(clock_.Ticks());
     ASSERT_EQ(S_OK, sprite_->End());
     const Image frame = EndFrame();
     for (auto [x, y] : {std::pair{400, 300}, {130, 300}, {670, 300}, {400, 130}, {400, 470}, {150, 150}, {650, 450}}) {

@@ -186,9 +186,9 @@ TEST_F(ScoreBoardTest, AGameBesideAnotherNeverLowersTheRecordAndCutOffSavesAreCl
         ASSERT_TRUE(first.ReadHighScore() && second.ReadHighScore());
         EXPECT_EQ(FolderEntries(), (std::vector<std::string>{".score.txt.tmp-a1B2c3.txt", "score.txt"}));
         SetScore(12000);
-        second.Draw();
+        second.Draw(0);
         SetScore(15000);
-        first.Draw();
+        first.Draw(0);
         EXPECT_TRUE(first.SaveHighScore());
     }
     EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");

@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "audio/sound_cues.h"
 #include "collision/enemy_shot_record.h"
 #include "core/registry.h"
 #include "platform/core/clock.h"
@@ -71,14 +72,15 @@ TEST_F(PlayerHitsTest, LifeStopsAtZeroAndAtFullAndAWreckCollectsNoRing) {
     EXPECT_EQ(ship_.State().life, 14);
     ship_.Damage(15);
     EXPECT_EQ(ship_.State().life, 0);
-    // Touched in the frame the life ran out, and again during the game-over fade.
+    ship_.CheckHits(kNow, nullptr, nullptr);
+    ASSERT_EQ(ship_.State().alive, 0) << "no life left: a wreck";
+    // A ring drifting through the wreck during the game-over fade.
     PickupRecord& ring = ship_.Items().Rings()[0];
     ring.x = ring.y = 0.0;
     ring.z = ship_.State().z;
-    ship_.CheckHits(kNow, nullptr, nullptr);
     ship_.CheckHits(kNow + 100, nullptr, nullptr);
     EXPECT_EQ(ship_.State().life, 0);
-    EXPECT_EQ(audio_.Count(Pickups::kRingSound), 0);
+    EXPECT_EQ(audio_.Count(sound::kRing), 0);
     ship_.Heal(PlayerState::kFullLife + 50);
     EXPECT_EQ(ship_.State().life, PlayerState::kFullLife);
 }
