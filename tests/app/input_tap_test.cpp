@@ -42,24 +42,11 @@ public:
     RawInput next;
 };
 
-class InputTapTest : public ::testing::Test {
+class InputTapTest : public FrameHostTest {
 protected:
     void SetUp() override {
-        ResetRegistry();
-        SetSystemJoysticksVisible(false);
-        OverrideInputForeground(true);
-        dir_.WriteFile("KeyConfig.txt", "0,1,2");
-        ASSERT_NE(nullptr, TestWindow());
-        framework_ = std::make_unique<RenderFramework>();
-        ASSERT_EQ(S_OK, framework_->CreateDevice(TestWindow(), true, 800, 600));
+        ASSERT_NO_FATAL_FAILURE(FrameHostTest::SetUp());
         SetSceneFlag(SceneFlag::kTitle, 1);
-    }
-    void TearDown() override {
-        framework_.reset();
-        ReleaseAllKeys();
-        OverrideInputForeground(std::nullopt);
-        SetSystemJoysticksVisible(true);
-        ResetRegistry();
     }
 
     InputState Frame() {
@@ -68,9 +55,6 @@ protected:
         EXPECT_EQ((std::vector<std::string>{"Title", "Common"}), frames.calls);
         return frames.inputs.empty() ? InputState{} : frames.inputs.front();
     }
-
-    TempWorkDir dir_;
-    std::unique_ptr<RenderFramework> framework_;
 };
 
 TEST_F(InputTapTest, RecorderSeesTheKeyboardEvenWhileTheGateHoldsTheFrameBack) {

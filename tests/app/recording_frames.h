@@ -1,12 +1,22 @@
 #pragma once
-// Scene frame functions that record what the frame dispatch gave them, for the frame host's tests.
+// The frame host's tests: scene frame functions that record what the frame dispatch gave them, and a
+// frame host with its device on the test window, the keyboard injected and no pad in sight.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "app/render_framework.h"
 #include "core/registry.h"
+#include "platform/input/input_injection.h"
+#include "render/render_test_support.h"
+#include "support/temp_dir.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
 #include "scenes/scene_frames.h"
@@ -54,4 +64,27 @@ public:
     std::int32_t lastFps = -1;
     bool clearInputOnGameOver = false;
     std::function<void(platform::Sprite*)> drawInCommon;
+};
+
+class FrameHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRegistry();
+        platform::SetSystemJoysticksVisible(false);
+        platform::OverrideInputForeground(true);
+        dir_.WriteFile("KeyConfig.txt", "0,1,2");
+        ASSERT_NE(nullptr, TestWindow());
+        framework_ = std::make_unique<RenderFramework>();
+        ASSERT_EQ(platform::S_OK, framework_->CreateDevice(TestWindow(), true, 800, 600));
+    }
+    void TearDown() override {
+        framework_.reset();
+        platform::ReleaseAllKeys();
+        platform::OverrideInputForeground(std::nullopt);
+        platform::SetSystemJoysticksVisible(true);
+        ResetRegistry();
+    }
+
+    TempWorkDir dir_;
+    std::unique_ptr<RenderFramework> framework_;
 };

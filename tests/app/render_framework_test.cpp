@@ -22,24 +22,11 @@ using namespace platform;
 
 namespace {
 
-class Framework : public ::testing::Test {
+class Framework : public FrameHostTest {
 protected:
     void SetUp() override {
-        ResetRegistry();
-        SetSystemJoysticksVisible(false);
-        OverrideInputForeground(true);
-        dir_.WriteFile("KeyConfig.txt", "0,1,2");
-        ASSERT_NE(nullptr, TestWindow());
-        framework_ = std::make_unique<RenderFramework>();
-        ASSERT_EQ(S_OK, framework_->CreateDevice(TestWindow(), true, 800, 600));
+        ASSERT_NO_FATAL_FAILURE(FrameHostTest::SetUp());
         framework_->InitInput(TestWindow());
-    }
-    void TearDown() override {
-        framework_.reset();
-        ReleaseAllKeys();
-        OverrideInputForeground(std::nullopt);
-        SetSystemJoysticksVisible(true);
-        ResetRegistry();
     }
 
     std::vector<std::string> FrameWith(std::initializer_list<SceneFlag> flags) {
@@ -49,9 +36,6 @@ protected:
         framework_->RunFrame(&frames, kNow, 30);
         return frames.calls;
     }
-
-    TempWorkDir dir_;
-    std::unique_ptr<RenderFramework> framework_;
 };
 
 using Calls = std::vector<std::string>;
