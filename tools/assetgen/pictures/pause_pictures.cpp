@@ -23,25 +23,6 @@ constexpr double kPanelX = 16, kPanelY = 16, kPanelW = 480, kPanelH = 352, kPane
 constexpr int kSegments = 10;
 constexpr double kSegmentPitch = 18, kSegmentLeft = 6, kSegmentWidth = 14;
 
-void PanelBrackets(cairo_t* cr, double x0, double y0, double x1, double y1, double len) {
-    cairo_set_line_width(cr, 2.0);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
-    cairo_new_path(cr);
-    cairo_move_to(cr, x0, y0 + len);
-    cairo_line_to(cr, x0, y0);
-    cairo_line_to(cr, x0 + len, y0);
-    cairo_move_to(cr, x1 - len, y0);
-    cairo_line_to(cr, x1, y0);
-    cairo_line_to(cr, x1, y0 + len);
-    cairo_move_to(cr, x1, y1 - len);
-    cairo_line_to(cr, x1, y1);
-    cairo_line_to(cr, x1 - len, y1);
-    cairo_move_to(cr, x0 + len, y1);
-    cairo_line_to(cr, x0, y1);
-    cairo_line_to(cr, x0, y1 - len);
-    cairo_stroke(cr);
-}
-
 Canvas DrawPanel() {
     Canvas c(512, 512);
     cairo_t* cr = c.cr();
@@ -79,7 +60,7 @@ Canvas DrawPanel() {
 
     // Brackets inside the corners and a lit bar across the top, as on the title screen.
     SetSource(cr, WithAlpha(palette::kCyan, 0.8));
-    PanelBrackets(cr, kPanelX + 12, kPanelY + 12, kPanelX + kPanelW - 12, kPanelY + kPanelH - 12, 26);
+    StrokeCornerBrackets(cr, kPanelX + 12, kPanelY + 12, kPanelX + kPanelW - 12, kPanelY + kPanelH - 12, 26, 2.0);
     cairo_pattern_t* bar = cairo_pattern_create_linear(kPanelX + 60, 0, kPanelX + kPanelW - 60, 0);
     AddStop(bar, 0.0, Hex(0x6FE3FF, 0.0));
     AddStop(bar, 0.5, Hex(0xB8F6FF, 0.9));

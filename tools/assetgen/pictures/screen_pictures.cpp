@@ -30,23 +30,7 @@ TitleStyle LogoStyle() {
 
 void CornerBrackets(cairo_t* cr, double inset, double len, const Rgba& c, double width) {
     SetSource(cr, c);
-    cairo_set_line_width(cr, width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
-    const double x0 = inset, y0 = inset, x1 = kScreenWidth - inset, y1 = kScreenHeight - inset;
-    cairo_new_path(cr);
-    cairo_move_to(cr, x0, y0 + len);
-    cairo_line_to(cr, x0, y0);
-    cairo_line_to(cr, x0 + len, y0);
-    cairo_move_to(cr, x1 - len, y0);
-    cairo_line_to(cr, x1, y0);
-    cairo_line_to(cr, x1, y0 + len);
-    cairo_move_to(cr, x1, y1 - len);
-    cairo_line_to(cr, x1, y1);
-    cairo_line_to(cr, x1 - len, y1);
-    cairo_move_to(cr, x0 + len, y1);
-    cairo_line_to(cr, x0, y1);
-    cairo_line_to(cr, x0, y1 - len);
-    cairo_stroke(cr);
+    StrokeCornerBrackets(cr, inset, inset, kScreenWidth - inset, kScreenHeight - inset, len, width);
 }
 
 // A line that fades out at both ends.

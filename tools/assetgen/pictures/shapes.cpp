@@ -185,4 +185,23 @@ void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, doubl
     cairo_close_path(cr);
 }
 
+void StrokeCornerBrackets(cairo_t* cr, double x0, double y0, double x1, double y1, double len, double width) {
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+    cairo_new_path(cr);
+    cairo_move_to(cr, x0, y0 + len);
+    cairo_line_to(cr, x0, y0);
+    cairo_line_to(cr, x0 + len, y0);
+    cairo_move_to(cr, x1 - len, y0);
+    cairo_line_to(cr, x1, y0);
+    cairo_line_to(cr, x1, y0 + len);
+    cairo_move_to(cr, x1, y1 - len);
+    cairo_line_to(cr, x1, y1);
+    cairo_line_to(cr, x1 - len, y1);
+    cairo_move_to(cr, x0 + len, y1);
+    cairo_line_to(cr, x0, y1);
+    cairo_line_to(cr, x0, y1 - len);
+    cairo_stroke(cr);
+}
+
 }  // namespace assetgen::pictures

@@ -16,6 +16,8 @@ inline constexpr double kPi = 3.14159265358979323846;
 void ChamferPath(cairo_t* cr, double x, double y, double w, double h, double cutTopLeft, double cutTopRight,
                  double cutBottomRight, double cutBottomLeft);
 void ChamferPath(cairo_t* cr, double x, double y, double w, double h, double cut);
+// Brackets `len` long at the four corners of the rectangle (x0, y0)-(x1, y1), in the current source.
+void StrokeCornerBrackets(cairo_t* cr, double x0, double y0, double x1, double y1, double len, double width);
 
 struct PanelStyle {
     Rgba top = Hex(0x1B3142);
