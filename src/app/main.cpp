@@ -8,6 +8,7 @@
 
 #include "core/command_line.h"
 #include "core/log.h"
+#include "app/game_pause.h"
 #include "app/main_loop.h"
 #include "core/main_window.h"
 #include "core/registry.h"
@@ -158,19 +159,39 @@ int main(int argc, char** argv) {
     StartStageClock(session.StartUpTick(platform::GetTickCount()));
     platform::ShowCursor(false);
 
+    // What the player changed is kept as soon as the panel closes, not only at a clean exit.
+    Settings written = settings;
+    auto keepSettings = [&] {
+        const Settings toKeep = SettingsToKeep(settings, settingsAtStart, CurrentSettingsState());
+        if (toKeep == written) return;
+        if (WriteSettingsFile(toKeep)) {
+            written = toKeep;
+        } else {
+            LogWrite("%s could not be written\n", kSettingsFile);
+        }
+    };
+    GamePause pause(*framework, *game, !session.Replaying());
+    pause.settingsChanged = keepSettings;
+    std::int32_t loopFps = 0;
+    const GamePause::GameFrame runGame = [&](std::uint32_t gameNow, bool quitToTitle) {
+        session.RunFrame(*framework, game.get(), gameNow, loopFps, quitToTitle);
+    };
+
     LoopPorts ports;
     ports.pumpMessages = [](int* code) { return platform::PumpMessages(code); };
     ports.minimisedOrHidden = [] { return platform::IsWindowMinimisedOrHidden(MainWindowHandle); };
+    ports.hidden = [&](std::uint32_t now) { pause.Hidden(now, runGame); };
     bool firstFrame = true;
     ports.runFrame = [&](std::uint32_t now, std::int32_t fps) {
+        loopFps = fps;
         if (!firstFrame) {
-            session.RunFrame(*framework, game.get(), now, fps);
+            pause.Frame(now, runGame);
             return;
         }
         firstFrame = false;
         {
             platform::StartupTimer timer(platform::StartupPhase::kFirstFrame);
-            session.RunFrame(*framework, game.get(), now, fps);
+            pause.Frame(now, runGame);
         }
         if (platform::StartupTimesWanted()) {
             platform::PrintStartupTimes(stderr, mainEntry);
@@ -183,8 +204,7 @@ int main(int argc, char** argv) {
     };
     const int exitCode = session.Finish(*game, session.Run(loop, ports));
 
-    const Settings toKeep = SettingsToKeep(settings, settingsAtStart, CurrentSettingsState());
-    if (toKeep != settings && !WriteSettingsFile(toKeep)) LogWrite("%s could not be written\n", kSettingsFile);
+    keepSettings();
     MusicShutdown();
     LogClose();
     game.reset();

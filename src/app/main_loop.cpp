@@ -12,6 +12,7 @@ bool MainLoop::Pass(const LoopPorts& ports, int* exitCode) {
     if (ports.pumpMessages && ports.pumpMessages(exitCode)) return true;
 
     if (ports.minimisedOrHidden && ports.minimisedOrHidden()) {
+        if (ports.hidden) ports.hidden(platform::GetTickCount());
         platform::Sleep(1);
         return false;
     }

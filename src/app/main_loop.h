@@ -12,6 +12,8 @@ struct LoopPorts {
     // Takes every waiting event; true (with the exit code) once the quit has been taken.
     std::function<bool(int* exitCode)> pumpMessages;
     std::function<bool()> minimisedOrHidden;
+    // A pass with the window minimised or hidden, at the tick read for it: no frame is drawn.
+    std::function<void(std::uint32_t now)> hidden;
     // Runs one frame at the tick read for it, with the measured frame rate (0 during the first second).
     std::function<void(std::uint32_t now, std::int32_t fps)> runFrame;
 };

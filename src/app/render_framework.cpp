@@ -114,10 +114,53 @@ void RenderFramework::RunFrame(SceneFrames* game, std::uint32_t now, std::int32_
         DispatchScenes(game, now, fps);
         device_->EndScene();
     }
+    if (captureNext_) Capture();
+    PresentFrame(game);
+}
+
+void RenderFramework::Capture() {
+    captureNext_ = false;
+    platform::Image picture;
+    std::unique_ptr<platform::Texture> texture;
+    if (platform::SUCCEEDED(device_->GetBackBufferImage(&picture)) &&
+        platform::SUCCEEDED(device_->CreateTexture({picture}, &texture))) {
+        captured_ = std::move(texture);
+    } else {
+        captured_.reset();
+    }
+}
+
+void RenderFramework::PresentFrame(SceneFrames* game) {
     if (platform::ConsumeScreenshotRequest()) {
         platform::SaveScreenshot(device_.get(), platform::ScreenshotFileName());
     }
-    if (platform::FAILED(device_->Present()) && platform::SUCCEEDED(device_->Reset(presentParameters_))) {
+    if (platform::FAILED(device_->Present()) && platform::SUCCEEDED(device_->Reset(presentParameters_)) && game) {
         game->DeviceRestored(device_.get());
     }
+}
+
+void RenderFramework::RunStillFrame(SceneFrames* game, const std::function<void(platform::Device*, platform::Sprite*)>& draw) {
+    if (!device_) return;
+    if (platform::FAILED(device_->Clear(
+            0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER | platform::D3DCLEAR_STENCIL,
+            0xFF000000u, 1.0f, 0))) {
+        return;
+    }
+    if (platform::SUCCEEDED(device_->BeginScene())) {
+        if (draw) draw(device_.get(), sprite_.get());
+        device_->EndScene();
+    }
+    PresentFrame(game);
+}
+
+InputState RenderFramework::HeldControls() {
+    const std::int32_t kind = GetInputDeviceKind();
+    if (kind == 0) {
+        std::uint8_t keys[platform::kKeyStateSize];
+        keyboard_.Read(keys);
+        return Keyboard::Held(keys);
+    }
+    platform::JoystickState pad;
+    const bool read = joystick_.Read(&pad);
+    return joystick_.Held(read, pad);
 }

@@ -4,6 +4,7 @@
 // scene flags, present.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "input/joystick.h"
@@ -12,6 +13,7 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/sprite.h"
+#include "platform/gfx/texture.h"
 #include "app/input_tap.h"
 #include "scenes/scene_frames.h"
 
@@ -44,7 +46,20 @@ public:
     // One frame; nothing when game is null or there is no device.
     void RunFrame(SceneFrames* game, std::uint32_t now, std::int32_t fps);
 
+    // The next frame's finished picture is kept, as it stands before the present, for the frames that
+    // show the game standing still.
+    void CaptureNextFrame() { captureNext_ = true; }
+    platform::Texture* CapturedFrame() const { return captured_.get(); }
+    // A frame that runs no scene: draw fills it (the picture kept, the pause panel), then the present.
+    void RunStillFrame(SceneFrames* game, const std::function<void(platform::Device*, platform::Sprite*)>& draw);
+    // The controls held now, read from the device in use without the gate, the repeat rule or the tap:
+    // the game's snapshot and its recording are left as they are.
+    InputState HeldControls();
+
 private:
+    void Capture();
+    void PresentFrame(SceneFrames* game);
+
     void SampleInput(std::uint32_t now);
     void SampleTappedInput(std::uint32_t now);
     void DispatchScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps);
@@ -55,4 +70,6 @@ private:
     Keyboard keyboard_;
     Joystick joystick_;
     InputTap* inputTap_ = nullptr;
+    bool captureNext_ = false;
+    std::unique_ptr<platform::Texture> captured_;
 };

@@ -1,5 +1,7 @@
 #include "app/replay_session.h"
 
+#include <algorithm>
+
 #include <cinttypes>
 #include <cstdio>
 #include <string_view>
@@ -35,6 +37,9 @@ public:
     std::size_t Position() const { return recording_ ? journal_->frames.size() : next_; }
     bool Exhausted() const { return !recording_ && next_ >= journal_->frames.size(); }
     std::uint32_t NextTicks() const { return journal_->frames[next_].ticks; }
+    bool TitleQuitBeforeNext() const {
+        return std::binary_search(journal_->titleQuits.begin(), journal_->titleQuits.end(), next_);
+    }
 
 private:
     void Record(std::int32_t deviceKind, const RawInput& raw) {
@@ -165,21 +170,22 @@ std::uint32_t ReplaySession::StartUpTick(std::uint32_t now) {
     return mode_ == Mode::kOff ? now : journal_.startTicks;
 }
 
-void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::uint32_t now, std::int32_t fps) {
-    if (!tap_) {
-        framework.RunFrame(game, now, fps);
-        return;
-    }
-    if (Recording()) {
+void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::uint32_t now, std::int32_t fps,
+                             bool quitToTitle) {
+    if (tap_ && Recording()) {
         tap_->SetFrameTicks(now);
-    } else {
+        if (quitToTitle) journal_.titleQuits.push_back(static_cast<std::uint32_t>(tap_->Position()));
+    } else if (tap_) {
         if (tap_->Exhausted()) {
             platform::PostQuitMessage(0);
             return;
         }
         now = tap_->NextTicks();
+        quitToTitle = tap_->TitleQuitBeforeNext();
     }
+    if (quitToTitle && game) game->QuitToTitle(now);
     framework.RunFrame(game, now, fps);
+    if (!tap_) return;
     // The journal's end ends the replay before another frame is paced.
     if (tap_->Exhausted()) platform::PostQuitMessage(0);
 }

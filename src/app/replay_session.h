@@ -44,8 +44,11 @@ public:
     // The tick the start-up runs at, given the clock's reading now. A recorded or replayed start-up stands
     // at one tick from the loading to the first frame, the journal's; a plain run takes the reading.
     std::uint32_t StartUpTick(std::uint32_t now);
-    // One frame of the loop at the loop's tick, or at the journal's when replaying.
-    void RunFrame(RenderFramework& framework, GameApp* game, std::uint32_t now, std::int32_t fps);
+    // One frame of the loop at the loop's tick, or at the journal's when replaying. quitToTitle: the player
+    // left the stage for the title from the pause panel before this frame; a recording keeps it, and a
+    // replay takes it from the journal instead.
+    void RunFrame(RenderFramework& framework, GameApp* game, std::uint32_t now, std::int32_t fps,
+                  bool quitToTitle = false);
     // The loop: paced by the main loop on the real clock, or as fast as it goes for --fast.
     int Run(MainLoop& loop, const LoopPorts& ports);
     // Writes the journal, or prints the replay's closing line. Returns the exit code to end with.

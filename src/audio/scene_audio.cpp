@@ -9,6 +9,10 @@ void SceneAudio::FadeOut(std::int32_t milliseconds) { MusicFadeOut(milliseconds)
 
 void SceneAudio::PlaySound(std::int32_t slot) { ::PlaySound(slot); }
 
+void SceneAudio::Pause() {}
+
+void SceneAudio::Resume() {}
+
 namespace {
 SceneAudio g_gameAudio;
 SceneAudio* g_installed = nullptr;

@@ -10,6 +10,8 @@ public:
     virtual void PlayTrack(std::int32_t track);
     virtual void FadeOut(std::int32_t milliseconds);
     virtual void PlaySound(std::int32_t slot);
+    virtual void Pause();
+    virtual void Resume();
 };
 
 // The cues as the game plays them (the default); a test may install its own for a while.

@@ -74,6 +74,19 @@ void Joystick::Apply(bool read, const platform::JoystickState& js, InputState* s
     CountDownButton1(&repeatCounter_);
 }
 
+InputState Joystick::Held(bool read, const platform::JoystickState& js) const {
+    InputState state;
+    if (!read) return state;
+    if (js.y == platform::kJoystickAxisMin) state.up = kInputUp;
+    if (js.y == platform::kJoystickAxisMax) state.down = kInputDown;
+    if (js.x == platform::kJoystickAxisMin) state.left = kInputLeft;
+    if (js.x == platform::kJoystickAxisMax) state.right = kInputRight;
+    if (ButtonHeld(js, 0)) state.button1 = kInputButton1;
+    if (ButtonHeld(js, 1)) state.button2 = kInputButton2;
+    if (ButtonHeld(js, 2)) state.button3 = kInputButton3;
+    return state;
+}
+
 void Joystick::Poll(InputState* state) {
     platform::JoystickState js;
     const bool read = Read(&js);

@@ -24,6 +24,8 @@ public:
     // gave one), then that state into the snapshot by the button numbers.
     bool Read(platform::JoystickState* js);
     void Apply(bool read, const platform::JoystickState& js, InputState* state);
+    // The controls that state holds, button 1 without its repeat rule (see Keyboard::Held).
+    InputState Held(bool read, const platform::JoystickState& js) const;
 
     // The button numbers of buttons 1, 2 and 3, as read from the file or as a replay sets them.
     const KeyConfig& ButtonNumbers() const { return buttons_; }

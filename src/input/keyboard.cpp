@@ -49,6 +49,15 @@ void Keyboard::Apply(const std::uint8_t (&keys)[platform::kKeyStateSize], InputS
     CountDownButton1(&repeatCounter_);
 }
 
+InputState Keyboard::Held(const std::uint8_t (&keys)[platform::kKeyStateSize]) {
+    InputState state;
+    for (const KeyBinding& b : kBindings) {
+        if (IsDown(keys, b.dik)) state.*b.field = b.code;
+    }
+    if (IsDown(keys, platform::DIK_Z)) state.button1 = kInputButton1;
+    return state;
+}
+
 void Keyboard::Poll(InputState* state) {
     std::uint8_t keys[platform::kKeyStateSize];
     Read(keys);

@@ -22,6 +22,9 @@ public:
     // zero when the read fails), then those keys into the snapshot with button 1's repeat rule.
     void Read(std::uint8_t (&keys)[platform::kKeyStateSize]);
     void Apply(const std::uint8_t (&keys)[platform::kKeyStateSize], InputState* state);
+    // The controls those keys hold, button 1 without its repeat rule: for a menu beside the game, which
+    // must leave the game's repeat count alone.
+    static InputState Held(const std::uint8_t (&keys)[platform::kKeyStateSize]);
 
 private:
     platform::WindowHandle window_ = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
 #include "scenes/game_device_state.h"
+#include "render/picture_drawing.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
 
@@ -115,7 +116,55 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window, std::
     for (EnemyClass c : {EnemyClass::k01, EnemyClass::k02, EnemyClass::k03, EnemyClass::k04, EnemyClass::k05}) {
         for (EnemyRecord& enemy : enemies_.Records(c)) console_.AddRadarTarget(&enemy);
     }
+    pausePanel_.Bind(device, sprite, window);
+    pausePanel_.Load();
     return S_OK;
+}
+
+PauseKind GameApp::Pausable() const {
+    if (IsSceneFlag(SceneFlag::kGame) && !IsSceneFlag(SceneFlag::kGameOver) && !IsSceneFlag(SceneFlag::kGameClear)) {
+        return PauseKind::kStage;
+    }
+    // Not once the title is being left: the shutter's close is already counting down to the next screen.
+    if (IsSceneFlag(SceneFlag::kTitle) && !IsSceneFlag(SceneFlag::kGameOver) && shutter_.Active() == 0) {
+        return PauseKind::kTitle;
+    }
+    return PauseKind::kNone;
+}
+
+void GameApp::StartQuitShutter(std::uint32_t at) { shutter_.Start(at); }
+
+void GameApp::DrawStill(Sprite* sprite, platform::Texture* scene, bool panel, std::optional<std::uint32_t> shutterAt) {
+    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+    if (panel) {
+        pausePanel_.Draw(scene);
+    } else if (scene) {
+        DrawPicture(pausePanel_, scene, nullptr, 0.0f, 0.0f, 1.0f, 1.0f,
+                    shutterAt ? PausePanel::kDimColour : kOpaqueWhite);
+    }
+    if (shutterAt) shutter_.Draw(*shutterAt);
+}
+
+void GameApp::QuitToTitle(std::uint32_t now) {
+    for (SceneFlag flag : {SceneFlag::kGame, SceneFlag::kGameOver, SceneFlag::kGameClear, SceneFlag::kLastClear,
+                           SceneFlag::kStageTitle, SceneFlag::kStory, SceneFlag::kStaff}) {
+        SetSceneFlag(flag, 0);
+    }
+    // A boss's introduction cut short must not leave its cut-in holding the input back.
+    camera_.Reset();
+    SetBossBattleActive(0);
+    SetBossBattleEnded(0);
+    Audio().PlayTrack(kTrackTitle);
+    ClearInputState();
+    gameOver_.ClearState();
+    SetInputGate(now, kLeaveGameOverGateMs);
+    StartStageClock(now);
+    SetStage(1);
+    SetSceneFlag(SceneFlag::kTitle, 1);
+    title_.Reset(now);
+    // The shutter stands closed, as the pause left it, and opens on the title.
+    shutter_.Start(now - kShutterCloseMs);
+    score_.SaveHighScore();
 }
 
 void GameApp::SetStartStage(std::int32_t stage) {

@@ -4,6 +4,7 @@
 // gate and the resets of the game objects.
 
 #include <cstdint>
+#include <optional>
 
 #include "core/input_state.h"
 #include "platform/core/window.h"
@@ -17,6 +18,7 @@
 #include "scenes/scene_frames.h"
 #include "scenes/camera_director.h"
 #include "scenes/game_over_screen.h"
+#include "scenes/pause_panel.h"
 #include "scenes/shutter.h"
 #include "scenes/staff_roll.h"
 #include "scenes/stage_clear_banner.h"
@@ -26,6 +28,10 @@
 #include "stages/stage1_background.h"
 #include "stages/stage2_background.h"
 #include "stages/stage3_background.h"
+
+// What a pause stops: a stage being played (the panel with RESUME and QUIT TO TITLE), the title (the
+// settings alone), or nothing (the screens between, which run on their own timers).
+enum class PauseKind { kNone, kStage, kTitle };
 
 class GameApp : public SceneFrames {
 public:
@@ -62,6 +68,18 @@ public:
     void StoryFrame(platform::Sprite* sprite, const Frame& frame) override;
     void StaffFrame(platform::Sprite* sprite, const Frame& frame) override;
     void CommonFrame(platform::Sprite* sprite, const Frame& frame) override;
+
+    PauseKind Pausable() const;
+    // Leaves the stage for the title as leaving game over does: the record saved, the title's music, the
+    // title behind the shutter, which stands closed and opens.
+    void QuitToTitle(std::uint32_t now);
+    // The shutter closing over the game standing still, before QuitToTitle; it is started anew there.
+    void StartQuitShutter(std::uint32_t at);
+    // A frame of the game standing still: the scene's picture (dimmed under the panel or the shutter),
+    // the panel when shown, and the shutter at its tick when it is closing.
+    void DrawStill(platform::Sprite* sprite, platform::Texture* scene, bool panel,
+                   std::optional<std::uint32_t> shutterAt);
+    PausePanel& Panel() { return pausePanel_; }
 
     const TitleScreen& Title() const { return title_; }
     const Shutter& GetShutter() const { return shutter_; }
@@ -124,6 +142,7 @@ private:
     Shutter shutter_;
     StoryScreen story_;
     StaffRoll staff_;
+    PausePanel pausePanel_;
 
     InputState inputCopy_{};
     Confirmed confirmed_;

@@ -184,5 +184,14 @@ std::vector<PrefetchItem> GameLoads() {
         Picture("t\\boss06.png", kColourKeyBlack),
         Picture("t\\console.png", kColourKeyWhite),
         Picture("t\\getbom.png", kColourKeyBlack),
+        Picture("t\\pause_panel.png", kColourKeyBlack),
+        Picture("t\\pause_resume.png", kColourKeyBlack),
+        Picture("t\\pause_music.png", kColourKeyBlack),
+        Picture("t\\pause_effects.png", kColourKeyBlack),
+        Picture("t\\pause_fullscreen.png", kColourKeyBlack),
+        Picture("t\\pause_quit.png", kColourKeyBlack),
+        Picture("t\\pause_on.png", kColourKeyBlack),
+        Picture("t\\pause_off.png", kColourKeyBlack),
+        Picture("t\\pause_volume.png", kColourKeyBlack),
     };
 }

@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <atomic>
+#include <utility>
 
 #include "platform/core/window.h"
 
@@ -13,6 +14,8 @@ namespace {
 std::atomic<bool> g_quitPosted{false};
 std::atomic<int> g_quitCode{0};
 std::atomic<bool> g_screenshot{false};
+std::atomic<bool> g_pause{false};
+WindowActivity g_activity = WindowActivity::kUnchanged;
 
 // The quit is posted from a signal handler: only lock-free atomics may be touched there.
 static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
@@ -24,6 +27,28 @@ bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
     const SDL_Scancode code = key.keysym.scancode;
     if (code == SDL_SCANCODE_F11) return true;
     return (code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+void NoteWindowEvent(const SDL_WindowEvent& window) {
+    switch (window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            PostQuitMessage(0);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            NoteWindowSize(CurrentMainWindow());
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            g_activity = WindowActivity::kLost;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_RESTORED:
+            g_activity = WindowActivity::kRegained;
+            break;
+        default:
+            break;
+    }
 }
 }  // namespace
 
@@ -56,12 +81,18 @@ bool PumpMessages(int* exitCode) {
                 PostQuitMessage(0);
                 break;
             case SDL_WINDOWEVENT:
-                if (e.window.event == SDL_WINDOWEVENT_CLOSE) PostQuitMessage(0);
-                if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowSize(CurrentMainWindow());
+                NoteWindowEvent(e.window);
+                break;
+            case SDL_CONTROLLERBUTTONDOWN:
+                if (e.cbutton.button == SDL_CONTROLLER_BUTTON_START) g_pause.store(true);
                 break;
             case SDL_KEYDOWN:
                 if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) PostQuitMessage(0);
                 if (e.key.keysym.scancode == SDL_SCANCODE_F12 && !e.key.repeat) g_screenshot.store(true);
+                if ((e.key.keysym.scancode == SDL_SCANCODE_P || e.key.keysym.scancode == SDL_SCANCODE_PAUSE) &&
+                    !e.key.repeat) {
+                    g_pause.store(true);
+                }
                 if (IsFullScreenKey(e.key) && !e.key.repeat) {
                     const WindowHandle window = CurrentMainWindow();
                     SetFullScreen(window, !IsFullScreen(window));
@@ -80,6 +111,10 @@ bool PumpMessages(int* exitCode) {
 
 bool ConsumeScreenshotRequest() { return g_screenshot.exchange(false); }
 
+bool ConsumePauseRequest() { return g_pause.exchange(false); }
+
+WindowActivity ConsumeWindowActivity() { return std::exchange(g_activity, WindowActivity::kUnchanged); }
+
 void PushEscapeKey() {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -96,6 +131,22 @@ void PushWindowKey(WindowKey key) {
     e.key.keysym.scancode = key == WindowKey::kF11 ? SDL_SCANCODE_F11 : SDL_SCANCODE_RETURN;
     e.key.keysym.sym = SDL_GetKeyFromScancode(e.key.keysym.scancode);
     e.key.keysym.mod = key == WindowKey::kAltEnter ? KMOD_LALT : KMOD_NONE;
+    SDL_PushEvent(&e);
+}
+
+void PushPauseKey() {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.scancode = SDL_SCANCODE_P;
+    e.key.keysym.sym = SDLK_p;
+    SDL_PushEvent(&e);
+}
+
+void PushWindowFocus(bool focused) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = focused ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
     SDL_PushEvent(&e);
 }
 

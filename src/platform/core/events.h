@@ -21,10 +21,22 @@ bool PumpMessages(int* exitCode);
 // True once after F12 was pressed: the player asked for a screenshot.
 bool ConsumeScreenshotRequest();
 
+// True once after P, the Pause key or a game pad's Start was pressed: the player asked to pause or to
+// go on.
+bool ConsumePauseRequest();
+
+// Whether the window lost the player (focus gone to another window, minimised, hidden) or has them back
+// since the last call; the latest change wins.
+enum class WindowActivity { kUnchanged, kLost, kRegained };
+WindowActivity ConsumeWindowActivity();
+
 // For tests: queue events as the system would deliver them.
 void PushEscapeKey();
 void PushCloseRequest();
 enum class WindowKey { kF11, kAltEnter, kEnter };
 void PushWindowKey(WindowKey key);
+void PushPauseKey();
+// The window's focus lost (false) or gained (true).
+void PushWindowFocus(bool focused);
 
 }  // namespace platform
