@@ -20,7 +20,7 @@ void GamePause::Stop(std::uint32_t now, State next, const GameFrame& runGame) {
     stagePaused_ = kind == PauseKind::kStage;
     // The stage's pause always shows the panel; the title shows it only when asked for.
     state_ = stagePaused_ ? State::kPanel : next;
-    if (state_ == State::kPanel) game_.Panel().Open(stagePaused_ ? PanelKind::kStage : PanelKind::kTitle);
+    if (state_ == State::kPanel) game_.Panel().Open(stagePaused_ ? PanelKind::kStage : PanelKind::kTitle, framework_.HeldControls());
     if (stagePaused_) Audio().Pause();
     // The stretch stood still starts with the next pass: this one was a frame of the game.
     stopStartPending_ = true;
@@ -78,7 +78,7 @@ void GamePause::Frame(std::uint32_t now, const GameFrame& runGame) {
             // The title stood still while the player was away: their return lets it go on, P opens the panel.
             if (pauseKey) {
                 state_ = State::kPanel;
-                game_.Panel().Open(PanelKind::kTitle);
+                game_.Panel().Open(PanelKind::kTitle, framework_.HeldControls());
             } else if (activity == platform::WindowActivity::kRegained) {
                 Go(now, false, runGame);
                 return;

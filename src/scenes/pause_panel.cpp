@@ -48,13 +48,13 @@ bool PausePanel::Load() {
     return true;
 }
 
-void PausePanel::Open(PanelKind kind) {
+void PausePanel::Open(PanelKind kind, const InputState& held) {
     kind_ = kind;
     row_ = 0;
-    fresh_ = true;
+    before_ = held;
     firePressed_ = false;
-    leftFrames_ = 0;
-    rightFrames_ = 0;
+    leftFrames_ = held.left != 0 ? -1 : 0;
+    rightFrames_ = held.right != 0 ? -1 : 0;
     settingsChanged_ = false;
 }
 
@@ -111,13 +111,6 @@ bool PausePanel::Acts(bool held, int* frames, bool repeating) {
 }
 
 PanelAction PausePanel::Step(const InputState& held) {
-    if (fresh_) {
-        fresh_ = false;
-        before_ = held;
-        leftFrames_ = held.left != 0 ? -1 : 0;
-        rightFrames_ = held.right != 0 ? -1 : 0;
-        return PanelAction::kNone;
-    }
     const InputState before = before_;
     before_ = held;
     if (Pressed(held.up, before.up)) Move(-1);

@@ -24,9 +24,9 @@ public:
     static constexpr std::uint32_t kDimColour = 0xFF5A5A5Au;
 
     bool Load();
-    // The panel opens on its first item. Whatever is held at that moment counts as held before: a
-    // button kept down from play confirms nothing.
-    void Open(PanelKind kind);
+    // The panel opens on its first item. What is held at that moment counts as held before: a button
+    // kept down from play confirms nothing.
+    void Open(PanelKind kind, const InputState& held);
     // One frame of the panel with the controls held now. Fire acts when it is let go, so the game,
     // running again in the next frame, never finds the press.
     PanelAction Step(const InputState& held);
@@ -52,7 +52,6 @@ private:
     platform::TexturePtr volume_;
     PanelKind kind_ = PanelKind::kStage;
     int row_ = 0;
-    bool fresh_ = true;
     InputState before_{};
     bool firePressed_ = false;
     int leftFrames_ = 0;

@@ -1,0 +1,257 @@
+// The pause, through the whole game object: a paused stretch is no game time at all, the panel's
+// settings, and leaving a stage for the title from it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/game_pause.h"
+#include "audio/volume.h"
+#include "core/registry.h"
+#include "platform/core/events.h"
+#include "platform/core/random.h"
+#include "platform/input/dik_codes.h"
+#include "platform/input/input_injection.h"
+#include "scenes/game_digest.h"
+#include "audio/sound_cues.h"
+#include "scenes/game_flow_support.h"
+
+namespace {
+
+using platform::DIK_DOWN;
+using platform::DIK_LEFT;
+using platform::DIK_RIGHT;
+using platform::DIK_UP;
+using platform::DIK_Z;
+
+constexpr std::uint32_t kStartTicks = 200000;
+
+int FirstDifference(const std::vector<std::uint64_t>& a, const std::vector<std::uint64_t>& b) {
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        if (i >= a.size() || i >= b.size() || a[i] != b[i]) return static_cast<int>(i);
+    }
+    return -1;
+}
+constexpr int kPauseAt = 40;
+constexpr int kScriptFrames = 120;
+
+class GamePauseTest : public GameFlowTest {
+protected:
+    void SetUp() override {
+        GameFlowTest::SetUp();
+        StartRun();
+    }
+
+    void StartRun() {
+        pause_ = std::make_unique<GamePause>(*framework_, *game_, true);
+        platform::Srand(20261208);
+    }
+    // The same game from the start again: the same clock, the same random numbers.
+    void Restart() {
+        pause_.reset();
+        harness_.Stop();
+        clock_.Set(kStartTicks);
+        ASSERT_TRUE(harness_.Start(options_).empty());
+        StartRun();
+    }
+
+    // One pass of the loop through the pause with these keys held; true when the game ran a frame.
+    bool Pass(const Keys& keys = {}) {
+        int code = 0;
+        platform::PumpMessages(&code);
+        for (int k : keys.down) platform::InjectKey(k, true);
+        bool ran = false;
+        pause_->Frame(clock_.Ticks(), [&](std::uint32_t now, bool quit) {
+            if (quit) game_->QuitToTitle(now);
+            framework_->RunFrame(game_.get(), now, 30);
+            ran = true;
+        });
+        for (int k : keys.down) platform::InjectKey(k, false);
+        clock_.Advance(kFrameMs);
+        return ran;
+    }
+    void Press(int key) {
+        Pass(Keys{{key}});
+        Pass();
+    }
+
+    void StartStageOne() {
+        Pass(Keys{{DIK_Z}});
+        for (int i = 0; i < 60 && !IsSceneFlag(SceneFlag::kStageTitle); ++i) Pass();
+        for (std::uint32_t t = 0; t < 2300; t += kFrameMs) Pass();
+        Pass(Keys{{DIK_Z}});
+        for (int i = 0; i < 60 && !IsSceneFlag(SceneFlag::kGame); ++i) Pass();
+        ASSERT_EQ(IsSceneFlag(SceneFlag::kGame), 1);
+    }
+    // Into the first boss's battle, the ship kept alive, then the scripted flight's first frames.
+    void IntoBattle() {
+        StartStageOne();
+        clock_.Advance(78000);
+        for (int i = 0; i < 200 && !IsBossBattleActive(); ++i) {
+            game_->Ship().StateRecord()->life = PlayerState::kFullLife;
+            Pass();
+        }
+        ASSERT_EQ(IsBossBattleActive(), 1);
+    }
+    static Keys Script(int i) {
+        Keys keys{{i % 40 < 20 ? DIK_LEFT : DIK_RIGHT}};
+        if (i % 3 == 0) keys.down.push_back(DIK_Z);
+        return keys;
+    }
+    // The scripted flight, frame kPauseAt run by `atPause` in its own way. Returns the digest after every
+    // frame of the game.
+    template <typename AtPause>
+    std::vector<std::uint64_t> Fly(AtPause atPause) {
+        std::vector<std::uint64_t> digests;
+        for (int i = 0; i < kScriptFrames; ++i) {
+            if (i == kPauseAt) {
+                atPause();
+            } else {
+                EXPECT_TRUE(Pass(Script(i)));
+            }
+            digests.push_back(GameStateDigest(*game_));
+        }
+        return digests;
+    }
+
+    std::unique_ptr<GamePause> pause_;
+};
+
+TEST_F(GamePauseTest, ABossBattlePausedForAMinuteGoesOnFrameForFrameAsIfNeverPaused) {
+    IntoBattle();
+    const std::vector<std::uint64_t> plain = Fly([&] { Pass(Script(kPauseAt)); });
+
+    Restart();
+    IntoBattle();
+    const std::vector<std::uint64_t> paused = Fly([&] {
+        platform::PushPauseKey();
+        // The frame the key is taken still runs; the game stands still from the next.
+        EXPECT_TRUE(Pass(Script(kPauseAt)));
+        ASSERT_TRUE(pause_->PanelShown());
+        EXPECT_EQ(audio_.pauses, 1);
+        const std::uint64_t still = GameStateDigest(*game_);
+        const std::uint32_t stageClockAtPause = StageElapsed();
+        const platform::Image first = Screen();
+        // A minute of the manual clock with the arrows worked in the panel: nothing reaches the game.
+        for (int s = 0; s < 60; ++s) {
+            EXPECT_FALSE(Pass(Keys{{s % 2 ? DIK_UP : DIK_DOWN}}));
+            clock_.Advance(1000 - kFrameMs);
+        }
+        EXPECT_EQ(GameStateDigest(*game_), still);
+        EXPECT_EQ(StageElapsed(), stageClockAtPause);
+        EXPECT_FALSE(Pass());
+        EXPECT_GT(DifferentPixels(first, Screen()), 0) << "the cursor moved";
+        // Taken at the next pass, which is the next frame of the game.
+        platform::PushPauseKey();
+    });
+    EXPECT_EQ(FirstDifference(paused, plain), -1);
+    EXPECT_EQ(audio_.resumes, 1);
+}
+
+TEST_F(GamePauseTest, MinimisingPausesTheStageAndAMinuteHiddenIsNoGameTime) {
+    IntoBattle();
+    const std::vector<std::uint64_t> plain = Fly([&] { Pass(Script(kPauseAt)); });
+
+    Restart();
+    IntoBattle();
+    const std::vector<std::uint64_t> hidden = Fly([&] {
+        bool ran = false;
+        const GamePause::GameFrame run = [&](std::uint32_t now, bool) {
+            framework_->RunFrame(game_.get(), now, 30);
+            ran = true;
+        };
+        // Minimised: the first hidden pass is the last frame of the game, then the clock stands still.
+        for (int s = 0; s < 60; ++s) {
+            ran = false;
+            for (int k : Script(kPauseAt).down) platform::InjectKey(k, s == 0);
+            pause_->Hidden(clock_.Ticks(), run);
+            EXPECT_EQ(ran, s == 0);
+            clock_.Advance(s == 0 ? kFrameMs : 1000);
+        }
+        EXPECT_EQ(audio_.pauses, 1);
+        // Shown again: the panel waits for the player.
+        platform::PushWindowFocus(true);
+        EXPECT_FALSE(Pass());
+        EXPECT_TRUE(pause_->PanelShown());
+        platform::PushPauseKey();
+    });
+    EXPECT_EQ(audio_.resumes, 1);
+    EXPECT_EQ(FirstDifference(hidden, plain), -1);
+}
+
+TEST_F(GamePauseTest, QuitToTitleSavesTheRecordClosesTheShutterAndShowsTheTitle) {
+    StartStageOne();
+    SetScore(987650);
+    platform::PushPauseKey();
+    Pass();
+    ASSERT_TRUE(pause_->PanelShown());
+    for (int i = 0; i < 4; ++i) Press(DIK_DOWN);
+    ASSERT_EQ(game_->Panel().Selected(), PanelItem::kQuit);
+    // Fire acts when let go: pressed, the panel still stands.
+    Pass(Keys{{DIK_Z}});
+    EXPECT_TRUE(pause_->PanelShown());
+    audio_.Clear();
+    Pass();
+    EXPECT_TRUE(pause_->Quitting());
+    EXPECT_EQ(audio_.Count(sound::kConfirm), 1);
+    int stillFrames = 0;
+    while (!Pass()) ++stillFrames;
+    EXPECT_GE(stillFrames * kFrameMs, GamePause::kQuitShutterMs - kFrameMs);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 0);
+    ASSERT_FALSE(audio_.tracks.empty());
+    EXPECT_EQ(audio_.tracks.back(), 4) << "the title's music";
+    EXPECT_EQ(audio_.resumes, 0) << "the stage's song does not come back";
+    EXPECT_EQ(game_->Score().HighScore(), 987650);
+    EXPECT_EQ(game_->GetShutter().Active(), 1) << "the title opens behind the shutter";
+    EXPECT_EQ(game_->Pausable(), PauseKind::kNone) << "not while the shutter is open";
+}
+
+TEST_F(GamePauseTest, OnTheTitleThePanelHoldsTheSettingsAndTheClockStandsStillWhileItOrTheFocusIsAway) {
+    Pass();
+    platform::PushPauseKey();
+    Pass();
+    ASSERT_TRUE(pause_->PanelShown());
+    EXPECT_EQ(game_->Panel().ItemCount(), 3);
+    EXPECT_EQ(game_->Panel().Selected(), PanelItem::kMusic);
+    EXPECT_EQ(audio_.pauses, 0) << "the title's music plays on";
+    SetMusicVolume(kVolumeFull);
+    SetEffectsVolume(kVolumeFull);
+    Press(DIK_LEFT);
+    Press(DIK_LEFT);
+    EXPECT_EQ(MusicVolume(), 8);
+    Press(DIK_DOWN);
+    // Held, the value repeats after a delay.
+    for (int i = 0; i < PausePanel::kRepeatDelayFrames + 2 * PausePanel::kRepeatFrames; ++i) Pass(Keys{{DIK_LEFT}});
+    EXPECT_EQ(EffectsVolume(), kVolumeFull - 3);
+    EXPECT_TRUE(game_->Panel().SettingsChanged());
+    // Two minutes with the panel open: the title's idle minute has not run.
+    const std::uint32_t elapsed = StageElapsed();
+    for (int s = 0; s < 120; ++s) {
+        Pass();
+        clock_.Advance(1000);
+    }
+    // Fire closes the panel when let go, and the title does not take the press as GAME START.
+    Press(DIK_Z);
+    EXPECT_FALSE(pause_->Paused());
+    for (int i = 0; i < 30; ++i) Pass();
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
+    EXPECT_EQ(game_->GetShutter().Active(), 0);
+    EXPECT_LT(StageElapsed(), elapsed + 2000);
+
+    // Another window takes the focus: the title stands still, without the panel, until it comes back.
+    platform::PushWindowFocus(false);
+    Pass();
+    EXPECT_TRUE(pause_->Paused());
+    EXPECT_FALSE(pause_->PanelShown());
+    clock_.Advance(90000);
+    EXPECT_FALSE(Pass());
+    platform::PushWindowFocus(true);
+    EXPECT_TRUE(Pass());
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1) << "the story has not started behind the player's back";
+    SetMusicVolume(kVolumeFull);
+    SetEffectsVolume(kVolumeFull);
+}
+
+}  // namespace
