@@ -8,7 +8,8 @@ namespace {
 constexpr char kHelp[] =
     "Usage: korvex [OPTION]...\n"
     "A 3D shooting game. It plays in the current folder, which holds its data: t/, x/, m/, w/,\n"
-    "KeyConfig.txt and score.txt.\n"
+    "KeyConfig.txt and score.txt; Settings.txt, when there, holds one setting a line:\n"
+    "music 0..10, effects 0..10, fullscreen on|off, window W H, vsync on|off.\n"
     "\n"
     "Options:\n"
     "  --window, /w     play in a window instead of full screen\n"
@@ -26,9 +27,13 @@ constexpr char kHelp[] =
     "  Z                fire; confirm on the screens\n"
     "  X                dash\n"
     "  C                bomb\n"
+    "  P, Pause         pause a stage, and resume (a pad's Start too); on the title: the options\n"
+    "                   (in the panel up/down choose, left/right change a value, fire confirms)\n"
     "  Escape           quit\n"
+    "  F11, Alt+Enter   full screen or a window\n"
     "  F12              screenshot (a PNG in the current folder)\n"
-    "A joystick attached at start-up steers instead; KeyConfig.txt names its fire, dash and bomb buttons.\n";
+    "A joystick attached at start-up steers instead; KeyConfig.txt names its fire, dash and bomb buttons.\n"
+    "Minimising or leaving the window pauses a stage; a replay ignores that and the pause keys.\n";
 
 // A word that is an option itself, not the value an option before it asked for: "--record --window"
 // lacks its file. A file whose name starts with '-' can still be given as "--record=-x" or "./-x".

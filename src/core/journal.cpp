@@ -85,6 +85,21 @@ JournalError ReadPadFrame(Reader& r, JournalFrame* frame) {
     return JournalError::kNone;
 }
 
+JournalError ReadTitleQuits(Reader& r, std::uint32_t frameCount, std::vector<std::uint32_t>* quits) {
+    if (!r.Has(4)) return JournalError::kTruncatedTitleQuits;
+    const std::uint32_t count = r.U32();
+    // Checked before anything is reserved, as the frame count is.
+    if (count > frameCount) return JournalError::kBadTitleQuit;
+    if (count > r.Left() / 4) return JournalError::kTruncatedTitleQuits;
+    quits->reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t frame = r.U32();
+        if (frame >= frameCount || (!quits->empty() && frame <= quits->back())) return JournalError::kBadTitleQuit;
+        quits->push_back(frame);
+    }
+    return JournalError::kNone;
+}
+
 }  // namespace
 
 void JournalInput::SetKey(int code, bool down) {
@@ -120,6 +135,10 @@ const char* JournalErrorText(JournalError error) {
             return "bytes after the last frame";
         case JournalError::kTooLarge:
             return "larger than any journal the game writes";
+        case JournalError::kTruncatedTitleQuits:
+            return "the quits to the title cut short";
+        case JournalError::kBadTitleQuit:
+            return "a quit to the title out of order or after the last frame";
     }
     return "unknown error";
 }
@@ -131,7 +150,8 @@ JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* 
     if (!r.Has(kJournalHeaderSize)) return JournalError::kTruncatedHeader;
     if (std::memcmp(r.Here(), kMagic, sizeof kMagic) != 0) return JournalError::kBadMagic;
     r.Skip(sizeof kMagic);
-    if (r.U16() != kJournalVersion) return JournalError::kUnknownVersion;
+    const std::uint16_t version = r.U16();
+    if (version != kJournalVersion && version != kJournalVersionTitleQuits) return JournalError::kUnknownVersion;
 
     Journal j;
     j.deviceKind = r.U8();
@@ -157,14 +177,22 @@ JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* 
         if (!NotBefore(frame.ticks, previous)) return JournalError::kClockBackwards;
         previous = frame.ticks;
     }
+    if (version == kJournalVersionTitleQuits) {
+        const JournalError e = ReadTitleQuits(r, frameCount, &j.titleQuits);
+        if (e != JournalError::kNone) return e;
+    }
     if (r.Left() != 0) return JournalError::kTrailingBytes;
     *out = std::move(j);
     return JournalError::kNone;
 }
 
 std::string SerializeJournal(const Journal& journal) {
+    std::vector<std::uint32_t> quits;
+    for (const std::uint32_t frame : journal.titleQuits) {
+        if (frame < journal.frames.size() && (quits.empty() || frame > quits.back())) quits.push_back(frame);
+    }
     std::string out(kMagic, sizeof kMagic);
-    PutU16(&out, kJournalVersion);
+    PutU16(&out, quits.empty() ? kJournalVersion : kJournalVersionTitleQuits);
     const bool pad = journal.deviceKind == 1;
     PutU8(&out, pad ? 1 : 0);
     PutU8(&out, static_cast<std::uint32_t>(journal.startStage));
@@ -192,6 +220,10 @@ std::string SerializeJournal(const Journal& journal) {
             PutU8(&out, static_cast<std::uint32_t>(codes.size()));
             out += codes;
         }
+    }
+    if (!quits.empty()) {
+        PutU32(&out, static_cast<std::uint32_t>(quits.size()));
+        for (const std::uint32_t frame : quits) PutU32(&out, frame);
     }
     return out;
 }

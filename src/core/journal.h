@@ -2,13 +2,17 @@
 // The journal of a run: everything a replay needs to play it again exactly. A header (the random seed,
 // the stage GAME START begins at, the input device kind, the tick at start-up, the pad's button
 // numbers), then for every frame the tick the frame read and the input devices' raw snapshot of that
-// frame, taken before the input gate, so that the replay runs the gate itself.
+// frame, taken before the input gate, so that the replay runs the gate itself; and the frames before
+// which the player left a stage for the title from the pause panel (a paused stretch is no game time,
+// so the quit is all of it the replay needs).
 //
 // On disk, little-endian:
 //   "KVXJ", u16 version, u8 device kind (0 keyboard, 1 joystick), u8 start stage (1..3),
 //   u32 seed, u32 start tick, i8 x3 pad button numbers (-1 unmapped, 0..31) and a zero byte, u32 frames;
 //   a keyboard frame: u32 tick, u8 n, n key codes in rising order;
 //   a joystick frame: u32 tick, u8 read (0/1), i16 x, i16 y (-1000..1000), u32 buttons (bit i: button i).
+// Version 1 ends there. Version 2, written only when there are quits to the title, adds
+//   u32 count (at most the frames), count x u32 frame index (rising, each below the frame count).
 // A journal comes from outside: the parser checks every field and never reads past the end.
 
 #include <array>
@@ -18,6 +22,7 @@
 #include <vector>
 
 inline constexpr std::uint16_t kJournalVersion = 1;
+inline constexpr std::uint16_t kJournalVersionTitleQuits = 2;
 inline constexpr std::size_t kJournalHeaderSize = 24;
 // About 38 hours at 30 frames a second: more is no journal the game wrote.
 inline constexpr std::uint32_t kJournalMaxFrames = 1u << 22;
@@ -28,8 +33,10 @@ inline constexpr std::int32_t kJournalPadAxisLimit = 1000;
 // The largest frame is a keyboard frame with every key down; no journal the game writes is larger than
 // the frame cap of those, and a larger file is refused before it is read.
 inline constexpr std::size_t kJournalLargestFrame = 5 + kJournalMaxKeyCode;
+// The quits to the title at most one before every frame.
+inline constexpr std::uint64_t kJournalLargestTitleQuits = 4 + std::uint64_t{kJournalMaxFrames} * 4;
 inline constexpr std::uint64_t kJournalMaxBytes =
-    kJournalHeaderSize + std::uint64_t{kJournalMaxFrames} * kJournalLargestFrame;
+    kJournalHeaderSize + std::uint64_t{kJournalMaxFrames} * kJournalLargestFrame + kJournalLargestTitleQuits;
 
 // One frame's raw input: the keyboard's keys down, or the joystick's state.
 struct JournalInput {
@@ -59,6 +66,8 @@ struct Journal {
     std::uint32_t startTicks = 0;
     std::array<std::int32_t, 3> padButtonNumbers{-1, -1, -1};
     std::vector<JournalFrame> frames;
+    // Rising indices into `frames`: before frame i ran, the player quit to the title from the pause panel.
+    std::vector<std::uint32_t> titleQuits;
     bool operator==(const Journal&) const = default;
 };
 
@@ -75,6 +84,8 @@ enum class JournalError {
     kClockBackwards,
     kTrailingBytes,
     kTooLarge,
+    kTruncatedTitleQuits,
+    kBadTitleQuit,
 };
 
 // A short sentence for the message a replay gives.
@@ -83,6 +94,8 @@ const char* JournalErrorText(JournalError error);
 // Reads a whole journal. On an error *out is left in an unspecified state.
 JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* out);
 
-// The journal's bytes. A key code above the highest and a pad button number out of 0..31 (which reads as
-// unmapped) are written as what the game makes of them: no key, and -1.
+// The journal's bytes: version 1 when there are no quits to the title, so older games read it. A key code
+// above the highest and a pad button number out of 0..31 (which reads as unmapped) are written as what the
+// game makes of them: no key, and -1. A quit that does not come after the one before, or that no frame
+// follows, can never be reached by a replay and is left out.
 std::string SerializeJournal(const Journal& journal);

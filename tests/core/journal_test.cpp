@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -118,7 +120,7 @@ TEST(JournalTest, HeaderRejections) {
     };
     EXPECT_EQ(JournalError::kBadMagic, with(0, 'k'));
     EXPECT_EQ(JournalError::kBadMagic, with(3, 'K'));
-    EXPECT_EQ(JournalError::kUnknownVersion, with(kVersionAt, 2));
+    EXPECT_EQ(JournalError::kUnknownVersion, with(kVersionAt, 3));
     EXPECT_EQ(JournalError::kUnknownVersion, with(kVersionAt + 1, 1));
     EXPECT_EQ(JournalError::kBadHeader, with(kKindAt, 2));
     EXPECT_EQ(JournalError::kBadHeader, with(kStageAt, 0));
@@ -141,6 +143,42 @@ TEST(JournalTest, FrameCountsTheFileCannotHoldAreRejectedBeforeReading) {
     // One fewer: the last frame is left over.
     PutU32(&b, kCountAt, 2);
     EXPECT_EQ(JournalError::kTrailingBytes, Parse(b));
+}
+
+TEST(JournalTest, QuitsToTheTitleAddATrailerThatIsCheckedLikeTheRest) {
+    Journal written = PadJournal();
+    written.titleQuits = {0, 1};
+    std::string bytes = SerializeJournal(written);
+    Journal read;
+    ASSERT_EQ(JournalError::kNone, Parse(Bytes(bytes), &read));
+    EXPECT_EQ(written, read);
+    bytes[kVersionAt] = kJournalVersion;  // version 1's bytes, then the count and two indices
+    EXPECT_EQ(SerializeJournal(PadJournal()), bytes.substr(0, bytes.size() - 12));
+    written = KeyboardJournal();
+    written.titleQuits = {1, 1, 0, 3, 2};  // those no replay could reach are left out
+    ASSERT_EQ(JournalError::kNone, Parse(Bytes(SerializeJournal(written)), &read));
+    EXPECT_EQ((std::vector<std::uint32_t>{1, 2}), read.titleQuits);
+    // Three frames, and a version-2 trailer of the given words.
+    auto trailer = [](std::vector<std::uint32_t> words, Journal* out = nullptr) {
+        std::vector<std::uint8_t> b = Bytes(SerializeJournal(KeyboardJournal()));
+        b[kVersionAt] = kJournalVersionTitleQuits;
+        for (std::uint32_t w : words) {
+            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
+        }
+        return Parse(b, out);
+    };
+    ASSERT_EQ(JournalError::kNone, trailer({0}, &read));
+    EXPECT_TRUE(read.titleQuits.empty());
+    EXPECT_EQ(JournalError::kTruncatedTitleQuits, trailer({}));
+    EXPECT_EQ(JournalError::kTruncatedTitleQuits, trailer({2, 0}));
+    EXPECT_EQ(JournalError::kBadTitleQuit, trailer({0xFFFFFFFFu}));  // more quits than frames
+    EXPECT_EQ(JournalError::kBadTitleQuit, trailer({1, 3}));         // no frame after it
+    EXPECT_EQ(JournalError::kBadTitleQuit, trailer({2, 1, 1}));
+    // The regression journal, recorded before quits were kept, reads and writes back byte for byte.
+    std::ifstream file(KORVEX_SOURCE_DIR "/tests/replay/stage1.kvj", std::ios::binary);
+    const std::vector<std::uint8_t> recorded{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_EQ(JournalError::kNone, Parse(recorded, &read));
+    EXPECT_EQ(recorded, Bytes(SerializeJournal(read)));
 }
 
 TEST(JournalTest, EveryShortenedJournalIsRejected) {
