@@ -24,6 +24,11 @@ std::int32_t LoadSongFromMemory(const std::uint8_t* bytes, std::size_t size);
 void Play(std::int32_t slot);
 void Stop();
 bool FadeOut(std::int32_t milliseconds);
+// Pause holds the song where it stands with every note released; Resume goes on from there with the
+// channels set up again. A second Pause, or a Resume when not paused, does nothing. Play and Stop end a
+// pause; a fade asked while paused runs after the resume.
+void Pause();
+void Resume();
 bool Unload(std::int32_t slot);
 void Destroy();
 

@@ -23,6 +23,15 @@ void ResetChannels(State& s) {
     for (ChannelState& ch : s.channels) ch = ChannelState{0, 0, 64, 0, 0, 100};
 }
 
+void AdviseTimer(State& s) {
+    CancelTimer(s);
+    if (s.systemClock && s.tickSemaphore) {
+        const std::uint64_t t = s.systemClock->GetTime();
+        s.adviseCookie =
+            s.systemClock->AdvisePeriodic(t, std::uint64_t{s.period} * kMicrosPerMilli, s.tickSemaphore.get());
+    }
+}
+
 // Play's reset, also used when a song loops. A loop keeps a fade-out that is under way: the fade was
 // asked for and must still end the song.
 enum class Fade { kCancel, kKeep };
@@ -43,12 +52,7 @@ void StartTiming(State& s) {
     s.elapsed = platform::TimeGetTime() - s.timingOrigin;
     s.dispatched = 0;
     if (s.silent) return;
-    CancelTimer(s);
-    if (s.systemClock && s.tickSemaphore) {
-        const std::uint64_t t = s.systemClock->GetTime();
-        s.adviseCookie =
-            s.systemClock->AdvisePeriodic(t, std::uint64_t{s.period} * kMicrosPerMilli, s.tickSemaphore.get());
-    }
+    AdviseTimer(s);
 }
 
 void DispatchChannelMessage(State& s, const MidiEvent& rec) {
@@ -219,6 +223,7 @@ MidiSong* CurrentSong(State& s) {
 
 void StopPlayback(State& s) {
     std::lock_guard<std::recursive_mutex> lock(s.control);
+    s.paused = false;
     if (s.currentSlot < 0 || static_cast<std::size_t>(s.currentSlot) >= s.slots.size()) return;
     SongSlot& slot = s.slots[static_cast<std::size_t>(s.currentSlot)];
     if (!slot.inUse || !slot.playing) return;
@@ -240,6 +245,8 @@ void Wakeup(State& s) {
         CancelTimer(s);
         return;
     }
+    // The pause cancels the timer, but releases it gave just before may still be waiting.
+    if (s.paused) return;
     if (s.startMark != 0) {
         if (static_cast<std::int32_t>(platform::TimeGetTime() - s.startMark) <
             static_cast<std::int32_t>(kStartDelayHalf)) {
@@ -305,6 +312,43 @@ void Play(std::int32_t slotIndex) {
 
 void Stop() {
     if (State* s = Current()) StopPlayback(*s);
+}
+
+void Pause() {
+    State* s = Current();
+    if (!s) return;
+    std::lock_guard<std::recursive_mutex> lock(s->control);
+    if (s->paused || s->stopRequested || !CurrentSong(*s)) return;
+    if (!s->slots[static_cast<std::size_t>(s->currentSlot)].playing) return;
+    s->paused = true;
+    CancelTimer(*s);
+    const std::uint32_t now = platform::TimeGetTime();
+    if (s->startMark != 0) {
+        s->startDelayLeft = static_cast<std::int32_t>(s->startMark - now);
+    } else {
+        s->elapsed = now - s->timingOrigin;
+    }
+    // Notes off, the pedal lifted and every voice cut, reverb tails included: nothing rings on.
+    SendControllerToAll(*s, 64, 0);
+    SendControllerToAll(*s, 123, 0);
+    SendControllerToAll(*s, 120, 0);
+}
+
+void Resume() {
+    State* s = Current();
+    if (!s) return;
+    std::lock_guard<std::recursive_mutex> lock(s->control);
+    if (!s->paused) return;
+    s->paused = false;
+    const std::uint32_t now = platform::TimeGetTime();
+    // The paused stretch is taken out of the song's time: it goes on from the tick it stood at.
+    if (s->startMark != 0) {
+        s->startMark = now + static_cast<std::uint32_t>(s->startDelayLeft);
+    } else {
+        s->timingOrigin = now - s->elapsed;
+    }
+    SendChannelSetup(*s);
+    AdviseTimer(*s);
 }
 
 bool FadeOut(std::int32_t milliseconds) {

@@ -84,6 +84,11 @@ struct State {
     bool catchingUp = false;
     bool looping = false;
     std::uint64_t loopStart = 0;
+
+    // While paused the wake-ups do nothing and the timer is off; `elapsed` (or, before the song has
+    // started, the start delay still to wait) is what the resume measures the song's time from again.
+    bool paused = false;
+    std::int32_t startDelayLeft = 0;
 };
 
 // The record; null outside Initialize .. Destroy.

@@ -32,6 +32,10 @@ void MusicPlayTrack(std::int32_t track) {
 
 void MusicFadeOut(std::int32_t milliseconds) { GeneMusic::FadeOut(milliseconds); }
 
+void MusicPause() { GeneMusic::Pause(); }
+
+void MusicResume() { GeneMusic::Resume(); }
+
 void MusicShutdown() {
     GeneMusic::Destroy();
     for (std::int32_t& slot : g_trackSlots) slot = -1;

@@ -16,6 +16,9 @@ void MusicStartup(std::int32_t portChoice);
 // A track whose file was missing leaves the music that plays playing.
 void MusicPlayTrack(std::int32_t track);
 void MusicFadeOut(std::int32_t milliseconds);
+// The game paused and resumed: the song stops with its notes released and goes on from the same place.
+void MusicPause();
+void MusicResume();
 void MusicShutdown();
 
 // "m\\trackNN.mid"; nullptr outside 0-11.

@@ -9,9 +9,12 @@ void SceneAudio::FadeOut(std::int32_t milliseconds) { MusicFadeOut(milliseconds)
 
 void SceneAudio::PlaySound(std::int32_t slot) { ::PlaySound(slot); }
 
-void SceneAudio::Pause() {}
+void SceneAudio::Pause() {
+    MusicPause();
+    GameSoundBank.StopAll();
+}
 
-void SceneAudio::Resume() {}
+void SceneAudio::Resume() { MusicResume(); }
 
 namespace {
 SceneAudio g_gameAudio;

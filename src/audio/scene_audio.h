@@ -10,7 +10,9 @@ public:
     virtual void PlayTrack(std::int32_t track);
     virtual void FadeOut(std::int32_t milliseconds);
     virtual void PlaySound(std::int32_t slot);
+    // The game paused: the music holds its place with every note released and the effects fall silent.
     virtual void Pause();
+    // The music goes on from where it stood; effects sound again when next cued.
     virtual void Resume();
 };
 

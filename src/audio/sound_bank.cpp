@@ -52,6 +52,12 @@ bool SoundBank::Play(std::int32_t slot) {
     return true;
 }
 
+void SoundBank::StopAll() {
+    for (const std::unique_ptr<platform::SoundBuffer>& buffer : buffers_) {
+        if (buffer) buffer->Stop();
+    }
+}
+
 void SoundBank::SetMusicVolume(int level) {
     musicVolume_ = ClampVolume(level);
     ApplyVolumes();

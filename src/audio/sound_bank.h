@@ -27,6 +27,8 @@ public:
     bool InitWithDevice(std::shared_ptr<platform::SoundDevice> device);
 
     bool Play(std::int32_t slot);
+    // Silences every effect that is playing (the game paused); each plays again when next played.
+    void StopAll();
     // Music and effects volume levels (0 to kVolumeFull, see audio/volume.h), heard at once; kept for a
     // device opened later.
     void SetMusicVolume(int level);

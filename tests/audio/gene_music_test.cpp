@@ -221,6 +221,26 @@ TEST_F(SequencerTest, AStalledThreadCatchesUpWithoutNoteOnsThenResendsTheSetUp) 
     EXPECT_FALSE(NoteOns().empty());
 }
 
+TEST_F(SequencerTest, APauseReleasesEveryNoteAndTheResumeGoesOnFromTheSamePlace) {
+    Start();
+    GeneMusic::Play(Load(Pulse(20, 480)));  // a note every 500 ms of the song
+    Step(800);
+    clock_.Advance(3);
+    midi_.Clock()->ReleaseDue();  // wake-ups the timer gave just before the pause
+    const std::uint64_t position = Inspect().position;
+    midi_.Log().Clear();
+    GeneMusic::Pause();
+    Step(60000);
+    GeneMusic::Pause();
+    EXPECT_EQ(Inspect().position, position);
+    EXPECT_EQ(Messages().size(), 48u);
+    for (int c : {64, 123, 120}) EXPECT_EQ(Count(Messages(), [c](auto& m) { return m.IsControl(c) && !m.D2(); }), 16);
+    const std::uint64_t resumedAt = NowMs();
+    GeneMusic::Resume();
+    Step(600);  // 703 ms of the song had gone: the note at 1000 ms is the next
+    EXPECT_EQ(NoteOns(resumedAt), (std::vector<std::pair<std::uint64_t, int>>{{resumedAt + 297, 42}}));
+}
+
 class DownloadTest : public SequencerTest {
 protected:
     DownloadTest() : SequencerTest(Collection()) {}

@@ -171,6 +171,18 @@ TEST_F(SoundBankTest, ASoundPlaysToItsEndOnceAndFreeSlotSilencesIt) {
     EXPECT_TRUE(bank_.Play(40));
 }
 
+TEST_F(SoundBankTest, StopAllCutsEverySoundAtOnceAndAPlayAfterItSoundsAgain) {
+    for (int slot : {3, 4}) Write(slot, MonoSpec(Ramp16(4800)));
+    ASSERT_TRUE(Init());
+    for (int slot : {3, 4}) bank_.Play(slot);
+    Render(512);
+    bank_.StopAll();
+    const std::vector<float> out = Render(512);
+    EXPECT_TRUE(std::all_of(out.begin() + 2 * device_->Mixer().FadeFrames(), out.end(), [](float x) { return !x; }));
+    bank_.Play(3);
+    EXPECT_NEAR(Render(512)[0], 1000.0f / 32768.0f, 1e-6f);  // from its start
+}
+
 TEST_F(SoundBankTest, TheDeviceIsLentWithAReference) {
     std::shared_ptr<platform::SoundDevice> lent;
     EXPECT_FALSE(bank_.GetDevice(&lent));

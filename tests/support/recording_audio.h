@@ -13,15 +13,19 @@ public:
     void PlayTrack(std::int32_t track) override { tracks.push_back(track); }
     void FadeOut(std::int32_t ms) override { fades.push_back(ms); }
     void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
+    void Pause() override { ++pauses; }
+    void Resume() override { ++resumes; }
 
     int Count(int slot) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot)); }
     void Clear() {
         tracks.clear();
         fades.clear();
         sounds.clear();
+        pauses = resumes = 0;
     }
 
     std::vector<int> tracks;
     std::vector<int> fades;
     std::vector<int> sounds;
+    int pauses = 0, resumes = 0;
 };

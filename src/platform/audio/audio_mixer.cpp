@@ -7,7 +7,7 @@ namespace platform {
 
 MixerVoice::MixerVoice(std::vector<float> stereoFrames) : samples_(std::move(stereoFrames)) {}
 
-// A restart cuts the old sound off over 1.5 ms: long enough not to click, short enough to be unheard.
+// A restart or a stop cuts the old sound off over 1.5 ms: long enough not to click, short enough to be unheard.
 AudioMixer::AudioMixer(int sampleRate)
     : rate_(sampleRate), fadeFrames_(std::max(1, sampleRate * 3 / 2000)), limiter_(sampleRate) {}
 
@@ -39,7 +39,7 @@ void AudioMixer::MixVoice(MixerVoice& v, float* out, int frames, float volume) {
             v.tail_ = v.position_;
             v.tailLeft_ = fadeFrames_;
         }
-        v.position_ = 0;
+        v.position_ = (requests & MixerVoice::kStopBit) != 0 ? -1 : 0;
     }
     const auto length = static_cast<std::int64_t>(v.Frames());
     const float* s = v.samples_.data();

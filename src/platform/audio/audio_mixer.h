@@ -22,16 +22,29 @@ public:
     virtual void MixInto(float* stereo, int frames, std::uint64_t firstFrame, std::uint64_t nowMicros) = 0;
 };
 
-// One sound effect: its samples in the mixer's format, played from the start on each restart request.
+// One sound effect: its samples in the mixer's format, played from the start on each restart request
+// and silenced on each stop request.
 class MixerVoice {
 public:
     explicit MixerVoice(std::vector<float> stereoFrames);
-    // Callable from any thread, never waits. Several requests before the next block make one restart.
-    void Restart() { requests_.fetch_add(1, std::memory_order_release); }
+    // Callable from any thread, never waits for the mixer. Several requests before the next block count
+    // as the last of them: a stop after a restart is silence, a restart after a stop plays.
+    void Restart() { Request(0); }
+    void Stop() { Request(kStopBit); }
     std::size_t Frames() const { return samples_.size() / 2; }
 
 private:
     friend class AudioMixer;
+    // The requests word is a count (bits 1 and up), so the mixer sees that something was asked, and the
+    // kind of the latest request (bit 0), changed together so no request can come between the two.
+    static constexpr std::uint32_t kStopBit = 1;
+    void Request(std::uint32_t kind) {
+        std::uint32_t word = requests_.load(std::memory_order_relaxed);
+        while (!requests_.compare_exchange_weak(word, ((word + 2) & ~kStopBit) | kind, std::memory_order_release,
+                                                std::memory_order_relaxed)) {
+        }
+    }
+
     std::vector<float> samples_;
     std::atomic<std::uint32_t> requests_{0};
     // Mixer thread only.
@@ -46,7 +59,7 @@ public:
     explicit AudioMixer(int sampleRate);
 
     int SampleRate() const { return rate_; }
-    // Frames over which a restarted voice's old sound fades out instead of stopping dead.
+    // Frames over which a restarted or stopped voice's old sound fades out instead of stopping dead.
     int FadeFrames() const { return fadeFrames_; }
 
     void AddVoice(MixerVoice* voice);

@@ -54,7 +54,7 @@ private:
     std::string driver_ = "offline";
 };
 
-// A sound effect held by the device: restarts from its beginning on every Play.
+// A sound effect held by the device: restarts from its beginning on every Play, falls silent on Stop.
 class SoundBuffer {
 public:
     SoundBuffer(std::shared_ptr<SoundDevice> device, std::unique_ptr<MixerVoice> voice);
@@ -63,6 +63,8 @@ public:
     SoundBuffer& operator=(const SoundBuffer&) = delete;
 
     void Play() { voice_->Restart(); }
+    // Silences the sound within the mixer's short fade if it is playing; safe while the device renders.
+    void Stop() { voice_->Stop(); }
     std::size_t Frames() const { return voice_->Frames(); }
 
 private:
