@@ -55,6 +55,7 @@ void PausePanel::Open(PanelKind kind, const InputState& held) {
     firePressed_ = false;
     leftFrames_ = held.left != 0 ? -1 : 0;
     rightFrames_ = held.right != 0 ? -1 : 0;
+    settleFrames_ = 0;
     settingsChanged_ = false;
 }
 
@@ -90,6 +91,9 @@ void PausePanel::Change(int step) {
         }
         case PanelItem::kFullScreen:
             platform::SetFullScreen(MainWindowHandle, !platform::IsFullScreen(MainWindowHandle));
+            settleFrames_ = kWindowSettleFrames;
+            leftFrames_ = -1;
+            rightFrames_ = -1;
             break;
         default:
             return;
@@ -111,6 +115,15 @@ bool PausePanel::Acts(bool held, int* frames, bool repeating) {
 }
 
 PanelAction PausePanel::Step(const InputState& held) {
+    if (settleFrames_ > 0) {
+        // Whatever is held at any time meanwhile counts as held before.
+        --settleFrames_;
+        for (std::int32_t InputState::*field : {&InputState::up, &InputState::down, &InputState::left,
+                                                 &InputState::right, &InputState::button1}) {
+            if (held.*field != 0) before_.*field = held.*field;
+        }
+        return PanelAction::kNone;
+    }
     const InputState before = before_;
     before_ = held;
     if (Pressed(held.up, before.up)) Move(-1);

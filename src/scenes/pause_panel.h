@@ -22,6 +22,9 @@ public:
     static constexpr int kRepeatFrames = 3;
     // The scene behind the panel is drawn at this share of its light.
     static constexpr std::uint32_t kDimColour = 0xFF5A5A5Au;
+    // Frames the panel waits after switching between full screen and a window: while the window changes
+    // the keyboard may read as all keys up for a frame, which must not count as a new press.
+    static constexpr int kWindowSettleFrames = 10;
 
     bool Load();
     // The panel opens on its first item. What is held at that moment counts as held before: a button
@@ -56,5 +59,6 @@ private:
     bool firePressed_ = false;
     int leftFrames_ = 0;
     int rightFrames_ = 0;
+    int settleFrames_ = 0;
     bool settingsChanged_ = false;
 };

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "app/game_pause.h"
+#include "app/replay_session.h"
+#include "core/command_line.h"
+#include "platform/core/atomic_file.h"
 #include "audio/volume.h"
 #include "core/registry.h"
 #include "platform/core/events.h"
@@ -56,24 +59,29 @@ protected:
         StartRun();
     }
 
-    // One pass of the loop through the pause with these keys held; true when the game ran a frame.
-    bool Pass(const Keys& keys = {}) {
+    // One pass of the loop through the pause with these keys held; true when the game ran a frame. With a
+    // session, the game's frames go through it, as in the game.
+    bool Pass(const Keys& keys = {}, ReplaySession* session = nullptr) {
         int code = 0;
         platform::PumpMessages(&code);
         for (int k : keys.down) platform::InjectKey(k, true);
         bool ran = false;
         pause_->Frame(clock_.Ticks(), [&](std::uint32_t now, bool quit) {
-            if (quit) game_->QuitToTitle(now);
-            framework_->RunFrame(game_.get(), now, 30);
+            if (session) {
+                session->RunFrame(*framework_, game_.get(), now, 30, quit);
+            } else {
+                if (quit) game_->QuitToTitle(now);
+                framework_->RunFrame(game_.get(), now, 30);
+            }
             ran = true;
         });
         for (int k : keys.down) platform::InjectKey(k, false);
         clock_.Advance(kFrameMs);
         return ran;
     }
-    void Press(int key) {
-        Pass(Keys{{key}});
-        Pass();
+    void Press(int key, ReplaySession* session = nullptr) {
+        Pass(Keys{{key}}, session);
+        Pass({}, session);
     }
 
     void StartStageOne() {
@@ -206,6 +214,47 @@ TEST_F(GamePauseTest, QuitToTitleSavesTheRecordClosesTheShutterAndShowsTheTitle)
     EXPECT_EQ(game_->Score().HighScore(), 987650);
     EXPECT_EQ(game_->GetShutter().Active(), 1) << "the title opens behind the shutter";
     EXPECT_EQ(game_->Pausable(), PauseKind::kNone) << "not while the shutter is open";
+}
+
+TEST_F(GamePauseTest, ARecordingWithPausesAndAQuitToTheTitleReplaysToTheSameState) {
+    CommandLine record;
+    record.recordPath = (workDir_->Path() / "run.kvj").string();
+    auto recorder = std::make_unique<ReplaySession>(record);
+    ASSERT_TRUE(recorder->Open());
+    platform::Srand(recorder->Seed(77));
+    recorder->InitInput(*framework_, window_);
+    ReplaySession* r = recorder.get();
+    for (int i = 0; i < 100; ++i) Pass(i == 0 || i == 80 ? Keys{{DIK_Z}} : Keys{}, r);
+    for (int i = 0; i < 60; ++i) Pass(Script(i), r);
+    platform::PushPauseKey();
+    Pass({}, r);
+    for (int s = 0; s < 20; ++s) clock_.Advance(1000), Pass({}, r);
+    platform::PushPauseKey();
+    for (int i = 0; i < 30; ++i) Pass(Script(i), r);
+    platform::PushPauseKey();
+    Pass({}, r);
+    for (int i = 0; i < 4; ++i) Press(DIK_DOWN, r);
+    Press(DIK_Z, r);
+    for (int i = 0; i < 60; ++i) Pass({}, r);
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
+    recorder->Finish(*game_, 0);
+    std::string journal;
+    ASSERT_TRUE(platform::ReadWholeFile(record.recordPath, &journal));
+    const std::string recorded = ClosingLine("run", 0, *game_);
+
+    Restart();
+    CommandLine replay;
+    replay.replayPath = (workDir_->Path() / "run.kvj").string();
+    ASSERT_TRUE(platform::ReplaceFileAtomically(replay.replayPath, journal));
+    ReplaySession replayer(replay);
+    ASSERT_TRUE(replayer.Open());
+    platform::Srand(replayer.Seed(0));
+    replayer.InitInput(*framework_, window_);
+    // A replay listens to no pause key.
+    pause_ = std::make_unique<GamePause>(*framework_, *game_, false);
+    platform::PushPauseKey();
+    while (!QuitPosted()) Pass({}, &replayer);
+    EXPECT_EQ(ClosingLine("run", 0, *game_), recorded);
 }
 
 TEST_F(GamePauseTest, OnTheTitleThePanelHoldsTheSettingsAndTheClockStandsStillWhileItOrTheFocusIsAway) {

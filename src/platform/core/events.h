@@ -13,8 +13,9 @@ void PostQuitMessage(int exitCode);
 void QuitOnTerminationSignals();
 
 // Takes every waiting system event. Escape and the window's close request post the quit; F11 and
-// Alt+Enter switch the main window between full screen and a window; other key presses are swallowed
-// (the game reads its keys through the input devices). Returns true and the exit code when the quit
+// Alt+Enter switch the main window between full screen and a window; P, Pause and a pad's Start are
+// kept as a pause request, and the window's losing or regaining the player as its activity; other key
+// presses are swallowed (the game reads its keys through the input devices). Returns true and the exit code when the quit
 // has been taken.
 bool PumpMessages(int* exitCode);
 
