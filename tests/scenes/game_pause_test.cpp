@@ -29,13 +29,6 @@ using platform::DIK_UP;
 using platform::DIK_Z;
 
 constexpr std::uint32_t kStartTicks = 200000;
-
-int FirstDifference(const std::vector<std::uint64_t>& a, const std::vector<std::uint64_t>& b) {
-    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
-        if (i >= a.size() || i >= b.size() || a[i] != b[i]) return static_cast<int>(i);
-    }
-    return -1;
-}
 constexpr int kPauseAt = 40;
 constexpr int kScriptFrames = 120;
 
@@ -43,20 +36,19 @@ class GamePauseTest : public GameFlowTest {
 protected:
     void SetUp() override {
         GameFlowTest::SetUp();
-        StartRun();
-    }
-
-    void StartRun() {
-        pause_ = std::make_unique<GamePause>(*framework_, *game_, true);
-        platform::Srand(20261208);
+        Restart(false);
     }
     // The same game from the start again: the same clock, the same random numbers.
-    void Restart() {
-        pause_.reset();
-        harness_.Stop();
-        clock_.Set(kStartTicks);
-        ASSERT_TRUE(harness_.Start(options_).empty());
-        StartRun();
+    void Restart(bool again = true) {
+        if (again) {
+            pause_.reset();
+            harness_.Stop();
+            clock_.Set(kStartTicks);
+            ASSERT_TRUE(harness_.Start(options_).empty());
+        }
+        pause_ = std::make_unique<GamePause>(*framework_, *game_, true);
+        platform::Srand(20261208);
+        gameFrames_ = 0;
     }
 
     // One pass of the loop through the pause with these keys held; true when the game ran a frame. With a
@@ -77,6 +69,7 @@ protected:
         });
         for (int k : keys.down) platform::InjectKey(k, false);
         clock_.Advance(kFrameMs);
+        gameFrames_ += ran;
         return ran;
     }
     void Press(int key, ReplaySession* session = nullptr) {
@@ -92,7 +85,7 @@ protected:
         for (int i = 0; i < 60 && !IsSceneFlag(SceneFlag::kGame); ++i) Pass();
         ASSERT_EQ(IsSceneFlag(SceneFlag::kGame), 1);
     }
-    // Into the first boss's battle, the ship kept alive, then the scripted flight's first frames.
+    // Into the first boss's battle, the ship kept alive.
     void IntoBattle() {
         StartStageOne();
         clock_.Advance(78000);
@@ -107,32 +100,34 @@ protected:
         if (i % 3 == 0) keys.down.push_back(DIK_Z);
         return keys;
     }
-    // The scripted flight, frame kPauseAt run by `atPause` in its own way. Returns the digest after every
-    // frame of the game.
+    // The scripted flight in the battle, frame kPauseAt run by `atPause` in its own way: the digest after
+    // every frame of the game, then the same with a plain frame there in a new run, from the same start.
     template <typename AtPause>
-    std::vector<std::uint64_t> Fly(AtPause atPause) {
-        std::vector<std::uint64_t> digests;
-        for (int i = 0; i < kScriptFrames; ++i) {
-            if (i == kPauseAt) {
-                atPause();
-            } else {
-                EXPECT_TRUE(Pass(Script(i)));
+    void ExpectFlightAsIfPlain(AtPause atPause) {
+        std::vector<std::uint64_t> digests[2];
+        for (int run = 0; run < 2; ++run) {
+            if (run == 1) Restart();
+            IntoBattle();
+            for (int i = 0; i < kScriptFrames; ++i) {
+                if (i == kPauseAt && run == 0) {
+                    atPause();
+                } else {
+                    EXPECT_TRUE(Pass(Script(i)));
+                }
+                digests[run].push_back(GameStateDigest(*game_));
             }
-            digests.push_back(GameStateDigest(*game_));
         }
-        return digests;
+        const auto [a, b] = std::mismatch(digests[0].begin(), digests[0].end(), digests[1].begin());
+        EXPECT_EQ(a - digests[0].begin(), kScriptFrames) << "the first frame that differs";
+        EXPECT_EQ(audio_.resumes, 1);
     }
 
     std::unique_ptr<GamePause> pause_;
+    int gameFrames_ = 0;
 };
 
 TEST_F(GamePauseTest, ABossBattlePausedForAMinuteGoesOnFrameForFrameAsIfNeverPaused) {
-    IntoBattle();
-    const std::vector<std::uint64_t> plain = Fly([&] { Pass(Script(kPauseAt)); });
-
-    Restart();
-    IntoBattle();
-    const std::vector<std::uint64_t> paused = Fly([&] {
+    ExpectFlightAsIfPlain([&] {
         platform::PushPauseKey();
         // The frame the key is taken still runs; the game stands still from the next.
         EXPECT_TRUE(Pass(Script(kPauseAt)));
@@ -153,17 +148,10 @@ TEST_F(GamePauseTest, ABossBattlePausedForAMinuteGoesOnFrameForFrameAsIfNeverPau
         // Taken at the next pass, which is the next frame of the game.
         platform::PushPauseKey();
     });
-    EXPECT_EQ(FirstDifference(paused, plain), -1);
-    EXPECT_EQ(audio_.resumes, 1);
 }
 
 TEST_F(GamePauseTest, MinimisingPausesTheStageAndAMinuteHiddenIsNoGameTime) {
-    IntoBattle();
-    const std::vector<std::uint64_t> plain = Fly([&] { Pass(Script(kPauseAt)); });
-
-    Restart();
-    IntoBattle();
-    const std::vector<std::uint64_t> hidden = Fly([&] {
+    ExpectFlightAsIfPlain([&] {
         bool ran = false;
         const GamePause::GameFrame run = [&](std::uint32_t now, bool) {
             framework_->RunFrame(game_.get(), now, 30);
@@ -184,39 +172,9 @@ TEST_F(GamePauseTest, MinimisingPausesTheStageAndAMinuteHiddenIsNoGameTime) {
         EXPECT_TRUE(pause_->PanelShown());
         platform::PushPauseKey();
     });
-    EXPECT_EQ(audio_.resumes, 1);
-    EXPECT_EQ(FirstDifference(hidden, plain), -1);
 }
 
-TEST_F(GamePauseTest, QuitToTitleSavesTheRecordClosesTheShutterAndShowsTheTitle) {
-    StartStageOne();
-    SetScore(987650);
-    platform::PushPauseKey();
-    Pass();
-    ASSERT_TRUE(pause_->PanelShown());
-    for (int i = 0; i < 4; ++i) Press(DIK_DOWN);
-    ASSERT_EQ(game_->Panel().Selected(), PanelItem::kQuit);
-    // Fire acts when let go: pressed, the panel still stands.
-    Pass(Keys{{DIK_Z}});
-    EXPECT_TRUE(pause_->PanelShown());
-    audio_.Clear();
-    Pass();
-    EXPECT_TRUE(pause_->Quitting());
-    EXPECT_EQ(audio_.Count(sound::kConfirm), 1);
-    int stillFrames = 0;
-    while (!Pass()) ++stillFrames;
-    EXPECT_GE(stillFrames * kFrameMs, GamePause::kQuitShutterMs - kFrameMs);
-    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
-    EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 0);
-    ASSERT_FALSE(audio_.tracks.empty());
-    EXPECT_EQ(audio_.tracks.back(), 4) << "the title's music";
-    EXPECT_EQ(audio_.resumes, 0) << "the stage's song does not come back";
-    EXPECT_EQ(game_->Score().HighScore(), 987650);
-    EXPECT_EQ(game_->GetShutter().Active(), 1) << "the title opens behind the shutter";
-    EXPECT_EQ(game_->Pausable(), PauseKind::kNone) << "not while the shutter is open";
-}
-
-TEST_F(GamePauseTest, ARecordingWithPausesAndAQuitToTheTitleReplaysToTheSameState) {
+TEST_F(GamePauseTest, QuitToTitleLeavesAsGameOverDoesAndARecordingWithPausesAndTheQuitReplaysToTheSameState) {
     CommandLine record;
     record.recordPath = (workDir_->Path() / "run.kvj").string();
     auto recorder = std::make_unique<ReplaySession>(record);
@@ -231,12 +189,29 @@ TEST_F(GamePauseTest, ARecordingWithPausesAndAQuitToTheTitleReplaysToTheSameStat
     for (int s = 0; s < 20; ++s) clock_.Advance(1000), Pass({}, r);
     platform::PushPauseKey();
     for (int i = 0; i < 30; ++i) Pass(Script(i), r);
+    // A score over the record, given again at the same frame of the replay.
+    const int scoreAt = gameFrames_;
+    SetScore(987650);
     platform::PushPauseKey();
     Pass({}, r);
     for (int i = 0; i < 4; ++i) Press(DIK_DOWN, r);
-    Press(DIK_Z, r);
+    ASSERT_EQ(game_->Panel().Selected(), PanelItem::kQuit);
+    // Fire acts when let go; the shutter closes over the still game, then the title.
+    Pass(Keys{{DIK_Z}}, r);
+    EXPECT_TRUE(pause_->PanelShown());
+    audio_.Clear();
+    Pass({}, r);
+    EXPECT_TRUE(pause_->Quitting());
+    EXPECT_EQ(audio_.Count(sound::kConfirm), 1);
+    int stillFrames = 0;
+    while (!Pass({}, r)) ++stillFrames;
+    EXPECT_GE(stillFrames * kFrameMs, GamePause::kQuitShutterMs - kFrameMs);
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle) * 2 + IsSceneFlag(SceneFlag::kGame), 2);
+    EXPECT_EQ(audio_.tracks, std::vector<int>{4}) << "the title's music, not the stage's again";
+    EXPECT_EQ(audio_.resumes, 0);
+    EXPECT_EQ(game_->Score().HighScore(), 987650);
+    EXPECT_EQ(game_->GetShutter().Active(), 1) << "the title opens behind the shutter";
     for (int i = 0; i < 60; ++i) Pass({}, r);
-    ASSERT_EQ(IsSceneFlag(SceneFlag::kTitle), 1);
     recorder->Finish(*game_, 0);
     std::string journal;
     ASSERT_TRUE(platform::ReadWholeFile(record.recordPath, &journal));
@@ -253,7 +228,10 @@ TEST_F(GamePauseTest, ARecordingWithPausesAndAQuitToTheTitleReplaysToTheSameStat
     // A replay listens to no pause key.
     pause_ = std::make_unique<GamePause>(*framework_, *game_, false);
     platform::PushPauseKey();
-    while (!QuitPosted()) Pass({}, &replayer);
+    while (!QuitPosted()) {
+        if (gameFrames_ == scoreAt) SetScore(987650);
+        Pass({}, &replayer);
+    }
     EXPECT_EQ(ClosingLine("run", 0, *game_), recorded);
 }
 
@@ -274,13 +252,9 @@ TEST_F(GamePauseTest, OnTheTitleThePanelHoldsTheSettingsAndTheClockStandsStillWh
     // Held, the value repeats after a delay.
     for (int i = 0; i < PausePanel::kRepeatDelayFrames + 2 * PausePanel::kRepeatFrames; ++i) Pass(Keys{{DIK_LEFT}});
     EXPECT_EQ(EffectsVolume(), kVolumeFull - 3);
-    EXPECT_TRUE(game_->Panel().SettingsChanged());
     // Two minutes with the panel open: the title's idle minute has not run.
     const std::uint32_t elapsed = StageElapsed();
-    for (int s = 0; s < 120; ++s) {
-        Pass();
-        clock_.Advance(1000);
-    }
+    for (int s = 0; s < 120; ++s) clock_.Advance(1000), Pass();
     // Fire closes the panel when let go, and the title does not take the press as GAME START.
     Press(DIK_Z);
     EXPECT_FALSE(pause_->Paused());
