@@ -47,13 +47,14 @@ protected:
         gameFrames_ = 0;
     }
 
-    // One pass of the loop through the pause with these keys held; true when the game ran a frame.
-    bool Pass(const Keys& keys = {}) {
+    // One pass of the loop through the pause with these keys held, the window shown or minimised; true
+    // when the game ran a frame.
+    bool Pass(const Keys& keys = {}, bool hidden = false) {
         int code = 0;
         platform::PumpMessages(&code);
         for (int k : keys.down) platform::InjectKey(k, true);
         bool ran = false;
-        pause_->Frame(clock_.Ticks(), [&](std::uint32_t now, bool quit) {
+        const GamePause::GameFrame run = [&](std::uint32_t now, bool quit) {
             if (session_) {
                 session_->RunFrame(*framework_, game_.get(), now, 30, quit);
             } else {
@@ -61,7 +62,8 @@ protected:
                 framework_->RunFrame(game_.get(), now, 30);
             }
             ran = true;
-        });
+        };
+        hidden ? pause_->Hidden(clock_.Ticks(), run) : pause_->Frame(clock_.Ticks(), run);
         for (int k : keys.down) platform::InjectKey(k, false);
         clock_.Advance(kFrameMs);
         gameFrames_ += ran;
@@ -144,18 +146,10 @@ TEST_F(GamePauseTest, ABossBattlePausedForAMinuteGoesOnFrameForFrameAsIfNeverPau
 
 TEST_F(GamePauseTest, MinimisingPausesTheStageAndAMinuteHiddenIsNoGameTime) {
     ExpectFlightAsIfPlain([&] {
-        bool ran = false;
-        const GamePause::GameFrame run = [&](std::uint32_t now, bool) {
-            framework_->RunFrame(game_.get(), now, 30);
-            ran = true;
-        };
         // Minimised: the first hidden pass is the last frame of the game, then the clock stands still.
         for (int s = 0; s < 60; ++s) {
-            ran = false;
-            for (int k : Script(kPauseAt).down) platform::InjectKey(k, s == 0);
-            pause_->Hidden(clock_.Ticks(), run);
-            EXPECT_EQ(ran, s == 0);
-            clock_.Advance(s == 0 ? kFrameMs : 1000);
+            EXPECT_EQ(Pass(s == 0 ? Script(kPauseAt) : Keys{}, true), s == 0);
+            clock_.Advance(1000 - kFrameMs);
         }
         EXPECT_EQ(audio_.pauses, 1);
         // Shown again: the panel waits for the player.
