@@ -22,14 +22,9 @@ void GamePause::Stop(std::uint32_t now, State next, const GameFrame& runGame) {
     state_ = stagePaused_ ? State::kPanel : next;
     if (state_ == State::kPanel) game_.Panel().Open(stagePaused_ ? PanelKind::kStage : PanelKind::kTitle, framework_.HeldControls());
     if (stagePaused_) Audio().Pause();
-    // The stretch stood still starts with the next pass: this one was a frame of the game.
-    stopStartPending_ = true;
-}
-
-void GamePause::NoteStopStart(std::uint32_t now) {
-    if (!stopStartPending_) return;
-    stopStartPending_ = false;
-    stopStart_ = now;
+    // This pass was a frame of the game: the stretch stood still starts where the next frame would have,
+    // however soon the loop comes round again (at once, while the window is minimised).
+    stopStart_ = now + kFrameMs;
 }
 
 void GamePause::ClosePanel() {
@@ -37,8 +32,7 @@ void GamePause::ClosePanel() {
 }
 
 void GamePause::Go(std::uint32_t now, bool quitToTitle, const GameFrame& runGame) {
-    NoteStopStart(now);
-    stoppedTotal_ += now - stopStart_;
+    if (static_cast<std::int32_t>(now - stopStart_) > 0) stoppedTotal_ += now - stopStart_;
     state_ = State::kRunning;
     // Leaving for the title starts its own music; otherwise the song goes on where it stopped.
     if (stagePaused_ && !quitToTitle) Audio().Resume();
@@ -52,9 +46,7 @@ void GamePause::Hidden(std::uint32_t now, const GameFrame& runGame) {
     if (!listening_) return;
     if (state_ == State::kRunning) {
         if (game_.Pausable() != PauseKind::kNone) Stop(now, State::kStill, runGame);
-        return;
     }
-    NoteStopStart(now);
 }
 
 void GamePause::Frame(std::uint32_t now, const GameFrame& runGame) {
@@ -94,7 +86,6 @@ void GamePause::Frame(std::uint32_t now, const GameFrame& runGame) {
             if (action == PanelAction::kQuitToTitle) {
                 ClosePanel();
                 state_ = State::kQuitting;
-                NoteStopStart(now);
                 quitStart_ = now;
                 game_.StartQuitShutter(stillGameTick_);
             }
@@ -107,7 +98,6 @@ void GamePause::Frame(std::uint32_t now, const GameFrame& runGame) {
             }
             break;
     }
-    NoteStopStart(now);
     const bool panel = state_ == State::kPanel;
     std::optional<std::uint32_t> shutterAt;
     if (state_ == State::kQuitting) shutterAt = stillGameTick_ + (now - quitStart_);

@@ -38,6 +38,8 @@ public:
 
     // The shutter closes over the still game for this long before the title.
     static constexpr std::uint32_t kQuitShutterMs = 1000;
+    // A frame's slot in whole milliseconds.
+    static constexpr std::uint32_t kFrameMs = 33;
 
 private:
     enum class State { kRunning, kPanel, kStill, kQuitting };
@@ -46,7 +48,6 @@ private:
     void Stop(std::uint32_t now, State next, const GameFrame& runGame);
     // The clock goes on from where it stood; the game's frame runs in this same pass.
     void Go(std::uint32_t now, bool quitToTitle, const GameFrame& runGame);
-    void NoteStopStart(std::uint32_t now);
     void ClosePanel();
 
     RenderFramework& framework_;
@@ -54,7 +55,6 @@ private:
     bool listening_;
     State state_ = State::kRunning;
     bool stagePaused_ = false;
-    bool stopStartPending_ = false;
     std::uint32_t stopStart_ = 0;
     std::uint32_t stoppedTotal_ = 0;
     std::uint32_t stillGameTick_ = 0;
