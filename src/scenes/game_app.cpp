@@ -154,17 +154,9 @@ void GameApp::QuitToTitle(std::uint32_t now) {
     camera_.Reset();
     SetBossBattleActive(0);
     SetBossBattleEnded(0);
-    Audio().PlayTrack(kTrackTitle);
-    ClearInputState();
-    gameOver_.ClearState();
-    SetInputGate(now, kLeaveGameOverGateMs);
-    StartStageClock(now);
-    SetStage(1);
-    SetSceneFlag(SceneFlag::kTitle, 1);
-    title_.Reset(now);
+    EnterTitle(now);
     // The shutter stands closed, as the pause left it, and opens on the title.
     shutter_.Start(now - kShutterCloseMs);
-    score_.SaveHighScore();
 }
 
 void GameApp::SetStartStage(std::int32_t stage) {
@@ -303,20 +295,22 @@ void GameApp::GameOverFrame(Sprite* sprite, const Frame& frame) {
         // Once the static covers the screen the stage behind it stops.
         if (gameOver_.Draw(now)) SetSceneFlag(SceneFlag::kGame, 0);
     }
-    if (Confirm(input)) {
-        Audio().PlayTrack(kTrackTitle);
-        // The title starts running in this same frame; it must not see the press.
-        ClearInputState();
-        gameOver_.ClearState();
-        SetInputGate(now, kLeaveGameOverGateMs);
-        StartStageClock(now);
-        SetStage(1);
-        SetSceneFlag(SceneFlag::kGameOver, 0);
-        SetSceneFlag(SceneFlag::kTitle, 1);
-        title_.Reset(now);
-        // A game has ended: its record is written now, not only when the program ends.
-        score_.SaveHighScore();
-    }
+    if (Confirm(input)) EnterTitle(now);
+}
+
+void GameApp::EnterTitle(std::uint32_t now) {
+    Audio().PlayTrack(kTrackTitle);
+    // The title starts running in this same frame; it must not see the press.
+    ClearInputState();
+    gameOver_.ClearState();
+    SetInputGate(now, kLeaveGameOverGateMs);
+    StartStageClock(now);
+    SetStage(1);
+    SetSceneFlag(SceneFlag::kGameOver, 0);
+    SetSceneFlag(SceneFlag::kTitle, 1);
+    title_.Reset(now);
+    // A game has ended: its record is written now, not only when the program ends.
+    score_.SaveHighScore();
 }
 
 void GameApp::TitleFrame(Device* device, Sprite* sprite, const Frame& frame) {

@@ -117,6 +117,8 @@ private:
     // A new game (from the title or when the story returns to it) and the start of a stage.
     void ResetForNewGame(std::uint32_t now);
     void ResetForStage(std::uint32_t now);
+    // The title after a game: its music, flags, gate and clock, and the record saved.
+    void EnterTitle(std::uint32_t now);
     // Game over, entered once: the flags, the gate and the music.
     void EnterGameOver(std::uint32_t now);
     // A final boss has fallen: the stage-clear screen, and after the last one the staff roll.

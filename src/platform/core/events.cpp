@@ -115,33 +115,26 @@ bool ConsumePauseRequest() { return g_pause.exchange(false); }
 
 WindowActivity ConsumeWindowActivity() { return std::exchange(g_activity, WindowActivity::kUnchanged); }
 
-void PushEscapeKey() {
+namespace {
+void PushKey(SDL_Scancode code, Uint16 mod) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.state = SDL_PRESSED;
-    e.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
-    e.key.keysym.sym = SDLK_ESCAPE;
+    e.key.keysym.scancode = code;
+    e.key.keysym.sym = SDL_GetKeyFromScancode(code);
+    e.key.keysym.mod = mod;
     SDL_PushEvent(&e);
 }
+}  // namespace
+
+void PushEscapeKey() { PushKey(SDL_SCANCODE_ESCAPE, KMOD_NONE); }
 
 void PushWindowKey(WindowKey key) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.scancode = key == WindowKey::kF11 ? SDL_SCANCODE_F11 : SDL_SCANCODE_RETURN;
-    e.key.keysym.sym = SDL_GetKeyFromScancode(e.key.keysym.scancode);
-    e.key.keysym.mod = key == WindowKey::kAltEnter ? KMOD_LALT : KMOD_NONE;
-    SDL_PushEvent(&e);
+    PushKey(key == WindowKey::kF11 ? SDL_SCANCODE_F11 : SDL_SCANCODE_RETURN,
+            key == WindowKey::kAltEnter ? KMOD_LALT : KMOD_NONE);
 }
 
-void PushPauseKey() {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.scancode = SDL_SCANCODE_P;
-    e.key.keysym.sym = SDLK_p;
-    SDL_PushEvent(&e);
-}
+void PushPauseKey() { PushKey(SDL_SCANCODE_P, KMOD_NONE); }
 
 void PushWindowFocus(bool focused) {
     SDL_Event e{};
