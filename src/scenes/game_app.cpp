@@ -135,13 +135,15 @@ PauseKind GameApp::Pausable() const {
 void GameApp::StartQuitShutter(std::uint32_t at) { shutter_.Start(at); }
 
 void GameApp::DrawStill(Sprite* sprite, platform::Texture* scene, bool panel, std::optional<std::uint32_t> shutterAt) {
-    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-    if (panel) {
-        pausePanel_.Draw(scene);
-    } else if (scene) {
+    if (scene) {
+        // Opaque, so that the whole screen is one plain copy rather than a blend.
+        SpriteBracket opaque(sprite, 0);
         DrawPicture(pausePanel_, scene, nullptr, 0.0f, 0.0f, 1.0f, 1.0f,
-                    shutterAt ? PausePanel::kDimColour : kOpaqueWhite);
+                    panel || shutterAt ? PausePanel::kDimColour : kOpaqueWhite);
     }
+    // In the order drawn: the items over the panel, the shutter over both.
+    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);
+    if (panel) pausePanel_.Draw();
     if (shutterAt) shutter_.Draw(*shutterAt);
 }
 

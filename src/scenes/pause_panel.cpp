@@ -149,8 +149,7 @@ PanelAction PausePanel::Step(const InputState& held) {
     }
 }
 
-void PausePanel::Draw(platform::Texture* scene) {
-    if (scene) DrawPicture(*this, scene, nullptr, 0.0f, 0.0f, 1.0f, 1.0f, kDimColour);
+void PausePanel::Draw() {
     DrawPicture(*this, panel_.get(), nullptr, kPanelX, kPanelY, 1.0f, 1.0f, kOpaqueWhite);
     const float first = kind_ == PanelKind::kStage ? kStageFirstRow : kTitleFirstRow;
     for (int row = 0; row < ItemCount(); ++row) {

@@ -33,8 +33,8 @@ public:
     // One frame of the panel with the controls held now. Fire acts when it is let go, so the game,
     // running again in the next frame, never finds the press.
     PanelAction Step(const InputState& held);
-    // The picture of the scene dimmed (when there is one), then the panel. Inside a sprite bracket.
-    void Draw(platform::Texture* scene);
+    // Inside a sprite bracket, over the scene's picture dimmed to kDimColour.
+    void Draw();
 
     PanelKind Kind() const { return kind_; }
     PanelItem Selected() const;

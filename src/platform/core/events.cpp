@@ -116,6 +116,7 @@ bool ConsumePauseRequest() { return g_pause.exchange(false); }
 WindowActivity ConsumeWindowActivity() { return std::exchange(g_activity, WindowActivity::kUnchanged); }
 
 namespace {
+// A press and its release, as the system delivers them: the keyboard's table of keys down follows both.
 void PushKey(SDL_Scancode code, Uint16 mod) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -123,6 +124,9 @@ void PushKey(SDL_Scancode code, Uint16 mod) {
     e.key.keysym.scancode = code;
     e.key.keysym.sym = SDL_GetKeyFromScancode(code);
     e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+    e.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
     SDL_PushEvent(&e);
 }
 }  // namespace
