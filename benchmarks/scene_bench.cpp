@@ -216,6 +216,8 @@ public:
         Row row = Measure("stage " + std::to_string(stage) + " paused", pass);
         platform::PushPauseKey();
         pass();
+        // The frames after run straight on the clock: take it back to the game's, which stood still.
+        clock_.Set(pause.GameTick(clock_.Ticks()));
         return row;
     }
 
