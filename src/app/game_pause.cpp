@@ -20,12 +20,14 @@ void GamePause::Stop(std::uint32_t now, State next, const GameFrame& runGame) {
     stagePaused_ = kind == PauseKind::kStage;
     // The stage's pause always shows the panel; the title shows it only when asked for.
     state_ = stagePaused_ ? State::kPanel : next;
-    if (state_ == State::kPanel) game_.Panel().Open(stagePaused_ ? PanelKind::kStage : PanelKind::kTitle, framework_.HeldControls());
+    if (state_ == State::kPanel) OpenPanel(stagePaused_ ? PanelKind::kStage : PanelKind::kTitle);
     if (stagePaused_) Audio().Pause();
     // This pass was a frame of the game: the stretch stood still starts where the next frame would have,
     // however soon the loop comes round again (at once, while the window is minimised).
     stopStart_ = now + kFrameMs;
 }
+
+void GamePause::OpenPanel(PanelKind kind) { game_.Panel().Open(kind, framework_.HeldControls()); }
 
 void GamePause::ClosePanel() {
     if (game_.Panel().SettingsChanged() && settingsChanged) settingsChanged();
@@ -43,9 +45,8 @@ void GamePause::Go(std::uint32_t now, bool quitToTitle, const GameFrame& runGame
 void GamePause::Hidden(std::uint32_t now, const GameFrame& runGame) {
     platform::ConsumePauseRequest();
     platform::ConsumeWindowActivity();
-    if (!listening_) return;
-    if (state_ == State::kRunning) {
-        if (game_.Pausable() != PauseKind::kNone) Stop(now, State::kStill, runGame);
+    if (listening_ && state_ == State::kRunning && game_.Pausable() != PauseKind::kNone) {
+        Stop(now, State::kStill, runGame);
     }
 }
 
@@ -58,19 +59,17 @@ void GamePause::Frame(std::uint32_t now, const GameFrame& runGame) {
     }
     switch (state_) {
         case State::kRunning:
-            if (pauseKey && game_.Pausable() != PauseKind::kNone) {
-                Stop(now, State::kPanel, runGame);
-            } else if (activity == platform::WindowActivity::kLost && game_.Pausable() != PauseKind::kNone) {
-                Stop(now, State::kStill, runGame);
-            } else {
+            if (game_.Pausable() == PauseKind::kNone || (!pauseKey && activity != platform::WindowActivity::kLost)) {
                 runGame(GameTick(now), false);
+            } else {
+                Stop(now, pauseKey ? State::kPanel : State::kStill, runGame);
             }
             return;
         case State::kStill:
             // The title stood still while the player was away: their return lets it go on, P opens the panel.
             if (pauseKey) {
                 state_ = State::kPanel;
-                game_.Panel().Open(PanelKind::kTitle, framework_.HeldControls());
+                OpenPanel(PanelKind::kTitle);
             } else if (activity == platform::WindowActivity::kRegained) {
                 Go(now, false, runGame);
                 return;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "scenes/pause_panel.h"
+
 class GameApp;
 class RenderFramework;
 
@@ -48,6 +50,7 @@ private:
     void Stop(std::uint32_t now, State next, const GameFrame& runGame);
     // The clock goes on from where it stood; the game's frame runs in this same pass.
     void Go(std::uint32_t now, bool quitToTitle, const GameFrame& runGame);
+    void OpenPanel(PanelKind kind);
     void ClosePanel();
 
     RenderFramework& framework_;

@@ -102,13 +102,15 @@ void RenderFramework::DispatchScenes(SceneFrames* game, std::uint32_t now, std::
     game->CommonFrame(sprite, frame());
 }
 
+bool RenderFramework::ClearBackBuffer() {
+    return platform::SUCCEEDED(device_->Clear(
+        0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER | platform::D3DCLEAR_STENCIL, 0xFF000000u,
+        1.0f, 0));
+}
+
 void RenderFramework::RunFrame(SceneFrames* game, std::uint32_t now, std::int32_t fps) {
     if (!game || !device_) return;
-    if (platform::FAILED(device_->Clear(
-            0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER | platform::D3DCLEAR_STENCIL,
-            0xFF000000u, 1.0f, 0))) {
-        return;
-    }
+    if (!ClearBackBuffer()) return;
     SampleInput(now);
     if (platform::SUCCEEDED(device_->BeginScene())) {
         DispatchScenes(game, now, fps);
@@ -141,11 +143,7 @@ void RenderFramework::PresentFrame(SceneFrames* game) {
 
 void RenderFramework::RunStillFrame(SceneFrames* game, const std::function<void(platform::Device*, platform::Sprite*)>& draw) {
     if (!device_) return;
-    if (platform::FAILED(device_->Clear(
-            0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER | platform::D3DCLEAR_STENCIL,
-            0xFF000000u, 1.0f, 0))) {
-        return;
-    }
+    if (!ClearBackBuffer()) return;
     if (platform::SUCCEEDED(device_->BeginScene())) {
         if (draw) draw(device_.get(), sprite_.get());
         device_->EndScene();

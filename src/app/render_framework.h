@@ -57,6 +57,7 @@ public:
     InputState HeldControls();
 
 private:
+    bool ClearBackBuffer();
     void Capture();
     void PresentFrame(SceneFrames* game);
 

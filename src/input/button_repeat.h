@@ -16,6 +16,15 @@ inline void ReportButton1(bool held, std::int32_t* counter, InputState* state) {
     }
 }
 
+// The held controls but button 1 into the snapshot; fields of released controls are left as they are.
+inline void CopyHeldButButton1(const InputState& held, InputState* state) {
+    for (std::int32_t InputState::*field :
+         {&InputState::up, &InputState::down, &InputState::right, &InputState::left, &InputState::button2,
+          &InputState::button3}) {
+        if (held.*field != 0) state->*field = held.*field;
+    }
+}
+
 inline void CountDownButton1(std::int32_t* counter) {
     if (*counter > 0) --*counter;
 }

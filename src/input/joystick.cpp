@@ -56,20 +56,9 @@ bool Joystick::Read(platform::JoystickState* js) {
 void Joystick::Apply(bool read, const platform::JoystickState& js, InputState* state) {
     state->up = 0;
     if (read) {
-        // Only the exact end values count: the pad is read as digital.
-        if (js.y == platform::kJoystickAxisMin) {
-            state->up = kInputUp;
-        } else if (js.y == platform::kJoystickAxisMax) {
-            state->down = kInputDown;
-        }
-        if (js.x == platform::kJoystickAxisMin) {
-            state->left = kInputLeft;
-        } else if (js.x == platform::kJoystickAxisMax) {
-            state->right = kInputRight;
-        }
-        ReportButton1(ButtonHeld(js, 0), &repeatCounter_, state);
-        if (ButtonHeld(js, 1)) state->button2 = kInputButton2;
-        if (ButtonHeld(js, 2)) state->button3 = kInputButton3;
+        const InputState held = Held(read, js);
+        CopyHeldButButton1(held, state);
+        ReportButton1(held.button1 != 0, &repeatCounter_, state);
     }
     CountDownButton1(&repeatCounter_);
 }
@@ -77,6 +66,7 @@ void Joystick::Apply(bool read, const platform::JoystickState& js, InputState* s
 InputState Joystick::Held(bool read, const platform::JoystickState& js) const {
     InputState state;
     if (!read) return state;
+    // Only the exact end values count: the pad is read as digital.
     if (js.y == platform::kJoystickAxisMin) state.up = kInputUp;
     if (js.y == platform::kJoystickAxisMax) state.down = kInputDown;
     if (js.x == platform::kJoystickAxisMin) state.left = kInputLeft;

@@ -42,10 +42,9 @@ void Keyboard::Read(std::uint8_t (&keys)[platform::kKeyStateSize]) {
 }
 
 void Keyboard::Apply(const std::uint8_t (&keys)[platform::kKeyStateSize], InputState* state) {
-    for (const KeyBinding& b : kBindings) {
-        if (IsDown(keys, b.dik)) state->*b.field = b.code;
-    }
-    ReportButton1(IsDown(keys, platform::DIK_Z), &repeatCounter_, state);
+    const InputState held = Held(keys);
+    CopyHeldButButton1(held, state);
+    ReportButton1(held.button1 != 0, &repeatCounter_, state);
     CountDownButton1(&repeatCounter_);
 }
 
