@@ -13,6 +13,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/events.h"
 #include "app/input_tap.h"
+#include "app/journal_recorder.h"
 #include "app/render_framework.h"
 #include "scenes/game_app.h"
 #include "scenes/game_digest.h"
@@ -20,7 +21,9 @@
 // Records each frame's raw input with the frame's tick, or gives back the journal's frame by frame.
 class JournalTap final : public InputTap {
 public:
-    JournalTap(Journal* journal, bool recording) : journal_(journal), recording_(recording) {}
+    // recorder: where a recording's frames go, null for a replay.
+    JournalTap(Journal* journal, JournalRecorder* recorder)
+        : journal_(journal), recorder_(recorder), recording_(recorder != nullptr) {}
 
     bool ReadsDevices() const override { return recording_; }
 
@@ -34,7 +37,7 @@ public:
 
     void SetFrameTicks(std::uint32_t ticks) { ticks_ = ticks; }
     // Frames given so far (replay) or recorded (record).
-    std::size_t Position() const { return recording_ ? journal_->frames.size() : next_; }
+    std::size_t Position() const { return recording_ ? recorder_->Frames() : next_; }
     bool Exhausted() const { return !recording_ && next_ >= journal_->frames.size(); }
     std::uint32_t NextTicks() const { return journal_->frames[next_].ticks; }
     bool TitleQuitBeforeNext() const {
@@ -61,7 +64,7 @@ private:
                 if (raw.keys[code] & platform::kKeyDownBit) frame.input.SetKey(code, true);
             }
         }
-        journal_->frames.push_back(frame);
+        recorder_->Frame(*journal_, frame);
     }
 
     void Give(std::int32_t deviceKind, RawInput* raw) {
@@ -83,12 +86,14 @@ private:
     }
 
     Journal* journal_;
+    JournalRecorder* recorder_;
     bool recording_;
     std::uint32_t ticks_ = 0;
     std::size_t next_ = 0;
 };
 
-ReplaySession::ReplaySession(const CommandLine& commandLine) {
+ReplaySession::ReplaySession(const CommandLine& commandLine, std::uint32_t maxRecordedFrames)
+    : maxRecordedFrames_(maxRecordedFrames) {
     conflict_ = !commandLine.recordPath.empty() && !commandLine.replayPath.empty();
     if (!commandLine.replayPath.empty()) {
         mode_ = Mode::kReplay;
@@ -109,8 +114,9 @@ bool ReplaySession::Open() {
         return false;
     }
     if (Recording()) {
-        // An empty journal now, so a path that cannot be written is known before the run, not after it.
-        if (!platform::ReplaceFileAtomically(path_, SerializeJournal(journal_))) {
+        // Made now, so a path that cannot be written is known before the run, not after it.
+        recorder_ = std::make_unique<JournalRecorder>(maxRecordedFrames_);
+        if (!recorder_->Open(path_)) {
             std::fprintf(stderr, "korvex: the journal %s cannot be written\n", path_.c_str());
             return false;
         }
@@ -133,7 +139,7 @@ bool ReplaySession::Open() {
             return false;
         }
     }
-    if (mode_ != Mode::kOff) tap_ = std::make_unique<JournalTap>(&journal_, Recording());
+    if (mode_ != Mode::kOff) tap_ = std::make_unique<JournalTap>(&journal_, recorder_.get());
     return true;
 }
 
@@ -174,7 +180,7 @@ void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::uin
                              bool quitToTitle) {
     if (tap_ && Recording()) {
         tap_->SetFrameTicks(now);
-        if (quitToTitle) journal_.titleQuits.push_back(static_cast<std::uint32_t>(tap_->Position()));
+        if (quitToTitle) recorder_->TitleQuit();
     } else if (tap_) {
         if (tap_->Exhausted()) {
             platform::PostQuitMessage(0);
@@ -185,6 +191,7 @@ void ReplaySession::RunFrame(RenderFramework& framework, GameApp* game, std::uin
     }
     if (quitToTitle && game) game->QuitToTitle(now);
     framework.RunFrame(game, now, fps);
+    if (Recording() && game) NoteRecordingStopped(*game);
     if (!tap_) return;
     // The journal's end ends the replay before another frame is paced.
     if (tap_->Exhausted()) platform::PostQuitMessage(0);
@@ -198,17 +205,36 @@ int ReplaySession::Run(MainLoop& loop, const LoopPorts& ports) {
     return exitCode;
 }
 
+void ReplaySession::NoteRecordingStopped(GameApp& game) {
+    if (!stoppedLine_.empty() || !(recorder_->Full() || recorder_->Failed())) return;
+    // The game goes on unrecorded; what a replay of the journal ends on is the state after its last frame.
+    stoppedLine_ = ClosingLine("record", recorder_->Frames(), game);
+    if (recorder_->Failed()) {
+        std::fprintf(stderr, "korvex: the journal %s could not be written further; recording stops at frame %u\n",
+                     path_.c_str(), static_cast<unsigned>(recorder_->Frames()));
+    } else {
+        std::fprintf(stderr,
+                     "korvex: the journal %s holds the most frames a replay reads (%u, about %.1f hours); "
+                     "recording stops, the game goes on\n",
+                     path_.c_str(), static_cast<unsigned>(recorder_->Frames()),
+                     recorder_->Frames() / (30.0 * 3600.0));
+    }
+}
+
 int ReplaySession::Finish(GameApp& game, int exitCode) {
     if (Recording()) {
-        if (!platform::ReplaceFileAtomically(path_, SerializeJournal(journal_))) {
+        if (!recorder_->Finish(journal_)) {
             std::fprintf(stderr, "korvex: the journal %s could not be written\n", path_.c_str());
             return exitCode != 0 ? exitCode : 1;
         }
         // The same line a replay of the journal ends on, so that a replay can be checked against the run.
-        const std::string line = ClosingLine("record", static_cast<std::uint32_t>(journal_.frames.size()), game);
+        const std::string line = stoppedLine_.empty() ? ClosingLine("record", recorder_->Frames(), game) : stoppedLine_;
         std::fprintf(stderr, "korvex: journal written to %s\n%s\n", path_.c_str(), line.c_str());
     } else if (Replaying()) {
-        const std::string line = ClosingLine("replay", static_cast<std::uint32_t>(tap_->Position()), game);
+        const auto frames = static_cast<std::uint32_t>(tap_->Position());
+        std::string line = ClosingLine("replay", frames, game);
+        // A journal cut off by a crash or a kill plays to its last whole frame, and says so.
+        if (journal_.endedEarly) line += " (journal ends early at frame " + std::to_string(frames) + ")";
         std::printf("%s\n", line.c_str());
         std::fflush(stdout);
     }

@@ -19,10 +19,12 @@ class MainLoop;
 class GameApp;
 class RenderFramework;
 class JournalTap;
+class JournalRecorder;
 
 class ReplaySession {
 public:
-    explicit ReplaySession(const CommandLine& commandLine);
+    // maxRecordedFrames: where a recording stops, the most frames a replay reads unless a test says less.
+    explicit ReplaySession(const CommandLine& commandLine, std::uint32_t maxRecordedFrames = kJournalMaxFrames);
     ~ReplaySession();
     ReplaySession(const ReplaySession&) = delete;
     ReplaySession& operator=(const ReplaySession&) = delete;
@@ -51,11 +53,15 @@ public:
                   bool quitToTitle = false);
     // The loop: paced by the main loop on the real clock, or as fast as it goes for --fast.
     int Run(MainLoop& loop, const LoopPorts& ports);
-    // Writes the journal, or prints the replay's closing line. Returns the exit code to end with.
+    // Ends the journal, or prints the replay's closing line. Returns the exit code to end with.
     int Finish(GameApp& game, int exitCode);
 
 private:
     enum class Mode { kOff, kRecord, kReplay };
+
+    // Once the journal is full (or the disk refused it), one line on standard error and the closing line
+    // as it stands after the journal's last frame.
+    void NoteRecordingStopped(GameApp& game);
 
     Mode mode_ = Mode::kOff;
     bool fast_ = false;
@@ -63,6 +69,9 @@ private:
     std::string path_;
     Journal journal_;
     bool startTaken_ = false;
+    std::uint32_t maxRecordedFrames_;
+    std::unique_ptr<JournalRecorder> recorder_;
+    std::string stoppedLine_;
     std::unique_ptr<JournalTap> tap_;
 };
 

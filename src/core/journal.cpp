@@ -7,6 +7,10 @@ namespace {
 constexpr char kMagic[4] = {'K', 'V', 'X', 'J'};
 constexpr std::size_t kKeyboardFrameMin = 5;
 constexpr std::size_t kPadFrameSize = 13;
+// The streamed form's record tags.
+constexpr std::uint8_t kFrameRecord = 0;
+constexpr std::uint8_t kTitleQuitRecord = 1;
+constexpr std::uint8_t kEndRecord = 2;
 static_assert(kKeyboardFrameMin + kJournalMaxKeyCode == kJournalLargestFrame && kPadFrameSize < kJournalLargestFrame);
 
 class Reader {
@@ -100,6 +104,90 @@ JournalError ReadTitleQuits(Reader& r, std::uint32_t frameCount, std::vector<std
     return JournalError::kNone;
 }
 
+JournalError ReadFrame(Reader& r, std::int32_t deviceKind, std::uint32_t* previousTicks, JournalFrame* frame) {
+    const JournalError e = deviceKind == 0 ? ReadKeyboardFrame(r, frame) : ReadPadFrame(r, frame);
+    if (e != JournalError::kNone) return e;
+    if (!NotBefore(frame->ticks, *previousTicks)) return JournalError::kClockBackwards;
+    *previousTicks = frame->ticks;
+    return JournalError::kNone;
+}
+
+// The records of a streamed journal, to its end record or to wherever it was cut off. A cut inside a
+// record drops that record: what reached the disk whole is what the run played.
+JournalError ReadStreamedRecords(Reader& r, Journal* j) {
+    std::uint32_t previous = j->startTicks;
+    bool quitPending = false;
+    while (r.Has(1)) {
+        const std::uint8_t tag = r.U8();
+        if (tag == kFrameRecord) {
+            if (j->frames.size() >= kJournalMaxFrames) return JournalError::kAbsurdFrameCount;
+            JournalFrame frame;
+            const JournalError e = ReadFrame(r, j->deviceKind, &previous, &frame);
+            // A frame runs short only where the bytes run out.
+            if (e == JournalError::kTruncatedFrame) break;
+            if (e != JournalError::kNone) return e;
+            if (quitPending) j->titleQuits.push_back(static_cast<std::uint32_t>(j->frames.size()));
+            quitPending = false;
+            j->frames.push_back(frame);
+        } else if (tag == kTitleQuitRecord) {
+            // Two quits with no frame between them cannot both have been made.
+            if (quitPending) return JournalError::kBadTitleQuit;
+            quitPending = true;
+        } else if (tag == kEndRecord) {
+            if (quitPending) return JournalError::kBadTitleQuit;
+            if (!r.Has(4)) break;
+            if (r.U32() != j->frames.size()) return JournalError::kEndCountMismatch;
+            return r.Left() == 0 ? JournalError::kNone : JournalError::kTrailingBytes;
+        } else {
+            return JournalError::kBadRecord;
+        }
+    }
+    j->endedEarly = true;
+    return JournalError::kNone;
+}
+
+void PutHeader(std::string* out, const Journal& journal, std::uint16_t version, std::uint32_t frameCount) {
+    out->assign(kMagic, sizeof kMagic);
+    PutU16(out, version);
+    PutU8(out, journal.deviceKind == 1 ? 1 : 0);
+    PutU8(out, static_cast<std::uint32_t>(journal.startStage));
+    PutU32(out, journal.seed);
+    PutU32(out, journal.startTicks);
+    for (std::int32_t n : journal.padButtonNumbers) {
+        PutU8(out, static_cast<std::uint32_t>(n >= 0 && n < kJournalPadButtons ? n : -1));
+    }
+    PutU8(out, 0);
+    PutU32(out, frameCount);
+}
+
+void PutFrame(std::string* out, bool pad, const JournalFrame& frame) {
+    PutU32(out, frame.ticks);
+    const JournalInput& in = frame.input;
+    if (pad) {
+        PutU8(out, in.padRead ? 1 : 0);
+        // Only the exact end values steer; anything else outside the range steers as the centre does.
+        PutU16(out, static_cast<std::uint32_t>(in.padRead && ValidAxis(in.padX) ? in.padX : 0));
+        PutU16(out, static_cast<std::uint32_t>(in.padRead && ValidAxis(in.padY) ? in.padY : 0));
+        PutU32(out, in.padRead ? in.padButtons : 0);
+    } else {
+        std::string codes;
+        for (int code = 1; code <= kJournalMaxKeyCode; ++code) {
+            if (in.KeyDown(code)) PutU8(&codes, static_cast<std::uint32_t>(code));
+        }
+        PutU8(out, static_cast<std::uint32_t>(codes.size()));
+        *out += codes;
+    }
+}
+
+// A quit that does not come after the one before, or that no frame follows, can never be reached.
+std::vector<std::uint32_t> ReachableTitleQuits(const Journal& journal) {
+    std::vector<std::uint32_t> quits;
+    for (const std::uint32_t frame : journal.titleQuits) {
+        if (frame < journal.frames.size() && (quits.empty() || frame > quits.back())) quits.push_back(frame);
+    }
+    return quits;
+}
+
 }  // namespace
 
 void JournalInput::SetKey(int code, bool down) {
@@ -139,6 +227,10 @@ const char* JournalErrorText(JournalError error) {
             return "the quits to the title cut short";
         case JournalError::kBadTitleQuit:
             return "a quit to the title out of order or after the last frame";
+        case JournalError::kBadRecord:
+            return "a record of a kind this game does not know";
+        case JournalError::kEndCountMismatch:
+            return "an end record whose frame count is not the frames before it";
     }
     return "unknown error";
 }
@@ -151,7 +243,9 @@ JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* 
     if (std::memcmp(r.Here(), kMagic, sizeof kMagic) != 0) return JournalError::kBadMagic;
     r.Skip(sizeof kMagic);
     const std::uint16_t version = r.U16();
-    if (version != kJournalVersion && version != kJournalVersionTitleQuits) return JournalError::kUnknownVersion;
+    if (version != kJournalVersion && version != kJournalVersionTitleQuits && version != kJournalVersionStreamed) {
+        return JournalError::kUnknownVersion;
+    }
 
     Journal j;
     j.deviceKind = r.U8();
@@ -165,6 +259,13 @@ JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* 
     for (std::int32_t n : j.padButtonNumbers) {
         if (!ValidPadButton(n)) return JournalError::kBadHeader;
     }
+    if (version == kJournalVersionStreamed) {
+        if (frameCount != kJournalFramesNotKnown) return JournalError::kBadHeader;
+        const JournalError e = ReadStreamedRecords(r, &j);
+        if (e != JournalError::kNone) return e;
+        *out = std::move(j);
+        return JournalError::kNone;
+    }
     // Checked before anything is reserved: a forged count must not make us allocate gigabytes.
     const std::size_t minFrame = j.deviceKind == 0 ? kKeyboardFrameMin : kPadFrameSize;
     if (frameCount > kJournalMaxFrames || frameCount > r.Left() / minFrame) return JournalError::kAbsurdFrameCount;
@@ -172,10 +273,8 @@ JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* 
     j.frames.resize(frameCount);
     std::uint32_t previous = j.startTicks;
     for (JournalFrame& frame : j.frames) {
-        const JournalError e = j.deviceKind == 0 ? ReadKeyboardFrame(r, &frame) : ReadPadFrame(r, &frame);
+        const JournalError e = ReadFrame(r, j.deviceKind, &previous, &frame);
         if (e != JournalError::kNone) return e;
-        if (!NotBefore(frame.ticks, previous)) return JournalError::kClockBackwards;
-        previous = frame.ticks;
     }
     if (version == kJournalVersionTitleQuits) {
         const JournalError e = ReadTitleQuits(r, frameCount, &j.titleQuits);
@@ -187,43 +286,47 @@ JournalError ParseJournal(const std::uint8_t* bytes, std::size_t size, Journal* 
 }
 
 std::string SerializeJournal(const Journal& journal) {
-    std::vector<std::uint32_t> quits;
-    for (const std::uint32_t frame : journal.titleQuits) {
-        if (frame < journal.frames.size() && (quits.empty() || frame > quits.back())) quits.push_back(frame);
-    }
-    std::string out(kMagic, sizeof kMagic);
-    PutU16(&out, quits.empty() ? kJournalVersion : kJournalVersionTitleQuits);
-    const bool pad = journal.deviceKind == 1;
-    PutU8(&out, pad ? 1 : 0);
-    PutU8(&out, static_cast<std::uint32_t>(journal.startStage));
-    PutU32(&out, journal.seed);
-    PutU32(&out, journal.startTicks);
-    for (std::int32_t n : journal.padButtonNumbers) {
-        PutU8(&out, static_cast<std::uint32_t>(n >= 0 && n < kJournalPadButtons ? n : -1));
-    }
-    PutU8(&out, 0);
-    PutU32(&out, static_cast<std::uint32_t>(journal.frames.size()));
-    for (const JournalFrame& frame : journal.frames) {
-        PutU32(&out, frame.ticks);
-        const JournalInput& in = frame.input;
-        if (pad) {
-            PutU8(&out, in.padRead ? 1 : 0);
-            // Only the exact end values steer; anything else outside the range steers as the centre does.
-            PutU16(&out, static_cast<std::uint32_t>(in.padRead && ValidAxis(in.padX) ? in.padX : 0));
-            PutU16(&out, static_cast<std::uint32_t>(in.padRead && ValidAxis(in.padY) ? in.padY : 0));
-            PutU32(&out, in.padRead ? in.padButtons : 0);
-        } else {
-            std::string codes;
-            for (int code = 1; code <= kJournalMaxKeyCode; ++code) {
-                if (in.KeyDown(code)) PutU8(&codes, static_cast<std::uint32_t>(code));
-            }
-            PutU8(&out, static_cast<std::uint32_t>(codes.size()));
-            out += codes;
-        }
-    }
+    const std::vector<std::uint32_t> quits = ReachableTitleQuits(journal);
+    std::string out;
+    PutHeader(&out, journal, quits.empty() ? kJournalVersion : kJournalVersionTitleQuits,
+              static_cast<std::uint32_t>(journal.frames.size()));
+    for (const JournalFrame& frame : journal.frames) PutFrame(&out, journal.deviceKind == 1, frame);
     if (!quits.empty()) {
         PutU32(&out, static_cast<std::uint32_t>(quits.size()));
         for (const std::uint32_t frame : quits) PutU32(&out, frame);
     }
+    return out;
+}
+
+std::string StreamedJournalHeader(const Journal& header) {
+    std::string out;
+    PutHeader(&out, header, kJournalVersionStreamed, kJournalFramesNotKnown);
+    return out;
+}
+
+void AppendStreamedFrame(std::string* out, std::int32_t deviceKind, const JournalFrame& frame) {
+    PutU8(out, kFrameRecord);
+    PutFrame(out, deviceKind == 1, frame);
+}
+
+void AppendStreamedTitleQuit(std::string* out) { PutU8(out, kTitleQuitRecord); }
+
+void AppendStreamedEnd(std::string* out, std::uint32_t frames) {
+    PutU8(out, kEndRecord);
+    PutU32(out, frames);
+}
+
+std::string SerializeStreamedJournal(const Journal& journal) {
+    const std::vector<std::uint32_t> quits = ReachableTitleQuits(journal);
+    std::string out = StreamedJournalHeader(journal);
+    auto quit = quits.begin();
+    for (std::size_t i = 0; i < journal.frames.size(); ++i) {
+        if (quit != quits.end() && *quit == i) {
+            AppendStreamedTitleQuit(&out);
+            ++quit;
+        }
+        AppendStreamedFrame(&out, journal.deviceKind, journal.frames[i]);
+    }
+    if (!journal.endedEarly) AppendStreamedEnd(&out, static_cast<std::uint32_t>(journal.frames.size()));
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -118,7 +119,7 @@ TEST(JournalTest, HeaderRejections) {
     };
     EXPECT_EQ(JournalError::kBadMagic, with(0, 'k'));
     EXPECT_EQ(JournalError::kBadMagic, with(3, 'K'));
-    EXPECT_EQ(JournalError::kUnknownVersion, with(kVersionAt, 3));
+    EXPECT_EQ(JournalError::kUnknownVersion, with(kVersionAt, 4));
     EXPECT_EQ(JournalError::kUnknownVersion, with(kVersionAt + 1, 1));
     EXPECT_EQ(JournalError::kBadHeader, with(kKindAt, 2));
     EXPECT_EQ(JournalError::kBadHeader, with(kStageAt, 0));
@@ -237,3 +238,56 @@ TEST(JournalTest, ClockReadingsMustNotGoBack) {
 }
 
 }  // namespace
+
+// The form the game records in as it plays: whatever stops it, the bytes that reached the disk read as the
+// frames that ran, up to the last whole one.
+TEST(JournalTest, AStreamedJournalCutAtAnyByteReadsToItsLastWholeFrame) {
+    for (Journal written : {KeyboardJournal(), PadJournal()}) {
+        written.titleQuits = {1};
+        const std::string full = SerializeStreamedJournal(written);
+        Journal read;
+        ASSERT_EQ(JournalError::kNone, Parse(Bytes(full), &read));
+        EXPECT_EQ(written, read);
+        EXPECT_FALSE(read.endedEarly);
+        // Where each frame's record ends, and the end record after the last.
+        std::vector<std::size_t> frameEnds;
+        Journal prefix = written;
+        for (std::size_t n = 1; n <= written.frames.size(); ++n) {
+            prefix.frames.assign(written.frames.begin(), written.frames.begin() + static_cast<std::ptrdiff_t>(n));
+            prefix.endedEarly = true;
+            frameEnds.push_back(SerializeStreamedJournal(prefix).size());
+        }
+        for (std::size_t n = 0; n < full.size(); ++n) {
+            const JournalError e = Parse(Bytes(full.substr(0, n)), &read);
+            if (n < kJournalHeaderSize) {
+                EXPECT_EQ(JournalError::kTruncatedHeader, e) << n;
+                continue;
+            }
+            ASSERT_EQ(JournalError::kNone, e) << n << " bytes: " << JournalErrorText(e);
+            const auto whole = static_cast<std::size_t>(
+                std::upper_bound(frameEnds.begin(), frameEnds.end(), n) - frameEnds.begin());
+            EXPECT_TRUE(read.endedEarly) << n;
+            EXPECT_EQ(whole, read.frames.size()) << n;
+            EXPECT_EQ(whole > 1 ? 1u : 0u, read.titleQuits.size()) << n;
+            prefix.frames.assign(written.frames.begin(), written.frames.begin() + static_cast<std::ptrdiff_t>(whole));
+            EXPECT_EQ(prefix.frames, read.frames) << n;
+        }
+    }
+}
+
+TEST(JournalTest, StreamedRecordsAreCheckedLikeTheRest) {
+    const std::string good = SerializeStreamedJournal(KeyboardJournal());
+    const std::size_t end = good.size() - 5;  // where the end record starts
+    auto with = [&](std::size_t at, std::size_t drop, const std::string& put) {
+        return Parse(Bytes(good.substr(0, at) + put + good.substr(at + drop)));
+    };
+    EXPECT_EQ(JournalError::kBadRecord, with(end, 1, std::string(1, '\x07')));
+    EXPECT_EQ(JournalError::kEndCountMismatch, with(end + 1, 1, std::string(1, '\x02')));
+    EXPECT_EQ(JournalError::kTrailingBytes, with(good.size(), 0, std::string(1, '\0')));
+    EXPECT_EQ(JournalError::kBadTitleQuit, with(end, 0, std::string(1, '\x01')));  // no frame after it
+    EXPECT_EQ(JournalError::kBadTitleQuit, with(kJournalHeaderSize, 0, std::string(2, '\x01')));
+    // The frame count is not known when a streamed header is written.
+    std::vector<std::uint8_t> counted = Bytes(good);
+    PutU32(&counted, kCountAt, 3);
+    EXPECT_EQ(JournalError::kBadHeader, Parse(counted));
+}

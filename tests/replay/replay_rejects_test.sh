@@ -31,11 +31,11 @@ expect_refused "$work/text.kvj" "bad magic"
 size=$(stat -c %s "$journal")
 head -c $((size - 1)) "$journal" >"$work/short.kvj"
 expect_refused "$work/short.kvj" "cut short"
-# Version 3 is no version this game knows.
-{ head -c 4 "$journal"; printf '\x03'; tail -c +6 "$journal"; } >"$work/version.kvj"
+# Version 4 is no version this game knows.
+{ head -c 4 "$journal"; printf '\x04'; tail -c +6 "$journal"; } >"$work/version.kvj"
 expect_refused "$work/version.kvj" "version"
 expect_refused "$work" "cannot be read"
 # A byte more than the header, the frame cap of the largest frames (every key down) and a quit before
-# every frame, sparse: refused unread.
+# every frame, sparse: refused unread (the streamed form's largest is smaller).
 truncate -s $((24 + (1 << 22) * (5 + 0xED) + 4 + 4 * (1 << 22) + 1)) "$work/huge.kvj"
 expect_refused "$work/huge.kvj" "larger than any journal"

@@ -1,0 +1,73 @@
+// The journal written as the game goes: every record on disk as soon as it is made, and a stop at the
+// largest journal a replay reads rather than one it would refuse.
+
+#include "app/journal_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+Journal ReadBack(const TempWorkDir& dir) {
+    const std::string bytes = dir.ReadFile("run.kvj");
+    Journal read;
+    EXPECT_EQ(JournalError::kNone,
+              ParseJournal(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &read));
+    return read;
+}
+
+JournalFrame FrameAt(std::uint32_t ticks, int key) {
+    JournalFrame frame;
+    frame.ticks = ticks;
+    frame.input.SetKey(key, true);
+    return frame;
+}
+
+TEST(JournalRecorderTest, EachFrameIsOnDiskAtOnceAndTheJournalStopsWhereAReplayStops) {
+    TempWorkDir dir;
+    Journal header;
+    header.seed = 99;
+    header.startStage = 2;
+    header.startTicks = 1000;
+    JournalRecorder recorder(3);
+    ASSERT_TRUE(recorder.Open((dir.Path() / "run.kvj").string()));
+    EXPECT_EQ(dir.ReadFile("run.kvj"), "") << "nothing before the first frame: the header is not yet known";
+
+    ASSERT_TRUE(recorder.Frame(header, FrameAt(1033, 0x2C)));
+    recorder.TitleQuit();
+    ASSERT_TRUE(recorder.Frame(header, FrameAt(1066, 0xC8)));
+    // As a kill would leave it: the frames so far, read as a journal that ended early.
+    Journal cut = ReadBack(dir);
+    EXPECT_TRUE(cut.endedEarly);
+    EXPECT_EQ(cut.seed, 99u);
+    EXPECT_EQ(cut.startStage, 2);
+    EXPECT_EQ(cut.frames, (std::vector<JournalFrame>{FrameAt(1033, 0x2C), FrameAt(1066, 0xC8)}));
+    EXPECT_EQ(cut.titleQuits, std::vector<std::uint32_t>{1});
+
+    ASSERT_TRUE(recorder.Frame(header, FrameAt(1100, 0x2D)));
+    EXPECT_TRUE(recorder.Full());
+    EXPECT_FALSE(recorder.Frame(header, FrameAt(1133, 0x2E)));
+    EXPECT_EQ(recorder.Frames(), 3u);
+    ASSERT_TRUE(recorder.Finish(header));
+    const Journal whole = ReadBack(dir);
+    EXPECT_FALSE(whole.endedEarly);
+    ASSERT_EQ(whole.frames.size(), 3u);
+    EXPECT_EQ(whole.frames.back(), FrameAt(1100, 0x2D));
+}
+
+TEST(JournalRecorderTest, AFolderOrAReadOnlyFileIsNoJournal) {
+    TempWorkDir dir;
+    JournalRecorder recorder;
+    EXPECT_FALSE(recorder.Open(dir.Path().string()));
+    dir.WriteFile("kept.kvj", "the player's");
+    std::filesystem::permissions(dir.Path() / "kept.kvj", std::filesystem::perms::owner_read);
+    EXPECT_FALSE(recorder.Open((dir.Path() / "kept.kvj").string()));
+    EXPECT_EQ(dir.ReadFile("kept.kvj"), "the player's");
+    // A run that ended before its first frame still leaves a journal of no frames.
+    ASSERT_TRUE(recorder.Open((dir.Path() / "run.kvj").string()));
+    ASSERT_TRUE(recorder.Finish(Journal{}));
+    EXPECT_TRUE(ReadBack(dir).frames.empty());
+}
+
+}  // namespace
