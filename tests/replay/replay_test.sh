@@ -26,7 +26,7 @@ for ((run = 1; run <= runs; run++)); do
         # The monotonic clock is left alone: only the wall clock moves. The sanitizer's runtime must let
         # libfaketime be loaded before it.
         clock=(env FAKETIME_DONT_FAKE_MONOTONIC=1 "ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0"
-               faketime "@$((2000 + 7 * run))-0$run-1$run 0$run:1$run:2$run")
+               faketime -f "@$((2000 + 7 * run))-0$run-1$run 0$run:1$run:2$run")
     fi
     (cd "$work" && "${clock[@]}" "$game" --window --replay "$journal" --fast) >"$work/out" 2>"$work/err" || status=$?
     if ((status != 0)); then
