@@ -4,13 +4,23 @@
 
 #include "app/render_framework.h"
 #include "audio/scene_audio.h"
-#include "platform/core/events.h"
+#include "platform/core/window.h"
 #include "scenes/game_app.h"
 
 GamePause::GamePause(RenderFramework& framework, GameApp& game, bool listening)
-    : framework_(framework), game_(game), listening_(listening) {}
+    : framework_(framework), game_(game), listening_(listening), windowShape_(platform::CurrentMainWindow()) {}
+
+GamePause::~GamePause() { platform::SetMenuTakesEscape(false); }
+
+platform::WindowActivity GamePause::TakeActivity() {
+    const platform::WindowActivity activity = platform::ConsumeWindowActivity();
+    if (activity == platform::WindowActivity::kLost) lossPending_ = state_ == State::kRunning;
+    if (activity == platform::WindowActivity::kRegained) lossPending_ = false;
+    return activity;
+}
 
 void GamePause::Stop(std::uint32_t now, State next, const GameFrame& runGame) {
+    lossPending_ = false;
     stillGameTick_ = GameTick(now);
     framework_.CaptureNextFrame();
     runGame(stillGameTick_, false);
@@ -27,9 +37,13 @@ void GamePause::Stop(std::uint32_t now, State next, const GameFrame& runGame) {
     stopStart_ = now + kFrameMs;
 }
 
-void GamePause::OpenPanel(PanelKind kind) { game_.Panel().Open(kind, framework_.HeldControls()); }
+void GamePause::OpenPanel(PanelKind kind) {
+    game_.Panel().Open(kind, framework_.HeldControls());
+    platform::SetMenuTakesEscape(true);
+}
 
 void GamePause::ClosePanel() {
+    platform::SetMenuTakesEscape(false);
     if (game_.Panel().SettingsChanged() && settingsChanged) settingsChanged();
 }
 
@@ -44,7 +58,8 @@ void GamePause::Go(std::uint32_t now, bool quitToTitle, const GameFrame& runGame
 
 void GamePause::Hidden(std::uint32_t now, const GameFrame& runGame) {
     platform::ConsumePauseRequest();
-    platform::ConsumeWindowActivity();
+    TakeActivity();
+    if (windowShape_.Changed(now) && settingsChanged) settingsChanged();
     if (listening_ && state_ == State::kRunning && game_.Pausable() != PauseKind::kNone) {
         Stop(now, State::kStill, runGame);
     }
@@ -52,16 +67,18 @@ void GamePause::Hidden(std::uint32_t now, const GameFrame& runGame) {
 
 void GamePause::Frame(std::uint32_t now, const GameFrame& runGame) {
     const bool pauseKey = platform::ConsumePauseRequest();
-    const platform::WindowActivity activity = platform::ConsumeWindowActivity();
+    const platform::WindowActivity activity = TakeActivity();
+    if (windowShape_.Changed(now) && settingsChanged) settingsChanged();
     if (!listening_) {
         runGame(now, false);
         return;
     }
     switch (state_) {
         case State::kRunning:
-            if (game_.Pausable() == PauseKind::kNone || (!pauseKey && activity != platform::WindowActivity::kLost)) {
+            if (game_.Pausable() == PauseKind::kNone || (!pauseKey && !lossPending_)) {
                 runGame(GameTick(now), false);
             } else {
+                lossPending_ = false;
                 Stop(now, pauseKey ? State::kPanel : State::kStill, runGame);
             }
             return;
@@ -77,7 +94,7 @@ void GamePause::Frame(std::uint32_t now, const GameFrame& runGame) {
             break;
         case State::kPanel: {
             const PanelAction action = game_.Panel().Step(framework_.HeldControls());
-            if (pauseKey || action == PanelAction::kResume || action == PanelAction::kClose) {
+            if (pauseKey || platform::ConsumeEscapeRequest() || action == PanelAction::kResume || action == PanelAction::kClose) {
                 ClosePanel();
                 Go(now, false, runGame);
                 return;

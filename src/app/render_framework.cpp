@@ -34,7 +34,9 @@ platform::HRESULT RenderFramework::CreateDevice(platform::WindowHandle window, b
 void RenderFramework::InitInput(platform::WindowHandle window) {
     const int kind = joystick_.Init(window);
     SetInputDeviceKind(kind);
-    if (kind == 0) keyboard_.Init(window);
+    // Opened beside a pad too: the game reads only the pad, but the menus over the still game answer
+    // the keyboard's keys as well.
+    keyboard_.Init(window);
 }
 
 void RenderFramework::InitReplayInput(std::int32_t deviceKind, const KeyConfig& padButtons) {
@@ -152,13 +154,14 @@ void RenderFramework::RunStillFrame(SceneFrames* game, const std::function<void(
 }
 
 InputState RenderFramework::HeldControls() {
-    const std::int32_t kind = GetInputDeviceKind();
-    if (kind == 0) {
-        std::uint8_t keys[platform::kKeyStateSize];
-        keyboard_.Read(keys);
-        return Keyboard::Held(keys);
-    }
+    InputState held = keyboard_.MenuHeldNow();
+    if (GetInputDeviceKind() == 0) return held;
     platform::JoystickState pad;
     const bool read = joystick_.Read(&pad);
-    return joystick_.Held(read, pad);
+    const InputState padHeld = joystick_.Held(read, pad);
+    for (std::int32_t InputState::*field : {&InputState::up, &InputState::down, &InputState::left, &InputState::right,
+                                             &InputState::button1, &InputState::button2, &InputState::button3}) {
+        if (padHeld.*field != 0) held.*field = padHeld.*field;
+    }
+    return held;
 }

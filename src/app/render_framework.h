@@ -30,8 +30,8 @@ public:
     // The window decides whether the picture fills the screen; fullScreen only fixes the back buffer
     // at width x height, as a full-screen device has it.
     platform::HRESULT CreateDevice(platform::WindowHandle window, bool fullScreen, int width, int height);
-    // A joystick when one is attached (the keyboard is then never opened), the keyboard otherwise;
-    // the choice goes to the input device kind of the registry.
+    // A joystick when one is attached, the keyboard otherwise; the choice goes to the input device kind
+    // of the registry. The keyboard is opened beside a pad for the menus over the still game only.
     void InitInput(platform::WindowHandle window);
 
     // A replay's input: the device kind and the pad's button numbers as recorded; no device is opened.
@@ -52,8 +52,9 @@ public:
     platform::Texture* CapturedFrame() const { return captured_.get(); }
     // A frame that runs no scene: draw fills it (the picture kept, the pause panel), then the present.
     void RunStillFrame(SceneFrames* game, const std::function<void(platform::Device*, platform::Sprite*)>& draw);
-    // The controls held now, read from the device in use without the gate, the repeat rule or the tap:
-    // the game's snapshot and its recording are left as they are.
+    // The controls held now for the menus over the still game: the keyboard's (Enter and Space confirming
+    // too) and the pad's when one is in use, read without the gate, the repeat rule or the tap, so the
+    // game's snapshot and its recording are left as they are.
     InputState HeldControls();
 
 private:

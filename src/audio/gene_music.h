@@ -29,6 +29,9 @@ bool FadeOut(std::int32_t milliseconds);
 // pause; a fade asked while paused runs after the resume.
 void Pause();
 void Resume();
+// While paused: the song plays on from where it stands, so that a change of the music's volume is heard.
+// The next Pause or Resume takes it back to that place first, so the song goes on as if it had stood.
+void Audition();
 bool Unload(std::int32_t slot);
 void Destroy();
 

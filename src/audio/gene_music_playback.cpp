@@ -1,6 +1,7 @@
 // Playback: play, stop, fade-out, and the sequencer's wake-ups on the playback thread.
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "audio/gene_music.h"
@@ -216,6 +217,49 @@ void SequencerTick(State& s) {
 
 }  // namespace
 
+void ReleaseEveryNote(State& s) {
+    // Notes off, the pedal lifted and every voice cut, reverb tails included: nothing rings on.
+    SendControllerToAll(s, 64, 0);
+    SendControllerToAll(s, 123, 0);
+    SendControllerToAll(s, 120, 0);
+}
+
+void GoOn(State& s) {
+    s.paused = false;
+    const std::uint32_t now = platform::TimeGetTime();
+    // The paused stretch is taken out of the song's time: it goes on from the tick it stood at.
+    if (s.startMark != 0) {
+        s.startMark = now + static_cast<std::uint32_t>(s.startDelayLeft);
+    } else {
+        s.timingOrigin = now - s.elapsed;
+    }
+    SendChannelSetup(s);
+    AdviseTimer(s);
+}
+
+void ReturnToHeldPlace(State& s) {
+    CancelTimer(s);
+    ReleaseEveryNote(s);
+    const HeldPlace& h = s.held;
+    if (MidiSong* song = CurrentSong(s)) {
+        song->cursor = h.cursor;
+        song->position = h.position;
+    }
+    s.countdown = h.countdown;
+    s.dispatched = h.dispatched;
+    s.tempo = h.tempo;
+    s.tickScale = h.tickScale;
+    s.period = h.period;
+    s.elapsed = h.elapsed;
+    s.startDelayLeft = h.startDelayLeft;
+    // Only whether it is set counts while paused: the resume sets it anew from the delay left.
+    s.startMark = h.starting ? 1 : 0;
+    s.catchingUp = h.catchingUp;
+    std::copy(std::begin(h.channels), std::end(h.channels), std::begin(s.channels));
+    s.auditioning = false;
+    s.paused = true;
+}
+
 MidiSong* CurrentSong(State& s) {
     if (s.currentSlot < 0 || static_cast<std::size_t>(s.currentSlot) >= s.slots.size()) return nullptr;
     return s.slots[static_cast<std::size_t>(s.currentSlot)].song.get();
@@ -224,6 +268,7 @@ MidiSong* CurrentSong(State& s) {
 void StopPlayback(State& s) {
     std::lock_guard<std::recursive_mutex> lock(s.control);
     s.paused = false;
+    s.auditioning = false;
     if (s.currentSlot < 0 || static_cast<std::size_t>(s.currentSlot) >= s.slots.size()) return;
     SongSlot& slot = s.slots[static_cast<std::size_t>(s.currentSlot)];
     if (!slot.inUse || !slot.playing) return;
@@ -318,6 +363,10 @@ void Pause() {
     State* s = Current();
     if (!s) return;
     std::lock_guard<std::recursive_mutex> lock(s->control);
+    if (s->auditioning) {
+        ReturnToHeldPlace(*s);
+        return;
+    }
     if (s->paused || s->stopRequested || !CurrentSong(*s)) return;
     if (!s->slots[static_cast<std::size_t>(s->currentSlot)].playing) return;
     s->paused = true;
@@ -328,27 +377,29 @@ void Pause() {
     } else {
         s->elapsed = now - s->timingOrigin;
     }
-    // Notes off, the pedal lifted and every voice cut, reverb tails included: nothing rings on.
-    SendControllerToAll(*s, 64, 0);
-    SendControllerToAll(*s, 123, 0);
-    SendControllerToAll(*s, 120, 0);
+    ReleaseEveryNote(*s);
 }
 
 void Resume() {
     State* s = Current();
     if (!s) return;
     std::lock_guard<std::recursive_mutex> lock(s->control);
-    if (!s->paused) return;
-    s->paused = false;
-    const std::uint32_t now = platform::TimeGetTime();
-    // The paused stretch is taken out of the song's time: it goes on from the tick it stood at.
-    if (s->startMark != 0) {
-        s->startMark = now + static_cast<std::uint32_t>(s->startDelayLeft);
-    } else {
-        s->timingOrigin = now - s->elapsed;
-    }
-    SendChannelSetup(*s);
-    AdviseTimer(*s);
+    if (s->auditioning) ReturnToHeldPlace(*s);
+    if (s->paused) GoOn(*s);
+}
+
+void Audition() {
+    State* s = Current();
+    if (!s) return;
+    std::lock_guard<std::recursive_mutex> lock(s->control);
+    const MidiSong* song = CurrentSong(*s);
+    if (!s->paused || s->auditioning || !song) return;
+    HeldPlace& h = s->held;
+    h = HeldPlace{song->cursor, song->position, s->countdown,     s->dispatched,     s->tempo,     s->tickScale,
+                  s->period,    s->elapsed,    s->startDelayLeft, s->startMark != 0, s->catchingUp};
+    std::copy(std::begin(s->channels), std::end(s->channels), std::begin(h.channels));
+    s->auditioning = true;
+    GoOn(*s);
 }
 
 bool FadeOut(std::int32_t milliseconds) {

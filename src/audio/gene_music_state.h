@@ -24,6 +24,22 @@ struct ChannelState {
     std::uint8_t volume;  // controller 7 as the file gives it
 };
 
+// Where a paused song stood, kept while it plays on for an audition.
+struct HeldPlace {
+    std::uint32_t cursor = 0;
+    std::uint64_t position = 0;
+    std::uint32_t countdown = 0;
+    std::uint32_t dispatched = 0;
+    std::uint32_t tempo = 0;
+    std::uint32_t tickScale = 0;
+    std::uint32_t period = 1;
+    std::uint32_t elapsed = 0;
+    std::int32_t startDelayLeft = 0;
+    bool starting = false;
+    bool catchingUp = false;
+    ChannelState channels[16] = {};
+};
+
 struct SongSlot {
     bool inUse = false;
     std::int32_t refCount = 0;
@@ -89,6 +105,10 @@ struct State {
     // started, the start delay still to wait) is what the resume measures the song's time from again.
     bool paused = false;
     std::int32_t startDelayLeft = 0;
+    // An audition plays the paused song on (paused is then false) so that its volume is heard; the next
+    // Pause or Resume takes it back to `held`.
+    bool auditioning = false;
+    HeldPlace held;
 };
 
 // The record; null outside Initialize .. Destroy.
@@ -105,6 +125,11 @@ int TruncatedFade(const State& s);
 
 // Playback (gene_music_playback.cpp).
 void StopPlayback(State& s);
+void ReleaseEveryNote(State& s);
+// Out of a pause: the song's time goes on from where it stood.
+void GoOn(State& s);
+// An audition's end: back, paused, to the place held when it began.
+void ReturnToHeldPlace(State& s);
 void Wakeup(State& s);
 MidiSong* CurrentSong(State& s);
 

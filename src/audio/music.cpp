@@ -36,6 +36,8 @@ void MusicPause() { GeneMusic::Pause(); }
 
 void MusicResume() { GeneMusic::Resume(); }
 
+void MusicAudition() { GeneMusic::Audition(); }
+
 void MusicShutdown() {
     GeneMusic::Destroy();
     for (std::int32_t& slot : g_trackSlots) slot = -1;

@@ -19,6 +19,8 @@ void MusicFadeOut(std::int32_t milliseconds);
 // The game paused and resumed: the song stops with its notes released and goes on from the same place.
 void MusicPause();
 void MusicResume();
+// While paused, the song plays on to let a volume change be heard; the resume goes on from where it stood.
+void MusicAudition();
 void MusicShutdown();
 
 // "m\\trackNN.mid"; nullptr outside 0-11.

@@ -16,6 +16,8 @@ void SceneAudio::Pause() {
 
 void SceneAudio::Resume() { MusicResume(); }
 
+void SceneAudio::AuditionMusic() { MusicAudition(); }
+
 namespace {
 SceneAudio g_gameAudio;
 SceneAudio* g_installed = nullptr;

@@ -14,6 +14,9 @@ public:
     virtual void Pause();
     // The music goes on from where it stood; effects sound again when next cued.
     virtual void Resume();
+    // While paused the music plays on, so that a change of its volume is heard; the resume still goes on
+    // from where it stood.
+    virtual void AuditionMusic();
 };
 
 // The cues as the game plays them (the default); a test may install its own for a while.

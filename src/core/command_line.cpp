@@ -28,11 +28,13 @@ constexpr char kHelp[] =
     "  X                dash\n"
     "  C                bomb\n"
     "  P, Pause         pause a stage, and resume (a pad's Start too); on the title: the options\n"
-    "                   (in the panel up/down choose, left/right change a value, fire confirms)\n"
-    "  Escape           quit\n"
+    "                   (in the panel up/down choose, left/right change a value, fire, Enter or\n"
+    "                   Space confirms, Escape closes it)\n"
+    "  Escape           quit (in the panels: close them)\n"
     "  F11, Alt+Enter   full screen or a window\n"
     "  F12              screenshot (a PNG in the current folder)\n"
-    "A joystick attached at start-up steers instead; KeyConfig.txt names its fire, dash and bomb buttons.\n"
+    "A joystick attached at start-up steers instead; KeyConfig.txt names its fire, dash and bomb buttons;\n"
+    "the keyboard still works the panels.\n"
     "Minimising or leaving the window pauses a stage; a replay ignores that and the pause keys.\n";
 
 // A word that is an option itself, not the value an option before it asked for: "--record --window"

@@ -1,6 +1,7 @@
 #include "core/settings.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -8,6 +9,9 @@
 #include "platform/core/game_path.h"
 
 namespace {
+
+constexpr std::array<std::string_view, 5> kSettingNames = {"music", "effects", "fullscreen", "window", "vsync"};
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // an editor's
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -80,7 +84,7 @@ bool ReadLine(std::string_view line, Settings* s) {
 
 SettingsReading ParseSettings(std::string_view text) {
     SettingsReading reading;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // an editor's byte-order mark
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     int number = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -95,20 +99,49 @@ SettingsReading ParseSettings(std::string_view text) {
     return reading;
 }
 
-std::string FormatSettings(const Settings& s) {
-    std::string text;
-    text += "music " + std::to_string(s.musicVolume) + "\n";
-    text += "effects " + std::to_string(s.effectsVolume) + "\n";
-    text += std::string("fullscreen ") + (s.fullScreen ? "on" : "off") + "\n";
+std::string FormatSettings(const Settings& s) { return FormatSettings(s, {}); }
+
+std::string FormatSettings(const Settings& s, std::string_view previous) {
+    std::string lines[kSettingNames.size()];
+    lines[0] = "music " + std::to_string(s.musicVolume);
+    lines[1] = "effects " + std::to_string(s.effectsVolume);
+    lines[2] = std::string("fullscreen ") + (s.fullScreen ? "on" : "off");
     if (s.windowWidth > 0 && s.windowHeight > 0)
-        text += "window " + std::to_string(s.windowWidth) + " " + std::to_string(s.windowHeight) + "\n";
-    text += std::string("vsync ") + (s.vsync ? "on" : "off") + "\n";
+        lines[3] = "window " + std::to_string(s.windowWidth) + " " + std::to_string(s.windowHeight);
+    lines[4] = std::string("vsync ") + (s.vsync ? "on" : "off");
+    bool placed[kSettingNames.size()] = {};
+    std::string text;
+    if (previous.starts_with(kByteOrderMark)) {
+        text += kByteOrderMark;
+        previous.remove_prefix(kByteOrderMark.size());
+    }
+    // The player's notes and whatever this version does not know stay where they were; a setting takes
+    // the place of its first line, and a second line of the same name would only contradict it.
+    while (!previous.empty()) {
+        const std::size_t end = previous.find('\n');
+        const std::string_view line = previous.substr(0, end);
+        previous.remove_prefix(end == std::string_view::npos ? previous.size() : end + 1);
+        std::string_view words = Trim(line);
+        const auto known = std::find(kSettingNames.begin(), kSettingNames.end(), NextWord(&words));
+        if (Trim(line).starts_with('#') || known == kSettingNames.end()) {
+            text.append(line).append("\n");
+            continue;
+        }
+        const std::size_t i = static_cast<std::size_t>(known - kSettingNames.begin());
+        if (!placed[i] && !lines[i].empty()) text += lines[i] + "\n";
+        placed[i] = true;
+    }
+    for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
+        if (!placed[i] && !lines[i].empty()) text += lines[i] + "\n";
+    }
     return text;
 }
 
 Settings ReadSettingsFile(std::string* note) {
     if (note) note->clear();
     const std::string path = platform::ResolveGamePath(kSettingsFile);
+    // A save that a power cut or a kill stopped half way left its temporary file behind.
+    platform::RemoveLeftoverTemporaries(path);
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !error) {
         if (note) *note = std::string(kSettingsFile) + " is not there yet: the default settings are used";
@@ -133,7 +166,10 @@ Settings ReadSettingsFile(std::string* note) {
 }
 
 bool WriteSettingsFile(const Settings& settings) {
-    return platform::ReplaceFileAtomically(platform::ResolveGamePath(kSettingsFile), FormatSettings(settings));
+    const std::string path = platform::ResolveGamePath(kSettingsFile);
+    std::string previous;
+    if (!platform::ReadWholeFile(path, &previous)) previous.clear();
+    return platform::ReplaceFileAtomically(path, FormatSettings(settings, previous));
 }
 
 WindowStart ChooseWindowStart(const Settings& settings, bool commandWindow, bool commandFullScreen, int pictureWidth,

@@ -43,12 +43,18 @@ struct SettingsReading {
 SettingsReading ParseSettings(std::string_view text);
 // Every setting, one a line; read back it gives the same settings.
 std::string FormatSettings(const Settings& settings);
+// The same written over the file's previous text: its notes, blank lines and lines of names it does
+// not know are kept in their places, each setting takes the place of its first line, and a setting
+// without a line goes at the end.
+std::string FormatSettings(const Settings& settings, std::string_view previous);
 
 // The file in the working directory (the player's folder). Never fails: a file that is missing, cannot
 // be read or holds lines not understood gives the defaults for what it lacks, and `note` a sentence
-// for the log saying so (empty when the file was read whole).
+// for the log saying so (empty when the file was read whole). It first removes the temporary files
+// that a cut-off save left beside it.
 Settings ReadSettingsFile(std::string* note);
-// Replaces the file as one whole, as the high score is; false when it failed and the old file stays.
+// Replaces the file as one whole, as the high score is, keeping what FormatSettings keeps of the
+// previous file; false when it failed and the old file stays.
 bool WriteSettingsFile(const Settings& settings);
 
 // What the command line asked for the window, over the settings for this run.

@@ -57,6 +57,21 @@ InputState Keyboard::Held(const std::uint8_t (&keys)[platform::kKeyStateSize]) {
     return state;
 }
 
+InputState Keyboard::MenuHeld(const std::uint8_t (&keys)[platform::kKeyStateSize]) {
+    InputState state = Held(keys);
+    const bool alt = IsDown(keys, platform::DIK_LMENU) || IsDown(keys, platform::DIK_RMENU);
+    const bool enter = IsDown(keys, platform::DIK_RETURN) || IsDown(keys, platform::DIK_NUMPADENTER);
+    if ((enter && !alt) || IsDown(keys, platform::DIK_SPACE)) state.button1 = kInputButton1;
+    return state;
+}
+
+InputState Keyboard::MenuHeldNow() {
+    if (!device_) return InputState{};
+    std::uint8_t keys[platform::kKeyStateSize];
+    Read(keys);
+    return MenuHeld(keys);
+}
+
 void Keyboard::Poll(InputState* state) {
     std::uint8_t keys[platform::kKeyStateSize];
     Read(keys);

@@ -25,6 +25,11 @@ public:
     // The controls those keys hold, button 1 without its repeat rule: for a menu beside the game, which
     // must leave the game's repeat count alone.
     static InputState Held(const std::uint8_t (&keys)[platform::kKeyStateSize]);
+    // Held, with Enter and Space confirming as Z does (not Enter with Alt, which is the full-screen key):
+    // for the menus over the game standing still.
+    static InputState MenuHeld(const std::uint8_t (&keys)[platform::kKeyStateSize]);
+    // The keys held now, or none when no keyboard is open.
+    InputState MenuHeldNow();
 
 private:
     platform::WindowHandle window_ = nullptr;

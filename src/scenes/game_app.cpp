@@ -139,7 +139,7 @@ void GameApp::DrawStill(Sprite* sprite, platform::Texture* scene, bool panel, st
         // Opaque, so that the whole screen is one plain copy rather than a blend.
         SpriteBracket opaque(sprite, 0);
         DrawPicture(pausePanel_, scene, nullptr, 0.0f, 0.0f, 1.0f, 1.0f,
-                    panel || shutterAt ? PausePanel::kDimColour : kOpaqueWhite);
+                    PausePanel::kDimColour);
     }
     // In the order drawn: the items over the panel, the shutter over both.
     SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);

@@ -75,8 +75,8 @@ public:
     void QuitToTitle(std::uint32_t now);
     // The shutter closing over the game standing still, before QuitToTitle; it is started anew there.
     void StartQuitShutter(std::uint32_t at);
-    // A frame of the game standing still: the scene's picture (dimmed under the panel or the shutter),
-    // the panel when shown, and the shutter at its tick when it is closing.
+    // A frame of the game standing still: the scene's picture dimmed, so that a title stopped by the
+    // player's leaving shows it is paused as the panel does; the panel when shown, and the shutter at its tick when it is closing.
     void DrawStill(platform::Sprite* sprite, platform::Texture* scene, bool panel,
                    std::optional<std::uint32_t> shutterAt);
     PausePanel& Panel() { return pausePanel_; }

@@ -79,6 +79,9 @@ void PausePanel::Change(int step) {
             const int level = ClampVolume(MusicVolume() + step);
             if (level == MusicVolume()) return;
             SetMusicVolume(level);
+            // The stage's music stands paused: it plays on while the panel is open, so that the new
+            // level is heard, and the resume still takes it up where it stood.
+            if (kind_ == PanelKind::kStage) Audio().AuditionMusic();
             break;
         }
         case PanelItem::kEffects: {

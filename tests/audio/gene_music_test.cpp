@@ -241,6 +241,31 @@ TEST_F(SequencerTest, APauseReleasesEveryNoteAndTheResumeGoesOnFromTheSamePlace)
     EXPECT_EQ(NoteOns(resumedAt), (std::vector<std::pair<std::uint64_t, int>>{{resumedAt + 297, 42}}));
 }
 
+TEST_F(SequencerTest, AnAuditionWhilePausedPlaysOnAndTheResumeGoesOnFromWhereThePauseStood) {
+    Start();
+    GeneMusic::Play(Load(Pulse(20, 480)));
+    Step(800);
+    clock_.Advance(3);
+    midi_.Clock()->ReleaseDue();
+    const std::uint64_t position = Inspect().position;
+    GeneMusic::Pause();
+    Step(5000);
+    const std::uint64_t auditionAt = NowMs();
+    GeneMusic::Audition();
+    Step(1500);
+    EXPECT_EQ(NoteOns(auditionAt).size(), 3u) << "the song is heard while the panel is open";
+    // A pause again (the title's panel, a second audition) holds the same place.
+    GeneMusic::Pause();
+    EXPECT_EQ(Inspect().position, position);
+    GeneMusic::Audition();
+    Step(700);
+    const std::uint64_t resumedAt = NowMs();
+    GeneMusic::Resume();
+    EXPECT_EQ(Inspect().position, position);
+    Step(600);
+    EXPECT_EQ(NoteOns(resumedAt), (std::vector<std::pair<std::uint64_t, int>>{{resumedAt + 297, 42}}));
+}
+
 class DownloadTest : public SequencerTest {
 protected:
     DownloadTest() : SequencerTest(Collection()) {}

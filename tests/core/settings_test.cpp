@@ -47,11 +47,24 @@ TEST(Settings, AMissingEmptyUnreadableOrHostileFileGivesTheDefaultsAndANoteAndAW
     const Settings mine{7, 2, false, 1024, 768, false};
     ASSERT_TRUE(WriteSettingsFile(mine));
     EXPECT_EQ(ReadSettingsFile(&note), mine);
-    EXPECT_EQ(note, "");
+    // The line it cannot read is the player's to mend: kept, and still told of.
+    EXPECT_NE(note.find("1 line not understood, from line 2"), std::string::npos) << note;
     std::filesystem::remove(dir.Path() / kSettingsFile);
     std::filesystem::create_directory(dir.Path() / kSettingsFile);
     expectDefaults("cannot be read");
     EXPECT_FALSE(WriteSettingsFile(Settings{}));
+}
+
+TEST(Settings, ARewriteKeepsThePlayersNotesAndUnknownLinesInPlaceAndStartRemovesACutOffSave) {
+    TempWorkDir dir;
+    dir.WriteFile(".Settings.txt.tmp-a1B2c3", "music 0\n");
+    dir.WriteFile(kSettingsFile, "# quiet at night\r\nmusic 3\r\nturbo on\n\n  # the old size\nwindow 1600 1200\nmusic 9\n");
+    std::string note;
+    EXPECT_EQ(ReadSettingsFile(&note).musicVolume, 9);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / ".Settings.txt.tmp-a1B2c3"));
+    ASSERT_TRUE(WriteSettingsFile(Settings{5, 4, false, 0, 0, true}));
+    EXPECT_EQ(dir.ReadFile(kSettingsFile),
+              "# quiet at night\r\nmusic 5\nturbo on\n\n  # the old size\neffects 4\nfullscreen off\nvsync on\n");
 }
 
 TEST(Settings, TheCommandLineChoosesForTheRunAndOnlyWhatThePlayerChangedIsKept) {

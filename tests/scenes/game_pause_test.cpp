@@ -22,7 +22,8 @@
 
 namespace {
 
-using platform::DIK_DOWN, platform::DIK_LEFT, platform::DIK_RIGHT, platform::DIK_UP, platform::DIK_Z;
+using platform::DIK_DOWN, platform::DIK_LEFT, platform::DIK_RETURN, platform::DIK_RIGHT, platform::DIK_SPACE,
+    platform::DIK_UP, platform::DIK_Z;
 
 constexpr std::uint32_t kStartTicks = 200000;
 constexpr int kPauseAt = 40;
@@ -51,7 +52,7 @@ protected:
     // when the game ran a frame.
     bool Pass(const Keys& keys = {}, bool hidden = false) {
         int code = 0;
-        platform::PumpMessages(&code);
+        quit_ = platform::PumpMessages(&code) || quit_;
         for (int k : keys.down) platform::InjectKey(k, true);
         bool ran = false;
         const GamePause::GameFrame run = [&](std::uint32_t now, bool quit) {
@@ -119,7 +120,19 @@ protected:
         EXPECT_EQ(audio_.resumes, 1);
     }
 
+    // From the title through GAME START, the story and the stage's card, fire(held) giving the keys.
+    template <typename Fire>
+    void ToTheStage(Fire fire) {
+        for (int i = 0; i < 150 && !pause_->Paused(); ++i) Pass(fire(i == 0 || i == 80));
+    }
+    static std::uint64_t Brightness(const platform::Image& image) {
+        std::uint64_t sum = 0;
+        for (std::uint32_t argb : image.argb) sum += (argb & 0xFF) + (argb >> 8 & 0xFF) + (argb >> 16 & 0xFF);
+        return sum;
+    }
+
     std::unique_ptr<GamePause> pause_;
+    bool quit_ = false;
     ReplaySession* session_ = nullptr;
     int gameFrames_ = 0;
 };
@@ -237,16 +250,91 @@ TEST_F(GamePauseTest, OnTheTitleThePanelHoldsTheSettingsAndTheClockStandsStillWh
     EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle) + game_->GetShutter().Active(), 1);
     EXPECT_LT(StageElapsed(), elapsed + 2000);
 
-    // Another window takes the focus: the title stands still, without the panel, until it comes back.
+    // Another window takes the focus: the title stands still, dimmed, without the panel, until it comes back.
     platform::PushWindowFocus(false);
     Pass();
+    const std::uint64_t lit = Brightness(Screen());
     EXPECT_TRUE(pause_->Paused());
     EXPECT_FALSE(pause_->PanelShown());
     clock_.Advance(90000);
     EXPECT_FALSE(Pass());
+    EXPECT_LT(Brightness(Screen()) * 2, lit) << "the title does not show that it stands still";
     platform::PushWindowFocus(true);
     EXPECT_TRUE(Pass());
     EXPECT_EQ(IsSceneFlag(SceneFlag::kTitle), 1) << "the story has not started behind the player's back";
+}
+
+TEST_F(GamePauseTest, TheWindowLostDuringTheStageCardPausesTheStageOnceItCanAndAMusicChangeThereIsHeard) {
+    SetMusicVolume(kVolumeFull);
+    int frame = 0;
+    ToTheStage([&](bool fire) {
+        // Away as the stage's card comes up, before the stage can pause.
+        if (IsSceneFlag(SceneFlag::kStageTitle) && frame++ == 0) platform::PushWindowFocus(false);
+        return fire ? Keys{{DIK_Z}} : Keys{};
+    });
+    ASSERT_GT(frame, 0);
+    ASSERT_TRUE(pause_->PanelShown()) << "the stage ran on with the player away";
+    EXPECT_EQ(IsSceneFlag(SceneFlag::kGame), 1);
+    Press(DIK_DOWN);
+    Press(DIK_LEFT);
+    EXPECT_EQ(MusicVolume(), kVolumeFull - 1);
+    EXPECT_EQ(audio_.auditions, 1) << "the new music volume is not heard while paused";
+}
+
+TEST_F(GamePauseTest, FullScreenOrAWindowIsKeptOnceTheChangeHasStood) {
+    int kept = 0;
+    pause_->settingsChanged = [&] { ++kept; };
+    Pass();
+    platform::PushWindowKey(platform::WindowKey::kF11);
+    for (std::uint32_t t = 0; t < WindowShapeWatch::kSettleMs + 2 * kFrameMs; t += kFrameMs) Pass();
+    EXPECT_EQ(kept, 1);
+}
+
+// The panels' keys, with a pad in use: the keyboard's arrows, Z, Enter, Space and Escape still work
+// them, and Escape closes a panel rather than quitting.
+class PanelKeysTest : public GamePauseTest {
+protected:
+    PanelKeysTest() { options_.joystick = true; }
+};
+
+TEST_F(PanelKeysTest, BesideAPadTheKeyboardWorksThePanelsAndEscapeClosesThemWithoutQuitting) {
+    ASSERT_EQ(GetInputDeviceKind(), 1);
+    SetMusicVolume(kVolumeFull);
+    Pass();
+    int level = kVolumeFull;
+    for (int close : {DIK_RETURN, DIK_SPACE, DIK_Z, 0}) {
+        platform::PushPauseKey();
+        Pass();
+        ASSERT_TRUE(pause_->PanelShown());
+        Press(DIK_LEFT);
+        EXPECT_EQ(MusicVolume(), --level);
+        if (close) {
+            Press(close);
+        } else {
+            platform::PushEscapeKey();
+            Pass();
+        }
+        EXPECT_FALSE(pause_->Paused()) << "closed by " << close;
+    }
+    // In the stage's panel Escape resumes; outside the panels it quits as before.
+    ToTheStage([](bool fire) {
+        platform::JoystickState pad;
+        pad.buttons[0] = fire ? platform::kButtonDownBit : 0;
+        platform::SetSyntheticJoystickState(pad);
+        return Keys{};
+    });
+    ASSERT_FALSE(pause_->Paused());
+    ASSERT_EQ(IsSceneFlag(SceneFlag::kGame), 1);
+    platform::PushPauseKey();
+    Pass();
+    ASSERT_TRUE(pause_->PanelShown());
+    platform::PushEscapeKey();
+    EXPECT_TRUE(Pass());
+    EXPECT_EQ(audio_.resumes, 1);
+    EXPECT_FALSE(quit_);
+    platform::PushEscapeKey();
+    Pass();
+    EXPECT_TRUE(quit_);
 }
 
 }  // namespace

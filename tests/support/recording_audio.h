@@ -15,17 +15,18 @@ public:
     void PlaySound(std::int32_t slot) override { sounds.push_back(slot); }
     void Pause() override { ++pauses; }
     void Resume() override { ++resumes; }
+    void AuditionMusic() override { ++auditions; }
 
     int Count(int slot) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot)); }
     void Clear() {
         tracks.clear();
         fades.clear();
         sounds.clear();
-        pauses = resumes = 0;
+        pauses = resumes = auditions = 0;
     }
 
     std::vector<int> tracks;
     std::vector<int> fades;
     std::vector<int> sounds;
-    int pauses = 0, resumes = 0;
+    int pauses = 0, resumes = 0, auditions = 0;
 };

@@ -15,6 +15,8 @@ std::atomic<bool> g_quitPosted{false};
 std::atomic<int> g_quitCode{0};
 std::atomic<bool> g_screenshot{false};
 std::atomic<bool> g_pause{false};
+bool g_menuTakesEscape = false;
+bool g_escape = false;
 WindowActivity g_activity = WindowActivity::kUnchanged;
 
 // The quit is posted from a signal handler: only lock-free atomics may be touched there.
@@ -87,7 +89,13 @@ bool PumpMessages(int* exitCode) {
                 if (e.cbutton.button == SDL_CONTROLLER_BUTTON_START) g_pause.store(true);
                 break;
             case SDL_KEYDOWN:
-                if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) PostQuitMessage(0);
+                if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE && !e.key.repeat) {
+                    if (g_menuTakesEscape) {
+                        g_escape = true;
+                    } else {
+                        PostQuitMessage(0);
+                    }
+                }
                 if (e.key.keysym.scancode == SDL_SCANCODE_F12 && !e.key.repeat) g_screenshot.store(true);
                 if ((e.key.keysym.scancode == SDL_SCANCODE_P || e.key.keysym.scancode == SDL_SCANCODE_PAUSE) &&
                     !e.key.repeat) {
@@ -108,6 +116,13 @@ bool PumpMessages(int* exitCode) {
     }
     return false;
 }
+
+void SetMenuTakesEscape(bool taken) {
+    g_menuTakesEscape = taken;
+    g_escape = false;
+}
+
+bool ConsumeEscapeRequest() { return std::exchange(g_escape, false); }
 
 bool ConsumeScreenshotRequest() { return g_screenshot.exchange(false); }
 

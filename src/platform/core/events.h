@@ -12,12 +12,18 @@ void PostQuitMessage(int exitCode);
 // ignoring (nohup, a background job) stays ignored.
 void QuitOnTerminationSignals();
 
-// Takes every waiting system event. Escape and the window's close request post the quit; F11 and
+// Takes every waiting system event. Escape (unless a menu takes it) and the window's close request post the quit; F11 and
 // Alt+Enter switch the main window between full screen and a window; P, Pause and a pad's Start are
 // kept as a pause request, and the window's losing or regaining the player as its activity; other key
 // presses are swallowed (the game reads its keys through the input devices). Returns true and the exit code when the quit
 // has been taken.
 bool PumpMessages(int* exitCode);
+
+// While a menu is open it takes Escape, to close itself, and the game does not quit: a press is then
+// kept as a request instead. Setting it either way forgets a request not yet taken. A held Escape's
+// repeats never quit, so a press that closed a menu does not go on to quit the game.
+void SetMenuTakesEscape(bool taken);
+bool ConsumeEscapeRequest();
 
 // True once after F12 was pressed: the player asked for a screenshot.
 bool ConsumeScreenshotRequest();
