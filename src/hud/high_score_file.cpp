@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "platform/core/atomic_file.h"
 #include "platform/core/game_path.h"
 
 namespace {
@@ -28,6 +27,10 @@ std::int32_t ParseHighScore(std::string_view text) {
 
 std::string FormatHighScore(std::int32_t score) { return std::to_string(score); }
 
+platform::ReplacementLock LockHighScoreFile() {
+    return platform::ReplacementLock(platform::ResolveGamePath(kHighScoreFile));
+}
+
 bool ReadHighScoreFile(std::int32_t* score) {
     std::string text;
     if (!platform::ReadWholeFile(platform::ResolveGamePath(kHighScoreFile), &text)) return false;
@@ -39,4 +42,7 @@ bool WriteHighScoreFile(std::int32_t score) {
     return platform::ReplaceFileAtomically(platform::ResolveGamePath(kHighScoreFile), FormatHighScore(score));
 }
 
-void RemoveHighScoreLeftovers() { platform::RemoveLeftoverTemporaries(platform::ResolveGamePath(kHighScoreFile)); }
+void RemoveHighScoreLeftovers() {
+    const platform::ReplacementLock lock = LockHighScoreFile();
+    platform::RemoveLeftoverTemporaries(platform::ResolveGamePath(kHighScoreFile));
+}

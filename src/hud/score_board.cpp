@@ -128,7 +128,9 @@ void ScoreBoard::Draw(std::uint32_t now) {
 
 bool ScoreBoard::SaveHighScore() {
     if (!savesRecord_ || !highScoreRead_ || highScore_ == highScoreOnDisk_) return true;
-    // A game beside this one may have saved a better record since this one read it: never lower it.
+    // A game beside this one may have saved a better record since this one read it: never lower it. The
+    // lock keeps another's save out from this read to the rename.
+    const platform::ReplacementLock lock = LockHighScoreFile();
     std::int32_t onDisk = 0;
     if (ReadHighScoreFile(&onDisk) && onDisk >= highScore_) {
         highScoreOnDisk_ = highScore_;

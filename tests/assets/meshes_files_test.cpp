@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -169,6 +170,26 @@ TEST(MeshFiles, AreTextXFilesWithoutVertexColoursFramesOrAnimation) {
         EXPECT_EQ(text.find("Animation"), std::string::npos);
         EXPECT_EQ(text.find("TextureFilename"), std::string::npos);
         EXPECT_EQ(text.find("-0.000000"), std::string::npos);
+    }
+}
+
+// A text editor may save a mesh with a UTF-8 byte-order mark before it: the game loads the same mesh.
+TEST(MeshFiles, LoadTheSameWithAByteOrderMarkBeforeThem) {
+    TempWorkDir dir;
+    for (const char* file : {"plu2c.x", "t1.x"}) {
+        SCOPED_TRACE(file);
+        const auto plain = LoadGameMesh(file);
+        ASSERT_TRUE(plain);
+        dir.WriteFile(file, "\xEF\xBB\xBF" + ReadText(fs::path(KORVEX_DATA_DIR) / "x" / file));
+        platform::MeshData marked;
+        ASSERT_TRUE(platform::LoadXMesh((dir.Path() / file).string(), &marked));
+        const auto same = [](const auto& a, const auto& b) {
+            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0;
+        };
+        EXPECT_EQ(marked.indices, plain->indices);
+        EXPECT_TRUE(same(marked.vertices, plain->vertices));
+        EXPECT_TRUE(same(marked.materials, plain->materials));
+        EXPECT_TRUE(same(marked.subsets, plain->subsets));
     }
 }
 

@@ -4,7 +4,12 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <filesystem>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 #include "core/registry.h"
 #include "hud/high_score_file.h"
@@ -23,6 +28,38 @@ void PlayRun(std::int32_t score) {
     ASSERT_TRUE(board.ReadHighScore());
     SetScore(score);
     board.Draw(0);
+}
+
+// Runs `beside` on a thread of its own while a save is between its read of score.txt and its rename,
+// and lets the save go on once `beside` waits for it (or has ended without waiting). True when it waited.
+bool WaitsForASaveUnderWay(ScoreBoard* saving, const std::function<void()>& beside) {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool waiting = false, ended = false;
+    std::atomic<int> renames{0};
+    std::thread other;
+    platform::SetLockWaitHook([&](const std::string&) {
+        std::lock_guard<std::mutex> lock(mutex);
+        waiting = true;
+        changed.notify_all();
+    });
+    platform::SetReplaceFileHook([&](const std::string&) {
+        if (renames++ > 0) return true;  // the other's own
+        other = std::thread([&] {
+            beside();
+            std::lock_guard<std::mutex> lock(mutex);
+            ended = true;
+            changed.notify_all();
+        });
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return waiting || ended; });
+        return true;
+    });
+    EXPECT_TRUE(saving->SaveHighScore());
+    other.join();
+    platform::SetReplaceFileHook({});
+    platform::SetLockWaitHook({});
+    return waiting;
 }
 
 }  // namespace
@@ -194,3 +231,33 @@ TEST_F(ScoreBoardTest, AGameBesideAnotherNeverLowersTheRecordAndCutOffSavesAreCl
     EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
 }
 
+
+// Two games end at once: the better record is saved while the other game is between reading score.txt
+// and renaming its lower one over it. The better one waits, reads the lower one and saves over it.
+TEST_F(ScoreBoardTest, ASaveBetweenAnothersReadAndRenameWaitsAndTheBetterRecordStays) {
+    dir_.WriteFile("score.txt", "10000");
+    ScoreBoard lower;
+    ScoreBoard better;
+    ASSERT_TRUE(lower.ReadHighScore() && better.ReadHighScore());
+    SetScore(15000);
+    better.Draw(0);
+    SetScore(12000);
+    lower.Draw(0);
+    EXPECT_TRUE(WaitsForASaveUnderWay(&lower, [&] { EXPECT_TRUE(better.SaveHighScore()); }));
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"score.txt"}) << "the lock file stays behind";
+}
+
+// A game starting while another saves clears the leftovers only after the save: a temporary file under
+// way is no leftover.
+TEST_F(ScoreBoardTest, ClearingLeftoversAtStartWaitsForASaveUnderWay) {
+    dir_.WriteFile("score.txt", "10000");
+    ScoreBoard saving;
+    ASSERT_TRUE(saving.ReadHighScore());
+    SetScore(12000);
+    saving.Draw(0);
+    dir_.WriteFile(".score.txt.tmp-a1B2c3", "12");  // a save cut off by a power cut
+    EXPECT_TRUE(WaitsForASaveUnderWay(&saving, [] { EXPECT_TRUE(ScoreBoard().ReadHighScore()); }));
+    EXPECT_EQ(dir_.ReadFile("score.txt"), "12000");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"score.txt"});
+}

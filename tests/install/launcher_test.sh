@@ -85,6 +85,37 @@ mkdir "$folder/w"
 ln -sfn "$work/b" "$folder/x"  # and a link to a modded set
 "$work/b/$BINDIR/korvex"
 [[ "$(readlink "$folder/x")" == "$work/b" ]] || fail "the player's own link x was replaced"
+
+# Another installation while this one stays on disk (a package after an install in ~/.local): the
+# launcher's links follow the one started, into the data folder it remembers; the player's own stay.
+make_prefix "$work/c"
+c_data=$(cd "$work/c/$DATADIR" && pwd -P)
+"$work/c/$BINDIR/korvex"
+for dir in t m; do
+    [[ "$(readlink "$folder/$dir")" == "$c_data/$dir" ]] || fail "$dir still links to the other installation: $(readlink "$folder/$dir")"
+done
+[[ -d "$folder/w" && ! -L "$folder/w" && "$(readlink "$folder/x")" == "$work/b" ]] ||
+    fail "starting another installation replaced the player's own w or x"
+"$work/b/$BINDIR/korvex"
+[[ "$(readlink "$folder/t")" == "$b_data/t" && "$(readlink "$folder/x")" == "$work/b" ]] ||
+    fail "back to the first installation, t links to $(readlink "$folder/t") and x to $(readlink "$folder/x")"
+rm -rf "$work/c"
+
+# --help and --version are answered without the player's folder.
+for option in --help --version; do
+    rm -f "$KORVEX_TEST_RECORD"
+    XDG_DATA_HOME=$work/asked "$work/b/$BINDIR/korvex" --window "$option" || fail "$option: status $?"
+    [[ ! -e "$work/asked" && "$(tail -n1 "$KORVEX_TEST_RECORD" 2>/dev/null)" == "<$option>" ]] ||
+        fail "$option made the folder or did not reach the game"
+done
+
+# An exported CDPATH that holds a folder of the launcher's relative path changes none of its steps.
+mkdir -p "$work/decoy/$BINDIR" "$work/decoy/$DATADIR"
+rm -f "$KORVEX_TEST_RECORD"
+status=0
+(cd "$work/b" && CDPATH=$work/decoy "$BINDIR/korvex" >"$work/out" 2>&1) || status=$?
+[[ $status == 0 && ! -s "$work/out" && "$(head -n1 "$KORVEX_TEST_RECORD" 2>/dev/null)" == "$(cd "$folder" && pwd -P)" ]] ||
+    fail "with CDPATH: status $status, said: $(cat "$work/out")"
 # refused WHY [COMMAND...]: the launcher ends with one line naming the player's folder, the game unstarted.
 refused() {
     local why=$1 status=0
@@ -106,6 +137,28 @@ for run in $(seq 1 20); do
     XDG_DATA_HOME=$work/race$run "$work/b/$BINDIR/korvex" 2>>"$work/race.err" && wait $! || fail "a first start failed"
 done
 [[ ! -s "$work/race.err" && -z "$(find "$b_data" -type l)" ]] || fail "side by side: $(sort -u "$work/race.err")"
+
+# A folder on a file system without hard links (vfat, exFAT), here an ln that makes none: the copies
+# are renamed into place, side by side too.
+mkdir "$work/no-hard-links"
+cat >"$work/no-hard-links/ln" <<STUB
+#!/bin/sh
+case \$1 in -s*) exec $(command -v ln) "\$@" ;; esac
+echo "ln: failed to create hard link: Operation not permitted" >&2
+exit 1
+STUB
+chmod +x "$work/no-hard-links/ln"
+fat_start() { PATH=$work/no-hard-links:$PATH XDG_DATA_HOME=$work/fat$1 "$work/b/$BINDIR/korvex" 2>>"$work/fat.err"; }
+for run in $(seq 1 5); do
+    fat_start "$run" &
+    fat_start "$run" && wait $! || fail "a start without hard links failed"
+    for file in KeyConfig.txt score.txt; do
+        [[ -f "$work/fat$run/korvex/$file" ]] && cmp -s "$work/fat$run/korvex/$file" "$b_data/$file" ||
+            fail "without hard links $file is not a copy of the installed one"
+    done
+    [[ -z "$(find "$work/fat$run" -name '*.new-*')" ]] || fail "without hard links copies were left behind"
+done
+[[ ! -s "$work/fat.err" ]] || fail "without hard links: $(sort -u "$work/fat.err")"
 
 # Without XDG_DATA_HOME, or with a relative one, the folder is in ~/.local/share.
 for value in unset relative; do

@@ -125,7 +125,6 @@ TEST(GfxXFileCheck, OnlyFilesOfTheFormatsFormsPass) {
     EXPECT_FALSE(Sound(Replaced(kSquare, "txt ", "zip ")));
     EXPECT_FALSE(Sound(Replaced(kSquare, "txt ", "tzip")));  // no compressed blocks
     EXPECT_FALSE(Sound(Replaced(kSquare, "0032", "0016")));
-    EXPECT_FALSE(Sound("\xEF\xBB\xBF" + kSquare));
     EXPECT_FALSE(Sound(Replaced(kSquare, "Square", std::string("Squ\0re", 6))));
     EXPECT_FALSE(Sound(Replaced(kSquare, "1.0;1.0;0.0;,", "1.#IND00;1.0;0.0;,")));
     EXPECT_FALSE(Sound(Replaced(kSquare, "1.0;1.0;0.0;,", "nan;1.0;0.0;,")));
@@ -134,6 +133,21 @@ TEST(GfxXFileCheck, OnlyFilesOfTheFormatsFormsPass) {
     // Text read as binary holds no token the importer knows: nothing to check, and nothing it imports.
     EXPECT_TRUE(Sound(Replaced(kSquare, "txt ", "bin ")));
     EXPECT_FALSE(Loads(Replaced(kSquare, "txt ", "bin ")));
+}
+
+// A text editor's UTF-8 byte-order mark before the header is skipped, and the importer gets the file
+// without it; anything after it is checked as before.
+TEST(GfxXFileCheck, AByteOrderMarkBeforeTextIsSkippedAndLeftOutOfWhatTheImporterGets) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string marked = mark + kSquare;
+    std::vector<std::uint8_t> handedOn;
+    EXPECT_TRUE(XMeshIsSound(reinterpret_cast<const std::uint8_t*>(marked.data()), marked.size(), &handedOn));
+    EXPECT_EQ(std::string(handedOn.begin(), handedOn.end()), kSquare);
+    EXPECT_TRUE(Loads(marked));
+    EXPECT_FALSE(Sound(mark + Replaced(kSquare, "3;0,2,3;;", "3;0,2,4;;")));
+    EXPECT_FALSE(Sound(mark + mark + kSquare));
+    EXPECT_FALSE(Sound(mark + Replaced(kSquare, "txt ", "bin ")));  // no tool writes one before binary
+    EXPECT_FALSE(Sound(mark + "xof 0303txt 003"));
 }
 
 // The fuzz target's seeds: files of every form that other tools write, which load, and the faults found

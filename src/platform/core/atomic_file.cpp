@@ -19,6 +19,7 @@ namespace {
 
 std::mutex g_hookMutex;
 ReplaceFileHook g_hook;
+LockWaitHook g_lockWaitHook;
 
 bool HookAllowsRename(const std::string& temporaryPath) {
     ReplaceFileHook hook;
@@ -27,6 +28,36 @@ bool HookAllowsRename(const std::string& temporaryPath) {
         hook = g_hook;
     }
     return !hook || hook(temporaryPath);
+}
+
+void AboutToWaitForLock(const std::string& lockPath) {
+    LockWaitHook hook;
+    {
+        std::lock_guard<std::mutex> lock(g_hookMutex);
+        hook = g_lockWaitHook;
+    }
+    if (hook) hook(lockPath);
+}
+
+// False when the file system takes no locks: the caller then goes on unlocked.
+bool LockExclusively(int fd, const std::string& lockPath) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK) return false;
+    AboutToWaitForLock(lockPath);
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) return false;
+    }
+    return true;
+}
+
+// Whether the lock file held is still the one at lockPath: the holder before removed it while this one
+// waited, and another may have made a new one since.
+bool StillThere(int fd, const std::string& lockPath) {
+    struct stat held {};
+    struct stat there {};
+    if (::fstat(fd, &held) != 0) return true;
+    if (::stat(lockPath.c_str(), &there) != 0) return errno != ENOENT;
+    return held.st_dev == there.st_dev && held.st_ino == there.st_ino;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -164,6 +195,34 @@ void RemoveLeftoverTemporaries(const std::string& path) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(entry.path().c_str());
         ::close(fd);
     }
+}
+
+ReplacementLock::ReplacementLock(const std::string& path) : lockPath_(RenameTarget(path).string() + ".lock") {
+    for (;;) {
+        const int fd = ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0) return;
+        if (!LockExclusively(fd, lockPath_)) {
+            ::close(fd);
+            return;
+        }
+        if (StillThere(fd, lockPath_)) {
+            fd_ = fd;
+            return;
+        }
+        ::close(fd);
+    }
+}
+
+// Removed while still held: whoever opened it meanwhile finds it gone once it has the lock, and tries again.
+ReplacementLock::~ReplacementLock() {
+    if (fd_ < 0) return;
+    ::unlink(lockPath_.c_str());
+    ::close(fd_);
+}
+
+void SetLockWaitHook(LockWaitHook hook) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    g_lockWaitHook = std::move(hook);
 }
 
 void SetReplaceFileHook(ReplaceFileHook hook) {

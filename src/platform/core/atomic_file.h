@@ -29,6 +29,31 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 // now (another game's save) is still writing.
 void RemoveLeftoverTemporaries(const std::string& path);
 
+// An exclusive lock for a read, compare and replace of path that no other program's may interleave with:
+// a flock on "<name>.lock" beside the file (beside the file a symbolic link names, where the replacement's
+// temporary files go too), taken at construction, waiting while another holds it, and let go with the
+// object. The lock file is removed when the lock is let go, so it stands only while one is held (or after
+// a program was killed holding it, until the next one). Where it cannot be made (a folder that cannot be
+// written), nothing is held and the caller goes on as before.
+class ReplacementLock {
+public:
+    explicit ReplacementLock(const std::string& path);
+    ~ReplacementLock();
+    ReplacementLock(const ReplacementLock&) = delete;
+    ReplacementLock& operator=(const ReplacementLock&) = delete;
+
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+    std::string lockPath_;
+};
+
+// For tests: runs when a ReplacementLock finds its lock held by another, before it waits. Pass an empty
+// function to restore.
+using LockWaitHook = std::function<void(const std::string& lockPath)>;
+void SetLockWaitHook(LockWaitHook hook);
+
 // For tests: runs after the temporary file has been written and synced, before the rename. Returning
 // false makes the replacement fail at that point, as an interrupted save would. Pass an empty function
 // to restore.

@@ -131,7 +131,8 @@ bool BuildMeshData(const aiScene& scene, MeshData* out) {
 bool ParseXMesh(const std::uint8_t* bytes, std::size_t size, MeshData* out) {
     std::vector<std::uint8_t> expanded;
     if (!bytes || !out || !XMeshIsSound(bytes, size, &expanded)) return false;
-    // A compressed file goes to the importer expanded, so that its own expander never runs.
+    // A compressed file goes to the importer expanded, so that its own expander never runs; a text file
+    // without its byte-order mark.
     if (!expanded.empty()) {
         bytes = expanded.data();
         size = expanded.size();

@@ -23,6 +23,7 @@ constexpr std::size_t kCompressedBlockOutput = 32786;
 // expander is never given a file, but the same bound keeps the expanded file within 64 MiB.
 constexpr std::size_t kMaxCompressedBlocks = 2048;
 constexpr std::uint16_t kBlockMagic = 0x4B43;  // "CK"
+constexpr std::uint8_t kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -624,7 +625,16 @@ bool Expand(const char* begin, const char* end, std::vector<std::uint8_t>* out) 
 
 bool XMeshIsSound(const std::uint8_t* bytes, std::size_t size, std::vector<std::uint8_t>* expanded) {
     if (expanded) expanded->clear();
-    if (!bytes || !expanded || size < 16) return false;
+    if (!bytes || !expanded) return false;
+    // A text editor may put a UTF-8 byte-order mark before the header. The importer drops it as well, but
+    // is given the file without it all the same: it then reads the very bytes checked here, whatever its
+    // version makes of a mark.
+    const bool byteOrderMark = size >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0;
+    if (byteOrderMark) {
+        bytes += 3;
+        size -= 3;
+    }
+    if (size < 16) return false;
     const char* file = reinterpret_cast<const char*>(bytes);
     const char* end = file + size;
     if (std::memcmp(file, "xof ", 4) != 0) return false;
@@ -634,6 +644,7 @@ bool XMeshIsSound(const std::uint8_t* bytes, std::size_t size, std::vector<std::
     if (floatSize == 0) return false;
 
     const std::string_view form(file + 8, 4);
+    if (byteOrderMark && form != "txt ") return false;  // no tool writes one before a binary or compressed file
     const bool binary = form == "bin " || form == "bzip";
     if (form == "tzip" || form == "bzip") {
         // The plain form's header, and for text a line end for the importer to skip to.
@@ -652,6 +663,7 @@ bool XMeshIsSound(const std::uint8_t* bytes, std::size_t size, std::vector<std::
     // The text reader reads up to a NUL in places and past it in others.
     if (!binary && std::memchr(file, '\0', static_cast<std::size_t>(end - file)) != nullptr) return false;
     const bool sound = XCheck(file + 16, end, binary, floatSize).File();
+    if (sound && byteOrderMark) expanded->assign(bytes, bytes + size);
     if (!sound) expanded->clear();
     return sound;
 }

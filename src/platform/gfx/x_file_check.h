@@ -8,9 +8,10 @@
 // here, reading the tokens exactly as the importer does, in each of the format's forms: text, binary and
 // both compressed.
 //
-// Beyond that only what no exporter writes is refused: text with a byte-order mark or a NUL byte,
-// numbers the importer reads as special cases ("1.#IND00", "nan", "inf", non-finite binary numbers),
-// frames nested more than 64 deep.
+// Beyond that only what no exporter writes is refused: text with a NUL byte, a byte-order mark before a
+// binary or compressed file, numbers the importer reads as special cases ("1.#IND00", "nan", "inf",
+// non-finite binary numbers), frames nested more than 64 deep. A text editor's UTF-8 byte-order mark
+// before a text file is skipped, as the importer skips it.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +21,8 @@ namespace platform {
 
 // True when the importer may be given the file. A compressed file is expanded here, by a reader that
 // stays within its input, and *expanded receives the same file in its plain form (text or binary), which
-// is what the importer must be given instead; for any other file *expanded is left empty.
+// is what the importer must be given instead; so does a text file that starts with a UTF-8 byte-order
+// mark, without the mark. For any other file *expanded is left empty.
 bool XMeshIsSound(const std::uint8_t* bytes, std::size_t size, std::vector<std::uint8_t>* expanded);
 
 }  // namespace platform
