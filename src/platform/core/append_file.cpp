@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include "platform/core/write_all.h"
 
 namespace platform {
 
@@ -19,19 +19,7 @@ bool AppendFile::Open(const std::string& path) {
     return fd_ >= 0;
 }
 
-bool AppendFile::Append(std::string_view bytes) {
-    if (fd_ < 0) return false;
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
+bool AppendFile::Append(std::string_view bytes) { return fd_ >= 0 && WriteAll(fd_, bytes); }
 
 void AppendFile::Close() {
     if (fd_ >= 0) ::close(fd_);

@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/core/write_all.h"
+
 namespace platform {
 
 namespace fs = std::filesystem;
@@ -58,20 +60,6 @@ bool StillThere(int fd, const std::string& lockPath) {
     if (::fstat(fd, &held) != 0) return true;
     if (::stat(lockPath.c_str(), &there) != 0) return errno != ENOENT;
     return held.st_dev == there.st_dev && held.st_ino == there.st_ino;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        // A short write is how a full disk first shows; the next write reports the error.
-        if (n <= 0) return false;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // The file the rename replaces: through a symbolic link to the file it names, so the link survives.
