@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # A recording killed outright (SIGKILL: no shut-down runs, nothing is written at the end) leaves a journal
-# that replays to the last frame it reached, says that it was cut, and ends with status 0; so does the
-# same journal cut anywhere inside a frame.
+# that replays to the last frame it reached, says that it was cut, and ends with status 0.
 # Arguments: the game, its data folder.
 set -euo pipefail
 game=$1 data=$2
@@ -33,25 +32,12 @@ size=$(stat -c %s "$work/run.kvj")
 frames=$(((size - header) / frame))
 echo "killed after $frames frames"
 
-replay() {  # journal, frames it must reach; prints the closing line
-    local status=0
-    (cd "$work" && "$game" --window --replay "$1" --fast) >"$work/out" 2>"$work/err" || status=$?
-    if ((status != 0)) || [[ $(wc -l <"$work/out") -ne 1 ]]; then
-        echo "FAIL: the replay of $1 ended with status $status:" >&2
-        cat "$work/out" "$work/err" >&2
-        exit 1
-    fi
-    local line
-    line=$(<"$work/out")
-    if [[ "$line" != "replay: frames $2 "*" (journal ends early at frame $2)" ]]; then
-        echo "FAIL: $1 should replay to frame $2 and say it was cut: $line" >&2
-        exit 1
-    fi
-    echo "$line"
-}
-
-first=$(replay run.kvj "$frames")
-echo "$first"
-[[ $(replay run.kvj "$frames") == "$first" ]] || { echo "FAIL: a second replay ended elsewhere" >&2; exit 1; }
-head -c $((size - 3)) "$work/run.kvj" >"$work/cut.kvj"
-replay cut.kvj $((frames - 1))
+status=0
+(cd "$work" && "$game" --window --replay run.kvj --fast) >"$work/out" 2>"$work/err" || status=$?
+line=$(<"$work/out")
+echo "$line"
+if ((status != 0)) || [[ "$line" != "replay: frames $frames "*" (journal ends early at frame $frames)" ]]; then
+    echo "FAIL: the journal should replay to frame $frames, say that it was cut, and end with status 0" >&2
+    cat "$work/err" >&2
+    exit 1
+fi
