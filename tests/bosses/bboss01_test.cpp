@@ -149,15 +149,3 @@ TEST_F(Bboss01Test, ResetRestoresTheBeamAndTheFirstAttack) {
 }
 
 }  // namespace
-
-// The run's seed is set once at start-up, before the game and its bosses are built, and is what a
-// journal keeps: building the boss must not reseed the generator.
-TEST(Bboss01Seed, BuildingTheBossLeavesTheRunsSequenceAlone) {
-    platform::Srand(4242);
-    const int first = platform::Rand();
-    const int second = platform::Rand();
-    platform::Srand(4242);
-    Bboss01 boss;
-    EXPECT_EQ(first, platform::Rand());
-    EXPECT_EQ(second, platform::Rand());
-}

@@ -21,15 +21,7 @@ for path in usr/share/games/korvex/KeyConfig.txt usr/share/applications/korvex.d
     usr/share/icons/hicolor/256x256/apps/korvex.png usr/share/man/man6/korvex.6.gz usr/share/doc/korvex/copyright; do
     [[ -f "$root/$path" ]] || fail "no /$path"
 done
-# The metadata's screenshots are shipped under the names it gives them.
-metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null | head -n1)
-if [[ -n "$metainfo" ]]; then
-    for name in $(sed -n 's|.*<image>.*/\([^/<]*\)</image>.*|\1|p' "$metainfo"); do
-        [[ -f "$root/usr/share/doc/korvex/screenshots/$name" ]] || fail "the screenshot $name is not shipped"
-    done
-else
-    fail "no AppStream metadata in /usr/share/metainfo"
-fi
+ls "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null 2>&1 || fail "no AppStream metadata in /usr/share/metainfo"
 ((failures == 0)) || exit 1
 
 PREFIX=$root/usr BINDIR=games DATADIR=share/games/korvex "$(dirname "$0")/game_start_test.sh"
