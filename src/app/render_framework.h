@@ -49,6 +49,8 @@ public:
     // The next frame's finished picture is kept, as it stands before the present, for the frames that
     // show the game standing still.
     void CaptureNextFrame() { captureNext_ = true; }
+    // Every finished frame's picture, as a 64-bit fingerprint, before it is presented (null: none).
+    void SetPictureFingerprints(std::function<void(std::uint64_t)> sink) { fingerprints_ = std::move(sink); }
     platform::Texture* CapturedFrame() const { return captured_.get(); }
     // A frame that runs no scene: draw fills it (the picture kept, the pause panel), then the present.
     void RunStillFrame(SceneFrames* game, const std::function<void(platform::Device*, platform::Sprite*)>& draw);
@@ -60,6 +62,7 @@ public:
 private:
     bool ClearBackBuffer();
     void Capture();
+    void Fingerprint();
     void PresentFrame(SceneFrames* game);
 
     void SampleInput(std::uint32_t now);
@@ -74,4 +77,5 @@ private:
     InputTap* inputTap_ = nullptr;
     bool captureNext_ = false;
     std::unique_ptr<platform::Texture> captured_;
+    std::function<void(std::uint64_t)> fingerprints_;
 };

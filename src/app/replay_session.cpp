@@ -104,9 +104,12 @@ ReplaySession::ReplaySession(const CommandLine& commandLine, std::uint32_t maxRe
         journal_.startStage = commandLine.startStage;
     }
     fast_ = commandLine.fast;
+    fingerprintPath_ = commandLine.frameHashPath;
 }
 
-ReplaySession::~ReplaySession() = default;
+ReplaySession::~ReplaySession() {
+    if (fingerprints_) std::fclose(fingerprints_);
+}
 
 bool ReplaySession::Open() {
     if (conflict_) {
@@ -140,6 +143,13 @@ bool ReplaySession::Open() {
         }
     }
     if (mode_ != Mode::kOff) tap_ = std::make_unique<JournalTap>(&journal_, recorder_.get());
+    if (Replaying() && !fingerprintPath_.empty()) {
+        fingerprints_ = std::fopen(fingerprintPath_.c_str(), "w");
+        if (!fingerprints_) {
+            std::fprintf(stderr, "korvex: the frame fingerprints %s cannot be written\n", fingerprintPath_.c_str());
+            return false;
+        }
+    }
     return true;
 }
 
@@ -166,6 +176,12 @@ void ReplaySession::InitInput(RenderFramework& framework, platform::WindowHandle
         for (std::size_t i = 0; i < numbers.size(); ++i) journal_.padButtonNumbers[i] = numbers[i];
     }
     if (tap_) framework.SetInputTap(tap_.get());
+    if (fingerprints_) {
+        framework.SetPictureFingerprints([this](std::uint64_t hash) {
+            std::fprintf(fingerprints_, "%u %016llx\n", static_cast<unsigned>(++fingerprinted_),
+                         static_cast<unsigned long long>(hash));
+        });
+    }
 }
 
 std::uint32_t ReplaySession::StartUpTick(std::uint32_t now) {

@@ -7,6 +7,7 @@
 // and the game runs as it always has.
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -73,6 +74,9 @@ private:
     std::unique_ptr<JournalRecorder> recorder_;
     std::string stoppedLine_;
     std::unique_ptr<JournalTap> tap_;
+    std::string fingerprintPath_;
+    std::FILE* fingerprints_ = nullptr;
+    std::uint32_t fingerprinted_ = 0;
 };
 
 // The line a run ends on, "replay: frames N stage S score P life L digest XXXXXXXXXXXXXXXX" (what is

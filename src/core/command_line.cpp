@@ -18,6 +18,7 @@ constexpr char kHelp[] =
     "  --record FILE    write a journal of the run to FILE\n"
     "  --replay FILE    play the journal FILE back\n"
     "  --fast           with --replay: as fast as it goes, without sound, ending on one line\n"
+    "  --frame-hashes FILE  with --replay: a fingerprint of every frame's picture, one a line\n"
     "  /f               accepted; changes nothing\n"
     "  --help           print this help and end\n"
     "  --version        print the version and end\n"
@@ -101,7 +102,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             }
             cl.startStage = value[0] - '0';
         } else if (TakeValue("--record", "a file name", argc, argv, &i, &cl.recordPath, &mistake) ||
-                   TakeValue("--replay", "a file name", argc, argv, &i, &cl.replayPath, &mistake)) {
+                   TakeValue("--replay", "a file name", argc, argv, &i, &cl.replayPath, &mistake) ||
+                   TakeValue("--frame-hashes", "a file name", argc, argv, &i, &cl.frameHashPath, &mistake)) {
             if (!mistake.empty()) return Mistake(mistake);
         } else if (LooksLikeOption(a) || a[0] == '/') {
             return Mistake(std::string("unknown option ") + a);
@@ -110,12 +112,15 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         }
     }
     if (cl.fast && cl.replayPath.empty()) return Mistake("--fast goes only with --replay FILE");
+    if (!cl.frameHashPath.empty() && cl.replayPath.empty()) {
+        return Mistake("--frame-hashes goes only with --replay FILE");
+    }
     return cl;
 }
 
 void ResolveJournalPaths(CommandLine* commandLine, const char* callerDir) {
     if (!callerDir || callerDir[0] != '/') return;
-    for (std::string* path : {&commandLine->recordPath, &commandLine->replayPath}) {
+    for (std::string* path : {&commandLine->recordPath, &commandLine->replayPath, &commandLine->frameHashPath}) {
         if (!path->empty() && (*path)[0] != '/') *path = std::string(callerDir) + "/" + *path;
     }
 }

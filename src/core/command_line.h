@@ -3,7 +3,8 @@
 // for full screen (the later of the two wins; either wins over the settings file for the run);
 // "--stage N" (1 to 3) to begin GAME START at stage N, for practice and testing. "/f" is accepted and
 // changes nothing. "--record FILE" writes a journal of the run; "--replay FILE" plays one back, and with
-// "--fast" as fast as it goes, without sound, ending on one line of results. "--help" and "--version"
+// "--fast" as fast as it goes, without sound, ending on one line of results; "--frame-hashes FILE"
+// beside a replay writes a fingerprint of every frame's picture. "--help" and "--version"
 // answer and end. Anything else is a mistake the player is told about before a window opens.
 
 #include <cstdint>
@@ -21,6 +22,9 @@ struct CommandLine {
     std::string recordPath;
     std::string replayPath;
     bool fast = false;
+    // With a replay: one line per frame with a fingerprint of its finished picture, to compare two builds
+    // that should draw alike.
+    std::string frameHashPath;
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
