@@ -79,29 +79,35 @@ void RenderFramework::SampleInput(std::uint32_t now) {
     }
 }
 
-void RenderFramework::DispatchScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps) {
-    platform::Device* device = device_.get();
-    platform::Sprite* sprite = sprite_.get();
-    // Each frame function gets a copy of the snapshot taken at its call, so a frame function that clears
-    // the stored input (leaving game over) takes it away from those that follow in the same frame.
-    auto frame = [&] { return Frame{now, fps, GetInputState()}; };
+SceneList RenderFramework::StepScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps,
+                                      std::array<Frame, 3>* frames) {
+    SceneList ran;
+    // Each step gets a copy of the snapshot taken at its call, so a step that clears the stored input
+    // (leaving game over) takes it away from those that follow in the same frame.
+    auto step = [&](Scene scene) {
+        const Frame frame{now, fps, GetInputState()};
+        (*frames)[ran.Scenes().size()] = frame;
+        ran.Add(scene);
+        game->StepScene(scene, frame);
+    };
     if (IsSceneFlag(SceneFlag::kGameOver)) {
-        game->GameOverFrame(sprite, frame());
+        step(Scene::kGameOver);
     } else if (IsSceneFlag(SceneFlag::kGameClear)) {
-        game->StageClearFrame(sprite, frame());
+        step(Scene::kStageClear);
     }
     if (IsSceneFlag(SceneFlag::kGame)) {
-        game->GameFrame(device, sprite, frame());
+        step(Scene::kGame);
     } else if (IsSceneFlag(SceneFlag::kTitle)) {
-        game->TitleFrame(device, sprite, frame());
+        step(Scene::kTitle);
     } else if (IsSceneFlag(SceneFlag::kStageTitle)) {
-        game->StageTitleFrame(sprite, frame());
+        step(Scene::kStageTitle);
     } else if (IsSceneFlag(SceneFlag::kStory)) {
-        game->StoryFrame(sprite, frame());
+        step(Scene::kStory);
     } else if (IsSceneFlag(SceneFlag::kStaff)) {
-        game->StaffFrame(sprite, frame());
+        step(Scene::kStaff);
     }
-    game->CommonFrame(sprite, frame());
+    step(Scene::kShutter);
+    return ran;
 }
 
 bool RenderFramework::ClearBackBuffer() {
@@ -111,11 +117,17 @@ bool RenderFramework::ClearBackBuffer() {
 }
 
 void RenderFramework::RunFrame(SceneFrames* game, std::uint32_t now, std::int32_t fps) {
-    if (!game || !device_) return;
-    if (!ClearBackBuffer()) return;
+    if (!game) return;
+    const bool draw = drawing_ && device_;
+    // A device that cannot even clear runs no frame, as it always has; without drawing nothing is asked of it.
+    if (draw && !ClearBackBuffer()) return;
     SampleInput(now);
+    std::array<Frame, 3> frames{};
+    const SceneList ran = StepScenes(game, now, fps, &frames);
+    if (!draw) return;
     if (platform::SUCCEEDED(device_->BeginScene())) {
-        DispatchScenes(game, now, fps);
+        std::size_t i = 0;
+        for (const Scene scene : ran.Scenes()) game->DrawScene(scene, device_.get(), sprite_.get(), frames[i++]);
         device_->EndScene();
     }
     if (fingerprints_) Fingerprint();

@@ -1,8 +1,9 @@
 #pragma once
 // Owns the drawing device, the one sprite object every screen shares, and the input devices; runs one
-// frame at the tick the loop read for it: clear, sample the input, the scenes' frame functions by the
-// scene flags, present.
+// frame at the tick the loop read for it: sample the input, step the scenes the flags name, then clear,
+// draw the scenes stepped and present.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,8 +44,12 @@ public:
     platform::Device* Device() const { return device_.get(); }
     platform::Sprite* Sprite() const { return sprite_.get(); }
 
-    // One frame; nothing when game is null or there is no device.
+    // One frame: the scenes' steps, then, when drawing and there is a device, their draws and the present.
+    // Nothing when game is null.
     void RunFrame(SceneFrames* game, std::uint32_t now, std::int32_t fps);
+    // Off: frames step the game and draw nothing (fast replays, the logic tests); the device is left alone.
+    void SetDrawing(bool drawing) { drawing_ = drawing; }
+    bool Drawing() const { return drawing_; }
 
     // The next frame's finished picture is kept, as it stands before the present, for the frames that
     // show the game standing still.
@@ -67,7 +72,7 @@ private:
 
     void SampleInput(std::uint32_t now);
     void SampleTappedInput(std::uint32_t now);
-    void DispatchScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps);
+    SceneList StepScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps, std::array<Frame, 3>* frames);
 
     std::unique_ptr<platform::Device> device_;
     platform::PresentParameters presentParameters_;
@@ -75,6 +80,7 @@ private:
     Keyboard keyboard_;
     Joystick joystick_;
     InputTap* inputTap_ = nullptr;
+    bool drawing_ = true;
     bool captureNext_ = false;
     std::unique_ptr<platform::Texture> captured_;
     std::function<void(std::uint64_t)> fingerprints_;

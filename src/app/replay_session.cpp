@@ -176,6 +176,8 @@ void ReplaySession::InitInput(RenderFramework& framework, platform::WindowHandle
         for (std::size_t i = 0; i < numbers.size(); ++i) journal_.padButtonNumbers[i] = numbers[i];
     }
     if (tap_) framework.SetInputTap(tap_.get());
+    // A fast replay only steps the game, unless the pictures are wanted.
+    if (Fast() && !fingerprints_) framework.SetDrawing(false);
     if (fingerprints_) {
         framework.SetPictureFingerprints([this](std::uint64_t hash) {
             std::fprintf(fingerprints_, "%u %016llx\n", static_cast<unsigned>(++fingerprinted_),

@@ -36,13 +36,14 @@ public:
 
     bool Recording() const { return mode_ == Mode::kRecord; }
     bool Replaying() const { return mode_ == Mode::kReplay; }
-    // A replay without pacing and without sound.
+    // A replay without pacing, without sound, and without drawing unless frame fingerprints are asked for.
     bool Fast() const { return Replaying() && fast_; }
 
     // The seed the game starts from: the journal's for a replay, the given one otherwise (and recorded).
     std::uint32_t Seed(std::uint32_t wallClockSeed);
     std::int32_t StartStage(std::int32_t commandLineStage) const;
-    // In place of RenderFramework::InitInput: a replay opens no device and takes the recorded kind.
+    // In place of RenderFramework::InitInput: a replay opens no device and takes the recorded kind. Also
+    // sets what the frame host draws for the session.
     void InitInput(RenderFramework& framework, platform::WindowHandle window);
     // The tick the start-up runs at, given the clock's reading now. A recorded or replayed start-up stands
     // at one tick from the loading to the first frame, the journal's; a plain run takes the reading.

@@ -43,6 +43,8 @@ private:
 
 HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window, std::uint32_t now) {
     if (!device) return E_FAIL;
+    device_ = device;
+    sprite_ = sprite;
 
     SetStage(1);
     SetTitleMenuChoice(0);
@@ -493,3 +495,34 @@ void GameApp::CommonFrame(Sprite* sprite, const Frame& frame) {
     SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
     shutter_.Draw(frame.now);
 }
+
+void GameApp::StepScene(Scene scene, const Frame& frame) {
+    switch (scene) {
+        case Scene::kGameOver:
+            GameOverFrame(sprite_, frame);
+            break;
+        case Scene::kStageClear:
+            StageClearFrame(sprite_, frame);
+            break;
+        case Scene::kGame:
+            GameFrame(device_, sprite_, frame);
+            break;
+        case Scene::kTitle:
+            TitleFrame(device_, sprite_, frame);
+            break;
+        case Scene::kStageTitle:
+            StageTitleFrame(sprite_, frame);
+            break;
+        case Scene::kStory:
+            StoryFrame(sprite_, frame);
+            break;
+        case Scene::kStaff:
+            StaffFrame(sprite_, frame);
+            break;
+        case Scene::kShutter:
+            CommonFrame(sprite_, frame);
+            break;
+    }
+}
+
+void GameApp::DrawScene(Scene, platform::Device*, platform::Sprite*, const Frame&) {}

@@ -60,14 +60,17 @@ public:
 
     void DeviceRestored(platform::Device* device) override;
 
-    void GameOverFrame(platform::Sprite* sprite, const Frame& frame) override;
-    void StageClearFrame(platform::Sprite* sprite, const Frame& frame) override;
-    void GameFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame) override;
-    void TitleFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame) override;
-    void StageTitleFrame(platform::Sprite* sprite, const Frame& frame) override;
-    void StoryFrame(platform::Sprite* sprite, const Frame& frame) override;
-    void StaffFrame(platform::Sprite* sprite, const Frame& frame) override;
-    void CommonFrame(platform::Sprite* sprite, const Frame& frame) override;
+    void StepScene(Scene scene, const Frame& frame) override;
+    void DrawScene(Scene scene, platform::Device* device, platform::Sprite* sprite, const Frame& frame) override;
+
+    void GameOverFrame(platform::Sprite* sprite, const Frame& frame);
+    void StageClearFrame(platform::Sprite* sprite, const Frame& frame);
+    void GameFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame);
+    void TitleFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame);
+    void StageTitleFrame(platform::Sprite* sprite, const Frame& frame);
+    void StoryFrame(platform::Sprite* sprite, const Frame& frame);
+    void StaffFrame(platform::Sprite* sprite, const Frame& frame);
+    void CommonFrame(platform::Sprite* sprite, const Frame& frame);
 
     PauseKind Pausable() const;
     // Leaves the stage for the title as leaving game over does: the record saved, the title's music, the
@@ -146,6 +149,8 @@ private:
     StaffRoll staff_;
     PausePanel pausePanel_;
 
+    platform::Device* device_ = nullptr;
+    platform::Sprite* sprite_ = nullptr;
     InputState inputCopy_{};
     Confirmed confirmed_;
     std::int32_t startStage_ = 1;

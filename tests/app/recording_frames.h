@@ -24,45 +24,46 @@
 // The tick the loop hands the frames in these tests.
 inline constexpr std::uint32_t kNow = 50000;
 
-// Records the calls and the input each frame function saw.
+// Records the steps and draws and the input each step saw.
 class RecordingFrames : public SceneFrames {
 public:
-    void GameOverFrame(platform::Sprite* sprite, const Frame& frame) override {
-        Note("GameOver", sprite, frame);
-        if (clearInputOnGameOver) ClearInputState();
+    static const char* Name(Scene scene) {
+        switch (scene) {
+            case Scene::kGameOver: return "GameOver";
+            case Scene::kStageClear: return "StageClear";
+            case Scene::kGame: return "Game";
+            case Scene::kTitle: return "Title";
+            case Scene::kStageTitle: return "StageTitle";
+            case Scene::kStory: return "Story";
+            case Scene::kStaff: return "Staff";
+            case Scene::kShutter: return "Common";
+        }
+        return "?";
     }
-    void StageClearFrame(platform::Sprite* sprite, const Frame& frame) override { Note("StageClear", sprite, frame); }
-    void GameFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame) override {
-        Note("Game", sprite, frame);
-        lastDevice = device;
-        lastFps = frame.fps;
-    }
-    void TitleFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame) override {
-        Note("Title", sprite, frame);
-        lastDevice = device;
-    }
-    void StageTitleFrame(platform::Sprite* sprite, const Frame& frame) override { Note("StageTitle", sprite, frame); }
-    void StoryFrame(platform::Sprite* sprite, const Frame& frame) override { Note("Story", sprite, frame); }
-    void StaffFrame(platform::Sprite* sprite, const Frame& frame) override { Note("Staff", sprite, frame); }
-    void CommonFrame(platform::Sprite* sprite, const Frame& frame) override {
-        Note("Common", sprite, frame);
-        if (drawInCommon) drawInCommon(sprite);
-    }
-
-    void Note(const char* name, platform::Sprite* sprite, const Frame& frame) {
-        calls.push_back(name);
+    void StepScene(Scene scene, const Frame& frame) override {
+        calls.push_back(Name(scene));
         inputs.push_back(frame.input);
         ticks.push_back(frame.now);
+        lastFps = frame.fps;
+        if (scene == Scene::kGameOver && clearInputOnGameOver) ClearInputState();
+        if (scene == Scene::kGameOver && leaveGameOnGameOver) SetSceneFlag(SceneFlag::kGame, 0);
+    }
+    void DrawScene(Scene scene, platform::Device* device, platform::Sprite* sprite, const Frame&) override {
+        draws.push_back(Name(scene));
+        lastDevice = device;
         lastSprite = sprite;
+        if (scene == Scene::kShutter && drawInCommon) drawInCommon(sprite);
     }
 
     std::vector<std::string> calls;
+    std::vector<std::string> draws;
     std::vector<InputState> inputs;
     std::vector<std::uint32_t> ticks;
     platform::Sprite* lastSprite = nullptr;
     platform::Device* lastDevice = nullptr;
     std::int32_t lastFps = -1;
     bool clearInputOnGameOver = false;
+    bool leaveGameOnGameOver = false;
     std::function<void(platform::Sprite*)> drawInCommon;
 };
 

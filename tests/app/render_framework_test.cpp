@@ -1,5 +1,5 @@
-// The frame: clear, input sampling behind the gate and the cut-in lock, the scene dispatch by flags,
-// present; device creation failure; the screenshot key.
+// The frame: input sampling behind the gate and the cut-in lock, the scenes' steps by flags, then their
+// draws and the present; frames without drawing; device creation failure; the screenshot key.
 
 #include <filesystem>
 #include <functional>
@@ -50,6 +50,24 @@ TEST_F(Framework, ScenesRunByTheirFlagsInTheFixedOrder) {
     EXPECT_EQ((Calls{"StageTitle", "Common"}), FrameWith({SceneFlag::kStageTitle, SceneFlag::kStory}));
     EXPECT_EQ((Calls{"Story", "Common"}), FrameWith({SceneFlag::kStory, SceneFlag::kStaff}));
     EXPECT_EQ((Calls{"Staff", "Common"}), FrameWith({SceneFlag::kStaff, SceneFlag::kLastClear}));
+}
+
+TEST_F(Framework, DrawsFollowEveryStepInTheOrderSteppedAndOnlyWhenDrawing) {
+    SetSceneFlag(SceneFlag::kGameOver, 1);
+    SetSceneFlag(SceneFlag::kGame, 1);
+    RecordingFrames frames;
+    frames.leaveGameOnGameOver = true;
+    framework_->RunFrame(&frames, kNow, 30);
+    // The game was left by the game over's step before its own turn came: it neither steps nor draws.
+    EXPECT_EQ((Calls{"GameOver", "Common"}), frames.calls);
+    EXPECT_EQ(frames.calls, frames.draws);
+
+    framework_->SetDrawing(false);
+    RecordingFrames stepped;
+    SetSceneFlag(SceneFlag::kTitle, 1);
+    framework_->RunFrame(&stepped, kNow, 30);
+    EXPECT_EQ((Calls{"GameOver", "Title", "Common"}), stepped.calls);
+    EXPECT_TRUE(stepped.draws.empty());
 }
 
 TEST_F(Framework, FramesGetTheDeviceSpriteAndFrameRate) {
@@ -157,9 +175,11 @@ TEST(FrameworkCreation, NoDeviceShowsTheMessageAndFails) {
         RenderFramework framework;
         EXPECT_EQ(E_FAIL, framework.CreateDevice(nullptr, true, 800, 600));
         EXPECT_EQ(nullptr, framework.Device());
+        // Never reached by the game, which ends first; without a device the frame only steps.
         RecordingFrames frames;
-        framework.RunFrame(&frames, kNow, 0);  // never reached by the game; harmless
-        EXPECT_TRUE(frames.calls.empty());
+        framework.RunFrame(&frames, kNow, 0);
+        EXPECT_EQ((Calls{"Common"}), frames.calls);
+        EXPECT_TRUE(frames.draws.empty());
     }
     SetMessageBoxHook({});
     ASSERT_EQ(1u, boxes.size());

@@ -33,6 +33,9 @@ struct Aim {
 
 class FullGameTest : public GameFlowTest {
 protected:
+    // The whole game only steps: nothing here reads a picture.
+    FullGameTest() { options_.draw = false; }
+
     // Where the pilot steers this frame.
     Aim Target() {
         BossRoster& bosses = game_->Bosses();

@@ -69,7 +69,9 @@ SoakPilot::View ViewOf(GameApp& game, const std::string& scene) {
 SoakSummary RunSoak(const SoakOptions& options) {
     SoakSummary summary;
     GameHarness harness;
-    const std::string error = harness.Start();
+    GameHarness::Options steppedOnly;
+    steppedOnly.draw = false;
+    const std::string error = harness.Start(steppedOnly);
     if (!error.empty()) {
         summary.failure = "start-up: " + error;
         return summary;

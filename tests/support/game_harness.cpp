@@ -42,6 +42,7 @@ std::string GameHarness::Start(const Options& options) {
     platform::ReleaseAllKeys();
     framework = std::make_unique<RenderFramework>();
     if (!platform::SUCCEEDED(framework->CreateDevice(window, true, 800, 600))) return "no device";
+    framework->SetDrawing(options.draw);
     game = std::make_unique<GameApp>();
     game->SetStartStage(options.startStage);
     framework->InitInput(window);

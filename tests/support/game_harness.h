@@ -27,6 +27,8 @@ public:
         std::int32_t startStage = 1;
         // The synthetic joystick is attached before the input is chosen, so the game plays with it.
         bool joystick = false;
+        // Off: frames only step the game (the long logic runs); the pixel tests draw.
+        bool draw = true;
     };
 
     GameHarness() = default;
