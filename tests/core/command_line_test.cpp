@@ -32,7 +32,8 @@ TEST(CommandLineTest, WindowAndStartStage) {
 TEST(CommandLineTest, MistakesAreToldNotIgnored) {
     for (auto args : std::initializer_list<std::initializer_list<const char*>>{
              {"--stage", "0"}, {"--stage", "2x"}, {"--stage=4"}, {"--stage"}, {"--stage", "--window"}, {"--record"},
-             {"--replay", "/w"}, {"--replay="}, {"--fast"}, {"--record", "a", "--fast"}, {"-x"}, {"a.kvj"}}) {
+             {"--replay", "/w"}, {"--replay="}, {"--fast"}, {"--record", "a", "--fast"}, {"-x"}, {"a.kvj"},
+             {"--frame-hashes", "h.txt"}, {"--replay", "a", "--frame-hashes"}}) {
         EXPECT_EQ(Parse(args).action, CommandLine::Action::kMistake) << *args.begin() << " " << args.size();
     }
     EXPECT_EQ(Parse({"--window", "--help", "--bogus"}).action, CommandLine::Action::kHelp);
@@ -58,6 +59,7 @@ TEST(CommandLineTest, RecordReplayAndFast) {
     EXPECT_TRUE(replay.fast);
     EXPECT_EQ("y.kvj", Parse({"--fast", "--replay=y.kvj"}).replayPath);
     EXPECT_EQ(CommandLine::Action::kPlay, Parse({"--fast", "--replay", "/tmp/y.kvj"}).action);
+    EXPECT_EQ("h.txt", Parse({"--replay", "y.kvj", "--frame-hashes", "h.txt"}).frameHashPath);
 }
 
 }  // namespace
