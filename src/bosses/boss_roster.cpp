@@ -179,13 +179,17 @@ std::vector<BodyRecord> BossRoster::Targets() {
     return targets_;
 }
 
-void BossRoster::DrawEffects(std::uint32_t now) {
-    explosions_.Draw(now);
-    bombBlast_.DrawLava(now);
-    bombBlast_.DrawShell(now);
+void BossRoster::StepEffects(std::uint32_t now) {
+    explosions_.Step(now);
+    bombBlast_.StepLava(now);
+    bombBlast_.StepShell(now);
 }
 
-void BossRoster::DrawFlash(std::uint32_t now) { hitEffects_.Draw(now); }
+void BossRoster::DrawEffects() const {
+    explosions_.Draw();
+    bombBlast_.DrawLava();
+    bombBlast_.DrawShell();
+}
 
 StageEnd BossRoster::Controller(std::uint32_t now, int index) {
     Boss& boss = *bossList_[static_cast<std::size_t>(index)];

@@ -79,10 +79,14 @@ public:
     // The lock-on list: entry 0 is the boss in play, or a point out of reach when there is none.
     std::vector<BodyRecord> Targets();
 
-    // Inside the game frame's 3D pass: explosions at fallen bosses and shields, and the bomb's blast.
-    void DrawEffects(std::uint32_t now);
-    // Inside the game frame's second sprite bracket: the flash of a boss hit on the ship.
-    void DrawFlash(std::uint32_t now);
+    // The explosions at fallen bosses and shields, and the bomb's blast: their step, then their draw
+    // inside the game frame's 3D pass.
+    void StepEffects(std::uint32_t now);
+    void DrawEffects() const;
+    // The flash of a boss hit on the ship: its step, then its draw inside the game frame's second sprite
+    // bracket.
+    void StepFlash(std::uint32_t now) { hitEffects_.Step(now); }
+    void DrawFlash() const { hitEffects_.Draw(); }
 
     // Wiring, once at load.
     void AddPlayerShot(PlayerShot* shot) { playerShots_.push_back(shot); }

@@ -9,6 +9,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
@@ -81,10 +82,12 @@ BombBlast::BombBlast() : lava_(FreeRecord()), shell_(FreeRecord()) {
 }
 
 bool BombBlast::Load() {
-    if (!MeshLoad("x\\explosion03.x", &lavaMesh_, *this, 0.5f)) return LoadFailed(*this, "explosion03Xfileロスト");
-    LoadMaterialTextures("t\\yougan001.png", lavaMesh_, &lavaTextures_, *this);
-    if (!MeshLoad("x\\explosion04.x", &shellMesh_, *this, 1.0f)) return LoadFailed(*this, "explosion04Xfileロスト");
-    if (!TextureLoad("t\\bom.png", &sparkPicture_, *this)) return LoadFailed(*this, "bomロスト");
+    if (!MeshLoad(kAssets[0].path, &lavaMesh_, *this, 0.5f)) return LoadFailed(*this, "explosion03Xfileロスト");
+    LoadMaterialTextures(kAssets[1].path, lavaMesh_, &lavaTextures_, *this);
+    if (!MeshLoad(kAssets[2].path, &shellMesh_, *this, 1.0f)) return LoadFailed(*this, "explosion04Xfileロスト");
+    // The shell is a faint film whatever its file says.
+    for (platform::Material& m : shellMesh_.materials) m.diffuse.a = kShellMaterialAlpha;
+    if (!TextureLoad(kAssets[3].path, &sparkPicture_, *this)) return LoadFailed(*this, "bomロスト");
     CreateSquareQuad(*this, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &sparkQuad_);
     return true;
 }
@@ -119,6 +122,8 @@ void BombBlast::Reset() {
     shell_ = FreeRecord();
     lavaAlpha_ = kStartAlpha;
     shellAlpha_ = kStartAlpha;
+    lavaShown_ = Shown{};
+    shellShown_ = Shown{};
 }
 
 void BombBlast::Advance(EffectRecord& r, double* alpha) {
@@ -157,52 +162,57 @@ void BombBlast::PlaceParticles(std::uint32_t now) {
     }
 }
 
-void BombBlast::DrawParticles() {
+void BombBlast::StepLava(std::uint32_t now) {
+    lavaShown_.shown = lava_.active != 0;
+    if (!lava_.active) return;
+    lava_.now = now;
+    lavaShown_.record = lava_;
+    lavaShown_.alpha = lavaAlpha_;
+    Advance(lava_, &lavaAlpha_);
+    // Placed after the growth, and drawn as placed: nothing moves them again before the next step.
+    PlaceParticles(now);
+}
+
+void BombBlast::StepShell(std::uint32_t now) {
+    shellShown_.shown = shell_.active != 0;
+    if (!shell_.active) return;
+    shell_.now = now;
+    shellShown_.record = shell_;
+    shellShown_.alpha = shellAlpha_;
+    Advance(shell_, &shellAlpha_);
+}
+
+void BombBlast::DrawLava() const {
+    if (!lavaShown_.shown) return;
+    platform::Device* device = GetDevice();
+    const EffectRecord& lava = lavaShown_.record;
+    ScopedDrawState twoSided(device, draw_state::kTwoSided);
+    {
+        ScopedDrawState state(device, draw_state::kAlphaBlend + draw_state::TextureFactor(FadeColour(lavaShown_.alpha)) +
+                                          draw_state::kTextureScroll);
+        platform::Matrix scroll;
+        MakeTextureScroll(&scroll, static_cast<float>(lava.u), static_cast<float>(lava.v));
+        device->SetTransform(platform::D3DTS_TEXTURE0, &scroll);
+        SetWorldScaled(device, lava);
+        DrawMeshSubsets(device, lavaMesh_, &lavaTextures_);
+        device->SetTexture(0, nullptr);
+    }
+    ScopedDrawState sparks(device, draw_state::Flipbook(kSparkFactor));
     for (const BlastParticle& p : particles_) {
         QuadPlacement placement;
         placement.x = p.x;
         placement.y = p.y;
         placement.z = p.z;
         placement.factor = kSparkFactor;
-        DrawFlipbookQuad(*this, sparkQuad_.get(), sparkPicture_.get(), placement);
+        DrawPlacedQuad(device, sparkQuad_.get(), sparkPicture_.get(), placement);
     }
 }
 
-void BombBlast::DrawLava(std::uint32_t now) {
-    if (!lava_.active) return;
-    lava_.now = now;
+void BombBlast::DrawShell() const {
+    if (!shellShown_.shown) return;
     platform::Device* device = GetDevice();
-    if (device) {
-        device->SetRenderState(platform::D3DRS_CULLMODE, platform::D3DCULL_NONE);
-        platform::Matrix scroll;
-        SetTextureScroll(*this, static_cast<float>(lava_.u), static_cast<float>(lava_.v), &scroll);
-        SetAlphaBlend(*this, true);
-        SetTextureAlphaFactor(*this, FadeColour(lavaAlpha_));
-        SetWorldScaled(device, lava_);
-        DrawMeshSubsets(device, lavaMesh_, &lavaTextures_);
-        device->SetTexture(0, nullptr);
-        device->SetTextureStageState(0, platform::D3DTSS_TEXTURETRANSFORMFLAGS, platform::D3DTTFF_DISABLE);
-    }
-    Advance(lava_, &lavaAlpha_);
-    PlaceParticles(now);
-    if (device) {
-        DrawParticles();
-        device->SetRenderState(platform::D3DRS_ALPHABLENDENABLE, 0);
-        device->SetRenderState(platform::D3DRS_CULLMODE, platform::D3DCULL_CCW);
-    }
-}
-
-void BombBlast::DrawShell(std::uint32_t now) {
-    if (!shell_.active) return;
-    shell_.now = now;
-    platform::Device* device = GetDevice();
-    if (device) {
-        SetAlphaBlend(*this, true);
-        SetTextureAlphaFactor(*this, FadeColour(shellAlpha_));
-        SetWorldScaled(device, shell_);
-        for (platform::Material& m : shellMesh_.materials) m.diffuse.a = kShellMaterialAlpha;
-        DrawMeshSubsets(device, shellMesh_, nullptr);
-    }
-    Advance(shell_, &shellAlpha_);
-    if (device) device->SetRenderState(platform::D3DRS_ALPHABLENDENABLE, 0);
+    ScopedDrawState state(device, draw_state::kAlphaBlend + draw_state::TextureFactor(FadeColour(shellShown_.alpha)));
+    SetWorldScaled(device, shellShown_.record);
+    device->SetTexture(0, nullptr);
+    DrawMeshSubsets(device, shellMesh_, nullptr);
 }

@@ -9,6 +9,7 @@
 #include "collision/effect_record.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
@@ -24,6 +25,10 @@ public:
     static constexpr std::int32_t kStepInterval = 20;
     static constexpr double kStartAlpha = 0.6;
 
+    // The lava sphere and its picture, the shell, the sparks' picture.
+    static constexpr std::array<AssetRef, 4> kAssets{MeshAsset("x\\explosion03.x"), PictureAsset("t\\yougan001.png"),
+                                                     MeshAsset("x\\explosion04.x"), PictureAsset("t\\bom.png")};
+
     // Builds every particle's tracks from the random generator.
     BombBlast();
     bool Load();
@@ -31,9 +36,13 @@ public:
     void Spawn(std::uint32_t now, double x, double y, double z);
     void SpawnShell(std::uint32_t now, double x, double y, double z);
     void Reset();
-    // Once a frame each, inside the 3D pass.
-    void DrawLava(std::uint32_t now);
-    void DrawShell(std::uint32_t now);
+    // Once a frame each: grow, fade and retire the record, the lava's sparks circling it, and keep what
+    // this frame shows. A blast started after its step first shows at the next.
+    void StepLava(std::uint32_t now);
+    void StepShell(std::uint32_t now);
+    // What the last steps kept, inside the 3D pass.
+    void DrawLava() const;
+    void DrawShell() const;
 
     const EffectRecord& LavaRecord() const { return lava_; }
     const EffectRecord& ShellRecord() const { return shell_; }
@@ -52,7 +61,13 @@ private:
     // Grows and fades the record every 20 ms and frees it once its time is over.
     static void Advance(EffectRecord& r, double* alpha);
     void PlaceParticles(std::uint32_t now);
-    void DrawParticles();
+
+    // A record as its step found it, before growing it, with its fade.
+    struct Shown {
+        bool shown = false;
+        EffectRecord record;
+        double alpha = 0.0;
+    };
 
     EffectRecord lava_;
     EffectRecord shell_;
@@ -69,4 +84,6 @@ private:
     KeyframeTrack drift_[kParticleCount];
     double lavaAlpha_ = kStartAlpha;
     double shellAlpha_ = kStartAlpha;
+    Shown lavaShown_;
+    Shown shellShown_;
 };

@@ -3,6 +3,7 @@
 #include "effects/explosion.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/sprite.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 
@@ -13,7 +14,7 @@ constexpr std::uint32_t kUntinted = 0xFFFFFFFFu;
 DamageFlash::DamageFlash() : record_(Explosion::FreeRecord()) {}
 
 bool DamageFlash::Load() {
-    if (!TextureLoadDefault("t\\explosion3.png", &picture_, *this)) return LoadFailed(*this, "explosion03ロスト");
+    if (!TextureLoadDefault(kAssets[0].path, &picture_, *this)) return LoadFailed(*this, "explosion03ロスト");
     return true;
 }
 
@@ -25,16 +26,24 @@ void DamageFlash::Spawn(std::uint32_t now) {
     record_.start = now;
 }
 
-void DamageFlash::Reset() { record_ = Explosion::FreeRecord(); }
+void DamageFlash::Reset() {
+    record_ = Explosion::FreeRecord();
+    shown_ = false;
+}
 
-void DamageFlash::Draw(std::uint32_t now) {
+void DamageFlash::Step(std::uint32_t now) {
     record_.now = now;
-    SetAlphaBlend(*this, true);
-    platform::MatrixIdentity(&transform_);
+    shown_ = record_.active != 0;
+    if (record_.active && now - record_.start > kDuration) record_.active = 0;
+}
+
+void DamageFlash::Draw() const {
     platform::Sprite* sprite = GetSprite();
-    if (sprite) sprite->SetTransform(&transform_);
-    if (!record_.active) return;
-    // The picture covers the screen from its top-left corner; the frame that ends the flash still shows it.
-    if (sprite && picture_) sprite->Draw(picture_.get(), nullptr, nullptr, nullptr, kUntinted);
-    if (now - record_.start > kDuration) record_.active = 0;
+    // The bracket's transform is left as the screen's own for whatever the bracket draws next.
+    platform::Matrix identity;
+    if (sprite) sprite->SetTransform(&identity);
+    if (!shown_ || !sprite || !picture_) return;
+    ScopedDrawState state(GetDevice(), draw_state::kAlphaBlend);
+    // The picture covers the screen from its top-left corner.
+    sprite->Draw(picture_.get(), nullptr, nullptr, nullptr, kUntinted);
 }

@@ -5,8 +5,9 @@
 
 #include "platform/core/clock.h"
 #include "render/loaders.h"
+#include "platform/gfx/device.h"
+#include "render/draw_state.h"
 #include "render/render_presets.h"
-#include "render/textured_quad.h"
 
 namespace {
 
@@ -36,9 +37,9 @@ EffectRecord Explosion::FreeRecord() {
 Explosion::Explosion() { records_.fill(FreeRecord()); }
 
 bool Explosion::Load() {
-    if (!TextureLoadDefault("t\\explosion01.png", &sheet_, *this)) return LoadFailed(*this, "explosion01ロスト");
+    if (!TextureLoadDefault(kAssets[0].path, &sheet_, *this)) return LoadFailed(*this, "explosion01ロスト");
     CreateQuad(*this, kSheetCorners, &sheetQuad_);
-    if (!TextureLoadDefault("t\\explosionRuin.png", &ruin_, *this)) return LoadFailed(*this, "explosionRuinロスト");
+    if (!TextureLoadDefault(kAssets[1].path, &ruin_, *this)) return LoadFailed(*this, "explosionRuinロスト");
     CreateSquareQuad(*this, 4.0f, 0.25f, 0.25f, 0x00FFFFFFu, &ruinQuad_);
     return true;
 }
@@ -59,6 +60,7 @@ void Explosion::Spawn(std::uint32_t now, double x, double y, double z) {
 
 void Explosion::Reset() {
     for (EffectRecord& r : records_) r = FreeRecord();
+    shownCount_ = 0;
 }
 
 int Explosion::ActiveCount() const {
@@ -80,7 +82,7 @@ void Explosion::SortAndCull() {
     }
 }
 
-void Explosion::Step(EffectRecord& r) {
+void Explosion::Advance(EffectRecord& r) {
     if (r.now - r.lastStep > static_cast<std::uint32_t>(r.stepInterval)) {
         r.lastStep = r.now;
         r.u += kCellWidth;
@@ -94,14 +96,15 @@ void Explosion::Step(EffectRecord& r) {
     if (r.u >= 0.9 && r.v >= 0.4) r = FreeRecord();
 }
 
-void Explosion::Draw(std::uint32_t now) {
+void Explosion::Step(std::uint32_t now) {
     SortAndCull();
+    shownCount_ = 0;
     for (EffectRecord& r : records_) {
         if (!r.active) continue;
         r.now = now;
         r.z -= kDriftPerFrame;
-        SetStencilMark(*this);
-        QuadPlacement placement;
+        QuadPlacement& placement = shown_[static_cast<std::size_t>(shownCount_++)];
+        placement = QuadPlacement{};
         placement.x = r.x;
         placement.y = r.y;
         placement.z = r.z;
@@ -110,7 +113,16 @@ void Explosion::Draw(std::uint32_t now) {
         placement.u = r.u;
         placement.v = r.v;
         placement.factor = kHalfOpaque;
-        DrawFlipbookQuad(*this, sheetQuad_.get(), sheet_.get(), placement);
-        Step(r);
+        Advance(r);
+    }
+}
+
+void Explosion::Draw() const {
+    if (shownCount_ == 0) return;
+    platform::Device* device = GetDevice();
+    ScopedDrawState mark(device, draw_state::kStencilMark);
+    ScopedDrawState quad(device, draw_state::Flipbook(kHalfOpaque));
+    for (int i = 0; i < shownCount_; ++i) {
+        DrawPlacedQuad(device, sheetQuad_.get(), sheet_.get(), shown_[static_cast<std::size_t>(i)]);
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_mesh.h"
@@ -64,9 +65,17 @@ double Enemy::FlightValue(const KeyframeTrack& track, std::uint32_t now, double 
     return TrackValue(track, now, static_cast<float>(current));
 }
 
-bool Enemy::LoadModel(std::string_view path, std::string_view lostText) {
-    if (!MeshLoad(path, &mesh_, *this, 1.0f)) return LoadFailed(*this, lostText);
+bool Enemy::Load() {
+    if (!MeshLoad(kind_.mesh.path, &mesh_, *this, 1.0f)) return LoadFailed(*this, kind_.lostText);
     return true;
+}
+
+void Enemy::Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs) {
+    if (kind_.flight == EnemyFlight::kCircling) {
+        OrderCircling(index, x, y, z, durationMs, kind_.facesTarget);
+    } else {
+        OrderStraight(index, x, y, z, durationMs, kind_.facesTarget);
+    }
 }
 
 bool Enemy::HasIndex(std::int32_t index) const {
@@ -91,13 +100,15 @@ void Enemy::OrderStraight(std::int32_t index, double x, double y, double z, std:
     }
 }
 
-void Enemy::OrderCircling(std::int32_t index, double x, double y, double z, std::int32_t durationMs) {
+void Enemy::OrderCircling(std::int32_t index, double x, double y, double z, std::int32_t durationMs, bool face) {
     if (!HasIndex(index)) return;
     const auto i = static_cast<std::size_t>(index);
     EnemyRecord& e = records_[i];
-    const Facing f = FacingTowards(e.x, e.y, e.z, x, y, z);
-    e.yaw = f.yaw;
-    e.pitch = f.pitch;
+    if (face) {
+        const Facing f = FacingTowards(e.x, e.y, e.z, x, y, z);
+        e.yaw = f.yaw;
+        e.pitch = f.pitch;
+    }
     e.roll = 0.0;
     e.targetX = x;
     e.targetY = y;
@@ -107,39 +118,48 @@ void Enemy::OrderCircling(std::int32_t index, double x, double y, double z, std:
     PlayOnce(z_[i], e.z, z, durationMs);
 }
 
-void Enemy::MoveStraight(std::uint32_t now) {
+void Enemy::Step(std::uint32_t now) {
+    shown_.clear();
     for (std::size_t i = 0; i < records_.size(); ++i) {
         EnemyRecord& e = records_[i];
         if (!e.active) continue;
-        e.x = FlightValue(x_[i], now, e.x);
-        e.y = FlightValue(y_[i], now, e.y);
-        e.z = FlightValue(z_[i], now, e.z);
-        DrawAt(e.x, e.y, e.z, e.yaw, e.pitch, e.roll);
-    }
-}
-
-void Enemy::MoveCircling(std::uint32_t now) {
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-        EnemyRecord& e = records_[i];
-        if (!e.active) continue;
-        // A circling enemy that never got an order has no circle: it stays where it appeared.
-        if (angle_[i].Count() > 0) {
-            const double angle = TrackValue(angle_[i], now) * kEnemyRadiansPerDegree;
-            const double radius = TrackValue(radius_[i], now);
-            e.x = e.homeX + radius * std::cos(angle);
-            e.y = e.homeY + radius * std::sin(angle);
+        if (kind_.flight == EnemyFlight::kCircling) {
+            MoveCircling(e, i, now);
+        } else {
+            MoveStraight(e, i, now);
         }
-        e.z = FlightValue(z_[i], now, e.z);
-        DrawAt(e.x, e.y, e.z, e.yaw, e.pitch, e.roll);
+        shown_.push_back({e.x, e.y, e.z, e.yaw, e.pitch, e.roll});
     }
 }
 
-void Enemy::DrawAt(double x, double y, double z, double yaw, double pitch, double roll) {
-    if (!device_) return;
-    platform::MatrixRotationYawPitchRoll(&transform_, static_cast<float>(yaw), static_cast<float>(pitch),
-                                         static_cast<float>(roll));
-    SetMatrixTranslation(&transform_, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    device_->SetTransform(platform::D3DTS_WORLD, &transform_);
-    device_->SetTexture(0, nullptr);
-    DrawMeshSubsets(device_, mesh_, nullptr);
+void Enemy::MoveStraight(EnemyRecord& e, std::size_t i, std::uint32_t now) {
+    e.x = FlightValue(x_[i], now, e.x);
+    e.y = FlightValue(y_[i], now, e.y);
+    e.z = FlightValue(z_[i], now, e.z);
+}
+
+void Enemy::MoveCircling(EnemyRecord& e, std::size_t i, std::uint32_t now) {
+    // A circling enemy that never got an order has no circle: it stays where it appeared.
+    if (angle_[i].Count() > 0) {
+        const double angle = TrackValue(angle_[i], now) * kEnemyRadiansPerDegree;
+        const double radius = TrackValue(radius_[i], now);
+        e.x = e.homeX + radius * std::cos(angle);
+        e.y = e.homeY + radius * std::sin(angle);
+    }
+    e.z = FlightValue(z_[i], now, e.z);
+}
+
+void Enemy::Draw() const {
+    ScopedDrawState state(device_, draw_state::kOpaque);
+    for (const EnemyPose& pose : shown_) DrawEnemyMesh(device_, mesh_, pose);
+}
+
+void DrawEnemyMesh(platform::Device* device, const MeshResource& mesh, const EnemyPose& pose) {
+    platform::Matrix world;
+    platform::MatrixRotationYawPitchRoll(&world, static_cast<float>(pose.yaw), static_cast<float>(pose.pitch),
+                                         static_cast<float>(pose.roll));
+    SetMatrixTranslation(&world, static_cast<float>(pose.x), static_cast<float>(pose.y), static_cast<float>(pose.z));
+    device->SetTransform(platform::D3DTS_WORLD, &world);
+    device->SetTexture(0, nullptr);
+    DrawMeshSubsets(device, mesh, nullptr);
 }

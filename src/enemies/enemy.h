@@ -1,6 +1,6 @@
 #pragma once
-// The base of the five enemy classes and of the shot pool: the drawing context, the class's model, its
-// records and, one per record, the five motion tracks (x, y, z, angle, radius). The records and the
+// One class of enemy, flown as its row of the kinds table says: the drawing context, the class's model,
+// its records and, one per record, the five motion tracks (x, y, z, angle, radius). The records and the
 // tracks are appended while the timetable is built and never move afterwards: the player, the console
 // and the bomb keep the records' addresses, and tracks can be neither copied nor moved.
 
@@ -12,24 +12,34 @@
 #include "core/angles.h"
 #include "core/keyframe_track.h"
 #include "collision/enemy_record.h"
+#include "enemies/enemy_kinds.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
+// Where a record is drawn, kept by a step for the draw.
+struct EnemyPose {
+    double x = 0.0, y = 0.0, z = 0.0;
+    double yaw = 0.0, pitch = 0.0, roll = 0.0;
+};
+
+// The model at the pose, untextured (the enemies and their shots alike).
+void DrawEnemyMesh(platform::Device* device, const MeshResource& mesh, const EnemyPose& pose);
+
 class Enemy : public Drawable {
 public:
-    // Degrees to radians as the circling classes turn their angle track.
-
-    Enemy() = default;
+    explicit Enemy(const EnemyKind& kind) : kind_(kind) {}
     Enemy(const Enemy&) = delete;
     Enemy& operator=(const Enemy&) = delete;
 
-    // Move every active enemy and draw it.
-    virtual void UpdateAndDraw(std::uint32_t /*now*/) {}
+    // Moves every active enemy and keeps it as this frame shows it: one retired or shot down later in
+    // the frame is still drawn, one brought in later is not.
+    void Step(std::uint32_t now);
+    // The enemies the last step kept.
+    void Draw() const;
     // Give enemy `index` its movement, once, while the timetable is built.
-    virtual void Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs) {
-        (void)index, (void)x, (void)y, (void)z, (void)durationMs;
-    }
-    virtual bool Load() { return true; }
+    void Order(std::int32_t index, double x, double y, double z, std::int32_t durationMs);
+    bool Load();
+    const EnemyKind& Kind() const { return kind_; }
 
     // A new enemy with five empty tracks; only while the timetable is built.
     void AddRecord(const EnemyRecord& record);
@@ -54,19 +64,19 @@ public:
     // frame: until the flight has begun it keeps `current`.
     static double FlightValue(const KeyframeTrack& track, std::uint32_t now, double current);
 
-protected:
-    bool LoadModel(std::string_view path, std::string_view lostText);
+private:
     // An order for an enemy the class does not have is ignored.
     bool HasIndex(std::int32_t index) const;
     // Straight line from the spawn point to (x, y, z); turned to face it when `face` is set.
     void OrderStraight(std::int32_t index, double x, double y, double z, std::int32_t durationMs, bool face);
     // A circle of radius 5 around the spawn point, once every 8 s, while z runs to its end point.
-    void OrderCircling(std::int32_t index, double x, double y, double z, std::int32_t durationMs);
-    void MoveStraight(std::uint32_t now);
-    void MoveCircling(std::uint32_t now);
-    void DrawAt(double x, double y, double z, double yaw, double pitch, double roll);
+    void OrderCircling(std::int32_t index, double x, double y, double z, std::int32_t durationMs, bool face);
+    void MoveStraight(EnemyRecord& e, std::size_t i, std::uint32_t now);
+    void MoveCircling(EnemyRecord& e, std::size_t i, std::uint32_t now);
 
+    const EnemyKind& kind_;
     MeshResource mesh_;
+    std::vector<EnemyPose> shown_;
     std::vector<EnemyRecord> records_;
     std::deque<KeyframeTrack> x_;
     std::deque<KeyframeTrack> y_;

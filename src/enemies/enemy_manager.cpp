@@ -1,6 +1,7 @@
 #include "enemies/enemy_manager.h"
 
 #include <algorithm>
+#include <span>
 
 #include "core/registry.h"
 #include "platform/core/clock.h"
@@ -20,7 +21,16 @@ EnemyRecord NoTarget() {
 
 }  // namespace
 
-EnemyManager::EnemyManager() : target_(NoTarget()), classes_{&enemy01_, &enemy02_, &enemy03_, &enemy04_, &enemy05_} {}
+EnemyManager::EnemyManager() : target_(NoTarget()) {
+    for (const EnemyKind& kind : kEnemyKinds) classes_.emplace_back(kind);
+}
+
+void EnemyManager::AppendAssets(std::vector<platform::PrefetchItem>* out) {
+    for (const EnemyKind& kind : kEnemyKinds) AppendPrefetch(std::span<const AssetRef>(&kind.mesh, 1), out);
+    AppendPrefetch(EnemyShots::kAssets, out);
+    AppendPrefetch(Explosion::kAssets, out);
+    AppendPrefetch(BombBlast::kAssets, out);
+}
 
 bool EnemyManager::ValidClass(EnemyClass enemyClass) {
     const auto n = static_cast<std::int32_t>(enemyClass);
@@ -29,9 +39,9 @@ bool EnemyManager::ValidClass(EnemyClass enemyClass) {
 
 bool EnemyManager::Load() {
     bool loaded = true;
-    for (Enemy* enemy : classes_) {
-        enemy->Bind(device_, sprite_, window_);
-        if (!enemy->Load()) {
+    for (Enemy& enemy : classes_) {
+        enemy.Bind(device_, sprite_, window_);
+        if (!enemy.Load()) {
             loaded = false;
             break;
         }
@@ -81,7 +91,7 @@ void EnemyManager::AddEntry(const EnemyEntry& entry) {
     const std::size_t slot = ClassSlot(entry.enemyClass);
     masterIndex_[slot].push_back(master_.size());
     master_.push_back(e);
-    classes_[slot]->AddRecord(e);
+    classes_[slot].AddRecord(e);
     masterShots_.push_back(s);
     shots_.AddShot(s);
 }
@@ -96,7 +106,7 @@ void EnemyManager::Order(EnemyClass enemyClass, std::int32_t index, double x, do
 
 void EnemyManager::ResetForNewGame() {
     for (std::size_t c = 0; c < classes_.size(); ++c) {
-        std::vector<EnemyRecord>& records = classes_[c]->Records();
+        std::vector<EnemyRecord>& records = classes_[c].Records();
         for (std::size_t i = 0; i < records.size(); ++i) {
             EnemyRecord& e = records[i];
             // The attitudes are the orders' work, which the master copies were taken before.
@@ -126,24 +136,30 @@ void EnemyManager::ResetForNewGame() {
 
 void EnemyManager::Update(std::uint32_t now) {
     UpdateStageClock(now);
-    for (Enemy* enemy : classes_) enemy->UpdateAndDraw(now);
+    for (Enemy& enemy : classes_) enemy.Step(now);
     EnemyStep(now);
-    shots_.PlaceAndDraw(now);
+    shots_.Place(now);
     if (blastActive_ && target_.z < kNoTargetDepth) blast_.Spawn(now, target_.x, target_.y, target_.z);
     if (!IsBossBattleActive()) SpawnStep(now);
-    blast_.DrawLava(now);
+    blast_.StepLava(now);
+}
+
+void EnemyManager::Draw() const {
+    for (const Enemy& enemy : classes_) enemy.Draw();
+    shots_.Draw();
+    blast_.DrawLava();
 }
 
 void EnemyManager::EnemyStep(std::uint32_t now) {
     std::vector<EnemyShotRecord>& shots = shots_.Records();
-    for (Enemy* enemy : classes_) {
-        std::vector<EnemyRecord>& records = enemy->Records();
+    for (Enemy& enemy : classes_) {
+        std::vector<EnemyRecord>& records = enemy.Records();
         for (std::size_t i = 0; i < records.size(); ++i) {
             EnemyRecord& e = records[i];
             const auto s = static_cast<std::size_t>(e.shotIndex);
             if (s >= shots.size()) continue;
             EnemyShotRecord& shot = shots[s];
-            if (e.active && enemy->PathEnded(i, now)) {
+            if (e.active && enemy.PathEnded(i, now)) {
                 e.active = 0;
                 shot.active = 0;
             }
@@ -162,20 +178,20 @@ void EnemyManager::EnemyStep(std::uint32_t now) {
 void EnemyManager::SpawnStep(std::uint32_t now) {
     const std::uint32_t elapsed = StageElapsed();
     const std::int32_t stage = GetStage();
-    for (Enemy* enemy : classes_) {
-        std::vector<EnemyRecord>& records = enemy->Records();
+    for (Enemy& enemy : classes_) {
+        std::vector<EnemyRecord>& records = enemy.Records();
         for (std::size_t i = 0; i < records.size(); ++i) {
             EnemyRecord& e = records[i];
             if (e.stage != stage || elapsed < e.spawnTime || e.spawned) continue;
             // Without a path it would stand still for one frame, drawn, on the radar and the bomb's
             // target, and be gone the next.
-            if (!enemy->HasPath(i)) continue;
+            if (!enemy.HasPath(i)) continue;
             e.active = 1;
             e.spawned = 1;
             // The tick the enemy was due, so that one brought in late is already that far along its
             // path. Unsigned throughout: spawnTime - elapsed wraps and the sum comes back below now.
             const std::uint32_t due = now + (e.spawnTime - elapsed);
-            enemy->StartTracks(i, due);
+            enemy.StartTracks(i, due);
             const auto s = static_cast<std::size_t>(e.shotIndex);
             if (s < shots_.Count()) shots_.Unlaunch(s);
         }
@@ -194,10 +210,10 @@ void EnemyManager::CheckPlayerShots(std::uint32_t now, std::uint8_t blast) {
     // The blast is tested inside the shots' loop, as each shot's pass reaches the enemy; without any
     // registered shot it still gets its one pass.
     const std::size_t passes = std::max<std::size_t>(playerShots_.size(), 1);
-    for (Enemy* enemy : classes_) {
+    for (Enemy& enemy : classes_) {
         for (std::size_t p = 0; p < passes; ++p) {
             PlayerShot* shot = p < playerShots_.size() ? playerShots_[p] : nullptr;
-            for (EnemyRecord& e : enemy->Records()) {
+            for (EnemyRecord& e : enemy.Records()) {
                 if (shot && shot->active && e.active && collision_.PlayerShotHitsEnemy(*shot, e)) {
                     e.hitPoints -= shot->damage;
                     shot->active = 0;
@@ -212,8 +228,8 @@ void EnemyManager::CheckPlayerShots(std::uint32_t now, std::uint8_t blast) {
 void EnemyManager::SetPlayerState(const PlayerState& state) {
     player_ = state;
     // Every active enemy is tested; the one flag makes any number of them one hit.
-    for (Enemy* enemy : classes_) {
-        for (const EnemyRecord& e : enemy->Records()) {
+    for (const Enemy& enemy : classes_) {
+        for (const EnemyRecord& e : enemy.Records()) {
             if (bodyHit_) return;
             if (e.active && collision_.EnemyHitsPlayer(e, player_)) bodyHit_ = 1;
         }
@@ -222,8 +238,8 @@ void EnemyManager::SetPlayerState(const PlayerState& state) {
 
 std::vector<EnemyRecord> EnemyManager::TargetList() {
     target_.z = kNoTargetDepth;
-    for (Enemy* enemy : classes_) {
-        for (const EnemyRecord& e : enemy->Records()) {
+    for (const Enemy& enemy : classes_) {
+        for (const EnemyRecord& e : enemy.Records()) {
             if (e.active && e.z < target_.z) target_ = e;
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
-// Every ordinary enemy of the three stages: the five classes and their shots, built once from the stage
-// timetable at load. Each frame it moves and draws them, retires those whose path is over, fires their
+// Every ordinary enemy of the three stages: a class for each row of the kinds table and their shots,
+// built once from the stage timetable at load. Each frame it moves them, retires those whose path is over, fires their
 // shots, brings in those whose time has come, and answers the player's shots, the bomb's blast and the
 // ship's body. The program-wide explosion, which enemies and shot-down scenery burst into, lives here.
 //
@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -16,24 +17,21 @@
 #include "effects/bomb_blast.h"
 #include "effects/explosion.h"
 #include "enemies/enemy.h"
-#include "enemies/enemy01.h"
-#include "enemies/enemy02.h"
-#include "enemies/enemy03.h"
-#include "enemies/enemy04.h"
-#include "enemies/enemy05.h"
+#include "enemies/enemy_kinds.h"
 #include "collision/enemy_record.h"
 #include "collision/enemy_shot_record.h"
 #include "enemies/enemy_shots.h"
 #include "enemies/enemy_timetable_sink.h"
 #include "collision/player_shot.h"
 #include "collision/player_state.h"
+#include "platform/gfx/load_prefetch.h"
 #include "render/drawable.h"
 
 class EnemyManager : public Drawable, public EnemyTimetableSink {
 public:
     using TimetableBuilder = std::function<void(EnemyTimetableSink&)>;
 
-    static constexpr int kClassCount = 5;
+    static constexpr int kClassCount = static_cast<int>(kEnemyKinds.size());
     static constexpr std::int32_t kKillScore = 100;
     // The bomb's target when no enemy is on the field: out of its reach.
     static constexpr double kNoTargetDepth = 500.0;
@@ -49,8 +47,10 @@ public:
 
     // What builds the timetable; set before Load.
     void SetTimetable(TimetableBuilder builder) { timetable_ = std::move(builder); }
-    // The five models, the shot model, the explosion and the blast; then the timetable.
+    // The classes' models, the shot model, the explosion and the blast; then the timetable.
     bool Load();
+    // What Load loads, in its order.
+    static void AppendAssets(std::vector<platform::PrefetchItem>* out);
     // Creates every enemy and shot from the timetable (Load does this; tests without a device call it
     // directly). Must run before any record's address is handed out.
     void BuildTimetable();
@@ -62,9 +62,11 @@ public:
 
     // Every record back as the timetable made it (keeping the attitudes the orders gave), effects cleared.
     void ResetForNewGame();
-    // Once a frame of the game: move and draw, the enemies' step with their shots, the shots' flight,
-    // the bomb's blast and the timetable's arrivals. The blast is drawn here too, in the 3D pass.
+    // Once a frame of the game: the enemies' flight, their step with their shots, the shots' flight,
+    // the bomb's blast and the timetable's arrivals.
     void Update(std::uint32_t now);
+    // What the last update kept: the enemies, their shots and the blast, in the 3D pass.
+    void Draw() const;
     // Keeps a copy of the ship for aimed shots and tests the ship against the enemies' bodies.
     void SetPlayerState(const PlayerState& state);
     // The player's shots and the bomb's blast against every enemy.
@@ -78,8 +80,10 @@ public:
     // The flag the ship reads and clears: an enemy's body touched it.
     std::uint8_t* BodyHit() { return &bodyHit_; }
     std::uint8_t BlastActive() const { return blastActive_; }
-    // Class 1 to 5; the records' addresses stay valid for the whole run.
-    Enemy& Class(EnemyClass enemyClass) { return *classes_[ClassSlot(enemyClass)]; }
+    // In the order of EnemyClass; the records' addresses stay valid for the whole run.
+    std::deque<Enemy>& Classes() { return classes_; }
+    const std::deque<Enemy>& Classes() const { return classes_; }
+    Enemy& Class(EnemyClass enemyClass) { return classes_[ClassSlot(enemyClass)]; }
     std::vector<EnemyRecord>& Records(EnemyClass enemyClass) { return Class(enemyClass).Records(); }
     std::vector<EnemyShotRecord>& ShotRecords() { return shots_.Records(); }
     EnemyShots& Shots() { return shots_; }
@@ -96,11 +100,6 @@ private:
     void SpawnStep(std::uint32_t now);
     void Kill(std::uint32_t now, EnemyRecord& enemy, std::int32_t sound);
 
-    Enemy01 enemy01_;
-    Enemy02 enemy02_;
-    Enemy03 enemy03_;
-    Enemy04 enemy04_;
-    Enemy05 enemy05_;
     CollisionTests collision_;
     PlayerState player_;
     EnemyRecord target_;
@@ -114,7 +113,7 @@ private:
     BombBlast blast_;
     Explosion explosion_;
     std::vector<PlayerShot*> playerShots_;
-    // In processing order, 1 to 5.
-    std::array<Enemy*, kClassCount> classes_;
+    // One per row of the kinds table, in its order (which is also the order of processing).
+    std::deque<Enemy> classes_;
     TimetableBuilder timetable_;
 };

@@ -4,6 +4,7 @@
 
 #include "enemies/facing.h"
 #include "platform/core/random.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 
@@ -28,7 +29,10 @@ void SetResting(KeyframeTrack& track, double value) {
 
 }  // namespace
 
-bool EnemyShots::LoadModel() { return Enemy::LoadModel("x\\enemyatack02.x", "enemyatack02Xfileロスト"); }
+bool EnemyShots::LoadModel() {
+    if (!MeshLoad(kAssets[0].path, &mesh_, *this, 1.0f)) return LoadFailed(*this, "enemyatack02Xfileロスト");
+    return true;
+}
 
 void EnemyShots::AddShot(const EnemyShotRecord& record) {
     shots_.push_back(record);
@@ -84,13 +88,19 @@ void EnemyShots::Launch(std::size_t i, const EnemyRecord& enemy, const PlayerSta
     SetFlight(fz_[i], enemy.z, kEndDepth, ms, now);
 }
 
-void EnemyShots::PlaceAndDraw(std::uint32_t now) {
+void EnemyShots::Place(std::uint32_t now) {
+    shown_.clear();
     for (std::size_t i = 0; i < shots_.size(); ++i) {
         EnemyShotRecord& shot = shots_[i];
         if (!shot.active || !launched_[i]) continue;
-        shot.x = FlightValue(fx_[i], now, shot.x);
-        shot.y = FlightValue(fy_[i], now, shot.y);
-        shot.z = FlightValue(fz_[i], now, shot.z);
-        DrawAt(shot.x, shot.y, shot.z, shot.yaw, shot.pitch, shot.roll);
+        shot.x = Enemy::FlightValue(fx_[i], now, shot.x);
+        shot.y = Enemy::FlightValue(fy_[i], now, shot.y);
+        shot.z = Enemy::FlightValue(fz_[i], now, shot.z);
+        shown_.push_back({shot.x, shot.y, shot.z, shot.yaw, shot.pitch, shot.roll});
     }
+}
+
+void EnemyShots::Draw() const {
+    ScopedDrawState state(device_, draw_state::kOpaque);
+    for (const EnemyPose& pose : shown_) DrawEnemyMesh(device_, mesh_, pose);
 }

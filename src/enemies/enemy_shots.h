@@ -4,6 +4,7 @@
 // fires; while it waits its record stays inactive, so it is neither placed, drawn nor able to hit.
 // After that it is relaunched each time its previous flight has ended.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -13,9 +14,13 @@
 #include "collision/enemy_record.h"
 #include "collision/enemy_shot_record.h"
 #include "collision/player_state.h"
+#include "render/asset_ref.h"
+#include "render/drawable.h"
+#include "render/mesh_resource.h"
 
-class EnemyShots : public Enemy {
+class EnemyShots : public Drawable {
 public:
+    static constexpr std::array<AssetRef, 1> kAssets{MeshAsset("x\\enemyatack02.x")};
     // Shots fly one unit per this many ms (two units a frame).
     static constexpr double kMsPerUnit = 16.666666666666668;
     // Every flight ends at this depth, behind the ship.
@@ -38,8 +43,11 @@ public:
     bool ReadyToFire(std::size_t i, std::uint32_t now) const;
     // Fires shot i from the enemy: straight along its heading, or aimed at the ship.
     void Launch(std::size_t i, const EnemyRecord& enemy, const PlayerState& ship, std::uint32_t now);
-    // Every flying shot takes its place from its tracks and is drawn.
-    void PlaceAndDraw(std::uint32_t now);
+    // Every flying shot takes its place from its tracks and is kept as this frame shows it (a shot the
+    // ship stops later in the frame is still drawn).
+    void Place(std::uint32_t now);
+    // The shots the last placing kept.
+    void Draw() const;
 
     std::vector<EnemyShotRecord>& Records() { return shots_; }
     const std::vector<EnemyShotRecord>& Records() const { return shots_; }
@@ -50,7 +58,9 @@ public:
     const KeyframeTrack& FlightZ(std::size_t i) const { return fz_[i]; }
 
 private:
+    MeshResource mesh_;
     std::vector<EnemyShotRecord> shots_;
+    std::vector<EnemyPose> shown_;
     // Held beside the records so the record keeps the layout the boss bullets share.
     std::vector<std::uint8_t> launched_;
     std::deque<KeyframeTrack> fx_;

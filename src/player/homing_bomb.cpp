@@ -3,6 +3,7 @@
 #include "core/registry.h"
 #include "platform/core/clock.h"
 #include "player/shot_flight.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 
@@ -16,7 +17,7 @@ PlayerShot HomingBomb::ClearedBomb() {
 }
 
 bool HomingBomb::Load() {
-    if (!MeshLoad("x\\atack03.x", &mesh_, *this, 1.0f)) return LoadFailed(*this, "atack03ロスト");
+    if (!MeshLoad(kAssets[0].path, &mesh_, *this, 1.0f)) return LoadFailed(*this, "atack03ロスト");
     return true;
 }
 
@@ -27,6 +28,7 @@ void HomingBomb::Reset() {
     blast_ = 0;
     fresh_ = true;
     centre_ = EnemyRecord{};
+    shown_.reset();
 }
 
 std::int32_t HomingBomb::SinceArrival(std::uint32_t now) const {
@@ -98,11 +100,15 @@ void HomingBomb::Expire(std::uint32_t now) {
     if (blast_ && SinceArrival(now) >= static_cast<std::int32_t>(kBlastMs)) blast_ = 0;
 }
 
-void HomingBomb::Draw(std::uint32_t now) {
+void HomingBomb::Step(std::uint32_t now) {
+    shown_.reset();
     if (!Flying() || SinceArrival(now) >= 0) return;
     FollowTracks(bomb_, trackX_, trackY_, trackZ_, now);
-    if (!device_) return;
-    SetAlphaBlend(*this, true);
-    DrawShotMesh(*this, mesh_, bomb_);
-    SetAlphaBlend(*this, false);
+    shown_ = bomb_;
+}
+
+void HomingBomb::Draw() const {
+    if (!shown_) return;
+    ScopedDrawState state(GetDevice(), draw_state::kAlphaBlend);
+    DrawShotMesh(*this, mesh_, *shown_);
 }

@@ -3,7 +3,9 @@
 // the locked-on boss during a battle); on arrival it opens a blast that lasts 2500 ms. It is armed by
 // the bomb button; while it is armed the game fetches the target lists and hands them to a launch.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/input_state.h"
@@ -12,6 +14,7 @@
 #include "collision/enemy_record.h"
 #include "collision/player_shot.h"
 #include "collision/player_state.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -25,6 +28,8 @@ public:
     static constexpr double kReach = 500.0;
     // During a battle the bomb bursts this far ahead of the ship.
     static constexpr double kBossBurstAhead = 25.0;
+
+    static constexpr std::array<AssetRef, 1> kAssets{MeshAsset("x\\atack03.x")};
 
     HomingBomb();
     bool Load();
@@ -41,8 +46,11 @@ public:
                 PlayerState& ship);
     // Clears the bomb when it arrives and opens the blast; closes the blast kBlastMs after the arrival.
     void Expire(std::uint32_t now);
-    // Moves the flying bomb along its tracks and draws it.
-    void Draw(std::uint32_t now);
+    // Moves the flying bomb along its tracks and keeps it as this frame shows it (a bomb launched after
+    // the step first shows at the next).
+    void Step(std::uint32_t now);
+    // The bomb as the last step kept it.
+    void Draw() const;
 
     std::uint8_t Armed() const { return armed_; }
     std::uint8_t Blast() const { return blast_; }
@@ -73,4 +81,5 @@ private:
     // No bomb has flown since the reset: nothing holds the next one back.
     bool fresh_ = true;
     EnemyRecord centre_;
+    std::optional<PlayerShot> shown_;
 };

@@ -5,6 +5,7 @@
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "player/shot_flight.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 
@@ -19,12 +20,13 @@ constexpr double kReach = 180.0;
 MainGun::MainGun() = default;
 
 bool MainGun::Load() {
-    if (!MeshLoad("x\\atack02.x", &mesh_, *this, 1.0f)) return LoadFailed(*this, "atack02ロスト");
+    if (!MeshLoad(kAssets[0].path, &mesh_, *this, 1.0f)) return LoadFailed(*this, "atack02ロスト");
     return true;
 }
 
 void MainGun::Reset() {
     for (PlayerShot& shot : shots_) shot = PlayerShot{};
+    shownCount_ = 0;
 }
 
 int MainGun::Fire(std::uint32_t now, const InputState& codes, const PlayerState& ship) {
@@ -60,15 +62,19 @@ void MainGun::Expire(std::uint32_t now) {
     }
 }
 
-void MainGun::Draw(std::uint32_t now) {
-    if (device_) SetAlphaBlend(*this, true);
+void MainGun::Step(std::uint32_t now) {
+    shownCount_ = 0;
     for (std::size_t i = 0; i < shots_.size(); ++i) {
         PlayerShot& shot = shots_[i];
         if (!shot.active) continue;
         FollowTracks(shot, trackX_[i], trackY_[i], trackZ_[i], now);
-        DrawShotMesh(*this, mesh_, shot);
+        shown_[static_cast<std::size_t>(shownCount_++)] = shot;
     }
-    if (device_) SetAlphaBlend(*this, false);
+}
+
+void MainGun::Draw() const {
+    ScopedDrawState state(GetDevice(), draw_state::kAlphaBlend);
+    for (int i = 0; i < shownCount_; ++i) DrawShotMesh(*this, mesh_, shown_[static_cast<std::size_t>(i)]);
 }
 
 int MainGun::ActiveCount() const {

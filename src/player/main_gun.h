@@ -10,6 +10,7 @@
 #include "core/keyframe_track.h"
 #include "collision/player_shot.h"
 #include "collision/player_state.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -20,6 +21,8 @@ public:
     // A shot is cleared this long after it was fired, before its flight has run out.
     static constexpr std::uint32_t kLifeMs = 400;
 
+    static constexpr std::array<AssetRef, 1> kAssets{MeshAsset("x\\atack02.x")};
+
     MainGun();
     bool Load();
     void Reset();
@@ -29,9 +32,11 @@ public:
     int Fire(std::uint32_t now, const InputState& codes, const PlayerState& ship);
     // Clears every shot fired kLifeMs or more ago.
     void Expire(std::uint32_t now);
-    // Moves every flying shot to where its tracks are now and draws it (the hit tests read these
-    // positions, so this runs even without a device).
-    void Draw(std::uint32_t now);
+    // Moves every flying shot to where its tracks are now and keeps it as this frame shows it: a shot
+    // the hit tests stop later in the frame is still drawn, one fired after the step is not.
+    void Step(std::uint32_t now);
+    // The shots the last step kept.
+    void Draw() const;
 
     // The pool's records; their addresses are handed out at load and stay valid for the whole run.
     std::array<PlayerShot, kPoolSize>& Shots() { return shots_; }
@@ -45,4 +50,6 @@ private:
     std::array<KeyframeTrack, kPoolSize> trackY_;
     std::array<KeyframeTrack, kPoolSize> trackZ_;
     MeshResource mesh_;
+    std::array<PlayerShot, kPoolSize> shown_;
+    int shownCount_ = 0;
 };

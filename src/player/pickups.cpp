@@ -7,6 +7,7 @@
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_mesh.h"
@@ -72,8 +73,8 @@ Pickups::Pickups() {
 }
 
 bool Pickups::Load() {
-    if (!MeshLoad("x\\ring.x", &ringMesh_, *this, 1.0f)) return LoadFailed(*this, "ringロスト");
-    if (!MeshLoad("x\\bomb.x", &bombMesh_, *this, 1.0f)) return LoadFailed(*this, "bombロスト");
+    if (!MeshLoad(kAssets[0].path, &ringMesh_, *this, 1.0f)) return LoadFailed(*this, "ringロスト");
+    if (!MeshLoad(kAssets[1].path, &bombMesh_, *this, 1.0f)) return LoadFailed(*this, "bombロスト");
     sparkles_.Bind(device_, sprite_, window_);
     return sparkles_.Load();
 }
@@ -85,6 +86,7 @@ void Pickups::Reset(std::uint32_t now) {
     for (std::size_t i = 0; i < std::size(kRings); ++i) Place(rings_[i], ringZ_[i], kRings[i], now);
     for (std::size_t i = 0; i < std::size(kBombItems); ++i) Place(bombItems_[i], itemZ_[i], kBombItems[i], now);
     sparkles_.Reset();
+    ringsShown_ = shownCount_ = 0;
 }
 
 bool Pickups::Present(const PickupRecord& r, std::int32_t stage, std::uint32_t elapsed) {
@@ -103,6 +105,17 @@ void Pickups::Update(std::uint32_t now) {
     Pass(now, rings_, ringZ_, ringShrink_, false);
     Pass(now, bombItems_, itemZ_, itemShrink_, true);
     SetBossBattleEnded(0);
+
+    const std::int32_t stage = GetStage();
+    const std::uint32_t elapsed = StageElapsed();
+    shownCount_ = 0;
+    for (const PickupRecord& r : rings_) {
+        if (Present(r, stage, elapsed)) shown_[static_cast<std::size_t>(shownCount_++)] = r;
+    }
+    ringsShown_ = shownCount_;
+    for (const PickupRecord& r : bombItems_) {
+        if (Present(r, stage, elapsed)) shown_[static_cast<std::size_t>(shownCount_++)] = r;
+    }
 }
 
 void Pickups::Pass(std::uint32_t now, Records& records, Tracks& zTracks, const Tracks& shrinkTracks, bool bombItems) {
@@ -125,40 +138,41 @@ void Pickups::Pass(std::uint32_t now, Records& records, Tracks& zTracks, const T
     }
 }
 
-void Pickups::Draw() {
-    if (!device_) return;
-    const std::int32_t stage = GetStage();
-    const std::uint32_t elapsed = StageElapsed();
-    device_->SetTexture(0, nullptr);
-    for (const PickupRecord& r : rings_) {
-        if (!Present(r, stage, elapsed)) continue;
-        platform::MatrixScaling(&transform_, static_cast<float>(r.scaleX), static_cast<float>(r.scaleY),
-                                static_cast<float>(r.scaleZ));
-        SetMatrixTranslation(&transform_, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.z));
-        device_->SetTransform(platform::D3DTS_WORLD, &transform_);
-        DrawMeshSubsets(device_, ringMesh_, nullptr);
+void Pickups::Draw() const {
+    platform::Device* device = GetDevice();
+    device->SetTexture(0, nullptr);
+    platform::Matrix world;
+    {
+        ScopedDrawState state(device, draw_state::kOpaque);
+        for (int i = 0; i < ringsShown_; ++i) {
+            const PickupRecord& r = shown_[static_cast<std::size_t>(i)];
+            platform::MatrixScaling(&world, static_cast<float>(r.scaleX), static_cast<float>(r.scaleY),
+                                    static_cast<float>(r.scaleZ));
+            SetMatrixTranslation(&world, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.z));
+            device->SetTransform(platform::D3DTS_WORLD, &world);
+            DrawMeshSubsets(device, ringMesh_, nullptr);
+        }
     }
-    for (const PickupRecord& r : bombItems_) {
-        if (Present(r, stage, elapsed)) DrawBombItem(r);
-    }
+    for (int i = ringsShown_; i < shownCount_; ++i) DrawBombItem(shown_[static_cast<std::size_t>(i)]);
 }
 
-void Pickups::DrawBombItem(const PickupRecord& r) {
+void Pickups::DrawBombItem(const PickupRecord& r) const {
     if (!bombMesh_.mesh) return;
-    platform::MatrixScaling(&transform_, static_cast<float>(r.scaleX), static_cast<float>(r.scaleY),
+    platform::Device* device = GetDevice();
+    platform::Matrix world;
+    platform::MatrixScaling(&world, static_cast<float>(r.scaleX), static_cast<float>(r.scaleY),
                             static_cast<float>(r.scaleZ));
-    SetMatrixTranslation(&transform_, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.z));
-    device_->SetTransform(platform::D3DTS_WORLD, &transform_);
+    SetMatrixTranslation(&world, static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.z));
+    device->SetTransform(platform::D3DTS_WORLD, &world);
     // Untextured, the blend takes its alpha from the lit material, so the fade goes into the diffuse.
-    SetAlphaBlend(*this, true);
+    ScopedDrawState state(device, draw_state::kAlphaBlend);
     const auto alpha = static_cast<float>(std::clamp(r.alpha, 0.0, 1.0));
     for (std::uint32_t i = 0; i < bombMesh_.materialCount; ++i) {
         platform::Material faded = bombMesh_.materials[i];
         faded.diffuse.a *= alpha;
-        device_->SetMaterial(&faded);
+        device->SetMaterial(&faded);
         bombMesh_.mesh->DrawSubset(i);
     }
-    SetAlphaBlend(*this, false);
 }
 
 void Pickups::TakeRing(std::uint32_t now, int index, PlayerState& ship, ShipLife& life) {

@@ -12,6 +12,7 @@
 #include "collision/ship_life.h"
 #include "collision/player_state.h"
 #include "player/sparkles.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -24,6 +25,9 @@ public:
     static constexpr std::int32_t kRingLife = 50;
     static constexpr std::int32_t kMaxBombs = 5;
 
+    // The ring and the bomb item; the sparkles' picture follows them in the loads.
+    static constexpr std::array<AssetRef, 2> kAssets{MeshAsset("x\\ring.x"), MeshAsset("x\\bomb.x")};
+
     Pickups();
     // The ring and bomb meshes, then the sparkles' picture (bound to the same device).
     bool Load();
@@ -31,13 +35,15 @@ public:
     void Reset(std::uint32_t now);
 
     // Once per frame: moves the current stage's pickups that have appeared, shrinks the collected ones and
-    // hides those that are gone. Ends a boss battle's pause for them (and for everything that paused
-    // before them this frame).
+    // hides those that are gone, and keeps which of them this frame shows (the stage clock moves on
+    // later in the frame). Ends a boss battle's pause for them (and for everything that paused before
+    // them this frame).
     void Update(std::uint32_t now);
-    // The current stage's shown pickups.
-    void Draw();
+    // The pickups the last update kept.
+    void Draw() const;
     // The ring sparkles, following the ship.
-    void DrawSparkles(std::uint32_t now, const PlayerState& ship) { sparkles_.Draw(now, ship); }
+    void StepSparkles(std::uint32_t now, const PlayerState& ship) { sparkles_.Step(now, ship); }
+    void DrawSparkles() const { sparkles_.Draw(); }
 
     // The ship's touch of every shown, not yet collected pickup of the current stage; a ring asks the
     // ship's owner for the life it gives. Only a live ship collects.
@@ -56,7 +62,7 @@ private:
     using Tracks = std::array<KeyframeTrack, kSlots>;
     void Pass(std::uint32_t now, Records& records, Tracks& zTracks, const Tracks& shrinkTracks, bool bombItems);
     void Take(std::uint32_t now, PickupRecord& r, KeyframeTrack& shrink);
-    void DrawBombItem(const PickupRecord& r);
+    void DrawBombItem(const PickupRecord& r) const;
 
     CollisionTests hits_;
     Records rings_;
@@ -68,4 +74,8 @@ private:
     MeshResource ringMesh_;
     MeshResource bombMesh_;
     Sparkles sparkles_;
+    // The records as the last update showed them, rings first.
+    std::array<PickupRecord, 2 * kSlots> shown_;
+    int ringsShown_ = 0;
+    int shownCount_ = 0;
 };

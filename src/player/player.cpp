@@ -14,6 +14,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_mesh.h"
@@ -103,10 +104,10 @@ Player::Player() {
 }
 
 bool Player::Load() {
-    if (!MeshLoad("x\\plu2c.x", &mesh_, *this, 1.0f)) return LoadFailed(*this, "plu2cロスト");
-    if (!TextureLoad("t\\dashspark.png", &sparkPicture_, *this)) return LoadFailed(*this, "dashsparkロスト");
-    if (!TextureLoad("t\\booster 2.png", &flamePicture_, *this)) return LoadFailed(*this, "booster 2ロスト");
-    if (!TextureLoad("t\\lightwing.png", &wingPicture_, *this)) return LoadFailed(*this, "lightwingロスト");
+    if (!MeshLoad(kAssets[0].path, &mesh_, *this, 1.0f)) return LoadFailed(*this, "plu2cロスト");
+    if (!TextureLoad(kAssets[1].path, &sparkPicture_, *this)) return LoadFailed(*this, "dashsparkロスト");
+    if (!TextureLoad(kAssets[2].path, &flamePicture_, *this)) return LoadFailed(*this, "booster 2ロスト");
+    if (!TextureLoad(kAssets[3].path, &wingPicture_, *this)) return LoadFailed(*this, "lightwingロスト");
 
     CreateSquareQuad(*this, 0.1f, 1.0f, 1.0f, 0xFFFFFFFFu, &sparkQuad_);
     // One cell of the 4 x 4 flame and wing sheets; the texture offset picks the cell.
@@ -116,6 +117,15 @@ bool Player::Load() {
         part->Bind(device_, sprite_, window_);
     }
     return gun_.Load() && bomb_.Load() && pickups_.Load() && flash_.Load() && sight_.Load();
+}
+
+void Player::AppendAssets(std::vector<platform::PrefetchItem>* out) {
+    AppendPrefetch(kAssets, out);
+    AppendPrefetch(MainGun::kAssets, out);
+    AppendPrefetch(HomingBomb::kAssets, out);
+    AppendPrefetch(Pickups::kAssets, out);
+    AppendPrefetch(Sparkles::kAssets, out);
+    AppendPrefetch(DamageFlash::kAssets, out);
 }
 
 void Player::ResetCommon(std::uint32_t now) {
@@ -153,10 +163,11 @@ void Player::Control(std::uint32_t now) {
     // The frame's one tick for the controls and the movement: a tilt restarted and read in the same
     // millisecond stands at its target at once, which is what builds the tilt by a step every frame.
     Controls(now);
-    if (state_.alive) {
-        Movement(now);
-        DrawMesh();
-    }
+    if (state_.alive) Movement(now);
+    // Kept for the draw: a boss's step later in the frame may move the ship, which this frame still shows
+    // where its own flight left it.
+    aliveShown_ = state_.alive != 0;
+    shipShown_ = Pose{state_.x, state_.y, state_.z, state_.yaw, state_.pitch, state_.roll};
     UpdateAimPoints();
 }
 
@@ -297,23 +308,30 @@ void Player::Movement(std::uint32_t now) {
     }
 }
 
-void Player::DrawMesh() {
-    if (!device_) return;
-    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(state_.yaw * kShipRadiansPerDegree),
-                               static_cast<float>(state_.pitch * kShipRadiansPerDegree), static_cast<float>(state_.roll * kShipRadiansPerDegree));
-    SetMatrixTranslation(&transform_, static_cast<float>(state_.x), static_cast<float>(state_.y),
-                         static_cast<float>(state_.z));
-    device_->SetTransform(D3DTS_WORLD, &transform_);
+void Player::DrawShip() const {
+    if (!aliveShown_) return;
+    const Pose& p = shipShown_;
+    Matrix world;
+    MatrixRotationYawPitchRoll(&world, static_cast<float>(p.yaw * kShipRadiansPerDegree),
+                               static_cast<float>(p.pitch * kShipRadiansPerDegree),
+                               static_cast<float>(p.roll * kShipRadiansPerDegree));
+    SetMatrixTranslation(&world, static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+    device_->SetTransform(D3DTS_WORLD, &world);
     DrawMeshSubsets(device_, mesh_, nullptr);
 }
 
 void Player::Weapons(std::uint32_t now) {
-    gun_.Draw(now);
+    gun_.Step(now);
     gun_.Fire(now, codes_, state_);
-    bomb_.Draw(now);
+    bomb_.Step(now);
     bomb_.Update(now, codes_, state_);
     bomb_.Expire(now);
     pickups_.Update(now);
+}
+
+void Player::DrawWeapons() const {
+    gun_.Draw();
+    bomb_.Draw();
     pickups_.Draw();
 }
 
@@ -333,23 +351,30 @@ void Player::UpdateAimPoints() {
 
 void Player::DrawSight() { sight_.Draw(); }
 
-void Player::DrawFlash(std::uint32_t now) { flash_.Draw(now); }
-
-void Player::Draw(std::uint32_t now) {
-    if (!device_) return;
-    if (state_.alive) {
-        DrawSparks(now);
-        DrawFlames(now);
+void Player::StepTrail(std::uint32_t now) {
+    trailShown_ = state_.alive != 0;
+    if (trailShown_) {
+        PlaceSparks(now);
+        PlaceFlames(now);
     }
-    pickups_.DrawSparkles(now, state_);
+    pickups_.StepSparkles(now, state_);
+}
+
+void Player::DrawTrail() const {
+    if (trailShown_) {
+        DrawSparks();
+        DrawFlames();
+    }
+    pickups_.DrawSparkles();
     // The faded sparks and sparkles leave the texture factor's alpha in the stage's alpha; the scenery of
     // the next frame, drawn with blending on, would come out translucent over its sky.
     SetTextureAlphaFactor(*this, 0xFFFFFFFFu);
 }
 
-void Player::DrawSparks(std::uint32_t now) {
+void Player::PlaceSparks(std::uint32_t now) {
     for (int i = 0; i < kSparkCount; ++i) {
         Spark& spark = sparks_[i];
+        sparkShown_[static_cast<std::size_t>(i)] = false;
         if (!spark.active) continue;
         spark.alpha = TrackValue(sparkAlpha_[i], now, static_cast<float>(spark.alpha));
         // Read in the millisecond it was restarted, the radius track gives its end value: such a spark
@@ -359,28 +384,15 @@ void Player::DrawSparks(std::uint32_t now) {
         spark.x = state_.x + radius * std::cos(spark.angle * kShipRadiansPerDegree);
         spark.y = state_.y + radius * std::sin(spark.angle * kShipRadiansPerDegree);
         spark.z = state_.z - 1.0;
-        SetAlphaBlend(*this, true);
-        SetTextureAlphaFactor(*this, FadeColour(spark.alpha));
-        MatrixTranslation(&transform_, static_cast<float>(spark.x), static_cast<float>(spark.y),
-                          static_cast<float>(spark.z));
-        device_->SetTransform(D3DTS_WORLD, &transform_);
-        device_->SetTexture(0, sparkPicture_.get());
-        DrawQuad(device_, sparkQuad_.get());
+        sparkShown_[static_cast<std::size_t>(i)] = true;
     }
-    device_->SetTexture(0, nullptr);
-    device_->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
 }
 
-void Player::DrawFlames(std::uint32_t now) {
+void Player::PlaceFlames(std::uint32_t now) {
     const PlayerState& s = state_;
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    SetAlphaBlend(*this, true);
     const double u = TrackValue(flameU_, now);
     const double v = TrackValue(flameV_, now);
-    Matrix scroll;
-    SetTextureScroll(*this, static_cast<float>(u), static_cast<float>(v), &scroll);
-    const bool wings = dashing_ == 1;
-    device_->SetTexture(0, wings ? wingPicture_.get() : flamePicture_.get());
+    wingsShown_ = dashing_ == 1;
     for (int i = 0; i < 2; ++i) {
         FlameQuad& f = flames_[i];
         if (!f.active) continue;
@@ -389,7 +401,7 @@ void Player::DrawFlames(std::uint32_t now) {
         f.v = v;
         f.z = s.z;
         f.pitch = 0.0;
-        if (wings) {
+        if (wingsShown_) {
             f.x = s.x + 1.5 * std::cos(theta);
             f.y = s.y + 1.5 * std::sin(theta);
             f.yaw = i == 0 ? 180.0 : 0.0;
@@ -400,16 +412,42 @@ void Player::DrawFlames(std::uint32_t now) {
             f.yaw = 0.0;
             f.roll = s.roll + (i == 0 ? 50.0 : -50.0);
         }
-        MatrixRotationYawPitchRoll(&transform_, static_cast<float>(f.yaw * kShipRadiansPerDegree),
-                                   static_cast<float>(f.pitch * kShipRadiansPerDegree), static_cast<float>(f.roll * kShipRadiansPerDegree));
-        SetMatrixTranslation(&transform_, static_cast<float>(f.x), static_cast<float>(f.y), static_cast<float>(f.z));
-        device_->SetTransform(D3DTS_WORLD, &transform_);
+    }
+}
+
+void Player::DrawSparks() const {
+    ScopedDrawState blend(device_, draw_state::kAlphaBlend);
+    Matrix world;
+    for (int i = 0; i < kSparkCount; ++i) {
+        if (!sparkShown_[static_cast<std::size_t>(i)]) continue;
+        const Spark& spark = sparks_[i];
+        ScopedDrawState fade(device_, draw_state::TextureFactor(FadeColour(spark.alpha)));
+        MatrixTranslation(&world, static_cast<float>(spark.x), static_cast<float>(spark.y),
+                          static_cast<float>(spark.z));
+        device_->SetTransform(D3DTS_WORLD, &world);
+        device_->SetTexture(0, sparkPicture_.get());
+        DrawQuad(device_, sparkQuad_.get());
+    }
+    device_->SetTexture(0, nullptr);
+}
+
+void Player::DrawFlames() const {
+    ScopedDrawState state(device_, draw_state::kTwoSided + draw_state::kAlphaBlend + draw_state::kTextureScroll);
+    device_->SetTexture(0, wingsShown_ ? wingPicture_.get() : flamePicture_.get());
+    Matrix scroll;
+    Matrix world;
+    for (const FlameQuad& f : flames_) {
+        if (!f.active) continue;
+        MakeTextureScroll(&scroll, static_cast<float>(f.u), static_cast<float>(f.v));
+        device_->SetTransform(D3DTS_TEXTURE0, &scroll);
+        MatrixRotationYawPitchRoll(&world, static_cast<float>(f.yaw * kShipRadiansPerDegree),
+                                   static_cast<float>(f.pitch * kShipRadiansPerDegree),
+                                   static_cast<float>(f.roll * kShipRadiansPerDegree));
+        SetMatrixTranslation(&world, static_cast<float>(f.x), static_cast<float>(f.y), static_cast<float>(f.z));
+        device_->SetTransform(D3DTS_WORLD, &world);
         DrawQuad(device_, flameQuad_.get());
     }
     device_->SetTexture(0, nullptr);
-    device_->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
-    device_->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
 }
 
 bool Player::Guarded(std::uint32_t now) const { return !flash_.Showing(now) && state_.alive; }

@@ -4,6 +4,7 @@
 // everything that can hurt it, and its drawing (mesh, flames or light wings, sparks). Its weapons,
 // pickups, sight and damage flash are members. It has one life bar and no spare lives.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "player/pickups.h"
 #include "collision/player_state.h"
 #include "collision/ship_life.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 
@@ -39,6 +41,14 @@ public:
     static constexpr std::int32_t kBodyDamage = 15;
     static constexpr double kTiltLimit = 45.0;
 
+    // The ship's own: its mesh, the dash sparks, the flames and the light wings. Its weapons, pickups
+    // and flash load theirs after these (AppendAssets gives them all in that order).
+    static constexpr std::array<AssetRef, 4> kAssets{MeshAsset("x\\plu2c.x"), PictureAsset("t\\dashspark.png"),
+                                                     PictureAsset("t\\booster 2.png"),
+                                                     PictureAsset("t\\lightwing.png")};
+    // Everything Load loads but the sight's pictures, in its order.
+    static void AppendAssets(std::vector<platform::PrefetchItem>* out);
+
     Player();
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
@@ -49,16 +59,25 @@ public:
 
     // The frame's button codes, stored as given.
     void SetInput(const InputState& input) { codes_ = input; }
-    // The main gun's expiry, then the controls and the movement, then the mesh.
+    // The main gun's expiry, then the controls and the movement, and the aim points for the sight;
+    // keeps the ship as this frame shows it.
     void Control(std::uint32_t now);
+    // The ship's mesh as Control kept it.
+    void DrawShip() const;
     // The weapons (shots, firing, bomb arming and expiry) and the pickups.
     void Weapons(std::uint32_t now);
-    // Flames or light wings, dash sparks and ring sparkles; the aim points for the sight.
-    void Draw(std::uint32_t now);
+    // Shots, bomb and pickups as Weapons kept them.
+    void DrawWeapons() const;
+    // The dash sparks, the flames or light wings and the ring sparkles take their places around the ship.
+    void StepTrail(std::uint32_t now);
+    // Sparks, flames or wings and sparkles as StepTrail placed them.
+    void DrawTrail() const;
     // The crosshairs, inside the game frame's first sprite bracket.
     void DrawSight();
-    // The damage flash, inside the game frame's second sprite bracket.
-    void DrawFlash(std::uint32_t now);
+    // The damage flash: its step retires it once its time is over; its draw goes inside the game
+    // frame's second sprite bracket.
+    void StepFlash(std::uint32_t now) { flash_.Step(now); }
+    void DrawFlash() const { flash_.Draw(); }
     // Every hit this frame. bodyHit is the enemy manager's flag (read and cleared here); shakeRequest
     // is the camera director's, raised on every hit.
     void CheckHits(std::uint32_t now, std::uint8_t* bodyHit, std::uint8_t* shakeRequest);
@@ -100,6 +119,11 @@ private:
         double alpha = 0.0;
         std::uint8_t active = 0;
     };
+    // The ship's attitude and place, as drawn.
+    struct Pose {
+        double x = 0.0, y = 0.0, z = 0.0;
+        double yaw = 0.0, pitch = 0.0, roll = 0.0;
+    };
     struct FlameQuad {
         double x = 0.0, y = 0.0, z = 0.0;
         double yaw = 0.0, pitch = 0.0, roll = 0.0;
@@ -112,9 +136,10 @@ private:
     void Movement(std::uint32_t now);
     void StartDashSparks(std::uint32_t now);
     void EndDash(std::uint32_t now);
-    void DrawMesh();
-    void DrawSparks(std::uint32_t now);
-    void DrawFlames(std::uint32_t now);
+    void PlaceSparks(std::uint32_t now);
+    void PlaceFlames(std::uint32_t now);
+    void DrawSparks() const;
+    void DrawFlames() const;
     void UpdateAimPoints();
     // Sound, flash, shake and the life lost, for any hit.
     void TakeHit(std::uint32_t now, std::int32_t damage, std::uint8_t* shakeRequest);
@@ -135,7 +160,15 @@ private:
     KeyframeTrack sparkRadius_[kSparkCount];
     KeyframeTrack sparkAlpha_[kSparkCount];
     Spark sparks_[kSparkCount];
+    // Whether spark i takes part in this frame's picture (its radius has not yet run out).
+    std::array<bool, kSparkCount> sparkShown_{};
     FlameQuad flames_[2];
+    // Light wings rather than flames: the dash as it stood when the flames were placed.
+    bool wingsShown_ = false;
+    // The ship as Control left it, and whether it and its trail are drawn (a wreck shows neither).
+    Pose shipShown_;
+    bool aliveShown_ = false;
+    bool trailShown_ = false;
     StepTrack flameU_;
     StepTrack flameV_;
     KeyframeTrack glideX_;

@@ -32,10 +32,9 @@ void FollowTracks(PlayerShot& shot, const KeyframeTrack& x, const KeyframeTrack&
     shot.z = TrackValue(z, now, static_cast<float>(shot.z));
 }
 
-void DrawShotMesh(Drawable& drawable, const MeshResource& mesh, const PlayerShot& shot) {
+void DrawShotMesh(const Drawable& drawable, const MeshResource& mesh, const PlayerShot& shot) {
     platform::Device* device = drawable.GetDevice();
-    if (!device) return;
-    platform::Matrix& world = drawable.Transform();
+    platform::Matrix world;
     platform::MatrixRotationYawPitchRoll(&world, static_cast<float>(shot.yaw * kShotRadians),
                                          static_cast<float>(shot.pitch * kShotRadians),
                                          static_cast<float>(shot.roll * kShotRadians));

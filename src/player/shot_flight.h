@@ -22,4 +22,4 @@ void FollowTracks(PlayerShot& shot, const KeyframeTrack& x, const KeyframeTrack&
                   std::uint32_t now);
 
 // The mesh turned by the shot's yaw, pitch and roll and placed at its position, untextured.
-void DrawShotMesh(Drawable& drawable, const MeshResource& mesh, const PlayerShot& shot);
+void DrawShotMesh(const Drawable& drawable, const MeshResource& mesh, const PlayerShot& shot);

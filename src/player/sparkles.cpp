@@ -1,6 +1,8 @@
 #include "player/sparkles.h"
 
 #include "platform/core/clock.h"
+#include "platform/gfx/device.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/textured_quad.h"
 
@@ -13,17 +15,18 @@ constexpr double kShrinkPerStep = 0.05;
 constexpr double kInFront = 1.0;
 constexpr std::uint32_t kFactor = 0x99FFFFFFu;
 
-// One cell of the sheet over a square of side 4.
-
 }  // namespace
 
 bool Sparkles::Load() {
-    if (!TextureLoad("t\\kira.png", &sheet_, *this)) return LoadFailed(*this, "kiraロスト");
+    if (!TextureLoad(kAssets[0].path, &sheet_, *this)) return LoadFailed(*this, "kiraロスト");
     CreateSquareQuad(*this, 2.0f, 0.25f, 0.25f, 0x00FFFFFFu, &quad_);
     return true;
 }
 
-void Sparkles::Reset() { records_.fill(SparkleRecord{}); }
+void Sparkles::Reset() {
+    records_.fill(SparkleRecord{});
+    shownCount_ = 0;
+}
 
 void Sparkles::Start(std::uint32_t now, const PlayerState& ship) {
     for (SparkleRecord& r : records_) {
@@ -38,24 +41,23 @@ void Sparkles::Start(std::uint32_t now, const PlayerState& ship) {
     }
 }
 
-void Sparkles::Draw(std::uint32_t now, const PlayerState& ship) {
+void Sparkles::Step(std::uint32_t now, const PlayerState& ship) {
+    shownCount_ = 0;
     for (SparkleRecord& r : records_) {
         if (!r.active) continue;
         r.x = ship.x;
         r.y = ship.y;
         r.z = ship.z;
-        if (device_) {
-            QuadPlacement placement;
-            placement.x = r.x;
-            placement.y = r.y;
-            placement.z = r.z - kInFront;
-            placement.scaleX = r.scale;
-            placement.scaleY = r.scale;
-            placement.u = r.u;
-            placement.v = r.v;
-            placement.factor = kFactor;
-            DrawFlipbookQuad(*this, quad_.get(), sheet_.get(), placement);
-        }
+        QuadPlacement& placement = shown_[static_cast<std::size_t>(shownCount_++)];
+        placement = QuadPlacement{};
+        placement.x = r.x;
+        placement.y = r.y;
+        placement.z = r.z - kInFront;
+        placement.scaleX = r.scale;
+        placement.scaleY = r.scale;
+        placement.u = r.u;
+        placement.v = r.v;
+        placement.factor = kFactor;
         if (now - r.lastStep <= kStepMs) continue;
         r.lastStep = now;
         r.u += kCell;
@@ -67,6 +69,14 @@ void Sparkles::Draw(std::uint32_t now, const PlayerState& ship) {
             r.u = 0.0;
             r.v += kCell;
         }
+    }
+}
+
+void Sparkles::Draw() const {
+    if (shownCount_ == 0) return;
+    ScopedDrawState state(GetDevice(), draw_state::Flipbook(kFactor));
+    for (int i = 0; i < shownCount_; ++i) {
+        DrawPlacedQuad(GetDevice(), quad_.get(), sheet_.get(), shown_[static_cast<std::size_t>(i)]);
     }
 }
 

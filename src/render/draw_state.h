@@ -146,4 +146,22 @@ constexpr DrawState TextureFactor(std::uint32_t argb) {
     };
 }
 
+// ---- States the player, the enemies and the effects named ----
+
+// Every pixel drawn writes 2 into the stencil buffer (the explosions mark where they lie).
+inline constexpr DrawState kStencilMark{
+    Render(platform::D3DRS_STENCILENABLE, 1),
+    Render(platform::D3DRS_STENCILREF, 2),
+    Render(platform::D3DRS_STENCILMASK, 0xFFFFFFFFu),
+    Render(platform::D3DRS_STENCILWRITEMASK, 0xFFFFFFFFu),
+    Render(platform::D3DRS_STENCILFUNC, platform::D3DCMP_ALWAYS),
+    Render(platform::D3DRS_STENCILFAIL, platform::D3DSTENCILOP_KEEP),
+    Render(platform::D3DRS_STENCILZFAIL, platform::D3DSTENCILOP_KEEP),
+    Render(platform::D3DRS_STENCILPASS, platform::D3DSTENCILOP_REPLACE),
+};
+
+// A sheet's cell or a scrolled picture on a quad, faded by the factor's alpha: what every flip-book
+// quad (explosions, sparks, sparkles) is drawn in.
+constexpr DrawState Flipbook(std::uint32_t factor) { return kAlphaBlend + TextureFactor(factor) + kTextureScroll; }
+
 }  // namespace draw_state

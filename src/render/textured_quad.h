@@ -44,5 +44,10 @@ struct QuadPlacement {
 // Draws the quad blended by source alpha, with the texture's colour, its alpha times the factor's, the
 // world = scale then translation and the texture shifted by (u, v). Afterwards the texture is unset,
 // the texture transform is off and blending is off again; the other states stay as they were set.
-void DrawFlipbookQuad(Drawable& drawable, platform::VertexBuffer* quad, platform::Texture* texture,
+void DrawFlipbookQuad(const Drawable& drawable, platform::VertexBuffer* quad, platform::Texture* texture,
                       const QuadPlacement& placement);
+
+// The quad placed as DrawFlipbookQuad places it, drawn in the states the caller holds (for instance
+// draw_state::Flipbook(placement.factor)); the texture is unset afterwards.
+void DrawPlacedQuad(platform::Device* device, platform::VertexBuffer* quad, platform::Texture* texture,
+                    const QuadPlacement& placement);

@@ -90,8 +90,8 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window, std::
         enemies_.AddPlayerShot(&shot);
         bosses_.AddPlayerShot(&shot);
     }
-    for (EnemyClass c : {EnemyClass::k01, EnemyClass::k02, EnemyClass::k03, EnemyClass::k04, EnemyClass::k05}) {
-        for (EnemyRecord& enemy : enemies_.Records(c)) player_.AddEnemy(&enemy);
+    for (Enemy& enemyClass : enemies_.Classes()) {
+        for (EnemyRecord& enemy : enemyClass.Records()) player_.AddEnemy(&enemy);
     }
     for (EnemyShotRecord& shot : enemies_.ShotRecords()) player_.AddEnemyShot(&shot);
     for (BuildingItem& building : stage1_.Buildings()) player_.AddBuilding(&building);
@@ -115,8 +115,8 @@ HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window, std::
     camera_.SetDefaults(Vector3{0.0f, 4.0f, 0.0f}, Vector3{0.0f, 0.0f, 20.0f});
     console_.Bind(device, sprite, window);
     console_.Load();
-    for (EnemyClass c : {EnemyClass::k01, EnemyClass::k02, EnemyClass::k03, EnemyClass::k04, EnemyClass::k05}) {
-        for (EnemyRecord& enemy : enemies_.Records(c)) console_.AddRadarTarget(&enemy);
+    for (Enemy& enemyClass : enemies_.Classes()) {
+        for (EnemyRecord& enemy : enemyClass.Records()) console_.AddRadarTarget(&enemy);
     }
     pausePanel_.Bind(device, sprite, window);
     pausePanel_.Load();
@@ -251,9 +251,12 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
     DrawScenery(now);
 
     player_.Control(now);
+    player_.DrawShip();
     bosses_.Frame(now);
     player_.Weapons(now);
+    player_.DrawWeapons();
     enemies_.Update(now);
+    enemies_.Draw();
     {
         SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
         player_.DrawSight();
@@ -261,13 +264,18 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
         score_.Draw(now);
         camera_.DrawPortraits();
     }
-    enemies_.ProgramExplosion().Draw(now);
-    bosses_.DrawEffects(now);
-    player_.Draw(now);
+    enemies_.ProgramExplosion().Step(now);
+    enemies_.ProgramExplosion().Draw();
+    bosses_.StepEffects(now);
+    bosses_.DrawEffects();
+    player_.StepTrail(now);
+    player_.DrawTrail();
     {
         SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        player_.DrawFlash(now);
-        bosses_.DrawFlash(now);
+        player_.StepFlash(now);
+        player_.DrawFlash();
+        bosses_.StepFlash(now);
+        bosses_.DrawFlash();
     }
     enemies_.SetPlayerState(player_.State());
     enemies_.CheckPlayerShots(now, player_.Bomb().Blast());

@@ -96,8 +96,8 @@ std::uint64_t GameStateDigest(GameApp& game) {
     for (const PickupRecord& p : ship.Items().BombItems()) Fold(d, p);
 
     EnemyManager& enemies = game.Enemies();
-    for (EnemyClass c : {EnemyClass::k01, EnemyClass::k02, EnemyClass::k03, EnemyClass::k04, EnemyClass::k05}) {
-        for (const EnemyRecord& e : enemies.Records(c)) Fold(d, e);
+    for (const Enemy& enemyClass : enemies.Classes()) {
+        for (const EnemyRecord& e : enemyClass.Records()) Fold(d, e);
     }
     for (const EnemyShotRecord& s : enemies.ShotRecords()) Fold(d, s);
 

@@ -1,5 +1,12 @@
 #include "scenes/game_loads.h"
 
+#include "effects/bomb_blast.h"
+#include "effects/damage_flash.h"
+#include "effects/explosion.h"
+#include "enemies/enemy_manager.h"
+#include "player/player.h"
+#include "render/asset_ref.h"
+
 using platform::kColourKeyBlack;
 using platform::kColourKeyWhite;
 using platform::kNoColourKey;
@@ -15,7 +22,7 @@ PrefetchItem Mesh(const char* name) { return PrefetchItem{PrefetchItem::Kind::kM
 }  // namespace
 
 std::vector<PrefetchItem> GameLoads() {
-    return {
+    std::vector<PrefetchItem> loads = {
         Picture("t\\title.png", kColourKeyBlack),
         Picture("t\\gamestart.png", kColourKeyBlack),
         Picture("t\\exit.png", kColourKeyBlack),
@@ -71,30 +78,14 @@ std::vector<PrefetchItem> GameLoads() {
         Picture("t\\console4.png", kColourKeyBlack),
         Picture("t\\score2.png", kColourKeyBlack),
         Picture("t\\update.png", kColourKeyBlack),
-        Mesh("x\\plu2c.x"),
-        Picture("t\\dashspark.png", kColourKeyBlack),
-        Picture("t\\booster 2.png", kColourKeyBlack),
-        Picture("t\\lightwing.png", kColourKeyBlack),
-        Mesh("x\\atack02.x"),
-        Mesh("x\\atack03.x"),
-        Mesh("x\\ring.x"),
-        Mesh("x\\bomb.x"),
-        Picture("t\\kira.png", kColourKeyBlack),
-        Picture("t\\explosion3.png", kColourKeyBlack),
+    };
+    Player::AppendAssets(&loads);
+    loads.insert(loads.end(), {
         Picture("t\\sight.png", kColourKeyBlack),
         Picture("t\\sight2.png", kColourKeyBlack),
-        Mesh("x\\enemy01.x"),
-        Mesh("x\\enemy02.x"),
-        Mesh("x\\enemy03.x"),
-        Mesh("x\\Enemy04.x"),
-        Mesh("x\\enemy05.x"),
-        Mesh("x\\enemyatack02.x"),
-        Picture("t\\explosion01.png", kColourKeyBlack),
-        Picture("t\\explosionRuin.png", kColourKeyBlack),
-        Mesh("x\\explosion03.x"),
-        Picture("t\\yougan001.png", kColourKeyBlack),
-        Mesh("x\\explosion04.x"),
-        Picture("t\\bom.png", kColourKeyBlack),
+    });
+    EnemyManager::AppendAssets(&loads);
+    loads.insert(loads.end(), {
         Mesh("x\\bboss01hontai.x"),
         Mesh("x\\bossbeam.x"),
         Mesh("x\\bboss01migi.x"),
@@ -169,13 +160,12 @@ std::vector<PrefetchItem> GameLoads() {
         Picture("t\\lasthole.png", kColourKeyBlack),
         Picture("t\\flare2.png", kNoColourKey),
         Picture("t\\bullet.png", kNoColourKey),
-        Picture("t\\explosion01.png", kColourKeyBlack),
-        Picture("t\\explosionRuin.png", kColourKeyBlack),
-        Picture("t\\explosion3.png", kColourKeyBlack),
-        Mesh("x\\explosion03.x"),
-        Picture("t\\yougan001.png", kColourKeyBlack),
-        Mesh("x\\explosion04.x"),
-        Picture("t\\bom.png", kColourKeyBlack),
+    });
+    // The boss roster's effects.
+    AppendPrefetch(Explosion::kAssets, &loads);
+    AppendPrefetch(DamageFlash::kAssets, &loads);
+    AppendPrefetch(BombBlast::kAssets, &loads);
+    loads.insert(loads.end(), {
         Picture("t\\boss01.png", kColourKeyBlack),
         Picture("t\\boss02.png", kColourKeyBlack),
         Picture("t\\boss03.png", kColourKeyBlack),
@@ -193,5 +183,6 @@ std::vector<PrefetchItem> GameLoads() {
         Picture("t\\pause_on.png", kColourKeyBlack),
         Picture("t\\pause_off.png", kColourKeyBlack),
         Picture("t\\pause_volume.png", kColourKeyBlack),
-    };
+    });
+    return loads;
 }

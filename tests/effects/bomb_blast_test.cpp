@@ -12,14 +12,14 @@
 
 namespace {
 
-// One animation step per draw (steps need more than 20 ms).
+// One animation step per step of the blast (those need more than 20 ms).
 constexpr std::uint32_t kStepMs = 21;
 
 class BombBlastTest : public ::testing::Test {
 protected:
     void DrawAfterStep() {
         clock_.Advance(kStepMs);
-        blast_.DrawLava(clock_.Ticks());
+        blast_.StepLava(clock_.Ticks());
     }
 
     platform::ManualClock clock_{9000};
@@ -96,7 +96,7 @@ TEST_F(BombBlastTest, ShellRunsOnItsOwnFadingAndEndingLikeTheLava) {
     EXPECT_EQ(0, blast_.LavaRecord().active);
     for (int n = 1; n <= 120; ++n) {
         clock_.Advance(kStepMs);
-        blast_.DrawShell(clock_.Ticks());
+        blast_.StepShell(clock_.Ticks());
         if (n == 60) {
             EXPECT_NEAR(0.0, blast_.ShellAlpha(), 1e-9);
         }

@@ -57,12 +57,29 @@ protected:
     ScopedClock scoped_{clock_};
 };
 
+TEST_F(EffectsPixelTest, AnExplosionStartedAfterItsStepFirstShowsInTheNextFrame) {
+    Explosion explosion;
+    Load(explosion);
+    const Vector3 at = Project(0.0f, 0.0f, 38.5f);
+    BeginFrame();
+    explosion.Step(clock_.Ticks());
+    // A kill later in the frame, before the draw.
+    explosion.Spawn(clock_.Ticks(), 0.0, 0.0, 40.0);
+    explosion.Draw();
+    EXPECT_EQ(0, Brightness(BrightestNear(EndFrame(), static_cast<int>(at.x), static_cast<int>(at.y), 4)));
+    BeginFrame();
+    explosion.Step(clock_.Ticks());
+    explosion.Draw();
+    EXPECT_GT(Brightness(BrightestNear(EndFrame(), static_cast<int>(at.x), static_cast<int>(at.y), 4)), 150);
+}
+
 TEST_F(EffectsPixelTest, ExplosionColoursItsPlaceAndLeavesTheCornersBlack) {
     Explosion explosion;
     Load(explosion);
     explosion.Spawn(clock_.Ticks(), 6.0, 2.0, 40.0);
     BeginFrame();
-    explosion.Draw(clock_.Ticks());
+    explosion.Step(clock_.Ticks());
+    explosion.Draw();
     const Image frame = EndFrame();
     // It is drawn after its first drift.
     const Vector3 at = Project(6.0f, 2.0f, 38.5f);
@@ -84,7 +101,8 @@ TEST_F(EffectsPixelTest, DamageFlashReddensTheEdgeAndLeavesTheMiddle) {
     flash.Spawn(clock_.Ticks());
     BeginFrame();
     ASSERT_EQ(S_OK, sprite_->Begin(D3DXSPRITE_ALPHABLEND));
-    flash.Draw(clock_.Ticks());
+    flash.Step(clock_.Ticks());
+    flash.Draw();
     ASSERT_EQ(S_OK, sprite_->End());
     const Image frame = EndFrame();
     for (auto [x, y] : {std::pair{2, 301}, {797, 301}, {400, 2}, {400, 597}}) {
@@ -100,12 +118,14 @@ TEST_F(EffectsPixelTest, DamageFlashReddensTheEdgeAndLeavesTheMiddle) {
     clock_.Advance(501);
     BeginFrame();
     sprite_->Begin(D3DXSPRITE_ALPHABLEND);
-    flash.Draw(clock_.Ticks());
+    flash.Step(clock_.Ticks());
+    flash.Draw();
     sprite_->End();
     EndFrame();
     BeginFrame();
     sprite_->Begin(D3DXSPRITE_ALPHABLEND);
-    flash.Draw(clock_.Ticks());
+    flash.Step(clock_.Ticks());
+    flash.Draw();
     sprite_->End();
     EXPECT_EQ(0, Brightness(EndFrame().At(2, 301)));
 }
@@ -120,7 +140,8 @@ TEST_F(EffectsPixelTest, DamageFlashKeepsTheMiddleOfTheSceneReadable) {
     BeginFrame();
     ASSERT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET, kScene, 1.0f, 0));
     ASSERT_EQ(S_OK, sprite_->Begin(D3DXSPRITE_ALPHABLEND));
-    flash.Draw(clock_.Ticks());
+    flash.Step(clock_.Ticks());
+    flash.Draw();
     ASSERT_EQ(S_OK, sprite_->End());
     const Image frame = EndFrame();
     for (auto [x, y] : {std::pair{400, 300}, {130, 300}, {670, 300}, {400, 130}, {400, 470}, {150, 150}, {650, 450}}) {
@@ -142,7 +163,8 @@ TEST_F(EffectsPixelTest, LavaBlastCoversItsCentreThenFades) {
     Load(blast);
     blast.Spawn(clock_.Ticks(), 0.0, 0.0, 30.0);
     BeginFrame();
-    blast.DrawLava(clock_.Ticks());
+    blast.StepLava(clock_.Ticks());
+    blast.DrawLava();
     const Image first = EndFrame();
     const Vector3 at = Project(0.0f, 0.0f, 30.0f);
     EXPECT_GT(Brightness(first.At(static_cast<int>(at.x), static_cast<int>(at.y))), 60);
@@ -154,11 +176,13 @@ TEST_F(EffectsPixelTest, LavaBlastCoversItsCentreThenFades) {
     // After 60 steps the lava is fully faded; only the sparks may remain.
     for (int n = 0; n < 60; ++n) {
         clock_.Advance(21);
-        blast.DrawLava(clock_.Ticks());
+        blast.StepLava(clock_.Ticks());
+        blast.DrawLava();
     }
     clock_.Advance(21);
     BeginFrame();
-    blast.DrawLava(clock_.Ticks());
+    blast.StepLava(clock_.Ticks());
+    blast.DrawLava();
     const Image faded = EndFrame();
     int lit = 0, before = 0;
     for (int dy = -20; dy <= 20; dy += 4) {

@@ -8,14 +8,14 @@
 
 namespace {
 
-// Draws come 51 ms apart, so each draw takes one animation step (steps need more than 50 ms).
+// Steps come 51 ms apart, so each takes one animation step (those need more than 50 ms).
 constexpr std::uint32_t kStepMs = 51;
 
 class ExplosionTest : public ::testing::Test {
 protected:
     void DrawAfterStep() {
         clock_.Advance(kStepMs);
-        explosion_.Draw(clock_.Ticks());
+        explosion_.Step(clock_.Ticks());
     }
     // The active record at (x, y), or null.
     const EffectRecord* At(double x, double y) const {
@@ -52,7 +52,7 @@ TEST_F(ExplosionTest, DriftsGrowsThroughBothRowsAndRetiresAfterTheTenthStep) {
 TEST_F(ExplosionTest, NoStepWithinFiftyMilliseconds) {
     explosion_.Spawn(clock_.Ticks(), 0.0, 0.0, 50.0);
     clock_.Advance(50);
-    explosion_.Draw(clock_.Ticks());
+    explosion_.Step(clock_.Ticks());
     ASSERT_NE(nullptr, At(0.0, 0.0));
     EXPECT_EQ(0.0, At(0.0, 0.0)->u);
     EXPECT_DOUBLE_EQ(48.5, At(0.0, 0.0)->z);  // the drift is per frame, not per step
@@ -76,7 +76,7 @@ TEST_F(ExplosionTest, DrawnFarthestFirst) {
     explosion_.Spawn(clock_.Ticks(), 0.0, 0.0, 20.0);
     explosion_.Spawn(clock_.Ticks(), 30.0, 0.0, 90.0);
     explosion_.Spawn(clock_.Ticks(), 60.0, 0.0, 50.0);
-    explosion_.Draw(clock_.Ticks());
+    explosion_.Step(clock_.Ticks());
     EXPECT_EQ(30.0, explosion_.Record(0).x);
     EXPECT_EQ(60.0, explosion_.Record(1).x);
     EXPECT_EQ(0.0, explosion_.Record(2).x);
@@ -90,7 +90,7 @@ TEST_F(ExplosionTest, ARecordFreedByTheCullStartsAfreshWhenSpawnedAgain) {
     ASSERT_EQ(0.5, old->v);  // well into the second row
     // A second explosion lands on it; the older one is the one dropped, holding its cell.
     explosion_.Spawn(clock_.Ticks(), 0.0, 0.0, old->z);
-    explosion_.Draw(clock_.Ticks());
+    explosion_.Step(clock_.Ticks());
     ASSERT_EQ(1, explosion_.ActiveCount());
 
     explosion_.Spawn(clock_.Ticks(), 20.0, 20.0, 200.0);

@@ -44,6 +44,7 @@ protected:
     Image DrawFrame() {
         BeginFrame();
         manager_.Update(clock_.Ticks());
+        manager_.Draw();
         const Image frame = EndFrame();
         clock_.Advance(33);
         return frame;
@@ -94,6 +95,32 @@ TEST_F(EnemiesPixelTest, AnEnemyAndItsShotDrawWhereTheirRecordsStandAndNothingEl
         for (int px = 0; px < later.width / 3; ++px) litLeft += Brightness(later.At(px, py)) > 30 ? 1 : 0;
     }
     EXPECT_EQ(0, litLeft);
+}
+
+TEST_F(EnemiesPixelTest, AnEnemyShotDownAfterItsStepIsDrawnThatFrameAndNotTheNext) {
+    // Close to the ship, nearer than enemies fire from.
+    manager_.SetTimetable([](EnemyTimetableSink& t) {
+        EnemyEntry e;
+        e.z = 18.0;
+        t.AddEntry(e);
+        t.Order(EnemyClass::k01, 0, 0.0, 0.0, -10.0, 16000);
+    });
+    manager_.Bind(device_.get(), sprite_.get(), window_);
+    ASSERT_TRUE(manager_.Load());
+    SetStage(1);
+    StartStageClock(clock_.Ticks());
+    manager_.ResetForNewGame();
+    DrawFrame();
+
+    BeginFrame();
+    manager_.Update(clock_.Ticks());
+    EnemyRecord& enemy = manager_.Records(EnemyClass::k01)[0];
+    ASSERT_EQ(1, enemy.active);
+    enemy.active = 0;  // the hit tests come after every step of the frame
+    manager_.Draw();
+    EXPECT_GT(LitAround(EndFrame(), enemy.x, enemy.y, enemy.z, 12), 20);
+    clock_.Advance(33);
+    EXPECT_EQ(0, LitTotal(DrawFrame()));
 }
 
 }  // namespace

@@ -46,9 +46,9 @@ protected:
     }
     void TearDown() override { ResetRegistry(); }
 
-    // The bomb's part of one frame as the game runs it: draw, arm, launch while armed, expire.
+    // The bomb's part of one frame as the game runs it: step, arm, launch while armed, expire.
     bool Frame(const InputState& codes) {
-        bomb_.Draw(clock_.Ticks());
+        bomb_.Step(clock_.Ticks());
         bomb_.Update(clock_.Ticks(), codes, ship_);
         const bool launched = bomb_.Armed() && bomb_.Launch(clock_.Ticks(), enemies_, bosses_, ship_);
         bomb_.Expire(clock_.Ticks());
@@ -86,7 +86,7 @@ TEST_F(HomingBombTest, FliesToTheEnemyAndBlastsFor2500MsAfterArriving) {
     double lastZ = ship_.z;
     for (int frame = 1; frame <= 15; ++frame) {
         clock_.Advance(kFrameMs);
-        bomb_.Draw(clock_.Ticks());
+        bomb_.Step(clock_.Ticks());
         bomb_.Expire(clock_.Ticks());
         ASSERT_TRUE(bomb_.Flying()) << frame;
         EXPECT_EQ(0, bomb_.Blast());
@@ -192,7 +192,7 @@ TEST_F(HomingBombTest, DuringABattleItFliesAtTheLockedOnBossAndBurstsJustAheadOf
     ASSERT_TRUE(ArmAndLaunch());
     EXPECT_EQ(0, ship_.bombs);
     clock_.Set(launch + 450);
-    bomb_.Draw(clock_.Ticks());
+    bomb_.Step(clock_.Ticks());
     EXPECT_NEAR(15.0 + 25.0, bomb_.Shot().z, 1e-4);
     EXPECT_GT(bomb_.Shot().x, 0.0);
     EXPECT_GT(bomb_.Shot().y, 0.0);

@@ -24,10 +24,10 @@ protected:
         ship_ = PlayerState::NewGame();
         gun_.Reset();
     }
-    // One frame of the game: the expiry before the ship moves, then the shots' draw and the firing.
+    // One frame of the game: the expiry before the ship moves, then the shots' step and the firing.
     int Frame(const InputState& codes) {
         gun_.Expire(clock_.Ticks());
-        gun_.Draw(clock_.Ticks());
+        gun_.Step(clock_.Ticks());
         const int fired = gun_.Fire(clock_.Ticks(), codes, ship_);
         clock_.Advance(kFrameMs);
         return fired;
@@ -111,12 +111,12 @@ TEST_F(MainGunTest, ShotsFlyFromThreeAheadTowards183AheadAlongTheShipsHeading) {
     const double yaw = 10.0 * 0.017453293;
 
     clock_.Advance(1);
-    gun_.Draw(clock_.Ticks());
+    gun_.Step(clock_.Ticks());
     EXPECT_NEAR(18.0 + 200.0 * 0.002, shot.z, 1e-3);
 
     // Half way through its 500 ms: the depth is at 0.5 / 0.9 of its way, the sides half way.
     clock_.Advance(249);
-    gun_.Draw(clock_.Ticks());
+    gun_.Step(clock_.Ticks());
     EXPECT_NEAR(18.0 + 180.0 * 0.5 / 0.9, shot.z, 1e-3);
     EXPECT_NEAR(1.0 + (3.0 * std::sin(yaw) + 180.0 * std::tan(yaw)) / 2.0, shot.x, 1e-4);
     // Pitching up (positive pitch) sends the shot down the screen.
@@ -125,7 +125,7 @@ TEST_F(MainGunTest, ShotsFlyFromThreeAheadTowards183AheadAlongTheShipsHeading) {
     double lastZ = shot.z;
     for (int frame = 0; frame < 4; ++frame) {
         clock_.Advance(kFrameMs);
-        gun_.Draw(clock_.Ticks());
+        gun_.Step(clock_.Ticks());
         EXPECT_GT(shot.z, lastZ);
         EXPECT_LT(shot.z, 15.0 + 183.0);
         lastZ = shot.z;

@@ -124,7 +124,7 @@ TEST_F(PickupsTest, ARingGivesFiftyLifeUpTo223AndLeavesASparkleOfSixteenCells) {
     ship_.x = -3.0;
     for (int frame = 1; frame <= 16; ++frame) {
         clock_.Advance(kFrameMs);
-        pickups_.DrawSparkles(clock_.Ticks(), ship_);
+        pickups_.StepSparkles(clock_.Ticks(), ship_);
         const SparkleRecord& s = pickups_.SparkleEffects().Record(0);
         if (frame < 16) {
             ASSERT_EQ(1, s.active) << frame;

@@ -93,7 +93,8 @@ TEST_F(PlayerFlightTest, FadingSparksLeaveNoTranslucencyForTheNextFramesScenery)
         Frame(Keys{{DIK_X}});
         // Right after the ship's drawing, as the sparks leave the device.
         clock_.Advance(5);
-        game_->Ship().Draw(clock_.Ticks());
+        game_->Ship().StepTrail(clock_.Ticks());
+        game_->Ship().DrawTrail();
         std::uint32_t factor = 0, op = 0, arg1 = 0, arg2 = 0;
         device->GetRenderState(platform::D3DRS_TEXTUREFACTOR, &factor);
         device->GetTextureStageState(0, platform::D3DTSS_ALPHAOP, &op);

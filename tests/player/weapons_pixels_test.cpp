@@ -80,8 +80,10 @@ TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {
     clock_.Advance(100);
 
     BeginFrame();
-    gun.Draw(clock_.Ticks());
-    bomb.Draw(clock_.Ticks());
+    gun.Step(clock_.Ticks());
+    gun.Draw();
+    bomb.Step(clock_.Ticks());
+    bomb.Draw();
     const Image frame = EndFrame();
     const PlayerShot& shot = gun.Shots()[0];
     ASSERT_GT(shot.z, 30.0);
@@ -96,8 +98,10 @@ TEST_F(WeaponsPixelTest, ShotsAndTheBombDrawWhereTheirRecordsStand) {
     gun.Expire(clock_.Ticks());
     bomb.Reset();
     BeginFrame();
-    gun.Draw(clock_.Ticks());
-    bomb.Draw(clock_.Ticks());
+    gun.Step(clock_.Ticks());
+    gun.Draw();
+    bomb.Step(clock_.Ticks());
+    bomb.Draw();
     EXPECT_EQ(0, LitTotal(EndFrame()));
 }
 
@@ -134,7 +138,8 @@ TEST_F(WeaponsPixelTest, OnlyTheCurrentStagesDuePickupsAndTheSparklesDraw) {
     pickups.TakeRing(clock_.Ticks(), 0, ship, life);
     clock_.Advance(33);
     BeginFrame();
-    pickups.DrawSparkles(clock_.Ticks(), ship);
+    pickups.StepSparkles(clock_.Ticks(), ship);
+    pickups.DrawSparkles();
     const Image sparkle = EndFrame();
     EXPECT_GT(LitAround(sparkle, ship.x, ship.y, ship.z - 1.0, 20), 20);
 }
