@@ -2,7 +2,6 @@
 
 #include "core/track_value.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
 #include "render/render_presets.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
@@ -99,29 +98,23 @@ void Bboss01::Reset() {
     RestoreLists();
 }
 
-void Bboss01::Draw(std::uint32_t now) {
-    if (!body_.active) return;
-    StandardDraw(now, false);
-}
+void Bboss01::StepBody(std::uint32_t now) { ShowBody(now, false); }
 
-void Bboss01::Update(std::uint32_t now) {
+void Bboss01::StepParts(std::uint32_t now) {
     Tick(now);
-    PlaceAndDrawArms();
-    PlaceAndDrawBeam();
+    PlaceArms();
+    PlaceBeam();
     BeamLogic();
     PincerLogic();
 }
 
-void Bboss01::DrawAt(const BossMesh& mesh, double x, double y, double z) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    Matrix& world = drawContext_.Transform();
+void Bboss01::ShowAt(const BossMesh& mesh, double x, double y, double z) {
+    Matrix world;
     MatrixTranslation(&world, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    DrawMesh(mesh);
+    ShowMesh(mesh, world);
 }
 
-void Bboss01::PlaceAndDrawArms() {
+void Bboss01::PlaceArms() {
     BulletPool& arms = live_[kArmList];
     const bool pincer = attacking_ == 1 && armReady_ == 1;
     for (int i = 0; i < 2 && static_cast<std::size_t>(i) < arms.Size(); ++i) {
@@ -135,12 +128,11 @@ void Bboss01::PlaceAndDrawArms() {
             arm.y = body_.y;
             arm.z = body_.z + kArmAhead;
         }
-        DrawAt(meshes_[i == 0 ? kRightArmMesh : kLeftArmMesh], arm.x, arm.y, arm.z);
+        ShowAt(meshes_[i == 0 ? kRightArmMesh : kLeftArmMesh], arm.x, arm.y, arm.z);
     }
 }
 
-void Bboss01::PlaceAndDrawBeam() {
-    Device* device = drawContext_.GetDevice();
+void Bboss01::PlaceBeam() {
     const std::uint32_t t = now_ - kBeamLead;
     for (BossBullet& beam : live_[kBeamList]) {
         if (!beam.alive) continue;
@@ -151,19 +143,11 @@ void Bboss01::PlaceAndDrawBeam() {
         beam.sy = TrackValue(beamScaleY_, t, static_cast<float>(beam.sy));
         beam.sz = TrackValue(beamScaleZ_, t, static_cast<float>(beam.sz));
         beam.z = TrackValue(beamDepth_, t, static_cast<float>(beam.z));
-        if (!device) continue;
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        Matrix& world = drawContext_.Transform();
+        Matrix world;
         MatrixScaling(&world, static_cast<float>(beam.sx), static_cast<float>(beam.sy), static_cast<float>(beam.sz));
         SetMatrixTranslation(&world, static_cast<float>(beam.x), static_cast<float>(beam.y),
                              static_cast<float>(beam.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMesh(meshes_[kBeamMesh], kBeamAlpha);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMesh(meshes_[kBeamMesh], world, draw_state::kTranslucent + draw_state::kTwoSided, kBeamAlpha);
     }
 }
 

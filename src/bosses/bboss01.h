@@ -25,8 +25,6 @@ public:
     // Seeds the random generator with the wall clock, as the game does once.
     Bboss01();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 
@@ -40,15 +38,17 @@ public:
 private:
     enum Mesh : std::size_t { kBodyMesh, kRightArmMesh, kLeftArmMesh, kBeamMesh, kMeshCount };
 
-    void PlaceAndDrawArms();
-    void PlaceAndDrawBeam();
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
+    void PlaceArms();
+    void PlaceBeam();
     void BeamLogic();
     void PincerLogic();
     // The random draw after an attack: 0 the beam next, 1 the pincer.
     void ChooseNext();
     bool BeamPassOver() const;
     bool PincerPassOver() const;
-    void DrawAt(const BossMesh& mesh, double x, double y, double z);
+    void ShowAt(const BossMesh& mesh, double x, double y, double z);
 
     KeyframeTrack beamScaleX_;
     KeyframeTrack beamScaleY_;

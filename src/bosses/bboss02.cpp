@@ -8,7 +8,7 @@
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
+#include "platform/gfx/device_states.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
@@ -76,6 +76,20 @@ void Build(KeyframeTrack& track, int keys, std::uint32_t ms, std::uint32_t loopi
 void BuildOrbit(KeyframeTrack& track, float firstAngle) {
     Build(track, 2, kOrbitMs, 1);
     TwoKeys(track, firstAngle, firstAngle + 360.0f);
+}
+
+// Stage 1 passes stage 0's colour and multiplies its alpha by the texture factor's: the materials' alpha
+// and the factor's together fade the barrier and the beams.
+constexpr DrawState FadedByFactor(std::uint32_t factor) {
+    using namespace draw_state;
+    return DrawState{
+        Render(D3DRS_TEXTUREFACTOR, factor),
+        Stage(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1),
+        Stage(1, D3DTSS_COLORARG1, D3DTA_CURRENT),
+        Stage(1, D3DTSS_ALPHAOP, D3DTOP_MODULATE),
+        Stage(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT),
+        Stage(1, D3DTSS_ALPHAARG2, D3DTA_TFACTOR),
+    };
 }
 
 }  // namespace
@@ -177,23 +191,22 @@ void Bboss02::Reset() {
     glowCell_ = 0;
 }
 
-void Bboss02::Draw(std::uint32_t now) {
-    if (!body_.active) return;
+void Bboss02::StepBody(std::uint32_t now) {
     // While shielded the hit stays for the barrier, which shows it longer than one frame.
     const std::uint8_t hit = body_.hitFlash;
-    StandardDraw(now, false);
+    ShowBody(now, false);
     if (body_.shielded) body_.hitFlash = hit;
 }
 
-void Bboss02::Update(std::uint32_t now) {
+void Bboss02::StepParts(std::uint32_t now) {
     Tick(now);
-    PlaceAndDrawShields();
-    DrawBarrier();
+    PlaceShields();
+    PlaceBarrier();
     BodyEffects();
     LaunchHoles();
     AttackA();
-    DrawShots();
-    DrawBeams();
+    MoveShots();
+    MoveBeams();
     AttackB();
 }
 
@@ -201,42 +214,26 @@ void Bboss02::PlaceOnOrbit(double angleDegrees, double* x, double* y) const {
     OrbitPoint(body_.x, body_.y, angleDegrees, x, y);
 }
 
-void Bboss02::DrawMeshFaded(const BossMesh& mesh, float alpha, std::uint32_t factor) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    device->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT);
-    device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT);
-    device->SetTextureStageState(1, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
-    DrawMesh(mesh, alpha);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-    device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
-    device->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFFFFFFFFu);
+Matrix Bboss02::At(double x, double y, double z) {
+    Matrix world;
+    MatrixTranslation(&world, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    return world;
 }
 
-void Bboss02::PlaceAndDrawShields() {
-    Device* device = drawContext_.GetDevice();
+void Bboss02::PlaceShields() {
     for (int j = 0; j < kShieldCount; ++j) {
         BodyRecord& shield = shields_[static_cast<std::size_t>(j)];
         if (!shield.active) continue;
         PlaceOnOrbit(TrackValue(shieldAngle_[j], now_), &shield.x, &shield.y);
         shield.z = body_.z;
-        if (device) {
-            SetAlphaBlend(drawContext_, true);
-            Matrix& world = drawContext_.Transform();
-            MatrixTranslation(&world, static_cast<float>(shield.x), static_cast<float>(shield.y),
-                              static_cast<float>(shield.z));
-            device->SetTransform(D3DTS_WORLD, &world);
-            DrawMesh(meshes_[kShieldMesh], shield.hitFlash ? kHitAlpha : 1.0f);
-            device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
-        }
+        // The hit flash is latched like the body's: shown in this frame's list, then cleared.
+        ShowMesh(meshes_[kShieldMesh], At(shield.x, shield.y, shield.z), draw_state::kTranslucent,
+                 shield.hitFlash ? kHitAlpha : 1.0f);
         shield.hitFlash = 0;
     }
 }
 
-void Bboss02::DrawBarrier() {
+void Bboss02::PlaceBarrier() {
     if (!barrier_.active) return;
     barrier_.x = body_.x;
     barrier_.y = body_.y;
@@ -246,19 +243,10 @@ void Bboss02::DrawBarrier() {
         barrierFlashing_ = 1;
         barrierFlashAt_ = now_;
     }
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    SetAlphaBlend(drawContext_, true);
-    Matrix& world = drawContext_.Transform();
-    MatrixTranslation(&world, static_cast<float>(barrier_.x), static_cast<float>(barrier_.y),
-                      static_cast<float>(barrier_.z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    if (BarrierOpaque()) {
-        DrawMeshFaded(meshes_[kBarrierMesh], 1.0f, 0xFFFFFFFFu);
-    } else {
-        DrawMeshFaded(meshes_[kBarrierMesh], kBarrierAlpha, kBarrierFactor);
-    }
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    const bool opaque = BarrierOpaque();
+    ShowMesh(meshes_[kBarrierMesh], At(barrier_.x, barrier_.y, barrier_.z),
+             draw_state::kTranslucent + FadedByFactor(opaque ? 0xFFFFFFFFu : kBarrierFactor),
+             opaque ? 1.0f : kBarrierAlpha);
 }
 
 void Bboss02::BodyEffects() {
@@ -274,7 +262,7 @@ void Bboss02::BodyEffects() {
         placement.x = shield.x;
         placement.y = shield.y;
         placement.z = shield.z - kGlowAhead;
-        DrawFlipbookQuad(drawContext_, glowQuad_.get(), glowTexture_.get(), placement);
+        ShowFlipbook(glowQuad_.get(), glowTexture_.get(), placement);
     }
 }
 
@@ -302,7 +290,7 @@ void Bboss02::LaunchHoles() {
         placement.y = hole.y;
         placement.z = hole.z;
         placement.scaleX = placement.scaleY = hole.size;
-        DrawFlipbookQuad(drawContext_, holeQuad_.get(), holeTexture_.get(), placement);
+        ShowFlipbook(holeQuad_.get(), holeTexture_.get(), placement);
     }
 }
 
@@ -352,8 +340,7 @@ void Bboss02::AttackA() {
     }
 }
 
-void Bboss02::DrawShots() {
-    Device* device = drawContext_.GetDevice();
+void Bboss02::MoveShots() {
     BulletPool& shots = live_[kShotList];
     for (std::size_t k = 0; k < shots.Size(); ++k) {
         BossBullet& shot = shots[k];
@@ -361,35 +348,23 @@ void Bboss02::DrawShots() {
         shot.x = TrackValue(shotX_[k], now_, static_cast<float>(shot.x));
         shot.y = TrackValue(shotY_[k], now_, static_cast<float>(shot.y));
         shot.z = TrackValue(shotZ_[k], now_, static_cast<float>(shot.z));
-        if (!device) continue;
-        SetAlphaBlend(drawContext_, true);
-        Matrix& world = drawContext_.Transform();
-        MatrixTranslation(&world, static_cast<float>(shot.x), static_cast<float>(shot.y), static_cast<float>(shot.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMesh(meshes_[kShotMesh]);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMesh(meshes_[kShotMesh], At(shot.x, shot.y, shot.z), draw_state::kTranslucent);
     }
 }
 
-void Bboss02::DrawBeams() {
-    Device* device = drawContext_.GetDevice();
+void Bboss02::MoveBeams() {
     for (BossBullet& beam : live_[kBeamList]) {
         if (!beam.alive) continue;
         beam.sx = TrackValue(beamWidth_, now_, static_cast<float>(beam.sx));
         beam.sy = TrackValue(beamHeight_, now_, static_cast<float>(beam.sy));
         beam.sz = TrackValue(beamLength_, now_, static_cast<float>(beam.sz));
         beam.z = TrackValue(beamDepth_, now_, static_cast<float>(beam.z));
-        if (!device) continue;
-        SetAlphaBlend(drawContext_, true);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        Matrix& world = drawContext_.Transform();
+        Matrix world;
         MatrixScaling(&world, static_cast<float>(beam.sx), static_cast<float>(beam.sy), static_cast<float>(beam.sz));
         SetMatrixTranslation(&world, static_cast<float>(beam.x), static_cast<float>(beam.y),
                              static_cast<float>(beam.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMeshFaded(meshes_[kBeamMesh], kBeamAlpha, kBeamFactor);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMesh(meshes_[kBeamMesh], world,
+                 draw_state::kTranslucent + draw_state::kTwoSided + FadedByFactor(kBeamFactor), kBeamAlpha);
     }
 }
 

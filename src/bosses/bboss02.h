@@ -54,8 +54,6 @@ public:
 
     Bboss02();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
     // Also sets the shields and the circling holes turning from their first places.
     void Start(std::uint32_t now, int set) override;
@@ -82,13 +80,15 @@ public:
 private:
     enum Mesh : std::size_t { kBodyMesh, kShieldMesh, kBarrierMesh, kShotMesh, kBeamMesh, kMeshCount };
 
-    void PlaceAndDrawShields();
-    void DrawBarrier();
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
+    void PlaceShields();
+    void PlaceBarrier();
     void BodyEffects();
     void LaunchHoles();
     void AttackA();
-    void DrawShots();
-    void DrawBeams();
+    void MoveShots();
+    void MoveBeams();
     void AttackB();
     // The random draw after an attack: 0 the shots next, 1 the beams.
     void ChooseNext();
@@ -97,9 +97,8 @@ private:
     bool ShotsOver() const;
     bool BeamsOver() const;
     void PlaceOnOrbit(double angleDegrees, double* x, double* y) const;
-    // The mesh at the world transform already set, with its materials' alpha and the texture factor's
-    // alpha multiplied in.
-    void DrawMeshFaded(const BossMesh& mesh, float alpha, std::uint32_t factor);
+    // A mesh placed without turning or scaling.
+    static platform::Matrix At(double x, double y, double z);
 
     std::array<BodyRecord, kShieldCount> shields_;
     BodyRecord barrier_;

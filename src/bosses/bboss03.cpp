@@ -6,7 +6,6 @@
 
 #include "core/track_value.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
@@ -207,19 +206,19 @@ std::uint32_t Bboss03::TrailMs(double depth) {
     return static_cast<std::uint32_t>(ms);
 }
 
-void Bboss03::Update(std::uint32_t now) {
+void Bboss03::StepParts(std::uint32_t now) {
     Tick(now);
     PlaceParts();
-    DrawArmour();
-    DrawHalo();
+    ShowArmour();
+    ShowHalo();
     BodyEffects();
     SwordAttack();
-    DrawSwords();
+    ShowSwords();
     RingAttack();
-    DrawRings();
+    ShowRings();
     DashAttack();
     UpdateTrail();
-    DrawTrail();
+    ShowTrail();
 }
 
 bool Bboss03::GateOpen(std::uint8_t ready) const { return ready == 1 && attacking_ == 0 && elapsed_ > kAttackGate; }
@@ -241,12 +240,6 @@ void Bboss03::Finish() {
     dashReady_ = nextChoice_ == 2 ? 1 : 0;
 }
 
-void Bboss03::SetWorld(const Matrix& world) {
-    Matrix& w = drawContext_.Transform();
-    w = world;
-    drawContext_.GetDevice()->SetTransform(D3DTS_WORLD, &w);
-}
-
 void Bboss03::PlaceParts() {
     MatrixRotationYawPitchRoll(&partsWorld_, static_cast<float>(body_.yaw), static_cast<float>(body_.pitch),
                                static_cast<float>(body_.roll));
@@ -254,16 +247,12 @@ void Bboss03::PlaceParts() {
                          static_cast<float>(body_.z));
 }
 
-void Bboss03::DrawArmour() {
-    if (!drawContext_.GetDevice()) return;
-    SetWorld(partsWorld_);
-    DrawMesh(meshes_[kPackMesh]);
-    DrawMesh(meshes_[kWingMesh]);
+void Bboss03::ShowArmour() {
+    ShowMesh(meshes_[kPackMesh], partsWorld_);
+    ShowMesh(meshes_[kWingMesh], partsWorld_);
 }
 
-void Bboss03::DrawHalo() {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
+void Bboss03::ShowHalo() {
     Matrix toCentre, spin, back, world;
     MatrixTranslation(&toCentre, 0.0f, -kHaloCentreY, -kHaloCentreZ);
     MatrixRotationYawPitchRoll(&spin, 0.0f, 0.0f, TrackValue(haloSpin_, now_));
@@ -271,14 +260,10 @@ void Bboss03::DrawHalo() {
     MatrixMultiply(&world, &toCentre, &spin);
     MatrixMultiply(&world, &world, &back);
     MatrixMultiply(&world, &world, &partsWorld_);
-    SetAlphaBlend(drawContext_, true);
-    SetWorld(world);
-    DrawMesh(meshes_[kHaloMesh], kHaloAlpha);
-    SetAlphaBlend(drawContext_, false);
+    ShowMesh(meshes_[kHaloMesh], world, draw_state::kTranslucent, kHaloAlpha);
 }
 
 void Bboss03::BodyEffects() {
-    if (!drawContext_.GetDevice()) return;
     QuadPlacement flare;
     flare.x = body_.x;
     flare.y = body_.y - kFlareDrop;
@@ -286,7 +271,7 @@ void Bboss03::BodyEffects() {
     const double size = kFlareSize * (1.0 + kFlarePulse * std::sin(4.0 * TrackValue(haloSpin_, now_)));
     flare.scaleX = flare.scaleY = size;
     flare.factor = kFlareFactor;
-    DrawFlipbookQuad(drawContext_, quad_.get(), join_.get(), flare);
+    ShowFlipbook(quad_.get(), join_.get(), flare);
 }
 
 void Bboss03::SwordAttack() {
@@ -320,8 +305,7 @@ void Bboss03::SwordAttack() {
     }
 }
 
-void Bboss03::DrawSwords() {
-    if (!drawContext_.GetDevice()) return;
+void Bboss03::ShowSwords() {
     for (const BossBullet& s : live_[kSwordList]) {
         if (!s.alive) continue;
         // The blade points out along its yaw with its pommel at the body, its tip at the hit point's reach.
@@ -332,8 +316,7 @@ void Bboss03::DrawSwords() {
         const double out = kSwordPommel * s.sz;
         SetMatrixTranslation(&world, static_cast<float>(s.x + out * std::sin(s.yaw)), static_cast<float>(s.y),
                              static_cast<float>(s.z + out * std::cos(s.yaw)));
-        SetWorld(world);
-        DrawMesh(meshes_[kSwordMesh]);
+        ShowMesh(meshes_[kSwordMesh], world);
     }
 }
 
@@ -382,8 +365,7 @@ void Bboss03::RingAttack() {
     }
 }
 
-void Bboss03::DrawRings() {
-    if (!drawContext_.GetDevice()) return;
+void Bboss03::ShowRings() {
     for (const BossBullet& r : live_[kRingList]) {
         if (!r.alive) continue;
         QuadPlacement ring;
@@ -391,7 +373,7 @@ void Bboss03::DrawRings() {
         ring.y = r.y;
         ring.z = r.z;
         ring.scaleX = ring.scaleY = kRingDrawHalf;
-        DrawFlipbookQuad(drawContext_, quad_.get(), warp_.get(), ring);
+        ShowFlipbook(quad_.get(), warp_.get(), ring);
     }
 }
 
@@ -483,10 +465,7 @@ void Bboss03::UpdateTrail() {
     }
 }
 
-void Bboss03::DrawTrail() {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    SetAlphaBlend(drawContext_, true);
+void Bboss03::ShowTrail() {
     for (std::size_t i = 0; i < kTrailCount; ++i) {
         const BossBullet& t = trail_[i];
         if (!t.alive) continue;
@@ -497,8 +476,6 @@ void Bboss03::DrawTrail() {
                                : 0.0f;
         Matrix world;
         MatrixTranslation(&world, static_cast<float>(t.x), static_cast<float>(t.y), static_cast<float>(t.z));
-        SetWorld(world);
-        DrawMesh(meshes_[kShotMesh], kTrailAlpha * left);
+        ShowMesh(meshes_[kShotMesh], world, draw_state::kTranslucent, kTrailAlpha * left);
     }
-    SetAlphaBlend(drawContext_, false);
 }

@@ -59,7 +59,6 @@ public:
 
     Bboss03();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
     std::span<BossBullet> ExtraBullets() override { return {&charge_, 1}; }
@@ -80,19 +79,20 @@ public:
     const KeyframeTrack& RingZ(std::size_t i) const { return ringZ_[i]; }
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kSwordMesh, kHaloMesh, kPackMesh, kWingMesh, kShotMesh, kMeshCount };
 
     void PlaceParts();
-    void DrawArmour();
-    void DrawHalo();
+    void ShowArmour();
+    void ShowHalo();
     void BodyEffects();
     void SwordAttack();
-    void DrawSwords();
+    void ShowSwords();
     void RingAttack();
-    void DrawRings();
+    void ShowRings();
     void DashAttack();
     void UpdateTrail();
-    void DrawTrail();
+    void ShowTrail();
 
     bool GateOpen(std::uint8_t ready) const;
     void Begin();
@@ -100,7 +100,6 @@ private:
     void Finish();
     void PlaceWings();
     void LeaveTrail(const BossBullet& source);
-    void SetWorld(const platform::Matrix& world);
 
     // Where the knight's parts are drawn this frame (its rotation and place).
     platform::Matrix partsWorld_{};

@@ -6,13 +6,23 @@
 #include "platform/gfx/mesh.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
+#include "render/textured_quad.h"
 
 using namespace platform;
 
-void Boss::Draw(std::uint32_t now) {
+void Boss::Step(std::uint32_t now) {
+    parts_.clear();
     if (!body_.active) return;
-    StandardDraw(now, true);
+    StepBody(now);
+    if (body_.active) StepParts(now);
 }
+
+void Boss::StepBodyOnly(std::uint32_t now) {
+    parts_.clear();
+    if (body_.active) StepBody(now);
+}
+
+void Boss::StepBody(std::uint32_t now) { ShowBody(now, true); }
 
 void Boss::Start(std::uint32_t now, int set) {
     if (set >= 0 && set < kMotionSets) {
@@ -83,14 +93,10 @@ void Boss::ResumeSway(std::uint32_t now, bool withAux) {
     }
 }
 
-void Boss::StandardDraw(std::uint32_t now, bool rotate) {
+void Boss::ShowBody(std::uint32_t now, bool rotate) {
     PlaceOnSway(now);
-    Device* device = drawContext_.GetDevice();
-    if (device && !meshes_.empty() && meshes_[0].resource.mesh) {
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        Matrix& world = drawContext_.Transform();
+    if (!meshes_.empty()) {
+        Matrix world;
         if (rotate) {
             MatrixRotationYawPitchRoll(&world, static_cast<float>(body_.yaw), static_cast<float>(body_.pitch),
                                        static_cast<float>(body_.roll));
@@ -99,9 +105,7 @@ void Boss::StandardDraw(std::uint32_t now, bool rotate) {
         }
         SetMatrixTranslation(&world, static_cast<float>(body_.x), static_cast<float>(body_.y),
                              static_cast<float>(body_.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMesh(meshes_[0], body_.hitFlash ? kHitAlpha : 1.0f);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMesh(meshes_[0], world, draw_state::kTranslucent, body_.hitFlash ? kHitAlpha : 1.0f);
     }
     body_.hitFlash = 0;
 }
@@ -112,21 +116,91 @@ bool Boss::LoadMesh(std::size_t i, std::string_view path, std::string_view lostT
     return true;
 }
 
-void Boss::DrawMesh(const BossMesh& mesh) { DrawSubsets(mesh, nullptr); }
+void Boss::ShowMesh(const BossMesh& mesh, const Matrix& world, const DrawState& state, float alpha,
+                    float alphaTimes) {
+    BossPart& part = parts_.emplace_back();
+    part.kind = BossPart::Kind::kMesh;
+    part.state = state;
+    part.world = world;
+    part.mesh = &mesh;
+    part.alpha = alpha;
+    part.alphaTimes = alphaTimes;
+}
 
-void Boss::DrawMesh(const BossMesh& mesh, float alpha) { DrawSubsets(mesh, &alpha); }
+void Boss::ShowFlipbook(VertexBuffer* quad, Texture* texture, const QuadPlacement& placement, const DrawState& state) {
+    BossPart& part = parts_.emplace_back();
+    part.kind = BossPart::Kind::kFlipbook;
+    part.state = state;
+    part.quad = quad;
+    part.texture = texture;
+    part.placement = placement;
+}
 
-void Boss::DrawSubsets(const BossMesh& mesh, const float* alpha) {
+void Boss::ShowSprite(VertexBuffer* quad, Texture* texture, const Matrix& world, const DrawState& state) {
+    BossPart& part = parts_.emplace_back();
+    part.kind = BossPart::Kind::kSprite;
+    part.state = state;
+    part.world = world;
+    part.quad = quad;
+    part.texture = texture;
+}
+
+void Boss::ShowScrolledSprite(VertexBuffer* quad, Texture* texture, const Matrix& world, const DrawState& state,
+                              float u, float v) {
+    ShowSprite(quad, texture, world, state);
+    BossPart& part = parts_.back();
+    part.scroll = true;
+    part.u = u;
+    part.v = v;
+}
+
+void Boss::Draw() const {
     Device* device = drawContext_.GetDevice();
-    if (!device || !mesh.resource.mesh) return;
-    // The lit material's alpha carries the translucency, textured or not.
-    SetTextureTimesLight(device);
+    if (!device) return;
+    for (const BossPart& part : parts_) DrawPart(*device, part);
+}
+
+void Boss::DrawPart(Device& device, const BossPart& part) const {
+    switch (part.kind) {
+        case BossPart::Kind::kMesh: {
+            if (!part.mesh || !part.mesh->resource.mesh) return;
+            // The lit material's alpha carries the translucency, textured or not.
+            ScopedDrawState state(&device, draw_state::kTextureTimesLight + part.state);
+            device.SetTransform(D3DTS_WORLD, &part.world);
+            DrawSubsets(device, part);
+            return;
+        }
+        case BossPart::Kind::kFlipbook: {
+            ScopedDrawState state(&device, part.state);
+            DrawFlipbookQuad(drawContext_, part.quad, part.texture, part.placement);
+            return;
+        }
+        case BossPart::Kind::kSprite: {
+            if (!part.quad) return;
+            ScopedDrawState state(&device, part.state);
+            if (part.scroll) {
+                Matrix scroll;
+                MakeTextureScroll(&scroll, part.u, part.v);
+                device.SetTransform(D3DTS_TEXTURE0, &scroll);
+            }
+            device.SetTransform(D3DTS_WORLD, &part.world);
+            device.SetTexture(0, part.texture);
+            DrawQuad(&device, part.quad);
+            device.SetTexture(0, nullptr);
+            return;
+        }
+    }
+}
+
+void Boss::DrawSubsets(Device& device, const BossPart& part) const {
+    const BossMesh& mesh = *part.mesh;
     for (std::uint32_t i = 0; i < mesh.resource.materialCount; ++i) {
         Material material = mesh.resource.materials[i];
-        if (alpha) material.diffuse.a = *alpha;
-        device->SetMaterial(&material);
-        device->SetTexture(0, i < mesh.textures.size() ? mesh.textures[i].get() : nullptr);
+        if (part.alpha >= 0.0f) material.diffuse.a = part.alpha;
+        material.diffuse.a *= part.alphaTimes;
+        device.SetMaterial(&material);
+        device.SetTexture(0, i < mesh.textures.size() ? mesh.textures[i].get() : nullptr);
         mesh.resource.mesh->DrawSubset(i);
     }
-    device->SetTexture(0, nullptr);
+    device.SetTexture(0, nullptr);
 }

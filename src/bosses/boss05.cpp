@@ -7,8 +7,6 @@
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
-#include "platform/gfx/mesh.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
@@ -229,13 +227,10 @@ void Boss05::ReleaseCapture(std::uint32_t now) {
     ResumeSway(now, true);
 }
 
-void Boss05::Draw(std::uint32_t now) {
-    if (!body_.active) return;
-    // The standard draw consumes the flash; the ring shows the same hit.
+void Boss05::StepBody(std::uint32_t now) {
+    // Showing the body consumes the flash; the ring shows the same hit.
     const bool flash = body_.hitFlash != 0;
-    StandardDraw(now, false);
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
+    ShowBody(now, false);
     const double roll = TrackValue(ringRoll_, now) * kRadiansPerDegree;
     BossBullet at;
     at.x = body_.x;
@@ -243,14 +238,10 @@ void Boss05::Draw(std::uint32_t now) {
     at.z = body_.z + kRingAt;
     at.roll = roll;
     at.sx = at.sy = at.sz = 1.0;
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    DrawMeshAt(meshes_[kRingMesh], at, true, flash ? kRingFlashAlpha : -1.0f);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    ShowMeshAt(meshes_[kRingMesh], at, true, draw_state::kTranslucent, flash ? kRingFlashAlpha : -1.0f);
 }
 
-void Boss05::Update(std::uint32_t now) {
+void Boss05::StepParts(std::uint32_t now) {
     Tick(now);
     Fans();
     AttackFans();
@@ -263,11 +254,9 @@ void Boss05::Update(std::uint32_t now) {
     Flare();
 }
 
-void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, float alpha) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    Matrix scale, turn;
-    Matrix& world = drawContext_.Transform();
+void Boss05::ShowMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, const DrawState& state,
+                        float alpha) {
+    Matrix scale, turn, world;
     MatrixScaling(&scale, static_cast<float>(at.sx), static_cast<float>(at.sy), static_cast<float>(at.sz));
     if (rotate) {
         MatrixRotationYawPitchRoll(&turn, static_cast<float>(at.yaw), static_cast<float>(at.pitch),
@@ -277,37 +266,20 @@ void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate,
         world = scale;
     }
     SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    if (alpha < 0.0f) {
-        DrawMesh(mesh);
-    } else {
-        DrawMesh(mesh, alpha);
-    }
+    ShowMesh(mesh, world, state, alpha);
 }
 
-void Boss05::DrawSprite(VertexBuffer* quad, Texture* texture, const BossBullet& at, double size, double u, double v,
+void Boss05::ShowSprite(VertexBuffer* quad, Texture* texture, const BossBullet& at, double size, double u, double v,
                         double turn) {
-    Device* device = drawContext_.GetDevice();
-    if (!device || !quad) return;
-    SetAlphaBlend(drawContext_, true);
-    SetTextureAlphaFactor(drawContext_, 0xFFFFFFFFu);
-    Matrix scroll;
-    MatrixIdentity(&scroll);
-    SetTextureScroll(drawContext_, static_cast<float>(u), static_cast<float>(v), &scroll);
-    Matrix scale, spin;
-    Matrix& world = drawContext_.Transform();
+    Matrix scale, spin, world;
     MatrixScaling(&scale, static_cast<float>(size), static_cast<float>(size), 1.0f);
     MatrixRotationYawPitchRoll(&spin, 0.0f, 0.0f, static_cast<float>(turn));
     MatrixMultiply(&world, &scale, &spin);
     SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetTexture(0, texture);
-    DrawQuad(device, quad);
-    device->SetTexture(0, nullptr);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    ShowScrolledSprite(quad, texture, world,
+                       draw_state::kAlphaBlend + draw_state::TextureFactor(0xFFFFFFFFu) + draw_state::kTextureScroll +
+                           draw_state::kTwoSided,
+                       static_cast<float>(u), static_cast<float>(v));
 }
 
 // ---- fans ----
@@ -347,7 +319,7 @@ void Boss05::Fans() {
             fan.z = body_.z + kFanRackBehind;
             fan.yaw = fan.pitch = fan.roll = 0.0;
         }
-        DrawMeshAt(meshes_[kFanMesh], fan, true);
+        ShowMeshAt(meshes_[kFanMesh], fan, true, {});
     }
 }
 
@@ -420,19 +392,13 @@ void Boss05::AttackFans() {
 }
 
 void Boss05::FanBeams() {
-    Device* device = drawContext_.GetDevice();
     for (int i = 0; i < kFanCount; ++i) {
         BossBullet& beam = fanBeams_[static_cast<std::size_t>(i)];
         if (!beam.alive) continue;
         beam.x = Once(beamX_[i], now_);
         beam.y = Once(beamY_[i], now_);
         beam.z = Once(beamZ_[i], now_);
-        if (!device) continue;
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        DrawMeshAt(meshes_[kFanBeamMesh], beam, true);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMeshAt(meshes_[kFanBeamMesh], beam, true, draw_state::kTranslucent);
     }
 }
 
@@ -450,7 +416,7 @@ void Boss05::Meteors() {
         meteor.z = Once(meteorZ_[i], now_);
         meteor.x = Once(meteorX_[i], now_);
         meteor.y = Once(meteorY_[i], now_);
-        if (meteor.z < kMeteorFrom) DrawMeshAt(meshes_[kMeteorMesh], meteor, false);
+        if (meteor.z < kMeteorFrom) ShowMeshAt(meshes_[kMeteorMesh], meteor, false, {});
     }
 }
 
@@ -508,7 +474,7 @@ void Boss05::BlackHoles() {
     const double u = 0.25 * (cell % 4);
     const double v = 0.25 * (cell / 4);
     for (const BossBullet& hole : blackHoles_) {
-        DrawSprite(cellQuad_.get(), blackHolePicture_.get(), hole, kBlackHoleSize, u, v, 0.0);
+        ShowSprite(cellQuad_.get(), blackHolePicture_.get(), hole, kBlackHoleSize, u, v, 0.0);
     }
 }
 
@@ -532,7 +498,6 @@ void Boss05::CaptureHoles() {
     const double g = Once(holeGrowth_, now_);
     const double spin = TrackValue(holeSpin_, now_) * kTurn;
     BulletPool& holes = live_[kHoleList];
-    Device* device = drawContext_.GetDevice();
     for (int j = 0; j < kHoleEntries && static_cast<std::size_t>(j) < holes.Size(); ++j) {
         BossBullet& hole = holes[static_cast<std::size_t>(j)];
         if (!hole.alive) continue;
@@ -544,36 +509,17 @@ void Boss05::CaptureHoles() {
         hole.sz = 1.0;
         hole.rh = hole.rv = kHoleRadius * g;
         hole.roll = spin;
-        if (j == 0 || !device) continue;
+        if (j == 0) continue;
         const auto alpha = static_cast<std::uint32_t>(std::lround(kHoleAlpha * Once(holeDelay_[j], now_)));
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        device->SetRenderState(D3DRS_TEXTUREFACTOR, Factor(alpha));
-        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
-        const BossMesh& mesh = meshes_[kHoleMesh];
-        Matrix scale, turn;
-        Matrix& world = drawContext_.Transform();
+        Matrix scale, turn, world;
         MatrixScaling(&scale, static_cast<float>(g), static_cast<float>(g), 1.0f);
         MatrixRotationYawPitchRoll(&turn, 0.0f, 0.0f, static_cast<float>(spin));
         MatrixMultiply(&world, &scale, &turn);
         SetMatrixTranslation(&world, static_cast<float>(hole.x), static_cast<float>(hole.y),
                              static_cast<float>(hole.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        for (std::uint32_t m = 0; mesh.resource.mesh && m < mesh.resource.materialCount; ++m) {
-            device->SetMaterial(&mesh.resource.materials[m]);
-            device->SetTexture(0, m < mesh.textures.size() ? mesh.textures[m].get() : nullptr);
-            mesh.resource.mesh->DrawSubset(m);
-        }
-        device->SetTexture(0, nullptr);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        // The lit texture's colour, its alpha faded in by the factor.
+        ShowMesh(meshes_[kHoleMesh], world,
+                 draw_state::kTranslucent + draw_state::kTwoSided + draw_state::TextureFactor(Factor(alpha)));
     }
 }
 
@@ -583,7 +529,7 @@ void Boss05::Flare() {
     at.y = body_.y;
     at.z = body_.z - kFlareAhead;
     const double turn = TrackValue(aux_[kFlareAux], now_) * kRadiansPerDegree;
-    DrawSprite(flareQuad_.get(), flarePicture_.get(), at, kFlareSize, 0.0, 0.0, turn);
+    ShowSprite(flareQuad_.get(), flarePicture_.get(), at, kFlareSize, 0.0, 0.0, turn);
 }
 
 void Boss05::EndAttack() {

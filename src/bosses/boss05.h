@@ -57,8 +57,6 @@ public:
 
     Boss05();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
     // Also starts the ring's roll and the black holes' own circles with the sway.
     void Start(std::uint32_t now, int set) override;
@@ -88,6 +86,9 @@ public:
 private:
     enum Mesh : std::size_t { kBodyMesh, kRingMesh, kFanMesh, kFanBeamMesh, kMeteorMesh, kHoleMesh, kMeshCount };
 
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
+
     void Fans();
     void AttackFans();
     void FanBeams();
@@ -105,8 +106,9 @@ private:
     void AimFromPlayer(BossBullet& fan) const;
     bool LoadTextures(std::size_t mesh, const char* path);
     // With every material at `alpha`, or at its own alpha when it is negative.
-    void DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, float alpha = -1.0f);
-    void DrawSprite(platform::VertexBuffer* quad, platform::Texture* texture, const BossBullet& at, double size,
+    void ShowMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, const DrawState& state,
+                    float alpha = -1.0f);
+    void ShowSprite(platform::VertexBuffer* quad, platform::Texture* texture, const BossBullet& at, double size,
                     double u, double v, double turn);
 
     std::array<BossBullet, kFanCount> fanBeams_;

@@ -92,7 +92,10 @@ void BossRoster::Reset(std::uint32_t now) {
     specialOn_ = 0;
     // A ship still held by a black hole must not carry that into the next stage.
     ReleaseCapture(now);
-    for (Boss* boss : bossList_) boss->Reset();
+    for (Boss* boss : bossList_) {
+        boss->Reset();
+        boss->ClearParts();
+    }
     explosions_.Reset();
     hitEffects_.Reset();
     bombBlast_.Reset();
@@ -119,19 +122,20 @@ void BossRoster::Configure(std::int32_t stage, int index, std::int32_t life, std
     bossList_[static_cast<std::size_t>(index)]->Body() = scratch_;
 }
 
-void BossRoster::Frame(std::uint32_t now) {
+void BossRoster::Step(std::uint32_t now) {
     if (playerState_) {
         for (Boss* boss : bossList_) boss->SetPlayer(*playerState_);
     }
     UpdateStageClock(now);
-    for (Boss* boss : bossList_) {
-        boss->Draw(now);
-        if (boss->Body().active) boss->Update(now);
-    }
+    for (Boss* boss : bossList_) boss->Step(now);
     const BodyRecord& target = targets_[0];
     if (specialOn_ == 1 && target.z < kNoTarget) bombBlast_.Spawn(now, target.x, target.y, kBlastDepth);
     // A lost game lets no new battle begin behind the game-over screen.
     if (IsBossBattleActive() == 0 && IsSceneFlag(SceneFlag::kGameOver) == 0) EntryCheck(now, StageElapsed());
+}
+
+void BossRoster::Draw() const {
+    for (const Boss* boss : bossList_) boss->Draw();
 }
 
 void BossRoster::EntryCheck(std::uint32_t now, std::uint32_t stageClock) {

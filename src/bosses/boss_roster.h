@@ -68,9 +68,12 @@ public:
     void Reset(std::uint32_t now);
     void Configure(std::int32_t stage, int index, std::int32_t life, std::uint32_t appearAt, double rh, double rv,
                    double rz, std::int32_t introKind, std::uint8_t shielded);
-    // Once a frame of the game scene, after the ship's control step: the bosses are drawn and updated and
-    // a boss enters when its time has come (never once the game is lost).
-    void Frame(std::uint32_t now);
+    // Once a frame of the game scene, after the ship's control step: every boss's step (which lists what it
+    // shows) and a boss enters when its time has come (never once the game is lost). Touches no device.
+    void Step(std::uint32_t now);
+    // Draws what every boss's last step listed, in roster order. Reads nothing the frame's later logic
+    // (Battle) changes, so it may run anywhere after Step.
+    void Draw() const;
     // The homing bomb's blast flag, every frame before Battle.
     void SetSpecial(std::uint8_t on) { specialOn_ = on; }
     // Once a frame after the ship's weapons: the controller of the boss in play. Reports a fallen final

@@ -246,23 +246,23 @@ double Lboss04::OrbitY(std::size_t i, double degrees) const {
     return body_.y + kOrbitRadius * std::sin((180.0 * static_cast<double>(i) + degrees) * kRadiansPerDegree);
 }
 
-void Lboss04::Update(std::uint32_t now) {
+void Lboss04::StepParts(std::uint32_t now) {
     Tick(now);
-    DrawWaves();
-    DrawMagicCircles();
-    DrawStreamShots();
+    ShowWaves();
+    ShowMagicCircles();
+    ShowStreamShots();
     LaunchStreamShots();
     AttackWaves();
-    DrawLances();
+    ShowLances();
     AttackLances();
-    DrawLasers();
+    ShowLasers();
     AttackLasers();
-    DrawDarkCircles();
-    DrawEmitters();
-    DrawHole();
-    DrawEye();
-    DrawEyeShots();
-    DrawSnow();
+    ShowDarkCircles();
+    ShowEmitters();
+    ShowHole();
+    ShowEye();
+    ShowEyeShots();
+    ShowSnow();
     AttackEye();
 }
 

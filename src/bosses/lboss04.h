@@ -75,7 +75,6 @@ public:
 
     Lboss04();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
     // Also sets the dark circles off from their first place.
     void Start(std::uint32_t now, int set) override;
@@ -100,6 +99,7 @@ public:
     double OrbitY(std::size_t i, double degrees) const;
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kEyeShotMesh, kWaveMesh, kStreamMesh, kLanceMesh, kLaserMesh, kMeshCount };
     enum SpriteSlot : std::size_t {
         kDarkCircle,
@@ -132,21 +132,21 @@ private:
     bool LoadSprite(SpriteSlot slot, const char* path, double halfSize, bool colourKeyed);
 
     // The steps of one update, in the order they run.
-    void DrawWaves();
-    void DrawMagicCircles();
-    void DrawStreamShots();
+    void ShowWaves();
+    void ShowMagicCircles();
+    void ShowStreamShots();
     void LaunchStreamShots();
     void AttackWaves();
-    void DrawLances();
+    void ShowLances();
     void AttackLances();
-    void DrawLasers();
+    void ShowLasers();
     void AttackLasers();
-    void DrawDarkCircles();
-    void DrawEmitters();
-    void DrawHole();
-    void DrawEye();
-    void DrawEyeShots();
-    void DrawSnow();
+    void ShowDarkCircles();
+    void ShowEmitters();
+    void ShowHole();
+    void ShowEye();
+    void ShowEyeShots();
+    void ShowSnow();
     void AttackEye();
 
     bool Gate(std::uint8_t flag) const;
@@ -156,9 +156,9 @@ private:
     bool LancesMoving() const;
     bool EyeAttackOver() const;
 
-    void DrawSprite(SpriteSlot slot, double x, double y, double z, double scaleX, double scaleY, double alpha);
+    void ShowSlot(SpriteSlot slot, double x, double y, double z, double scaleX, double scaleY, double alpha);
     // The mesh at `world`, each material's alpha times `factor` (or replaced by `alpha` first, when given).
-    void DrawMeshAt(const BossMesh& mesh, const platform::Matrix& world, double factor, double alpha = -1.0);
+    void ShowMeshAt(const BossMesh& mesh, const platform::Matrix& world, double factor, double alpha = -1.0);
 
     std::array<SpriteRecord, kSlotCount> sprites_;
 

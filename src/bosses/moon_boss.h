@@ -40,12 +40,12 @@ protected:
     // Picture i on a quad facing the camera, `scale` units from its centre to its sides, turned by `roll`
     // (radians) in the screen plane, its alpha multiplied by `alpha` (0..255). Depth is tested but not
     // written, so the quad's clear corners never hide what is drawn after it.
-    void DrawPicture(std::size_t i, double x, double y, double z, double scale, std::uint32_t alpha = 255,
+    void ShowPicture(std::size_t i, double x, double y, double z, double scale, std::uint32_t alpha = 255,
                      double roll = 0.0);
     // Mesh i turned by yaw, pitch, roll (radians), scaled and placed; its own materials, or every
-    // material at `alpha` when it is below 1.
-    void DrawMeshAt(std::size_t i, double x, double y, double z, double yaw, double pitch, double roll, double sx,
-                    double sy, double sz, float alpha = 1.0f);
+    // material at `alpha` when it is below 1, blended then. `state` is held over it.
+    void ShowMeshAt(std::size_t i, double x, double y, double z, double yaw, double pitch, double roll, double sx,
+                    double sy, double sz, float alpha = 1.0f, const DrawState& state = {});
 
     std::uint8_t attacking_ = 0;
     std::vector<platform::TexturePtr> pictures_;

@@ -92,20 +92,19 @@ void Smoon01::Reset() {
     RestoreLists();
 }
 
-void Smoon01::Draw(std::uint32_t now) {
-    if (!body_.active) return;
+void Smoon01::StepBody(std::uint32_t now) {
     // The blade spins while its shots fly.
     body_.roll = ShotsRunning() ? TrackValue(roll_, now) * kRadiansPerDegree : 0.0;
-    StandardDraw(now, true);
+    ShowBody(now, true);
 }
 
-void Smoon01::Update(std::uint32_t now) {
+void Smoon01::StepParts(std::uint32_t now) {
     Tick(now);
-    DrawSwords();
+    ShowSwords();
     ShotAttack();
     BarFlight();
     BarAttack();
-    DrawMagicCircle();
+    ShowMagicCircle();
 }
 
 void Smoon01::ChooseNext() {
@@ -114,9 +113,9 @@ void Smoon01::ChooseNext() {
     barsReady_ = next == 1 ? 1 : 0;
 }
 
-void Smoon01::DrawSwords() {
+void Smoon01::ShowSwords() {
     for (const BossBullet& bar : live_[kBarList]) {
-        if (bar.alive) DrawMeshAt(kSwordMesh, bar.x, bar.y, bar.z, 0.0, 0.0, 0.0, bar.sx, bar.sy, bar.sz);
+        if (bar.alive) ShowMeshAt(kSwordMesh, bar.x, bar.y, bar.z, 0.0, 0.0, 0.0, bar.sx, bar.sy, bar.sz);
     }
 }
 
@@ -156,7 +155,7 @@ void Smoon01::ShotAttack() {
         shot.x = PassValue(shotX_[i], now_);
         shot.y = PassValue(shotY_[i], now_);
         shot.z = PassValue(shotZ_[i], now_);
-        DrawPicture(kMagicPicture, shot.x, shot.y, shot.z, kShotScale);
+        ShowPicture(kMagicPicture, shot.x, shot.y, shot.z, kShotScale);
     }
 }
 
@@ -204,7 +203,7 @@ void Smoon01::BarAttack() {
     }
 }
 
-void Smoon01::DrawMagicCircle() {
+void Smoon01::ShowMagicCircle() {
     if (attacking_ == 0) return;
-    DrawPicture(kMagicPicture, body_.x, body_.y, body_.z + kMagicCircleBehind, kMagicCircleScale);
+    ShowPicture(kMagicPicture, body_.x, body_.y, body_.z + kMagicCircleBehind, kMagicCircleScale);
 }

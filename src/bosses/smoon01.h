@@ -42,8 +42,6 @@ public:
 
     Smoon01();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 
@@ -55,14 +53,16 @@ public:
     const KeyframeTrack& Roll() const { return roll_; }
 
 private:
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kSwordMesh, kMeshCount };
     enum Picture : std::size_t { kMagicPicture, kPictureCount };
 
-    void DrawSwords();
+    void ShowSwords();
     void ShotAttack();
     void BarFlight();
     void BarAttack();
-    void DrawMagicCircle();
+    void ShowMagicCircle();
     // The random draw after an attack: 0 the shots next, 1 the swords.
     void ChooseNext();
 

@@ -7,7 +7,6 @@
 #include "core/track_value.h"
 #include "bosses/pass_value.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
 
@@ -108,7 +107,7 @@ void Smoon02::Reset() {
     RestoreLists();
 }
 
-void Smoon02::Update(std::uint32_t now) {
+void Smoon02::StepParts(std::uint32_t now) {
     Tick(now);
     RingAttack();
     PatternAttack();
@@ -141,7 +140,7 @@ void Smoon02::RingAttack() {
         spark.x = ringCentreX_ + radius * std::cos(angle) + RingSide(j) * kRingSideOffset;
         spark.y = ringCentreY_ + radius * std::sin(angle);
         spark.z = ringCentreZ_;
-        DrawPicture(kMagicPicture, spark.x, spark.y, spark.z, kSparkScale);
+        ShowPicture(kMagicPicture, spark.x, spark.y, spark.z, kSparkScale);
     }
 }
 
@@ -198,7 +197,7 @@ void Smoon02::PatternAttack() {
             c.z = body_.z - 1.0;
             c.sx = c.sy = PassValue(spinScale_, now_);
             c.roll = PassValue(spinAngle_, now_);
-            DrawPicture(kThunderPicture, c.x, c.y, c.z, c.sx, 255, c.roll * kRadiansPerDegree);
+            ShowPicture(kThunderPicture, c.x, c.y, c.z, c.sx, 255, c.roll * kRadiansPerDegree);
             continue;
         }
         const KeyframeTrack* t = &patternTracks_[e * 4];
@@ -206,7 +205,7 @@ void Smoon02::PatternAttack() {
         c.y = PassValue(t[1], now_);
         c.z = PassValue(t[2], now_);
         c.sx = c.sy = PassValue(t[3], now_);
-        DrawPicture(pattern_ == Pattern::kRising ? kUpPicture : kDownPicture, c.x, c.y, c.z, c.sx);
+        ShowPicture(pattern_ == Pattern::kRising ? kUpPicture : kDownPicture, c.x, c.y, c.z, c.sx);
     }
 }
 
@@ -242,14 +241,11 @@ void Smoon02::BeamAttack() {
     beam.sy = PassValue(beamHeight_, now_);
     beam.sz = PassValue(beamLength_, now_);
     beam.z = PassValue(beamDepth_, now_);
-    DrawPicture(kBeamCircle, body_.x, body_.y, body_.z - 1.5, kChargeCircleScale);
-    DrawBeam(beam);
+    ShowPicture(kBeamCircle, body_.x, body_.y, body_.z - 1.5, kChargeCircleScale);
+    ShowBeam(beam);
 }
 
-void Smoon02::DrawBeam(const BossBullet& beam) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    DrawMeshAt(kBeamMesh, beam.x, beam.y, beam.z, 0.0, 0.0, 0.0, beam.sx, beam.sy, beam.sz, kBeamAlpha);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+void Smoon02::ShowBeam(const BossBullet& beam) {
+    ShowMeshAt(kBeamMesh, beam.x, beam.y, beam.z, 0.0, 0.0, 0.0, beam.sx, beam.sy, beam.sz, kBeamAlpha,
+               draw_state::kTwoSided);
 }

@@ -36,7 +36,6 @@ public:
 
     Smoon02();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 
@@ -51,6 +50,7 @@ public:
     const KeyframeTrack& BeamDepth() const { return beamDepth_; }
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kBeamMesh, kMeshCount };
     enum Picture : std::size_t { kUpPicture, kDownPicture, kThunderPicture, kMagicPicture, kBeamCircle, kPictureCount };
 
@@ -58,7 +58,7 @@ private:
     void PatternAttack();
     void BeamAttack();
     void WritePatternKeys();
-    void DrawBeam(const BossBullet& beam);
+    void ShowBeam(const BossBullet& beam);
     // After a beam: 0 a pattern next, 1 another beam.
     void ChooseAfterBeam();
 

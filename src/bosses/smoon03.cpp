@@ -96,12 +96,12 @@ void Smoon03::Reset() {
     RestoreLists();
 }
 
-void Smoon03::Update(std::uint32_t now) {
+void Smoon03::StepParts(std::uint32_t now) {
     Tick(now);
     SwordAttack();
     HammerAttack();
     OrbAttack();
-    DrawMagicCircle();
+    ShowMagicCircle();
 }
 
 void Smoon03::Finish() {
@@ -138,8 +138,8 @@ void Smoon03::SwordAttack() {
         if (!s.alive) continue;
         s.y = y;
         // Before the drop a sight marks each sword's column; the blades point down.
-        if (!falling) DrawPicture(kAimPicture, s.x, kSwordTopY - 2.0, s.z, kAimCircleScale);
-        DrawMeshAt(kSwordMesh, s.x, s.y, s.z, 0.0, -kPi / 2, 0.0, s.sx, s.sy, s.sz);
+        if (!falling) ShowPicture(kAimPicture, s.x, kSwordTopY - 2.0, s.z, kAimCircleScale);
+        ShowMeshAt(kSwordMesh, s.x, s.y, s.z, 0.0, -kPi / 2, 0.0, s.sx, s.sy, s.sz);
     }
 }
 
@@ -172,14 +172,14 @@ void Smoon03::HammerAttack() {
         Audio().PlaySound(sound::kBossStrike);
     }
     if (landed) {
-        DrawMeshAt(kBurstMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, kImpactScale, kImpactScale, kImpactScale);
-        DrawMeshAt(kWaveMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0);
-        DrawPicture(kThunderPicture, headX, hammer.y, headZ, kImpactScale);
+        ShowMeshAt(kBurstMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, kImpactScale, kImpactScale, kImpactScale);
+        ShowMeshAt(kWaveMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0);
+        ShowPicture(kThunderPicture, headX, hammer.y, headZ, kImpactScale);
     } else {
-        DrawPicture(kAimPicture, aimX_, aimY_, kShipPlaneZ, kAimCircleScale);
+        ShowPicture(kAimPicture, aimX_, aimY_, kShipPlaneZ, kAimCircleScale);
     }
     // The mesh turns the other way round the vertical axis from the test's angle.
-    DrawMeshAt(kHammerMesh, hammer.x, hammer.y, hammer.z, -hammer.yaw, 0.0, 0.0, 1.0, 1.0, 1.0);
+    ShowMeshAt(kHammerMesh, hammer.x, hammer.y, hammer.z, -hammer.yaw, 0.0, 0.0, 1.0, 1.0, 1.0);
 }
 
 void Smoon03::OrbAttack() {
@@ -219,20 +219,20 @@ void Smoon03::OrbAttack() {
         orb.x = PassValue(orbX_[k], now_);
         orb.y = PassValue(orbY_[k], now_);
         orb.z = PassValue(orbZ_[k], now_);
-        DrawPicture(kFlarePicture, orb.x, orb.y, orb.z, kFlareScale);
-        DrawMeshAt(kOrbMesh, orb.x, orb.y, orb.z, 0.0, 0.0, 0.0, orb.sx, orb.sy, orb.sz);
+        ShowPicture(kFlarePicture, orb.x, orb.y, orb.z, kFlareScale);
+        ShowMeshAt(kOrbMesh, orb.x, orb.y, orb.z, 0.0, 0.0, 0.0, orb.sx, orb.sy, orb.sz);
     }
     if (!well.alive) return;
     well.x = PassValue(wellX_, now_);
     well.y = PassValue(wellY_, now_);
     well.z = PassValue(wellZ_, now_);
     // The well opens as a hole in front of the moon while it waits, and glows as it comes.
-    if (!PassBegun(wellZ_, now_)) DrawPicture(kHolePicture, well.x, well.y, well.z - 2.0, kHoleScale);
-    DrawPicture(kLavaPicture, well.x, well.y, well.z, kWellRadius, 128);
-    DrawMeshAt(kWellMesh, well.x, well.y, well.z, 0.0, 0.0, 0.0, kWellRadius, kWellRadius, kWellRadius);
+    if (!PassBegun(wellZ_, now_)) ShowPicture(kHolePicture, well.x, well.y, well.z - 2.0, kHoleScale);
+    ShowPicture(kLavaPicture, well.x, well.y, well.z, kWellRadius, 128);
+    ShowMeshAt(kWellMesh, well.x, well.y, well.z, 0.0, 0.0, 0.0, kWellRadius, kWellRadius, kWellRadius);
 }
 
-void Smoon03::DrawMagicCircle() {
+void Smoon03::ShowMagicCircle() {
     if (attacking_ == 0) return;
-    DrawPicture(kMagicPicture, body_.x, body_.y, body_.z + 1.0, kMagicCircleScale);
+    ShowPicture(kMagicPicture, body_.x, body_.y, body_.z + 1.0, kMagicCircleScale);
 }

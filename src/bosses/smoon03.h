@@ -49,7 +49,6 @@ public:
 
     Smoon03();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
     void Reset() override;
 
@@ -61,6 +60,7 @@ public:
     const KeyframeTrack& WellDepth() const { return wellZ_; }
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t {
         kBodyMesh,
         kSwordMesh,
@@ -84,7 +84,7 @@ private:
     void SwordAttack();
     void HammerAttack();
     void OrbAttack();
-    void DrawMagicCircle();
+    void ShowMagicCircle();
     void Finish();
 
     KeyframeTrack swordDrop_;

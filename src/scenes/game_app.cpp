@@ -249,7 +249,8 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
     DrawScenery(now);
 
     player_.Control(now);
-    bosses_.Frame(now);
+    bosses_.Step(now);
+    bosses_.Draw();
     player_.Weapons(now);
     enemies_.Update(now);
     {
