@@ -1,5 +1,7 @@
 #include "bosses/bboss01.h"
 
+#include <array>
+
 #include "core/track_value.h"
 #include "platform/core/random.h"
 #include "render/render_presets.h"
@@ -39,6 +41,13 @@ BossBullet ArmEntry() {
     b.rh = b.rv = b.rz = 2.5;
     return b;
 }
+
+constexpr std::array kAssets = {
+    MeshAsset("x\\bboss01hontai.x"),
+    MeshAsset("x\\bossbeam.x"),
+    MeshAsset("x\\bboss01migi.x"),
+    MeshAsset("x\\bboss01hidari.x"),
+};
 
 void PlayOnce(KeyframeTrack& track, std::uint32_t ms) {
     track.SetDuration(ms);
@@ -84,11 +93,11 @@ Bboss01::Bboss01() {
     // again here from the wall clock made every record and replay drift apart from the first boss on.
 }
 
+std::span<const AssetRef> Bboss01::Assets() { return kAssets; }
+
 bool Bboss01::Load() {
-    return LoadMesh(kBodyMesh, "x\\bboss01hontai.x", "bboss01hontaiロスト") &&
-           LoadMesh(kBeamMesh, "x\\bossbeam.x", "bossbeamロスト") &&
-           LoadMesh(kRightArmMesh, "x\\bboss01migi.x", "bboss01migiロスト") &&
-           LoadMesh(kLeftArmMesh, "x\\bboss01hidari.x", "bboss01hidariロスト");
+    return LoadMesh(kBodyMesh, kAssets[0]) && LoadMesh(kBeamMesh, kAssets[1]) && LoadMesh(kRightArmMesh, kAssets[2]) &&
+           LoadMesh(kLeftArmMesh, kAssets[3]);
 }
 
 void Bboss01::Reset() {

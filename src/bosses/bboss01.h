@@ -26,6 +26,8 @@ public:
     Bboss01();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     std::uint8_t BeamReady() const { return beamReady_; }

@@ -1,5 +1,6 @@
 #include "bosses/bboss02.h"
 
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -39,6 +40,12 @@ constexpr double kGlowCell = 0.25;
 // The glow lies just in front of its shield's plate.
 constexpr double kGlowAhead = 0.3;
 
+
+constexpr std::array kAssets = {
+    MeshAsset("x\\bboss02.x"),   MeshAsset("x\\shield.x"),        MeshAsset("x\\baria.x"),
+    MeshAsset("x\\boss01shot.x"), MeshAsset("x\\bossbeam.x"),      PictureAsset("t\\hole.png"),
+    PictureAsset("t\\baria.png"), PictureAsset("t\\bullet 2.png"),
+};
 
 std::vector<BossBullet> ListEntries(std::int32_t damage, double rz) {
     std::vector<BossBullet> entries(Bboss02::kHoleCount);
@@ -123,21 +130,13 @@ Bboss02::Bboss02() {
     Reset();
 }
 
+std::span<const AssetRef> Bboss02::Assets() { return kAssets; }
+
 bool Bboss02::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\bboss02.x", "bboss02ロスト") ||
-        !LoadMesh(kShieldMesh, "x\\shield.x", "shieldロスト") || !LoadMesh(kBarrierMesh, "x\\baria.x", "bariaロスト") ||
-        !LoadMesh(kShotMesh, "x\\boss01shot.x", "boss01shotロスト") ||
-        !LoadMesh(kBeamMesh, "x\\bossbeam.x", "bossbeamロスト")) {
+    if (!LoadMesh(kBodyMesh, kAssets[0]) || !LoadMesh(kShieldMesh, kAssets[1]) || !LoadMesh(kBarrierMesh, kAssets[2]) ||
+        !LoadMesh(kShotMesh, kAssets[3]) || !LoadMesh(kBeamMesh, kAssets[4]) || !LoadPicture(kAssets[5], &holeTexture_) ||
+        !LoadMaterialPictures(kBarrierMesh, std::span(kAssets).subspan(6, 1)) || !LoadPicture(kAssets[7], &glowTexture_)) {
         return false;
-    }
-    if (!TextureLoad("t\\hole.png", &holeTexture_, drawContext_)) return LoadFailed(drawContext_, "holeロスト");
-    BossMesh& barrier = meshes_[kBarrierMesh];
-    barrier.textures.resize(barrier.resource.materialCount);
-    for (TexturePtr& texture : barrier.textures) {
-        if (!TextureLoad("t\\baria.png", &texture, drawContext_)) return LoadFailed(drawContext_, "bariaロスト");
-    }
-    if (!TextureLoad("t\\bullet 2.png", &glowTexture_, drawContext_)) {
-        return LoadFailed(drawContext_, "bullet 2ロスト");
     }
     CreateSquareQuad(drawContext_, 2.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &holeQuad_);
     CreateSquareQuad(drawContext_, 1.6f, 0.25f, 0.25f, 0xFFFFFFFFu, &glowQuad_);

@@ -55,6 +55,8 @@ public:
     Bboss02();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     // Also sets the shields and the circling holes turning from their first places.
     void Start(std::uint32_t now, int set) override;
     void Reset() override;

@@ -1,5 +1,6 @@
 #include "bosses/bboss03.h"
 
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -102,6 +103,12 @@ BossBullet ChargeEntry() {
     return b;
 }
 
+constexpr std::array kAssets = {
+    MeshAsset("x\\bboss03.x"),    MeshAsset("x\\sord.x"),       MeshAsset("x\\en.x"),
+    MeshAsset("x\\souti.x"),      MeshAsset("x\\ryou.x"),       MeshAsset("x\\enemyatack02.x"),
+    PictureAsset("t\\warp2.png"), PictureAsset("t\\join.png"), PictureAsset("t\\mecha2.png"),
+};
+
 void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
     track.SetKeyCount(keys);
     for (int i = 0; i < keys; ++i) track.SetKey(i, static_cast<float>(i) / static_cast<float>(keys - 1), 0.0f);
@@ -165,16 +172,16 @@ Bboss03::Bboss03() {
     for (KeyframeTrack& t : trailDepth_) PlayOnce(t, 2, 0);
 }
 
+std::span<const AssetRef> Bboss03::Assets() { return kAssets; }
+
 bool Bboss03::Load() {
-    if (!(LoadMesh(kBodyMesh, "x\\bboss03.x", "bbss03ロスト") && LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト") &&
-          LoadMesh(kHaloMesh, "x\\en.x", "enロスト") && LoadMesh(kPackMesh, "x\\souti.x", "soutiロスト") &&
-          LoadMesh(kWingMesh, "x\\ryou.x", "ryouロスト") &&
-          LoadMesh(kShotMesh, "x\\enemyatack02.x", "enemyatack02ロスト"))) {
+    // The body's loss has always been reported under this shorter name.
+    if (!(LoadMesh(kBodyMesh, kAssets[0], "bbss03ロスト") && LoadMesh(kSwordMesh, kAssets[1]) &&
+          LoadMesh(kHaloMesh, kAssets[2]) && LoadMesh(kPackMesh, kAssets[3]) && LoadMesh(kWingMesh, kAssets[4]) &&
+          LoadMesh(kShotMesh, kAssets[5]) && LoadPicture(kAssets[6], &warp_) && LoadPicture(kAssets[7], &join_) &&
+          LoadPicture(kAssets[8], &mecha_))) {
         return false;
     }
-    if (!TextureLoad("t\\warp2.png", &warp_, drawContext_)) return LoadFailed(drawContext_, "warp2ロスト");
-    if (!TextureLoad("t\\join.png", &join_, drawContext_)) return LoadFailed(drawContext_, "joinロスト");
-    if (!TextureLoad("t\\mecha2.png", &mecha_, drawContext_)) return LoadFailed(drawContext_, "mecha2ロスト");
     CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0x00FFFFFFu, &quad_);
     return true;
 }

@@ -60,6 +60,8 @@ public:
     Bboss03();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
     std::span<BossBullet> ExtraBullets() override { return {&charge_, 1}; }
 

@@ -1,5 +1,7 @@
 #include "bosses/boss.h"
 
+#include <algorithm>
+
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
@@ -110,9 +112,33 @@ void Boss::ShowBody(std::uint32_t now, bool rotate) {
     body_.hitFlash = 0;
 }
 
-bool Boss::LoadMesh(std::size_t i, std::string_view path, std::string_view lostText) {
+bool Boss::LoadMesh(std::size_t i, const AssetRef& asset) { return LoadMesh(i, asset, LostText(asset.path)); }
+
+bool Boss::LoadMesh(std::size_t i, const AssetRef& asset, std::string_view lostText) {
     if (i >= meshes_.size()) meshes_.resize(i + 1);
-    if (!MeshLoad(path, &meshes_[i].resource, drawContext_, 1.0f)) return LoadFailed(drawContext_, lostText);
+    if (!MeshLoad(asset.path, &meshes_[i].resource, drawContext_, 1.0f)) return LoadFailed(drawContext_, lostText);
+    return true;
+}
+
+bool Boss::LoadPicture(const AssetRef& asset, TexturePtr* out) {
+    bool loaded = false;
+    if (asset.colourKey == kNoColourKey) {
+        loaded = TextureLoadPlain(asset.path, out, drawContext_);
+    } else if (asset.colourKey == kColourKeyBlack) {
+        loaded = TextureLoad(asset.path, out, drawContext_);
+    } else {
+        loaded = TextureLoadKeyed(asset.path, out, drawContext_, asset.colourKey);
+    }
+    return loaded || LoadFailed(drawContext_, LostText(asset.path));
+}
+
+bool Boss::LoadMaterialPictures(std::size_t i, std::span<const AssetRef> pictures) {
+    BossMesh& mesh = meshes_[i];
+    mesh.textures.clear();
+    mesh.textures.resize(mesh.resource.materialCount);
+    for (std::size_t k = 0; k < mesh.textures.size() && !pictures.empty(); ++k) {
+        if (!LoadPicture(pictures[std::min(k, pictures.size() - 1)], &mesh.textures[k])) return false;
+    }
     return true;
 }
 

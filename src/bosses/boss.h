@@ -16,6 +16,8 @@
 #include "bosses/boss_part.h"
 #include "bosses/bullet_pool.h"
 #include "collision/player_state.h"
+#include "platform/gfx/texture.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 
 class Boss {
@@ -56,6 +58,9 @@ public:
     virtual std::span<BossBullet> ExtraBullets() { return {}; }
     // The controller tells the boss that its last extra body has fallen and the body lost its shield.
     virtual void ShieldsDown() {}
+    // A boss whose entry captures: the ship is taken and let go. Releasing with nothing held does nothing.
+    virtual void HoldForCapture(std::uint32_t /*now*/) {}
+    virtual void ReleaseCapture(std::uint32_t /*now*/) {}
 
     Drawable& DrawContext() { return drawContext_; }
     BodyRecord& Body() { return body_; }
@@ -96,8 +101,14 @@ protected:
     // The battle sets the hit flash after this frame's parts were listed, so it shows in the next frame's
     // body: it is read here and cleared.
     void ShowBody(std::uint32_t now, bool rotate);
-    // Loads mesh i of `meshes_` (the body first), reporting a failure with `lostText`.
-    bool LoadMesh(std::size_t i, std::string_view path, std::string_view lostText);
+    // Loads mesh i of `meshes_` (the body first) from its asset, reporting a failure with `lostText`, by
+    // default the file's standard one.
+    bool LoadMesh(std::size_t i, const AssetRef& asset);
+    bool LoadMesh(std::size_t i, const AssetRef& asset, std::string_view lostText);
+    // Loads a picture: keyed on its colour key, or the plain file without one.
+    bool LoadPicture(const AssetRef& asset, platform::TexturePtr* out);
+    // Gives mesh i's materials their pictures: material k the k-th of `pictures`, the last for any beyond.
+    bool LoadMaterialPictures(std::size_t i, std::span<const AssetRef> pictures);
     // Lists a part to show this frame. A mesh with its own materials when alpha is below 0, or with every
     // material's diffuse alpha set to `alpha`; then times `alphaTimes`.
     void ShowMesh(const BossMesh& mesh, const platform::Matrix& world, const DrawState& state = {},

@@ -1,5 +1,6 @@
 #include "bosses/boss05.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -14,6 +15,13 @@
 using namespace platform;
 
 namespace {
+
+constexpr std::array kAssets = {
+    MeshAsset("x\\boss05.x"),      MeshAsset("x\\bossring.x"),  PictureAsset("t\\circuit.png"),
+    PictureAsset("t\\circuit.png"), MeshAsset("x\\fan.x"),       MeshAsset("x\\fanbeam.x"),
+    PictureAsset("t\\blackhole.png"), MeshAsset("x\\bmeteo.x"), PictureAsset("t\\meteo.png"),
+    MeshAsset("x\\holeE.x"),       PictureAsset("t\\suik.png"), PictureAsset("t\\flare.png"),
+};
 
 constexpr double kTurn = 6.283185307;
 
@@ -157,32 +165,18 @@ Boss05::Boss05() {
     }
 }
 
-bool Boss05::LoadTextures(std::size_t mesh, const char* path) {
-    BossMesh& m = meshes_[mesh];
-    m.textures.clear();
-    m.textures.resize(m.resource.materialCount);
-    for (TexturePtr& t : m.textures) {
-        if (!TextureLoad(path, &t, drawContext_)) return LoadFailed(drawContext_, LostText(path));
-    }
-    return true;
-}
+std::span<const AssetRef> Boss05::Assets() { return kAssets; }
 
 bool Boss05::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\boss05.x", "boss05ロスト")) return false;
-    if (!LoadMesh(kRingMesh, "x\\bossring.x", "bossringロスト") || !LoadTextures(kRingMesh, "t\\circuit.png")) {
+    const std::span<const AssetRef> a = kAssets;
+    // The ring's two materials take a circuit picture each; the hole's picture keys out opaque black.
+    if (!LoadMesh(kBodyMesh, a[0]) || !LoadMesh(kRingMesh, a[1]) || !LoadMaterialPictures(kRingMesh, a.subspan(2, 2)) ||
+        !LoadMesh(kFanMesh, a[4]) || !LoadMesh(kFanBeamMesh, a[5]) || !LoadPicture(a[6], &blackHolePicture_) ||
+        !LoadMesh(kMeteorMesh, a[7]) || !LoadMaterialPictures(kMeteorMesh, a.subspan(8, 1)) ||
+        !LoadMesh(kHoleMesh, a[9]) || !LoadMaterialPictures(kHoleMesh, a.subspan(10, 1)) ||
+        !LoadPicture(a[11], &flarePicture_)) {
         return false;
     }
-    if (!LoadMesh(kFanMesh, "x\\fan.x", "fanロスト")) return false;
-    if (!LoadMesh(kFanBeamMesh, "x\\fanbeam.x", "fanbeamロスト")) return false;
-    if (!TextureLoad("t\\blackhole.png", &blackHolePicture_, drawContext_)) {
-        return LoadFailed(drawContext_, "blackholeロスト");
-    }
-    if (!LoadMesh(kMeteorMesh, "x\\bmeteo.x", "bmeteoロスト") || !LoadTextures(kMeteorMesh, "t\\meteo.png")) {
-        return false;
-    }
-    // The hole's picture keys out opaque black, which TextureLoad does.
-    if (!LoadMesh(kHoleMesh, "x\\holeE.x", "holeEロスト") || !LoadTextures(kHoleMesh, "t\\suik.png")) return false;
-    if (!TextureLoad("t\\flare.png", &flarePicture_, drawContext_)) return LoadFailed(drawContext_, "flareロスト");
 
     CreateSquareQuad(drawContext_, 1.0f, 0.25f, 0.25f, 0xFFFFFFFFu, &cellQuad_);
     CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &flareQuad_);

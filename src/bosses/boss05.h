@@ -58,6 +58,8 @@ public:
     Boss05();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     // Also starts the ring's roll and the black holes' own circles with the sway.
     void Start(std::uint32_t now, int set) override;
     void Reset() override;
@@ -66,8 +68,8 @@ public:
 
     // The roster's capture: the body holds still and its sway waits until the ship is let go, so that
     // it resumes where it stopped. Releasing without a capture held does nothing.
-    void HoldForCapture(std::uint32_t now);
-    void ReleaseCapture(std::uint32_t now);
+    void HoldForCapture(std::uint32_t now) override;
+    void ReleaseCapture(std::uint32_t now) override;
     bool CaptureHeld() const { return captureHeld_ != 0; }
 
     Attack NextAttack() const;
@@ -104,7 +106,6 @@ private:
     void EndAttack();
     void ChooseNext();
     void AimFromPlayer(BossBullet& fan) const;
-    bool LoadTextures(std::size_t mesh, const char* path);
     // With every material at `alpha`, or at its own alpha when it is negative.
     void ShowMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, const DrawState& state,
                     float alpha = -1.0f);

@@ -1,5 +1,6 @@
 #include "bosses/lboss04.h"
 
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <span>
@@ -58,6 +59,16 @@ constexpr double kSnowHalfSize = 0.5;
 constexpr double kHoleHalfSize = 6.0;
 constexpr double kFlashHalfSize = 1.0;
 constexpr double kBulletGlowHalfSize = 0.5;
+
+constexpr std::array kAssets = {
+    MeshAsset("x\\lboss04.x"),         MeshAsset("x\\boss04tama.x"),     MeshAsset("x\\kouha.x"),
+    PictureAsset("t\\darkmagic.png"),  PictureAsset("t\\amagic.png"),    MeshAsset("x\\tama.x"),
+    MeshAsset("x\\lancer.x"),          MeshAsset("x\\raser.x"),          PictureAsset("t\\denmagic.png"),
+    PictureAsset("t\\hanmagic.png"),   PictureAsset("t\\bumagic.png"),   PictureAsset("t\\sanmagic.png"),
+    PictureAsset("t\\amagic.png"),     PictureAsset("t\\eye2.png"),      PictureAsset("t\\snow.png"),
+    PictureAsset("t\\lasthole.png"),   PictureAsset("t\\flare2.png", platform::kNoColourKey),
+    PictureAsset("t\\bullet.png", platform::kNoColourKey),
+};
 
 BossBullet Entry(double z, std::int32_t damage, double radius) {
     BossBullet b;
@@ -186,32 +197,23 @@ void Lboss04::BuildTracks() {
     lastEyeShot_ = kEyeShotCount - 1;
 }
 
+std::span<const AssetRef> Lboss04::Assets() { return kAssets; }
+
 bool Lboss04::Load() {
-    return LoadMesh(kBodyMesh, "x\\lboss04.x", LostText("x\\lboss04.x")) &&
-           LoadMesh(kEyeShotMesh, "x\\boss04tama.x", LostText("x\\boss04tama.x")) &&
-           LoadMesh(kWaveMesh, "x\\kouha.x", LostText("x\\kouha.x")) &&
-           LoadSprite(kDarkCircle, "t\\darkmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kEmitter, "t\\amagic.png", kEmitterHalfSize, true) &&
-           LoadMesh(kStreamMesh, "x\\tama.x", LostText("x\\tama.x")) &&
-           LoadMesh(kLanceMesh, "x\\lancer.x", LostText("x\\lancer.x")) &&
-           LoadMesh(kLaserMesh, "x\\raser.x", LostText("x\\raser.x")) &&
-           LoadSprite(kDenCircle, "t\\denmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kHanCircle, "t\\hanmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kBuCircle, "t\\bumagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kSanCircle, "t\\sanmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kSpareCircle, "t\\amagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kEye, "t\\eye2.png", kEyeHalfSize, true) &&
-           LoadSprite(kSnow, "t\\snow.png", kSnowHalfSize, true) &&
-           LoadSprite(kHole, "t\\lasthole.png", kHoleHalfSize, true) &&
-           LoadSprite(kFlash, "t\\flare2.png", kFlashHalfSize, false) &&
-           LoadSprite(kBulletGlow, "t\\bullet.png", kBulletGlowHalfSize, false);
+    const std::span<const AssetRef> a = kAssets;
+    return LoadMesh(kBodyMesh, a[0]) && LoadMesh(kEyeShotMesh, a[1]) && LoadMesh(kWaveMesh, a[2]) &&
+           LoadSprite(kDarkCircle, a[3], kCircleHalfSize) && LoadSprite(kEmitter, a[4], kEmitterHalfSize) &&
+           LoadMesh(kStreamMesh, a[5]) && LoadMesh(kLanceMesh, a[6]) && LoadMesh(kLaserMesh, a[7]) &&
+           LoadSprite(kDenCircle, a[8], kCircleHalfSize) && LoadSprite(kHanCircle, a[9], kCircleHalfSize) &&
+           LoadSprite(kBuCircle, a[10], kCircleHalfSize) && LoadSprite(kSanCircle, a[11], kCircleHalfSize) &&
+           LoadSprite(kSpareCircle, a[12], kCircleHalfSize) && LoadSprite(kEye, a[13], kEyeHalfSize) &&
+           LoadSprite(kSnow, a[14], kSnowHalfSize) && LoadSprite(kHole, a[15], kHoleHalfSize) &&
+           LoadSprite(kFlash, a[16], kFlashHalfSize) && LoadSprite(kBulletGlow, a[17], kBulletGlowHalfSize);
 }
 
-bool Lboss04::LoadSprite(SpriteSlot slot, const char* path, double halfSize, bool colourKeyed) {
+bool Lboss04::LoadSprite(SpriteSlot slot, const AssetRef& picture, double halfSize) {
     SpriteRecord& sprite = sprites_[slot];
-    const bool loaded = colourKeyed ? TextureLoad(path, &sprite.texture, drawContext_)
-                                    : TextureLoadPlain(path, &sprite.texture, drawContext_);
-    if (!loaded) return LoadFailed(drawContext_, LostText(path));
+    if (!LoadPicture(picture, &sprite.texture)) return false;
     CreateSquareQuad(drawContext_, static_cast<float>(halfSize), 1.0f, 1.0f, 0xFFFFFFFFu, &sprite.quad);
     return true;
 }

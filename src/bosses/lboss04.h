@@ -76,6 +76,8 @@ public:
     Lboss04();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     // Also sets the dark circles off from their first place.
     void Start(std::uint32_t now, int set) override;
     void Reset() override;
@@ -129,7 +131,7 @@ private:
     static constexpr double kLanceRestDepth = 35.0;
 
     void BuildTracks();
-    bool LoadSprite(SpriteSlot slot, const char* path, double halfSize, bool colourKeyed);
+    bool LoadSprite(SpriteSlot slot, const AssetRef& picture, double halfSize);
 
     // The steps of one update, in the order they run.
     void ShowWaves();

@@ -13,14 +13,19 @@ MoonBoss::MoonBoss(std::size_t meshCount, std::size_t pictureCount) {
     BuildSway(kSwayY, kSwayZ);
 }
 
-bool MoonBoss::LoadPicture(std::size_t i, std::string_view path, std::string_view lostText) {
-    if (i >= pictures_.size()) pictures_.resize(i + 1);
-    if (!TextureLoad(path, &pictures_[i], drawContext_)) return LoadFailed(drawContext_, lostText);
-    return true;
-}
-
-void MoonBoss::MakeQuad() {
+bool MoonBoss::LoadInOrder(std::span<const AssetRef> assets) {
+    std::size_t mesh = 0;
+    std::size_t picture = 0;
+    for (const AssetRef& asset : assets) {
+        if (asset.kind == AssetRef::Kind::kMesh) {
+            if (!LoadMesh(mesh++, asset)) return false;
+            continue;
+        }
+        if (picture >= pictures_.size()) pictures_.resize(picture + 1);
+        if (!LoadPicture(asset, &pictures_[picture++])) return false;
+    }
     if (!quad_) CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &quad_);
+    return true;
 }
 
 // Both restart the attack clock in the middle of an update: the steps after them in the same frame must

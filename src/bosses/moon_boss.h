@@ -25,10 +25,9 @@ public:
 protected:
     MoonBoss(std::size_t meshCount, std::size_t pictureCount);
 
-    // A picture keyed on black, reported as `lostText` when missing.
-    bool LoadPicture(std::size_t i, std::string_view path, std::string_view lostText);
-    // The unit quad every picture is drawn on; made once at load.
-    void MakeQuad();
+    // Loads the list in its order: the meshes become mesh 0, 1, ... and the pictures picture 0, 1, ...;
+    // then the unit quad every picture is drawn on.
+    bool LoadInOrder(std::span<const AssetRef> assets);
 
     // The next attack may begin: its flag is set, none runs, and the last began long enough ago.
     bool GateOpen(std::uint8_t flag) const { return flag == 1 && attacking_ == 0 && elapsed_ > kAttackGate; }

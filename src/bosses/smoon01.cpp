@@ -1,5 +1,7 @@
 #include "bosses/smoon01.h"
 
+#include <array>
+
 #include <numbers>
 #include <vector>
 
@@ -14,6 +16,13 @@
 using namespace platform;
 
 namespace {
+
+// Meshes in the order of the mesh names, then pictures in the order of the picture names.
+constexpr std::array kAssets = {
+    MeshAsset("x\\smoon01.x"),
+    MeshAsset("x\\sord.x"),
+    PictureAsset("t\\smagic.png"),
+};
 
 constexpr double kShotStartY = 5.0;
 constexpr double kShotScale = 0.6;
@@ -76,14 +85,9 @@ Smoon01::Smoon01()
     SetPass(barSweep_, kBarSweepMs, 0.0f, 1.0f);
 }
 
-bool Smoon01::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\smoon01.x", "smoon01ロスト") || !LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト")) {
-        return false;
-    }
-    if (!LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト")) return false;
-    MakeQuad();
-    return true;
-}
+std::span<const AssetRef> Smoon01::Assets() { return kAssets; }
+
+bool Smoon01::Load() { return LoadInOrder(kAssets); }
 
 void Smoon01::Reset() {
     shotsReady_ = 0;

@@ -43,6 +43,8 @@ public:
     Smoon01();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     std::uint8_t ShotsNext() const { return shotsReady_; }

@@ -1,5 +1,7 @@
 #include "bosses/smoon02.h"
 
+#include <array>
+
 #include <cmath>
 #include <numbers>
 
@@ -13,6 +15,13 @@
 using namespace platform;
 
 namespace {
+
+// Meshes in the order of the mesh names, then pictures in the order of the picture names.
+constexpr std::array kAssets = {
+    MeshAsset("x\\smoon02.x"),       MeshAsset("x\\bossbeam.x"),       PictureAsset("t\\magicup.png"),
+    PictureAsset("t\\magicdown.png"), PictureAsset("t\\moonthunder.png"), PictureAsset("t\\smagic.png"),
+    PictureAsset("t\\bmagic.png"),
+};
 
 constexpr double kSparkScale = 0.7;
 constexpr double kPatternSpread = 8.0;
@@ -83,21 +92,9 @@ Smoon02::Smoon02() : MoonBoss(kMeshCount, kPictureCount) {
     SetPass(beamDepth_, kBeamFlightMs, static_cast<float>(kBeamDepth), -10.0f);
 }
 
-bool Smoon02::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\smoon02.x", "smoon02ロスト") ||
-        !LoadMesh(kBeamMesh, "x\\bossbeam.x", "bossbeamロスト")) {
-        return false;
-    }
-    if (!LoadPicture(kUpPicture, "t\\magicup.png", "magicupロスト") ||
-        !LoadPicture(kDownPicture, "t\\magicdown.png", "magicdownロスト") ||
-        !LoadPicture(kThunderPicture, "t\\moonthunder.png", "moonthunderロスト") ||
-        !LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト") ||
-        !LoadPicture(kBeamCircle, "t\\bmagic.png", "bmagicロスト")) {
-        return false;
-    }
-    MakeQuad();
-    return true;
-}
+std::span<const AssetRef> Smoon02::Assets() { return kAssets; }
+
+bool Smoon02::Load() { return LoadInOrder(kAssets); }
 
 void Smoon02::Reset() {
     ringReady_ = 1;

@@ -37,6 +37,8 @@ public:
     Smoon02();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     std::uint8_t RingNext() const { return ringReady_; }

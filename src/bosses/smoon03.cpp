@@ -1,5 +1,7 @@
 #include "bosses/smoon03.h"
 
+#include <array>
+
 #include <cmath>
 #include <numbers>
 
@@ -12,6 +14,15 @@
 using namespace platform;
 
 namespace {
+
+// Meshes in the order of the mesh names, then pictures in the order of the picture names.
+constexpr std::array kAssets = {
+    MeshAsset("x\\smoon03.x"),         MeshAsset("x\\sord.x"),          MeshAsset("x\\hammer.x"),
+    MeshAsset("x\\tama.x"),            MeshAsset("x\\grav.x"),          MeshAsset("x\\efe.x"),
+    MeshAsset("x\\kouha.x"),           PictureAsset("t\\amagic.png"),   PictureAsset("t\\smagic.png"),
+    PictureAsset("t\\holeHirami.png"), PictureAsset("t\\athunder.png"), PictureAsset("t\\flare2.png"),
+    PictureAsset("t\\yougan001.png"),
+};
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kShipPlaneZ = 15.0;
@@ -69,24 +80,9 @@ Smoon03::Smoon03()
     SetPass(wellZ_, kWellFlightMs, static_cast<float>(kStartZ), static_cast<float>(kEndZ));
 }
 
-bool Smoon03::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\smoon03.x", "smoon03ロスト") || !LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト") ||
-        !LoadMesh(kHammerMesh, "x\\hammer.x", "hammerロスト") || !LoadMesh(kOrbMesh, "x\\tama.x", "tamaロスト") ||
-        !LoadMesh(kWellMesh, "x\\grav.x", "gravロスト") || !LoadMesh(kBurstMesh, "x\\efe.x", "efeロスト") ||
-        !LoadMesh(kWaveMesh, "x\\kouha.x", "kouhaロスト")) {
-        return false;
-    }
-    if (!LoadPicture(kAimPicture, "t\\amagic.png", "amagicロスト") ||
-        !LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト") ||
-        !LoadPicture(kHolePicture, "t\\holeHirami.png", "holeHiramiロスト") ||
-        !LoadPicture(kThunderPicture, "t\\athunder.png", "athunderロスト") ||
-        !LoadPicture(kFlarePicture, "t\\flare2.png", "flare2ロスト") ||
-        !LoadPicture(kLavaPicture, "t\\yougan001.png", "yougan001ロスト")) {
-        return false;
-    }
-    MakeQuad();
-    return true;
-}
+std::span<const AssetRef> Smoon03::Assets() { return kAssets; }
+
+bool Smoon03::Load() { return LoadInOrder(kAssets); }
 
 void Smoon03::Reset() {
     next_ = Attack::kOrbs;

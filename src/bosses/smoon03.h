@@ -50,6 +50,8 @@ public:
     Smoon03();
 
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     // The attack whose flag is set: the next one, or the one running.

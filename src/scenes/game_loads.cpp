@@ -1,5 +1,7 @@
 #include "scenes/game_loads.h"
 
+#include "bosses/boss_roster.h"
+
 using platform::kColourKeyBlack;
 using platform::kColourKeyWhite;
 using platform::kNoColourKey;
@@ -15,7 +17,7 @@ PrefetchItem Mesh(const char* name) { return PrefetchItem{PrefetchItem::Kind::kM
 }  // namespace
 
 std::vector<PrefetchItem> GameLoads() {
-    return {
+    std::vector<PrefetchItem> items = {
         Picture("t\\title.png", kColourKeyBlack),
         Picture("t\\gamestart.png", kColourKeyBlack),
         Picture("t\\exit.png", kColourKeyBlack),
@@ -95,80 +97,9 @@ std::vector<PrefetchItem> GameLoads() {
         Picture("t\\yougan001.png", kColourKeyBlack),
         Mesh("x\\explosion04.x"),
         Picture("t\\bom.png", kColourKeyBlack),
-        Mesh("x\\bboss01hontai.x"),
-        Mesh("x\\bossbeam.x"),
-        Mesh("x\\bboss01migi.x"),
-        Mesh("x\\bboss01hidari.x"),
-        Mesh("x\\bboss02.x"),
-        Mesh("x\\shield.x"),
-        Mesh("x\\baria.x"),
-        Mesh("x\\boss01shot.x"),
-        Mesh("x\\bossbeam.x"),
-        Picture("t\\hole.png", kColourKeyBlack),
-        Picture("t\\baria.png", kColourKeyBlack),
-        Picture("t\\bullet 2.png", kColourKeyBlack),
-        Mesh("x\\bboss03.x"),
-        Mesh("x\\sord.x"),
-        Mesh("x\\en.x"),
-        Mesh("x\\souti.x"),
-        Mesh("x\\ryou.x"),
-        Mesh("x\\enemyatack02.x"),
-        Picture("t\\warp2.png", kColourKeyBlack),
-        Picture("t\\join.png", kColourKeyBlack),
-        Picture("t\\mecha2.png", kColourKeyBlack),
-        Mesh("x\\boss05.x"),
-        Mesh("x\\bossring.x"),
-        Picture("t\\circuit.png", kColourKeyBlack),
-        Picture("t\\circuit.png", kColourKeyBlack),
-        Mesh("x\\fan.x"),
-        Mesh("x\\fanbeam.x"),
-        Picture("t\\blackhole.png", kColourKeyBlack),
-        Mesh("x\\bmeteo.x"),
-        Picture("t\\meteo.png", kColourKeyBlack),
-        Mesh("x\\holeE.x"),
-        Picture("t\\suik.png", kColourKeyBlack),
-        Picture("t\\flare.png", kColourKeyBlack),
-        Mesh("x\\smoon01.x"),
-        Mesh("x\\sord.x"),
-        Picture("t\\smagic.png", kColourKeyBlack),
-        Mesh("x\\smoon02.x"),
-        Mesh("x\\bossbeam.x"),
-        Picture("t\\magicup.png", kColourKeyBlack),
-        Picture("t\\magicdown.png", kColourKeyBlack),
-        Picture("t\\moonthunder.png", kColourKeyBlack),
-        Picture("t\\smagic.png", kColourKeyBlack),
-        Picture("t\\bmagic.png", kColourKeyBlack),
-        Mesh("x\\smoon03.x"),
-        Mesh("x\\sord.x"),
-        Mesh("x\\hammer.x"),
-        Mesh("x\\tama.x"),
-        Mesh("x\\grav.x"),
-        Mesh("x\\efe.x"),
-        Mesh("x\\kouha.x"),
-        Picture("t\\amagic.png", kColourKeyBlack),
-        Picture("t\\smagic.png", kColourKeyBlack),
-        Picture("t\\holeHirami.png", kColourKeyBlack),
-        Picture("t\\athunder.png", kColourKeyBlack),
-        Picture("t\\flare2.png", kColourKeyBlack),
-        Picture("t\\yougan001.png", kColourKeyBlack),
-        Mesh("x\\lboss04.x"),
-        Mesh("x\\boss04tama.x"),
-        Mesh("x\\kouha.x"),
-        Picture("t\\darkmagic.png", kColourKeyBlack),
-        Picture("t\\amagic.png", kColourKeyBlack),
-        Mesh("x\\tama.x"),
-        Mesh("x\\lancer.x"),
-        Mesh("x\\raser.x"),
-        Picture("t\\denmagic.png", kColourKeyBlack),
-        Picture("t\\hanmagic.png", kColourKeyBlack),
-        Picture("t\\bumagic.png", kColourKeyBlack),
-        Picture("t\\sanmagic.png", kColourKeyBlack),
-        Picture("t\\amagic.png", kColourKeyBlack),
-        Picture("t\\eye2.png", kColourKeyBlack),
-        Picture("t\\snow.png", kColourKeyBlack),
-        Picture("t\\lasthole.png", kColourKeyBlack),
-        Picture("t\\flare2.png", kNoColourKey),
-        Picture("t\\bullet.png", kNoColourKey),
+    };
+    BossRoster::AppendBossAssets(&items);
+    items.insert(items.end(), {
         Picture("t\\explosion01.png", kColourKeyBlack),
         Picture("t\\explosionRuin.png", kColourKeyBlack),
         Picture("t\\explosion3.png", kColourKeyBlack),
@@ -193,5 +124,6 @@ std::vector<PrefetchItem> GameLoads() {
         Picture("t\\pause_on.png", kColourKeyBlack),
         Picture("t\\pause_off.png", kColourKeyBlack),
         Picture("t\\pause_volume.png", kColourKeyBlack),
-    };
+    });
+    return items;
 }
