@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/random.h"
 #include "render/render_presets.h"
@@ -49,11 +50,6 @@ constexpr std::array kAssets = {
     MeshAsset("x\\bboss01hidari.x"),
 };
 
-void PlayOnce(KeyframeTrack& track, std::uint32_t ms) {
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
-
 void SetThreeKeys(KeyframeTrack& track, float from, float turn, float back) {
     track.SetKey(0, 0.0f, from);
     track.SetKey(1, kPincerTurn, turn);
@@ -81,12 +77,12 @@ Bboss01::Bboss01() {
     SetKeys(beamScaleZ_, kScaleZ);
     beamDepth_.SetKeyCount(2);
     SetKeys(beamDepth_, kDepth);
-    for (KeyframeTrack* t : {&beamScaleX_, &beamScaleY_, &beamScaleZ_, &beamDepth_}) PlayOnce(*t, kBeamMs);
+    for (KeyframeTrack* t : {&beamScaleX_, &beamScaleY_, &beamScaleZ_, &beamDepth_}) play_once::Make(*t, kBeamMs);
     for (int arm = 0; arm < 2; ++arm) {
-        for (KeyframeTrack* t : {&armX_[arm], &armY_[arm], &armZ_[arm]}) {
+        for (KeyframeTrack* t : {&arm_[arm].x, &arm_[arm].y, &arm_[arm].z}) {
             t->SetKeyCount(3);
             SetThreeKeys(*t, 0.0f, 0.0f, 0.0f);
-            PlayOnce(*t, kPincerMs);
+            play_once::Make(*t, kPincerMs);
         }
     }
     // The generator is the run's, seeded once at start-up where a journal can keep the seed: seeding it
@@ -129,9 +125,9 @@ void Bboss01::PlaceArms() {
     for (int i = 0; i < 2 && static_cast<std::size_t>(i) < arms.Size(); ++i) {
         BossBullet& arm = arms[static_cast<std::size_t>(i)];
         if (pincer) {
-            arm.x = TrackValue(armX_[i], now_, static_cast<float>(arm.x));
-            arm.y = TrackValue(armY_[i], now_, static_cast<float>(arm.y));
-            arm.z = TrackValue(armZ_[i], now_, static_cast<float>(arm.z));
+            arm.x = TrackValue(arm_[i].x, now_, static_cast<float>(arm.x));
+            arm.y = TrackValue(arm_[i].y, now_, static_cast<float>(arm.y));
+            arm.z = TrackValue(arm_[i].z, now_, static_cast<float>(arm.z));
         } else {
             arm.x = body_.x + (i == 0 ? kArmSide : -kArmSide);
             arm.y = body_.y;
@@ -160,9 +156,10 @@ void Bboss01::PlaceBeam() {
     }
 }
 
-bool Bboss01::BeamPassOver() const { return beamScaleX_.Start() + beamScaleX_.Duration() < now_; }
+// An attack ends only in a tick after its pass's last one, not in it.
+bool Bboss01::BeamPassOver() const { return play_once::Over(beamScaleX_, now_ - 1); }
 
-bool Bboss01::PincerPassOver() const { return armX_[0].Start() + armX_[0].Duration() < now_; }
+bool Bboss01::PincerPassOver() const { return play_once::Over(arm_[0].x, now_ - 1); }
 
 void Bboss01::ChooseNext() {
     nextChoice_ = Rand() % 2;
@@ -205,16 +202,14 @@ void Bboss01::PincerLogic() {
             const auto az = static_cast<float>(arm.z);
             const float side = i == 0 ? 1.0f : -1.0f;
             if (mode == 0) {
-                SetThreeKeys(armX_[i], ax, px + side * static_cast<float>(kSideReach), ax);
-                SetThreeKeys(armY_[i], ay, py, ay);
+                SetThreeKeys(arm_[i].x, ax, px + side * static_cast<float>(kSideReach), ax);
+                SetThreeKeys(arm_[i].y, ay, py, ay);
             } else {
-                SetThreeKeys(armX_[i], ax, px, ax);
-                SetThreeKeys(armY_[i], ay, py + side * static_cast<float>(kVerticalReach), ay);
+                SetThreeKeys(arm_[i].x, ax, px, ax);
+                SetThreeKeys(arm_[i].y, ay, py + side * static_cast<float>(kVerticalReach), ay);
             }
-            SetThreeKeys(armZ_[i], az, 0.0f, az);
-            armX_[i].SetStart(now_);
-            armY_[i].SetStart(now_);
-            armZ_[i].SetStart(now_);
+            SetThreeKeys(arm_[i].z, az, 0.0f, az);
+            arm_[i].SetStart(now_);
             PauseSway(now_);
         }
     } else if (attacking_ == 1 && armReady_ == 1 && PincerPassOver()) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 
 class Bboss01 : public Boss {
@@ -35,7 +36,7 @@ public:
     std::uint8_t Attacking() const { return attacking_; }
     std::int32_t NextChoice() const { return nextChoice_; }
     const KeyframeTrack& BeamScaleX() const { return beamScaleX_; }
-    const KeyframeTrack& ArmX(int arm) const { return armX_[arm]; }
+    const KeyframeTrack& ArmX(int arm) const { return arm_[arm].x; }
 
 private:
     enum Mesh : std::size_t { kBodyMesh, kRightArmMesh, kLeftArmMesh, kBeamMesh, kMeshCount };
@@ -56,9 +57,7 @@ private:
     KeyframeTrack beamScaleY_;
     KeyframeTrack beamScaleZ_;
     KeyframeTrack beamDepth_;
-    KeyframeTrack armX_[2];
-    KeyframeTrack armY_[2];
-    KeyframeTrack armZ_[2];
+    Track3 arm_[2];
     std::uint8_t beamReady_ = 1;
     std::uint8_t armReady_ = 0;
     std::uint8_t attacking_ = 0;

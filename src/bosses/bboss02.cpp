@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "core/angles.h"
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
@@ -110,10 +111,7 @@ Bboss02::Bboss02() {
     for (int j = 0; j < kShieldCount; ++j) BuildOrbit(shieldAngle_[j], kShieldFirstAngle + kOrbitSpacing * j);
     for (int j = 0; j < kCirclingHoles; ++j) BuildOrbit(holeAngle_[j], kHoleFirstAngle + kOrbitSpacing * j);
     for (int k = 0; k < kHoleCount; ++k) {
-        for (KeyframeTrack* t : {&shotX_[k], &shotY_[k], &shotZ_[k]}) {
-            Build(*t, 2, kShotFlightMs, 0);
-            TwoKeys(*t, 0.0f, 0.0f);
-        }
+        shot_[k].MakePass(2, kShotFlightMs);
     }
     static constexpr float kWidth[3][2] = {{0.0f, 1.0f}, {0.7f, 1.5f}, {1.0f, 0.1f}};
     static constexpr float kLength[2][2] = {{0.0f, 1.0f}, {1.0f, 10.0f}};
@@ -295,9 +293,9 @@ void Bboss02::LaunchHoles() {
 
 bool Bboss02::CanAttack() const { return attacking_ == 0 && now_ - battleStart_ > kAttackGate; }
 
-bool Bboss02::ShotsOver() const { return TrackRunOut(shotZ_[0].Start(), shotZ_[0].Duration(), now_); }
+bool Bboss02::ShotsOver() const { return play_once::Over(shot_[0].z, now_); }
 
-bool Bboss02::BeamsOver() const { return TrackRunOut(beamWidth_.Start(), beamWidth_.Duration(), now_); }
+bool Bboss02::BeamsOver() const { return play_once::Over(beamWidth_, now_); }
 
 void Bboss02::ChooseNext() {
     const int choice = Rand() % 2;
@@ -328,10 +326,10 @@ void Bboss02::AttackA() {
             shot.x = hole.x;
             shot.y = hole.y;
             shot.z = hole.z;
-            TwoKeys(shotX_[k], static_cast<float>(hole.x), px);
-            TwoKeys(shotY_[k], static_cast<float>(hole.y), py);
-            TwoKeys(shotZ_[k], static_cast<float>(hole.z), pz);
-            for (KeyframeTrack* t : {&shotX_[k], &shotY_[k], &shotZ_[k]}) t->SetStart(now_ - kShotLead);
+            TwoKeys(shot_[k].x, static_cast<float>(hole.x), px);
+            TwoKeys(shot_[k].y, static_cast<float>(hole.y), py);
+            TwoKeys(shot_[k].z, static_cast<float>(hole.z), pz);
+            shot_[k].SetStart(now_ - kShotLead);
         }
     } else if (attacking_ == 1 && attackAReady_ == 1 && (ShotsOver() || !(shots[0].z > kPlayerDepth))) {
         for (BossBullet& shot : shots) shot.alive = 0;
@@ -344,9 +342,11 @@ void Bboss02::MoveShots() {
     for (std::size_t k = 0; k < shots.Size(); ++k) {
         BossBullet& shot = shots[k];
         if (!shot.alive) continue;
-        shot.x = TrackValue(shotX_[k], now_, static_cast<float>(shot.x));
-        shot.y = TrackValue(shotY_[k], now_, static_cast<float>(shot.y));
-        shot.z = TrackValue(shotZ_[k], now_, static_cast<float>(shot.z));
+        const TrackPoint at =
+            shot_[k].Value(now_, {static_cast<float>(shot.x), static_cast<float>(shot.y), static_cast<float>(shot.z)});
+        shot.x = at.x;
+        shot.y = at.y;
+        shot.z = at.z;
         ShowMesh(meshes_[kShotMesh], At(shot.x, shot.y, shot.z), draw_state::kTranslucent);
     }
 }

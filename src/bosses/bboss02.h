@@ -9,6 +9,7 @@
 #include <span>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
@@ -74,9 +75,9 @@ public:
     // Hole 1 to 10, as the game numbers them.
     const Hole& HoleAt(int number) const { return holes_[static_cast<std::size_t>(number - 1)]; }
     int GlowCell() const { return glowCell_; }
-    const KeyframeTrack& ShotX(int entry) const { return shotX_[entry]; }
-    const KeyframeTrack& ShotY(int entry) const { return shotY_[entry]; }
-    const KeyframeTrack& ShotZ(int entry) const { return shotZ_[entry]; }
+    const KeyframeTrack& ShotX(int entry) const { return shot_[entry].x; }
+    const KeyframeTrack& ShotY(int entry) const { return shot_[entry].y; }
+    const KeyframeTrack& ShotZ(int entry) const { return shot_[entry].z; }
     const KeyframeTrack& BeamWidth() const { return beamWidth_; }
 
 private:
@@ -107,9 +108,7 @@ private:
     std::array<Hole, kHoleCount> holes_;
     KeyframeTrack shieldAngle_[kShieldCount];
     KeyframeTrack holeAngle_[kCirclingHoles];
-    KeyframeTrack shotX_[kHoleCount];
-    KeyframeTrack shotY_[kHoleCount];
-    KeyframeTrack shotZ_[kHoleCount];
+    Track3 shot_[kHoleCount];
     KeyframeTrack beamWidth_;
     KeyframeTrack beamHeight_;
     KeyframeTrack beamLength_;

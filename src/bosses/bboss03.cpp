@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/random.h"
 #include "platform/gfx/math.h"
@@ -109,27 +110,6 @@ constexpr std::array kAssets = {
     PictureAsset("t\\warp2.png"), PictureAsset("t\\join.png"), PictureAsset("t\\mecha2.png"),
 };
 
-void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
-    track.SetKeyCount(keys);
-    for (int i = 0; i < keys; ++i) track.SetKey(i, static_cast<float>(i) / static_cast<float>(keys - 1), 0.0f);
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
-
-// A play-once pass read at any tick: its first key up to and at its start (where the track itself would
-// give its end) and its last key from its end on (where, at the very end, it would give its first again).
-float PassValue(const KeyframeTrack& track, std::uint32_t tick) {
-    if (track.Count() == 0) return 0.0f;
-    const std::uint32_t since = tick - track.Start();
-    if (since == 0 || since > 0x80000000u) return track.KeyValue(0);
-    if (since >= track.Duration()) return track.KeyValue(track.Count() - 1);
-    return TrackValue(track, tick, track.KeyValue(0));
-}
-
-bool PassOver(const KeyframeTrack& track, std::uint32_t now) {
-    return TrackRunOut(track.Start(), track.Duration(), now);
-}
-
 // Blade i's height above the body: the first level with it, then one above and one below in turn.
 double SwordLevel(std::size_t i) {
     const double step = static_cast<double>((i + 1) / 2) * Bboss03::kSwordSpacing;
@@ -153,23 +133,23 @@ Bboss03::Bboss03() {
     haloSpin_.SetLooping(1);
 
     const float kTurn[2][2] = {{0.0f, 0.0f}, {1.0f, static_cast<float>(kTwoPi)}};
-    PlayOnce(swordTurn_, 2, kSwordMs);
+    play_once::Make(swordTurn_, 2, kSwordMs);
     SetKeys(swordTurn_, kTurn);
     const float kGrow[3][2] = {{0.0f, static_cast<float>(kSwordStartScale)},
                                {kSwordGrown, static_cast<float>(kSwordFullScale)},
                                {1.0f, static_cast<float>(kSwordFullScale)}};
-    PlayOnce(swordGrow_, 3, kSwordMs);
+    play_once::Make(swordGrow_, 3, kSwordMs);
     SetKeys(swordGrow_, kGrow);
 
     for (std::size_t i = 0; i < kRingCount; ++i) {
         const std::uint32_t ms = kRingMs + static_cast<std::uint32_t>(i) * kRingStagger;
-        PlayOnce(ringX_[i], 4, ms);
-        PlayOnce(ringY_[i], 3, ms);
-        PlayOnce(ringZ_[i], 3, ms);
+        play_once::Make(ring_[i].x, 4, ms);
+        play_once::Make(ring_[i].y, 3, ms);
+        play_once::Make(ring_[i].z, 3, ms);
     }
-    PlayOnce(dashDepth_, 4, kDashMs);
-    PlayOnce(dashSide_, 4, kDashMs);
-    for (KeyframeTrack& t : trailDepth_) PlayOnce(t, 2, 0);
+    play_once::Make(dashDepth_, 4, kDashMs);
+    play_once::Make(dashSide_, 4, kDashMs);
+    for (KeyframeTrack& t : trailDepth_) play_once::Make(t, 2, 0);
 }
 
 std::span<const AssetRef> Bboss03::Assets() { return kAssets; }
@@ -289,7 +269,7 @@ void Bboss03::SwordAttack() {
         swordTurn_.SetStart(now_);
         swordGrow_.SetStart(now_);
         for (std::size_t i = 0; i < swords.Size(); ++i) swords[i].alive = (i == 0 || Rand() % 2 == 1) ? 1 : 0;
-    } else if (attacking_ == 1 && swordsReady_ == 1 && PassOver(swordTurn_, now_)) {
+    } else if (attacking_ == 1 && swordsReady_ == 1 && play_once::Over(swordTurn_, now_)) {
         for (BossBullet& s : swords) {
             s.alive = 0;
             s.sz = kSwordStartScale;
@@ -298,8 +278,8 @@ void Bboss03::SwordAttack() {
         return;
     }
     if (attacking_ != 1 || swordsReady_ != 1) return;
-    const double turn = PassValue(swordTurn_, now_);
-    const double length = PassValue(swordGrow_, now_);
+    const double turn = play_once::Value(swordTurn_, now_);
+    const double length = play_once::Value(swordGrow_, now_);
     for (std::size_t i = 0; i < swords.Size(); ++i) {
         BossBullet& s = swords[i];
         if (!s.alive) continue;
@@ -348,12 +328,12 @@ void Bboss03::RingAttack() {
             const float keysX[4][2] = {{0.0f, bx}, {0.25f, bowed}, {0.5f, px}, {1.0f, px}};
             const float keysY[3][2] = {{0.0f, by}, {0.5f, py}, {1.0f, py}};
             const float keysZ[3][2] = {{0.0f, bz}, {0.5f, pz}, {1.0f, pz - (bz - pz)}};
-            SetKeys(ringX_[i], keysX);
-            SetKeys(ringY_[i], keysY);
-            SetKeys(ringZ_[i], keysZ);
-            for (KeyframeTrack* t : {&ringX_[i], &ringY_[i], &ringZ_[i]}) t->SetStart(now_);
+            SetKeys(ring_[i].x, keysX);
+            SetKeys(ring_[i].y, keysY);
+            SetKeys(ring_[i].z, keysZ);
+            ring_[i].SetStart(now_);
         }
-    } else if (attacking_ == 1 && ringsReady_ == 1 && PassOver(ringZ_[kRingCount - 1], now_)) {
+    } else if (attacking_ == 1 && ringsReady_ == 1 && play_once::Over(ring_[kRingCount - 1].z, now_)) {
         for (BossBullet& r : rings) r.alive = 0;
         Finish();
         return;
@@ -362,13 +342,11 @@ void Bboss03::RingAttack() {
     for (std::size_t i = 0; i < rings.Size() && i < kRingCount; ++i) {
         BossBullet& r = rings[i];
         if (!r.alive) continue;
-        if (PassOver(ringZ_[i], now_)) {
+        if (play_once::Over(ring_[i].z, now_)) {
             r.alive = 0;
             continue;
         }
-        r.x = PassValue(ringX_[i], now_);
-        r.y = PassValue(ringY_[i], now_);
-        r.z = PassValue(ringZ_[i], now_);
+        MoveTo(r, ring_[i].Pass(now_));
     }
 }
 
@@ -417,7 +395,7 @@ void Bboss03::DashAttack() {
         for (BossBullet& w : wings) w.alive = 1;
         charge_.alive = 1;
         lastTrail_ = now_;
-    } else if (attacking_ == 1 && dashReady_ == 1 && PassOver(dashDepth_, now_)) {
+    } else if (attacking_ == 1 && dashReady_ == 1 && play_once::Over(dashDepth_, now_)) {
         body_.x = dashFromX_;
         body_.z = dashFromZ_;
         for (BossBullet& w : wings) w.alive = 0;
@@ -428,8 +406,8 @@ void Bboss03::DashAttack() {
         return;
     }
     if (attacking_ != 1 || dashReady_ != 1) return;
-    body_.x = dashFromX_ + PassValue(dashSide_, now_);
-    body_.z = dashFromZ_ + PassValue(dashDepth_, now_);
+    body_.x = dashFromX_ + play_once::Value(dashSide_, now_);
+    body_.z = dashFromZ_ + play_once::Value(dashDepth_, now_);
     PlaceWings();
 }
 
@@ -459,11 +437,11 @@ void Bboss03::UpdateTrail() {
     for (std::size_t i = 0; i < kTrailCount; ++i) {
         BossBullet& t = trail_[i];
         if (!t.alive) continue;
-        if (PassOver(trailDepth_[i], now_)) {
+        if (play_once::Over(trailDepth_[i], now_)) {
             t.alive = 0;
             continue;
         }
-        t.z = PassValue(trailDepth_[i], now_);
+        t.z = play_once::Value(trailDepth_[i], now_);
     }
     if (now_ - lastTrail_ < kTrailEveryMs) return;
     lastTrail_ = now_;

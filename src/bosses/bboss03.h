@@ -9,6 +9,7 @@
 #include <span>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/texture.h"
@@ -78,7 +79,7 @@ public:
     const KeyframeTrack& TrailTrack(std::size_t i) const { return trailDepth_[i]; }
     const KeyframeTrack& SwordTurn() const { return swordTurn_; }
     const KeyframeTrack& DashDepth() const { return dashDepth_; }
-    const KeyframeTrack& RingZ(std::size_t i) const { return ringZ_[i]; }
+    const KeyframeTrack& RingZ(std::size_t i) const { return ring_[i].z; }
 
 private:
     void StepParts(std::uint32_t now) override;
@@ -108,9 +109,7 @@ private:
     KeyframeTrack haloSpin_;
     KeyframeTrack swordTurn_;
     KeyframeTrack swordGrow_;
-    KeyframeTrack ringX_[kRingCount];
-    KeyframeTrack ringY_[kRingCount];
-    KeyframeTrack ringZ_[kRingCount];
+    Track3 ring_[kRingCount];
     KeyframeTrack dashDepth_;
     KeyframeTrack dashSide_;
     KeyframeTrack trailDepth_[kTrailCount];

@@ -28,9 +28,7 @@ void Boss::StepBody(std::uint32_t now) { ShowBody(now, true); }
 
 void Boss::Start(std::uint32_t now, int set) {
     if (set >= 0 && set < kMotionSets) {
-        moveX_[set].SetStart(now);
-        moveY_[set].SetStart(now);
-        moveZ_[set].SetStart(now);
+        move_[set].SetStart(now);
     }
     battleStart_ = now;
 }
@@ -56,40 +54,40 @@ void Boss::Tick(std::uint32_t now) {
 
 void Boss::BuildSway(float y, float z) {
     static constexpr float kSwayX[5][2] = {{0.0f, 0.0f}, {0.25f, -5.0f}, {0.5f, 0.0f}, {0.75f, 5.0f}, {1.0f, 0.0f}};
-    moveX_[0].SetKeyCount(5);
-    SetKeys(moveX_[0], kSwayX);
-    moveX_[0].SetDuration(8000);
-    moveX_[0].SetLooping(1);
+    move_[0].x.SetKeyCount(5);
+    SetKeys(move_[0].x, kSwayX);
+    move_[0].x.SetDuration(8000);
+    move_[0].x.SetLooping(1);
     const float keysY[2][2] = {{0.0f, y}, {1.0f, y}};
-    moveY_[0].SetKeyCount(2);
-    SetKeys(moveY_[0], keysY);
-    moveY_[0].SetDuration(0);
-    moveY_[0].SetLooping(1);
+    move_[0].y.SetKeyCount(2);
+    SetKeys(move_[0].y, keysY);
+    move_[0].y.SetDuration(0);
+    move_[0].y.SetLooping(1);
     const float keysZ[2][2] = {{0.0f, z}, {1.0f, z}};
-    moveZ_[0].SetKeyCount(2);
-    SetKeys(moveZ_[0], keysZ);
-    moveZ_[0].SetDuration(0);
-    moveZ_[0].SetLooping(1);
+    move_[0].z.SetKeyCount(2);
+    SetKeys(move_[0].z, keysZ);
+    move_[0].z.SetDuration(0);
+    move_[0].z.SetLooping(1);
 }
 
 void Boss::PlaceOnSway(std::uint32_t now) {
     if (body_.holdPosition) return;
-    body_.x = TrackValue(moveX_[0], now, static_cast<float>(body_.x));
-    body_.y = TrackValue(moveY_[0], now, static_cast<float>(body_.y));
-    body_.z = TrackValue(moveZ_[0], now, static_cast<float>(body_.z));
+    const TrackPoint at =
+        move_[0].Value(now, {static_cast<float>(body_.x), static_cast<float>(body_.y), static_cast<float>(body_.z)});
+    body_.x = at.x;
+    body_.y = at.y;
+    body_.z = at.z;
 }
 
 void Boss::PauseSway(std::uint32_t now) {
-    savedMoveStart_ = moveX_[0].Start();
+    savedMoveStart_ = move_[0].x.Start();
     pauseStart_ = now;
 }
 
 void Boss::ResumeSway(std::uint32_t now, bool withAux) {
     pausedFor_ = now - pauseStart_;
     resumedStart_ = savedMoveStart_ + pausedFor_;
-    moveX_[0].SetStart(resumedStart_);
-    moveY_[0].SetStart(resumedStart_);
-    moveZ_[0].SetStart(resumedStart_);
+    move_[0].SetStart(resumedStart_);
     if (withAux) {
         for (KeyframeTrack& track : aux_) track.SetStart(resumedStart_);
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "collision/body_record.h"
 #include "collision/boss_bullet.h"
 #include "bosses/boss_mesh.h"
@@ -72,9 +73,9 @@ public:
     void SetPlayer(const PlayerState& player) { player_ = player; }
     const PlayerState& PlayerCopy() const { return player_; }
 
-    const KeyframeTrack& MoveX(int set) const { return moveX_[set]; }
-    const KeyframeTrack& MoveY(int set) const { return moveY_[set]; }
-    const KeyframeTrack& MoveZ(int set) const { return moveZ_[set]; }
+    const KeyframeTrack& MoveX(int set) const { return move_[set].x; }
+    const KeyframeTrack& MoveY(int set) const { return move_[set].y; }
+    const KeyframeTrack& MoveZ(int set) const { return move_[set].z; }
     std::uint32_t Elapsed() const { return elapsed_; }
     std::uint32_t BattleStart() const { return battleStart_; }
 
@@ -86,6 +87,12 @@ protected:
     // Builds list i and its saved copy with count copies of one entry.
     void BuildList(int i, std::size_t count, const BossBullet& entry);
     void BuildList(int i, const std::vector<BossBullet>& entries);
+    // Puts an entry at a point read from its flight.
+    static void MoveTo(BossBullet& entry, const TrackPoint& at) {
+        entry.x = at.x;
+        entry.y = at.y;
+        entry.z = at.z;
+    }
     // Copies every saved list over its live list.
     void RestoreLists();
     // The refresh every Update begins with.
@@ -126,9 +133,7 @@ protected:
     std::array<BulletPool, kListCount> live_;
     std::array<BulletPool, kListCount> initial_;
     KeyframeTrack aux_[kAuxCount];
-    KeyframeTrack moveX_[kMotionSets];
-    KeyframeTrack moveY_[kMotionSets];
-    KeyframeTrack moveZ_[kMotionSets];
+    Track3 move_[kMotionSets];
     // The sway frozen by an attack: its start at the freeze, how long the freeze lasted, when it began,
     // and the later start it resumes with.
     std::uint32_t savedMoveStart_ = 0;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/angles.h"
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
@@ -71,34 +72,6 @@ constexpr int kFlareAux = 3;
 
 constexpr double kRingAt = 3.0;
 
-// A play-once track read by a step that may come in the very tick it was started, or exactly at its end:
-// before or at the start it stands at its first key, at and after the end at its last.
-float Once(const KeyframeTrack& track, std::uint32_t now) {
-    const auto since = static_cast<std::int32_t>(now - track.Start());
-    if (since <= 0) return track.KeyValue(0);
-    if (static_cast<std::uint32_t>(since) >= track.Duration()) return track.KeyValue(track.Count() - 1);
-    return TrackValue(track, now, track.KeyValue(0));
-}
-
-float OnceBezier(const KeyframeTrack& track, std::uint32_t now) {
-    const auto since = static_cast<std::int32_t>(now - track.Start());
-    if (since <= 0) return track.KeyValue(0);
-    if (static_cast<std::uint32_t>(since) >= track.Duration()) return track.KeyValue(track.Count() - 1);
-    float v = track.KeyValue(0);
-    int clamped = 0;
-    track.EvaluateBezier(now, &v, &clamped);
-    return v;
-}
-
-bool RunOut(const KeyframeTrack& track, std::uint32_t now) { return TrackRunOut(track.Start(), track.Duration(), now); }
-
-void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
-    track.SetKeyCount(keys);
-    for (int i = 0; i < keys; ++i) track.SetKey(i, static_cast<float>(i) / static_cast<float>(keys - 1), 0.0f);
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
-
 void FromTo(KeyframeTrack& track, double from, double to) {
     track.SetKey(0, 0.0f, static_cast<float>(from));
     track.SetKey(1, 1.0f, static_cast<float>(to));
@@ -147,21 +120,21 @@ Boss05::Boss05() {
     holeSpin_.SetDuration(kHoleSpinMs);
     holeSpin_.SetLooping(1);
     for (KeyframeTrack& delay : holeDelay_) {
-        PlayOnce(delay, 2, kHoleFadeMs);
+        play_once::Make(delay, 2, kHoleFadeMs);
         FromTo(delay, 0.0, 1.0);
     }
     for (int i = 0; i < 3; ++i) Looping(aux_[i], 360.0f, kCircleMs[i]);
     Looping(aux_[kFlareAux], 360.0f, kFlareSpinMs);
 
     for (int i = 0; i < kFanCount; ++i) {
-        PlayOnce(fanZ_[i], 2, kFanFlightMs);
-        PlayOnce(fanX_[i], 4, kFanFlightMs);
-        PlayOnce(fanY_[i], 4, kFanFlightMs);
-        for (KeyframeTrack* t : {&fanBackX_[i], &fanBackY_[i], &fanBackZ_[i]}) PlayOnce(*t, 2, kFanReturnMs);
-        for (KeyframeTrack* t : {&beamX_[i], &beamY_[i], &beamZ_[i]}) PlayOnce(*t, 2, kFanBeamMs);
+        play_once::Make(fan_[i].z, 2, kFanFlightMs);
+        play_once::Make(fan_[i].x, 4, kFanFlightMs);
+        play_once::Make(fan_[i].y, 4, kFanFlightMs);
+        fanBack_[i].MakePass(2, kFanReturnMs);
+        beam_[i].MakePass(2, kFanBeamMs);
     }
     for (int i = 0; i < kMeteorCount; ++i) {
-        for (KeyframeTrack* t : {&meteorZ_[i], &meteorX_[i], &meteorY_[i]}) PlayOnce(*t, 2, kMeteorMs);
+        meteor_[i].MakePass(2, kMeteorMs);
     }
 }
 
@@ -299,14 +272,12 @@ void Boss05::Fans() {
         BossBullet& fan = fans[static_cast<std::size_t>(i)];
         const bool attacking = running_ && fansNext_;
         if (attacking && !returning_) {
-            fan.z = Once(fanZ_[i], now_);
-            fan.x = OnceBezier(fanX_[i], now_);
-            fan.y = OnceBezier(fanY_[i], now_);
+            fan.z = play_once::Value(fan_[i].z, now_);
+            fan.x = play_once::BezierValue(fan_[i].x, now_);
+            fan.y = play_once::BezierValue(fan_[i].y, now_);
             AimFromPlayer(fan);
         } else if (attacking) {
-            fan.x = Once(fanBackX_[i], now_);
-            fan.y = Once(fanBackY_[i], now_);
-            fan.z = Once(fanBackZ_[i], now_);
+            MoveTo(fan, fanBack_[i].Pass(now_));
         } else {
             fan.x = body_.x + kFanRackLeft + kFanRackSpacing * i;
             fan.y = body_.y + kFanRackRise;
@@ -334,14 +305,14 @@ void Boss05::LaunchFans() {
         const BossBullet& fan = fans[static_cast<std::size_t>(i)];
         const int path = order[static_cast<std::size_t>(i)];
         pathOf_[static_cast<std::size_t>(i)] = path;
-        FromTo(fanZ_[i], fan.z, kFanFlightDepth);
-        fanX_[i].SetKey(0, kPathTimes[0], static_cast<float>(fan.x));
-        fanY_[i].SetKey(0, kPathTimes[0], static_cast<float>(fan.y));
+        FromTo(fan_[i].z, fan.z, kFanFlightDepth);
+        fan_[i].x.SetKey(0, kPathTimes[0], static_cast<float>(fan.x));
+        fan_[i].y.SetKey(0, kPathTimes[0], static_cast<float>(fan.y));
         for (int k = 0; k < 3; ++k) {
-            fanX_[i].SetKey(k + 1, kPathTimes[k + 1], kPaths[path][0][k]);
-            fanY_[i].SetKey(k + 1, kPathTimes[k + 1], kPaths[path][1][k]);
+            fan_[i].x.SetKey(k + 1, kPathTimes[k + 1], kPaths[path][0][k]);
+            fan_[i].y.SetKey(k + 1, kPathTimes[k + 1], kPaths[path][1][k]);
         }
-        for (KeyframeTrack* t : {&fanZ_[i], &fanX_[i], &fanY_[i]}) t->SetStart(now_);
+        fan_[i].SetStart(now_);
     }
 }
 
@@ -350,10 +321,10 @@ void Boss05::ReturnFans() {
     const BulletPool& fans = live_[kFanList];
     for (int i = 0; i < kFanCount; ++i) {
         const BossBullet& fan = fans[static_cast<std::size_t>(i)];
-        FromTo(fanBackX_[i], fan.x, body_.x + kFanRackLeft + kFanRackSpacing * i);
-        FromTo(fanBackY_[i], fan.y, body_.y + kFanRackRise);
-        FromTo(fanBackZ_[i], fan.z, kFanReturnDepth);
-        for (KeyframeTrack* t : {&fanBackX_[i], &fanBackY_[i], &fanBackZ_[i]}) t->SetStart(now_ + kFanReturnDelay);
+        FromTo(fanBack_[i].x, fan.x, body_.x + kFanRackLeft + kFanRackSpacing * i);
+        FromTo(fanBack_[i].y, fan.y, body_.y + kFanRackRise);
+        FromTo(fanBack_[i].z, fan.z, kFanReturnDepth);
+        fanBack_[i].SetStart(now_ + kFanReturnDelay);
 
         BossBullet& beam = fanBeams_[static_cast<std::size_t>(i)];
         beam.alive = 1;
@@ -363,10 +334,10 @@ void Boss05::ReturnFans() {
         beam.yaw = fan.yaw;
         beam.pitch = fan.pitch;
         beam.roll = fan.roll;
-        FromTo(beamX_[i], fan.x, fan.x - kFanBeamReach * fan.yaw);
-        FromTo(beamY_[i], fan.y, fan.y + kFanBeamReach * fan.pitch);
-        FromTo(beamZ_[i], fan.z, kFanBeamDepth);
-        for (KeyframeTrack* t : {&beamX_[i], &beamY_[i], &beamZ_[i]}) t->SetStart(now_);
+        FromTo(beam_[i].x, fan.x, fan.x - kFanBeamReach * fan.yaw);
+        FromTo(beam_[i].y, fan.y, fan.y + kFanBeamReach * fan.pitch);
+        FromTo(beam_[i].z, fan.z, kFanBeamDepth);
+        beam_[i].SetStart(now_);
     }
 }
 
@@ -374,9 +345,9 @@ void Boss05::AttackFans() {
     // A capture holds the body and its sway with the same bookkeeping: the fans wait for the ship's release.
     if (fansNext_ && elapsed_ > kAttackGate && !running_ && !captureHeld_) {
         LaunchFans();
-    } else if (running_ && fansNext_ && !returning_ && RunOut(fanZ_[0], now_)) {
+    } else if (running_ && fansNext_ && !returning_ && play_once::Over(fan_[0].z, now_)) {
         ReturnFans();
-    } else if (running_ && fansNext_ && returning_ && RunOut(fanBackX_[0], now_)) {
+    } else if (running_ && fansNext_ && returning_ && play_once::Over(fanBack_[0].x, now_)) {
         for (BossBullet& beam : fanBeams_) beam.alive = 0;
         ResumeSway(now_, true);
         returning_ = 0;
@@ -389,9 +360,7 @@ void Boss05::FanBeams() {
     for (int i = 0; i < kFanCount; ++i) {
         BossBullet& beam = fanBeams_[static_cast<std::size_t>(i)];
         if (!beam.alive) continue;
-        beam.x = Once(beamX_[i], now_);
-        beam.y = Once(beamY_[i], now_);
-        beam.z = Once(beamZ_[i], now_);
+        MoveTo(beam, beam_[i].Pass(now_));
         ShowMeshAt(meshes_[kFanBeamMesh], beam, true, draw_state::kTranslucent);
     }
 }
@@ -403,13 +372,11 @@ void Boss05::Meteors() {
     for (int i = 0; i < kMeteorCount && static_cast<std::size_t>(i) < meteors.Size(); ++i) {
         BossBullet& meteor = meteors[static_cast<std::size_t>(i)];
         if (!meteor.alive) continue;
-        if (RunOut(meteorZ_[i], now_)) {
+        if (play_once::Over(meteor_[i].z, now_)) {
             meteor.alive = 0;
             continue;
         }
-        meteor.z = Once(meteorZ_[i], now_);
-        meteor.x = Once(meteorX_[i], now_);
-        meteor.y = Once(meteorY_[i], now_);
+        MoveTo(meteor, meteor_[i].Pass(now_));
         if (meteor.z < kMeteorFrom) ShowMeshAt(meshes_[kMeteorMesh], meteor, false, {});
     }
 }
@@ -424,23 +391,23 @@ void Boss05::AttackMeteors() {
         for (int i = 0; i < kMeteorCount && static_cast<std::size_t>(i) < meteors.Size(); ++i) {
             const auto delay = static_cast<std::uint32_t>(Rand() % kMeteorDelayRange);
             const std::uint32_t at = now_ + delay;
-            const double x = TrackValue(moveX_[0], at, static_cast<float>(body_.x));
-            const double y = TrackValue(moveY_[0], at, static_cast<float>(body_.y));
-            FromTo(meteorZ_[i], kMeteorFrom, kMeteorTo);
-            FromTo(meteorX_[i], x, x + Rand() % kMeteorSpread);
-            FromTo(meteorY_[i], y - kMeteorDrop, y + Rand() % kMeteorSpread);
-            for (KeyframeTrack* t : {&meteorZ_[i], &meteorX_[i], &meteorY_[i]}) t->SetStart(at);
+            const double x = TrackValue(move_[0].x, at, static_cast<float>(body_.x));
+            const double y = TrackValue(move_[0].y, at, static_cast<float>(body_.y));
+            FromTo(meteor_[i].z, kMeteorFrom, kMeteorTo);
+            FromTo(meteor_[i].x, x, x + Rand() % kMeteorSpread);
+            FromTo(meteor_[i].y, y - kMeteorDrop, y + Rand() % kMeteorSpread);
+            meteor_[i].SetStart(at);
             BossBullet& meteor = meteors[static_cast<std::size_t>(i)];
             meteor.alive = 1;
             meteor.z = kMeteorFrom;
-            meteor.x = meteorX_[i].KeyValue(0);
-            meteor.y = meteorY_[i].KeyValue(0);
+            meteor.x = meteor_[i].x.KeyValue(0);
+            meteor.y = meteor_[i].y.KeyValue(0);
             if (i == 0 || delay >= latest) {
                 latest = delay;
                 lastMeteor_ = i;
             }
         }
-    } else if (running_ && meteorsNext_ && RunOut(meteorZ_[lastMeteor_], now_)) {
+    } else if (running_ && meteorsNext_ && play_once::Over(meteor_[lastMeteor_].z, now_)) {
         for (BossBullet& meteor : live_[kMeteorList]) meteor.alive = 0;
         EndAttack();
     }
@@ -482,14 +449,14 @@ void Boss05::AttackHoles() {
         }
         holeGrowth_.SetStart(now_);
         holeSpin_.SetStart(now_);
-    } else if (running_ && holesNext_ && RunOut(holeGrowth_, now_)) {
+    } else if (running_ && holesNext_ && play_once::Over(holeGrowth_, now_)) {
         for (BossBullet& hole : live_[kHoleList]) hole.alive = 0;
         EndAttack();
     }
 }
 
 void Boss05::CaptureHoles() {
-    const double g = Once(holeGrowth_, now_);
+    const double g = play_once::Value(holeGrowth_, now_);
     const double spin = TrackValue(holeSpin_, now_) * kTurn;
     BulletPool& holes = live_[kHoleList];
     for (int j = 0; j < kHoleEntries && static_cast<std::size_t>(j) < holes.Size(); ++j) {
@@ -504,7 +471,7 @@ void Boss05::CaptureHoles() {
         hole.rh = hole.rv = kHoleRadius * g;
         hole.roll = spin;
         if (j == 0) continue;
-        const auto alpha = static_cast<std::uint32_t>(std::lround(kHoleAlpha * Once(holeDelay_[j], now_)));
+        const auto alpha = static_cast<std::uint32_t>(std::lround(kHoleAlpha * play_once::Value(holeDelay_[j], now_)));
         Matrix scale, turn, world;
         MatrixScaling(&scale, static_cast<float>(g), static_cast<float>(g), 1.0f);
         MatrixRotationYawPitchRoll(&turn, 0.0f, 0.0f, static_cast<float>(spin));

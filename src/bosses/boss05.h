@@ -10,6 +10,7 @@
 #include <span>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
@@ -78,9 +79,9 @@ public:
     // The path table fan i flies by in the current or last fan attack.
     int PathOf(int fan) const { return pathOf_[static_cast<std::size_t>(fan)]; }
     int LastMeteor() const { return lastMeteor_; }
-    const KeyframeTrack& MeteorDepth(int i) const { return meteorZ_[i]; }
+    const KeyframeTrack& MeteorDepth(int i) const { return meteor_[i].z; }
     const KeyframeTrack& HoleGrowth() const { return holeGrowth_; }
-    const KeyframeTrack& FanDepth(int i) const { return fanZ_[i]; }
+    const KeyframeTrack& FanDepth(int i) const { return fan_[i].z; }
     const BossBullet& FanBeam(int i) const { return fanBeams_[static_cast<std::size_t>(i)]; }
     // The place of black-hole sprite k: 0 the one under the body, 1 to 3 the orbiting ones.
     const BossBullet& BlackHole(int k) const { return blackHoles_[static_cast<std::size_t>(k)]; }
@@ -120,18 +121,10 @@ private:
     KeyframeTrack holeGrowth_;
     KeyframeTrack holeSpin_;
     KeyframeTrack holeDelay_[kHoleEntries];
-    KeyframeTrack fanZ_[kFanCount];
-    KeyframeTrack fanX_[kFanCount];
-    KeyframeTrack fanY_[kFanCount];
-    KeyframeTrack fanBackX_[kFanCount];
-    KeyframeTrack fanBackY_[kFanCount];
-    KeyframeTrack fanBackZ_[kFanCount];
-    KeyframeTrack beamX_[kFanCount];
-    KeyframeTrack beamY_[kFanCount];
-    KeyframeTrack beamZ_[kFanCount];
-    KeyframeTrack meteorZ_[kMeteorCount];
-    KeyframeTrack meteorX_[kMeteorCount];
-    KeyframeTrack meteorY_[kMeteorCount];
+    Track3 fan_[kFanCount];
+    Track3 fanBack_[kFanCount];
+    Track3 beam_[kFanCount];
+    Track3 meteor_[kMeteorCount];
 
     platform::TexturePtr blackHolePicture_;
     platform::TexturePtr flarePicture_;

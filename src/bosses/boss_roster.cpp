@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/registry.h"
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "bosses/boss_entries.h"
 #include "platform/core/clock.h"
@@ -376,7 +377,7 @@ void BossRoster::StartCapture(std::uint32_t now, Boss& boss) {
 
 void BossRoster::FollowCapture(std::uint32_t now) {
     PlayerState& ship = *playerState_;
-    if (!TrackRunOut(captureTrack_.Start(), captureTrack_.Duration(), now)) {
+    if (!play_once::Over(captureTrack_, now)) {
         // Read in the tick it started, the track would already stand at its end.
         if (now != captureTrack_.Start()) ship.z = TrackValue(captureTrack_, now, static_cast<float>(ship.z));
         if (ship.z > kVanishDepth) {

@@ -11,6 +11,7 @@
 
 #include "core/angles.h"
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "core/step_track.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
@@ -90,7 +91,7 @@ public:
     const KeyframeTrack& LanceSpin() const { return lanceSpin_; }
     const KeyframeTrack& LaserDepth(std::size_t i) const { return laserDepth_[i]; }
     const KeyframeTrack& SnowX(std::size_t i) const { return snowX_[i]; }
-    const KeyframeTrack& EyeShotZ(std::size_t i) const { return eyeShotZ_[i]; }
+    const KeyframeTrack& EyeShotZ(std::size_t i) const { return eyeShot_[i].z; }
     std::size_t LongestSnow() const { return longestSnow_; }
     bool EmitterShown(std::size_t i) const { return emitters_[i] != 0; }
     bool EyeShown() const { return eyeShown_ != 0; }
@@ -151,6 +152,8 @@ private:
     void ShowSnow();
     void AttackEye();
 
+    // A looping step track read so that its start tick gives its first key, as a whole pass later.
+    static float HopValue(const StepTrack& track, std::uint32_t now);
     bool Gate(std::uint8_t flag) const;
     void Begin();
     // Ends the attack in progress and draws the next of the four.
@@ -169,9 +172,7 @@ private:
     KeyframeTrack streamDepth_[kOrbitPoints];
     KeyframeTrack waveX_[kWaveCount];
     KeyframeTrack waveZ_[kWaveCount];
-    KeyframeTrack lanceX_[kLanceCount];
-    KeyframeTrack lanceY_[kLanceCount];
-    KeyframeTrack lanceZ_[kLanceCount];
+    Track3 lance_[kLanceCount];
     KeyframeTrack lanceSpin_;
     KeyframeTrack laserDepth_[kLaserCount];
     KeyframeTrack laserLength_[kLaserCount];
@@ -183,9 +184,7 @@ private:
     KeyframeTrack eyeFade_;
     StepTrack eyeHopX_;
     StepTrack eyeHopY_;
-    KeyframeTrack eyeShotX_[kEyeShotCount];
-    KeyframeTrack eyeShotY_[kEyeShotCount];
-    KeyframeTrack eyeShotZ_[kEyeShotCount];
+    Track3 eyeShot_[kEyeShotCount];
 
     // The list-4 bullet whose fall lasts longest, and the laser and eye shot whose tracks time their
     // attacks; set where the lists are built.

@@ -5,15 +5,12 @@
 
 #include "core/track_value.h"
 #include "bosses/lboss04.h"
-#include "bosses/track_pass.h"
+#include "core/play_once.h"
 #include "core/angles.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
 
 using namespace platform;
-using track_pass::HopValue;
-using track_pass::PassValue;
-using track_pass::Started;
 
 namespace {
 
@@ -62,8 +59,8 @@ void Lboss04::ShowWaves() {
     for (std::size_t i = 0; i < kWaveCount; ++i) {
         BossBullet& wave = live_[kWaveList][i];
         if (!wave.alive) continue;
-        wave.sx = PassValue(waveX_[i], now_);
-        wave.sz = PassValue(waveZ_[i], now_);
+        wave.sx = play_once::Value(waveX_[i], now_);
+        wave.sz = play_once::Value(waveZ_[i], now_);
         wave.rh = kWaveReachPerScale * wave.sx;
         wave.rz = kWaveReachPerScale * wave.sz;
         Matrix scale, turn, world;
@@ -87,8 +84,8 @@ void Lboss04::ShowStreamShots() {
     for (std::size_t i = 0; i < kOrbitPoints; ++i) {
         BossBullet& shot = live_[kStreamList][i];
         if (!shot.alive) continue;
-        shot.z = PassValue(streamDepth_[i], now_);
-        shot.x = PassValue(streamX_[i], now_);
+        shot.z = play_once::Value(streamDepth_[i], now_);
+        shot.x = play_once::Value(streamX_[i], now_);
         if (!(shot.z < kStreamFrom)) continue;
         Matrix world;
         MatrixTranslation(&world, F(shot.x), F(shot.y), F(shot.z));
@@ -98,14 +95,14 @@ void Lboss04::ShowStreamShots() {
 
 void Lboss04::ShowLances() {
     const bool moving = LancesMoving();
-    const double spin = PassValue(lanceSpin_, now_);
+    const double spin = play_once::Value(lanceSpin_, now_);
     for (std::size_t i = 0; i < kLanceCount; ++i) {
         BossBullet& lance = live_[kLanceList][i];
         if (moving) {
             const double a = (180.0 * static_cast<double>(i) + spin) * kRadiansPerDegree;
-            lance.x = PassValue(lanceX_[i], now_) + kLanceSwing * std::cos(a);
-            lance.y = PassValue(lanceY_[i], now_) + kLanceSwing * std::sin(a);
-            lance.z = PassValue(lanceZ_[i], now_);
+            lance.x = play_once::Value(lance_[i].x, now_) + kLanceSwing * std::cos(a);
+            lance.y = play_once::Value(lance_[i].y, now_) + kLanceSwing * std::sin(a);
+            lance.z = play_once::Value(lance_[i].z, now_);
             lance.roll = spin * kRadiansPerDegree;
         } else {
             lance.x = body_.x - kLanceRestSide + 2.0 * kLanceRestSide * static_cast<double>(i);
@@ -125,8 +122,8 @@ void Lboss04::ShowLasers() {
     for (std::size_t i = 0; i < kLaserCount; ++i) {
         BossBullet& laser = live_[kLaserList][i];
         if (!laser.alive) continue;
-        laser.z = PassValue(laserDepth_[i], now_);
-        laser.sz = PassValue(laserLength_[i], now_);
+        laser.z = play_once::Value(laserDepth_[i], now_);
+        laser.sz = play_once::Value(laserLength_[i], now_);
         // The hit reaches as far along the depth as the laser is drawn.
         laser.rz = kLaserHalfLengthPerScale * laser.sz;
         Matrix world;
@@ -144,7 +141,7 @@ void Lboss04::ShowDarkCircles() {
 }
 
 void Lboss04::ShowEmitters() {
-    const double fade = PassValue(emitterFade_, now_);
+    const double fade = play_once::Value(emitterFade_, now_);
     for (std::size_t i = 0; i < kLaserCount; ++i) {
         if (!emitters_[i]) continue;
         const BossBullet& laser = live_[kLaserList][i];
@@ -154,25 +151,23 @@ void Lboss04::ShowEmitters() {
 
 void Lboss04::ShowHole() {
     if (!eyeShown_) return;
-    ShowSlot(kHole, kHoleX, kHoleY, body_.z - kHoleAhead, kHoleScale, kHoleScale, PassValue(eyeFade_, now_));
+    ShowSlot(kHole, kHoleX, kHoleY, body_.z - kHoleAhead, kHoleScale, kHoleScale, play_once::Value(eyeFade_, now_));
 }
 
 void Lboss04::ShowEye() {
     if (!eyeShown_) return;
     eyeX_ = HopValue(eyeHopX_, now_);
     eyeY_ = HopValue(eyeHopY_, now_);
-    ShowSlot(kEye, eyeX_, eyeY_, body_.z - kEyeAhead, 1.0, 1.0, PassValue(eyeFade_, now_));
+    ShowSlot(kEye, eyeX_, eyeY_, body_.z - kEyeAhead, 1.0, 1.0, play_once::Value(eyeFade_, now_));
 }
 
 void Lboss04::ShowEyeShots() {
     if (!flags_[static_cast<std::size_t>(Attack::kEye)] || !running_) return;
     for (std::size_t j = 0; j < kEyeShotCount; ++j) {
         BossBullet& shot = live_[kEyeShotList][j];
-        const bool flying = shot.alive && Started(eyeShotZ_[j].Start(), now_);
+        const bool flying = shot.alive && play_once::Reached(now_, eyeShot_[j].z.Start());
         if (flying) {
-            shot.x = PassValue(eyeShotX_[j], now_);
-            shot.y = PassValue(eyeShotY_[j], now_);
-            shot.z = PassValue(eyeShotZ_[j], now_);
+            MoveTo(shot, eyeShot_[j].Pass(now_));
         } else {
             // Waiting in the eye.
             shot.x = eyeX_;
@@ -195,8 +190,8 @@ void Lboss04::ShowSnow() {
     for (std::size_t i = 0; i < kSnowCount; ++i) {
         BossBullet& flake = live_[kSnowList][i];
         if (!flake.alive) continue;
-        flake.x = PassValue(snowX_[i], now_);
-        flake.y = PassValue(snowY_[i], now_);
+        flake.x = play_once::Value(snowX_[i], now_);
+        flake.y = play_once::Value(snowY_[i], now_);
         flake.sx = sx;
         flake.sy = sy;
         ShowSlot(kSnow, flake.x, flake.y, flake.z, flake.sx, flake.sy, 1.0);

@@ -7,7 +7,7 @@
 
 #include "core/angles.h"
 #include "core/track_value.h"
-#include "bosses/pass_value.h"
+#include "core/play_once.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
@@ -67,22 +67,20 @@ std::vector<BossBullet> Bars() {
 
 Smoon01::Smoon01()
     : MoonBoss(kMeshCount, kPictureCount),
-      shotX_(std::make_unique<KeyframeTrack[]>(kShotCount)),
-      shotY_(std::make_unique<KeyframeTrack[]>(kShotCount)),
-      shotZ_(std::make_unique<KeyframeTrack[]>(kShotCount)) {
+      shot_(std::make_unique<Track3[]>(kShotCount)) {
     std::vector<BossBullet> shots;
     for (std::size_t i = 0; i < kShotCount; ++i) shots.push_back(ShotEntry(i));
     BuildList(kShotList, shots);
     BuildList(kBarList, Bars());
     for (std::size_t i = 0; i < kShotCount; ++i) {
-        SetPass(shotX_[i], kShotAimMs, 0.0f, 0.0f);
-        SetPass(shotY_[i], kShotAimMs, 0.0f, 0.0f);
-        SetPass(shotZ_[i], kShotFlightMs, static_cast<float>(kBarStartZ), -10.0f);
+        play_once::Make(shot_[i].x, kShotAimMs, 0.0f, 0.0f);
+        play_once::Make(shot_[i].y, kShotAimMs, 0.0f, 0.0f);
+        play_once::Make(shot_[i].z, kShotFlightMs, static_cast<float>(kBarStartZ), -10.0f);
     }
-    SetPass(roll_, kRollMs, 0.0f, 3600.0f);
+    play_once::Make(roll_, kRollMs, 0.0f, 3600.0f);
     roll_.SetLooping(1);
-    SetPass(barAdvance_, kBarAdvanceMs, static_cast<float>(kBarStartZ), static_cast<float>(kBarNearZ));
-    SetPass(barSweep_, kBarSweepMs, 0.0f, 1.0f);
+    play_once::Make(barAdvance_, kBarAdvanceMs, static_cast<float>(kBarStartZ), static_cast<float>(kBarNearZ));
+    play_once::Make(barSweep_, kBarSweepMs, 0.0f, 1.0f);
 }
 
 std::span<const AssetRef> Smoon01::Assets() { return kAssets; }
@@ -132,18 +130,18 @@ void Smoon01::ShotAttack() {
         for (std::size_t i = 0; i < shots.Size(); ++i) {
             const std::uint32_t leaves = now_ + kShotStagger * static_cast<std::uint32_t>(i);
             // Each shot leaves from where the swaying body will be when its turn comes.
-            const float fromX = TrackValue(moveX_[0], leaves, static_cast<float>(body_.x));
-            const float fromY = TrackValue(moveY_[0], leaves, static_cast<float>(body_.y));
+            const float fromX = TrackValue(move_[0].x, leaves, static_cast<float>(body_.x));
+            const float fromY = TrackValue(move_[0].y, leaves, static_cast<float>(body_.y));
             const auto aimX = static_cast<float>(player_.x + Rand() % kAimScatter);
             const auto aimY = static_cast<float>(player_.y + Rand() % kAimScatter);
-            shotX_[i].SetKey(0, 0.0f, fromX);
-            shotX_[i].SetKey(1, 1.0f, aimX);
-            shotY_[i].SetKey(0, 0.0f, fromY);
-            shotY_[i].SetKey(1, 1.0f, aimY);
-            for (KeyframeTrack* t : {&shotX_[i], &shotY_[i], &shotZ_[i]}) t->SetStart(leaves);
+            shot_[i].x.SetKey(0, 0.0f, fromX);
+            shot_[i].x.SetKey(1, 1.0f, aimX);
+            shot_[i].y.SetKey(0, 0.0f, fromY);
+            shot_[i].y.SetKey(1, 1.0f, aimY);
+            shot_[i].SetStart(leaves);
             shots[i].alive = 1;
         }
-    } else if (ShotsRunning() && PassOver(roll_, now_)) {
+    } else if (ShotsRunning() && play_once::Over(roll_, now_)) {
         for (BossBullet& shot : shots) shot.alive = 0;
         EndAttack();
         ChooseNext();
@@ -152,21 +150,19 @@ void Smoon01::ShotAttack() {
         BossBullet& shot = shots[i];
         if (!shot.alive) continue;
         // A shot whose flight is over is spent, not left behind the ship.
-        if (PassOver(shotZ_[i], now_)) {
+        if (play_once::Over(shot_[i].z, now_)) {
             shot.alive = 0;
             continue;
         }
-        shot.x = PassValue(shotX_[i], now_);
-        shot.y = PassValue(shotY_[i], now_);
-        shot.z = PassValue(shotZ_[i], now_);
+        MoveTo(shot, shot_[i].Pass(now_));
         ShowPicture(kMagicPicture, shot.x, shot.y, shot.z, kShotScale);
     }
 }
 
 void Smoon01::BarFlight() {
     if (!BarsRunning()) return;
-    const double depth = PassValue(barAdvance_, now_);
-    const double sweep = PassValue(barSweep_, now_);
+    const double depth = play_once::Value(barAdvance_, now_);
+    const double sweep = play_once::Value(barSweep_, now_);
     BulletPool& bars = live_[kBarList];
     const BulletPool& placed = initial_[kBarList];
     for (std::size_t i = 0; i < bars.Size(); ++i) {
@@ -194,7 +190,7 @@ void Smoon01::BarAttack() {
         }
         barAdvance_.SetStart(now_ + kBarAdvanceDelay);
         barSweep_.SetStart(now_ + kBarSweepDelay);
-    } else if (BarsRunning() && PassOver(barSweep_, now_)) {
+    } else if (BarsRunning() && play_once::Over(barSweep_, now_)) {
         for (BossBullet& bar : bars) bar.alive = 0;
         EndAttack();
         ChooseNext();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/moon_boss.h"
 
 class Smoon01 : public MoonBoss {
@@ -51,7 +52,7 @@ public:
     std::uint8_t BarsNext() const { return barsReady_; }
     bool ShotsRunning() const { return attacking_ == 1 && shotsReady_ == 1; }
     bool BarsRunning() const { return attacking_ == 1 && barsReady_ == 1; }
-    const KeyframeTrack& ShotDepth(std::size_t i) const { return shotZ_[i]; }
+    const KeyframeTrack& ShotDepth(std::size_t i) const { return shot_[i].z; }
     const KeyframeTrack& Roll() const { return roll_; }
 
 private:
@@ -68,9 +69,7 @@ private:
     // The random draw after an attack: 0 the shots next, 1 the swords.
     void ChooseNext();
 
-    std::unique_ptr<KeyframeTrack[]> shotX_;
-    std::unique_ptr<KeyframeTrack[]> shotY_;
-    std::unique_ptr<KeyframeTrack[]> shotZ_;
+    std::unique_ptr<Track3[]> shot_;
     KeyframeTrack roll_;
     KeyframeTrack barAdvance_;
     KeyframeTrack barSweep_;

@@ -7,7 +7,7 @@
 
 #include "core/angles.h"
 #include "core/track_value.h"
-#include "bosses/pass_value.h"
+#include "core/play_once.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
@@ -77,9 +77,9 @@ Smoon02::Smoon02() : MoonBoss(kMeshCount, kPictureCount) {
     BuildList(kRingList, kRingCount, Entry(0.2));
     BuildList(kBeamList, 1, BeamEntry());
 
-    SetPass(ringRadius_, kRingMs, static_cast<float>(kRingRadius), 0.0f);
-    SetPass(ringTurn_, kRingMs, 0.0f, static_cast<float>(kRingTurnDegrees));
-    for (KeyframeTrack& t : patternTracks_) SetPass(t, kPatternMs, 0.0f, 0.0f);
+    play_once::Make(ringRadius_, kRingMs, static_cast<float>(kRingRadius), 0.0f);
+    play_once::Make(ringTurn_, kRingMs, 0.0f, static_cast<float>(kRingTurnDegrees));
+    for (KeyframeTrack& t : patternTracks_) play_once::Make(t, kPatternMs, 0.0f, 0.0f);
     static constexpr float kSpinScale[3][2] = {{0.0f, 0.0f}, {0.5f, 3.0f}, {1.0f, 1.0f}};
     static constexpr float kSpinAngle[3][2] = {{0.0f, 0.0f}, {0.5f, 360.0f}, {1.0f, 0.0f}};
     SetPassKeys(spinScale_, kPatternMs, kSpinScale);
@@ -88,8 +88,8 @@ Smoon02::Smoon02() : MoonBoss(kMeshCount, kPictureCount) {
     static constexpr float kWidth[5][2] = {{0.0f, 0.2f}, {0.5f, 0.2f}, {0.55f, 2.5f}, {0.9f, 2.5f}, {1.0f, 0.1f}};
     SetPassKeys(beamWidth_, kBeamMs, kWidth);
     SetPassKeys(beamHeight_, kBeamMs, kWidth);
-    SetPass(beamLength_, kBeamFlightMs, 1.0f, 20.0f);
-    SetPass(beamDepth_, kBeamFlightMs, static_cast<float>(kBeamDepth), -10.0f);
+    play_once::Make(beamLength_, kBeamFlightMs, 1.0f, 20.0f);
+    play_once::Make(beamDepth_, kBeamFlightMs, static_cast<float>(kBeamDepth), -10.0f);
 }
 
 std::span<const AssetRef> Smoon02::Assets() { return kAssets; }
@@ -121,15 +121,15 @@ void Smoon02::RingAttack() {
         ringRadius_.SetStart(now_ - kRingLead);
         ringTurn_.SetStart(now_ - kRingLead);
         for (BossBullet& spark : ring) spark.alive = 1;
-    } else if (RingRunning() && PassOver(ringRadius_, now_)) {
+    } else if (RingRunning() && play_once::Over(ringRadius_, now_)) {
         for (BossBullet& spark : ring) spark.alive = 0;
         EndAttack();
         // The ring opens the battle and never comes back.
         ringReady_ = 0;
         patternReady_ = 1;
     }
-    const double radius = PassValue(ringRadius_, now_);
-    const double turn = PassValue(ringTurn_, now_);
+    const double radius = play_once::Value(ringRadius_, now_);
+    const double turn = play_once::Value(ringTurn_, now_);
     for (std::size_t j = 0; j < ring.Size(); ++j) {
         BossBullet& spark = ring[j];
         if (!spark.alive) continue;
@@ -178,7 +178,7 @@ void Smoon02::PatternAttack() {
         }
     } else if (PatternRunning()) {
         const KeyframeTrack& first = pattern_ == Pattern::kSpin ? spinScale_ : patternTracks_[0];
-        if (PassOver(first, now_)) {
+        if (play_once::Over(first, now_)) {
             for (BossBullet& c : circles) c.alive = 0;
             EndAttack();
             patternReady_ = 0;
@@ -192,16 +192,16 @@ void Smoon02::PatternAttack() {
             c.x = body_.x;
             c.y = body_.y;
             c.z = body_.z - 1.0;
-            c.sx = c.sy = PassValue(spinScale_, now_);
-            c.roll = PassValue(spinAngle_, now_);
+            c.sx = c.sy = play_once::Value(spinScale_, now_);
+            c.roll = play_once::Value(spinAngle_, now_);
             ShowPicture(kThunderPicture, c.x, c.y, c.z, c.sx, 255, c.roll * kRadiansPerDegree);
             continue;
         }
         const KeyframeTrack* t = &patternTracks_[e * 4];
-        c.x = PassValue(t[0], now_);
-        c.y = PassValue(t[1], now_);
-        c.z = PassValue(t[2], now_);
-        c.sx = c.sy = PassValue(t[3], now_);
+        c.x = play_once::Value(t[0], now_);
+        c.y = play_once::Value(t[1], now_);
+        c.z = play_once::Value(t[2], now_);
+        c.sx = c.sy = play_once::Value(t[3], now_);
         ShowPicture(pattern_ == Pattern::kRising ? kUpPicture : kDownPicture, c.x, c.y, c.z, c.sx);
     }
 }
@@ -225,7 +225,7 @@ void Smoon02::BeamAttack() {
         beamHeight_.SetStart(now_ - kBeamLead);
         beamLength_.SetStart(now_ + kBeamFireDelay);
         beamDepth_.SetStart(now_ + kBeamFireDelay);
-    } else if (BeamRunning() && PassOver(beamWidth_, now_)) {
+    } else if (BeamRunning() && play_once::Over(beamWidth_, now_)) {
         beam.alive = 0;
         EndAttack();
         ChooseAfterBeam();
@@ -234,10 +234,10 @@ void Smoon02::BeamAttack() {
     // The beam leaves the moon's eye wherever the sway takes it.
     beam.x = body_.x;
     beam.y = body_.y;
-    beam.sx = PassValue(beamWidth_, now_);
-    beam.sy = PassValue(beamHeight_, now_);
-    beam.sz = PassValue(beamLength_, now_);
-    beam.z = PassValue(beamDepth_, now_);
+    beam.sx = play_once::Value(beamWidth_, now_);
+    beam.sy = play_once::Value(beamHeight_, now_);
+    beam.sz = play_once::Value(beamLength_, now_);
+    beam.z = play_once::Value(beamDepth_, now_);
     ShowPicture(kBeamCircle, body_.x, body_.y, body_.z - 1.5, kChargeCircleScale);
     ShowBeam(beam);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/moon_boss.h"
 
 class Smoon03 : public MoonBoss {
@@ -59,7 +60,7 @@ public:
     bool Running(Attack a) const { return attacking_ == 1 && next_ == a; }
     const KeyframeTrack& SwordDrop() const { return swordDrop_; }
     const KeyframeTrack& HammerSwing() const { return hammerSwing_; }
-    const KeyframeTrack& WellDepth() const { return wellZ_; }
+    const KeyframeTrack& WellDepth() const { return well_.z; }
 
 private:
     void StepParts(std::uint32_t now) override;
@@ -91,12 +92,8 @@ private:
 
     KeyframeTrack swordDrop_;
     KeyframeTrack hammerSwing_;
-    std::unique_ptr<KeyframeTrack[]> orbX_;
-    std::unique_ptr<KeyframeTrack[]> orbY_;
-    std::unique_ptr<KeyframeTrack[]> orbZ_;
-    KeyframeTrack wellX_;
-    KeyframeTrack wellY_;
-    KeyframeTrack wellZ_;
+    std::unique_ptr<Track3[]> orb_;
+    Track3 well_;
     double aimX_ = 0.0;
     double aimY_ = 0.0;
     Attack next_ = Attack::kOrbs;
