@@ -1,6 +1,6 @@
 #pragma once
-// What each boss's battle controller tests against the player, list by list, and what its death does.
-// The table is indexed by the boss's place in the roster.
+// What a boss's battle controller tests against the player, list by list, and what its death does. Each
+// boss's rules stand in its entry (boss_entries.cpp).
 
 #include <cstdint>
 #include <vector>
@@ -50,6 +50,3 @@ struct BattleRules {
     // Music started when the boss enters (-1: the stage's music goes on).
     std::int32_t entryTrack = -1;
 };
-
-// The rules of roster index 0..7.
-const BattleRules& RulesFor(int index);

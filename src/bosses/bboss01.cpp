@@ -1,8 +1,10 @@
 #include "bosses/bboss01.h"
 
+#include <array>
+
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
 #include "render/render_presets.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
@@ -41,10 +43,12 @@ BossBullet ArmEntry() {
     return b;
 }
 
-void PlayOnce(KeyframeTrack& track, std::uint32_t ms) {
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
+constexpr std::array kAssets = {
+    MeshAsset("x\\bboss01hontai.x"),
+    MeshAsset("x\\bossbeam.x"),
+    MeshAsset("x\\bboss01migi.x"),
+    MeshAsset("x\\bboss01hidari.x"),
+};
 
 void SetThreeKeys(KeyframeTrack& track, float from, float turn, float back) {
     track.SetKey(0, 0.0f, from);
@@ -73,23 +77,23 @@ Bboss01::Bboss01() {
     SetKeys(beamScaleZ_, kScaleZ);
     beamDepth_.SetKeyCount(2);
     SetKeys(beamDepth_, kDepth);
-    for (KeyframeTrack* t : {&beamScaleX_, &beamScaleY_, &beamScaleZ_, &beamDepth_}) PlayOnce(*t, kBeamMs);
+    for (KeyframeTrack* t : {&beamScaleX_, &beamScaleY_, &beamScaleZ_, &beamDepth_}) play_once::Make(*t, kBeamMs);
     for (int arm = 0; arm < 2; ++arm) {
-        for (KeyframeTrack* t : {&armX_[arm], &armY_[arm], &armZ_[arm]}) {
+        for (KeyframeTrack* t : {&arm_[arm].x, &arm_[arm].y, &arm_[arm].z}) {
             t->SetKeyCount(3);
             SetThreeKeys(*t, 0.0f, 0.0f, 0.0f);
-            PlayOnce(*t, kPincerMs);
+            play_once::Make(*t, kPincerMs);
         }
     }
     // The generator is the run's, seeded once at start-up where a journal can keep the seed: seeding it
     // again here from the wall clock made every record and replay drift apart from the first boss on.
 }
 
+std::span<const AssetRef> Bboss01::Assets() { return kAssets; }
+
 bool Bboss01::Load() {
-    return LoadMesh(kBodyMesh, "x\\bboss01hontai.x", "bboss01hontaiロスト") &&
-           LoadMesh(kBeamMesh, "x\\bossbeam.x", "bossbeamロスト") &&
-           LoadMesh(kRightArmMesh, "x\\bboss01migi.x", "bboss01migiロスト") &&
-           LoadMesh(kLeftArmMesh, "x\\bboss01hidari.x", "bboss01hidariロスト");
+    return LoadMesh(kBodyMesh, kAssets[0]) && LoadMesh(kBeamMesh, kAssets[1]) && LoadMesh(kRightArmMesh, kAssets[2]) &&
+           LoadMesh(kLeftArmMesh, kAssets[3]);
 }
 
 void Bboss01::Reset() {
@@ -99,48 +103,41 @@ void Bboss01::Reset() {
     RestoreLists();
 }
 
-void Bboss01::Draw(std::uint32_t now) {
-    if (!body_.active) return;
-    StandardDraw(now, false);
-}
+void Bboss01::StepBody(std::uint32_t now) { ShowBody(now, false); }
 
-void Bboss01::Update(std::uint32_t now) {
+void Bboss01::StepParts(std::uint32_t now) {
     Tick(now);
-    PlaceAndDrawArms();
-    PlaceAndDrawBeam();
+    PlaceArms();
+    PlaceBeam();
     BeamLogic();
     PincerLogic();
 }
 
-void Bboss01::DrawAt(const BossMesh& mesh, double x, double y, double z) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    Matrix& world = drawContext_.Transform();
+void Bboss01::ShowAt(const BossMesh& mesh, double x, double y, double z) {
+    Matrix world;
     MatrixTranslation(&world, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    DrawMesh(mesh);
+    ShowMesh(mesh, world);
 }
 
-void Bboss01::PlaceAndDrawArms() {
+void Bboss01::PlaceArms() {
     BulletPool& arms = live_[kArmList];
     const bool pincer = attacking_ == 1 && armReady_ == 1;
     for (int i = 0; i < 2 && static_cast<std::size_t>(i) < arms.Size(); ++i) {
         BossBullet& arm = arms[static_cast<std::size_t>(i)];
         if (pincer) {
-            arm.x = TrackValue(armX_[i], now_, static_cast<float>(arm.x));
-            arm.y = TrackValue(armY_[i], now_, static_cast<float>(arm.y));
-            arm.z = TrackValue(armZ_[i], now_, static_cast<float>(arm.z));
+            arm.x = TrackValue(arm_[i].x, now_, static_cast<float>(arm.x));
+            arm.y = TrackValue(arm_[i].y, now_, static_cast<float>(arm.y));
+            arm.z = TrackValue(arm_[i].z, now_, static_cast<float>(arm.z));
         } else {
             arm.x = body_.x + (i == 0 ? kArmSide : -kArmSide);
             arm.y = body_.y;
             arm.z = body_.z + kArmAhead;
         }
-        DrawAt(meshes_[i == 0 ? kRightArmMesh : kLeftArmMesh], arm.x, arm.y, arm.z);
+        ShowAt(meshes_[i == 0 ? kRightArmMesh : kLeftArmMesh], arm.x, arm.y, arm.z);
     }
 }
 
-void Bboss01::PlaceAndDrawBeam() {
-    Device* device = drawContext_.GetDevice();
+void Bboss01::PlaceBeam() {
     const std::uint32_t t = now_ - kBeamLead;
     for (BossBullet& beam : live_[kBeamList]) {
         if (!beam.alive) continue;
@@ -151,25 +148,18 @@ void Bboss01::PlaceAndDrawBeam() {
         beam.sy = TrackValue(beamScaleY_, t, static_cast<float>(beam.sy));
         beam.sz = TrackValue(beamScaleZ_, t, static_cast<float>(beam.sz));
         beam.z = TrackValue(beamDepth_, t, static_cast<float>(beam.z));
-        if (!device) continue;
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        Matrix& world = drawContext_.Transform();
+        Matrix world;
         MatrixScaling(&world, static_cast<float>(beam.sx), static_cast<float>(beam.sy), static_cast<float>(beam.sz));
         SetMatrixTranslation(&world, static_cast<float>(beam.x), static_cast<float>(beam.y),
                              static_cast<float>(beam.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMesh(meshes_[kBeamMesh], kBeamAlpha);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMesh(meshes_[kBeamMesh], world, draw_state::kTranslucent + draw_state::kTwoSided, kBeamAlpha);
     }
 }
 
-bool Bboss01::BeamPassOver() const { return beamScaleX_.Start() + beamScaleX_.Duration() < now_; }
+// An attack ends only in a tick after its pass's last one, not in it.
+bool Bboss01::BeamPassOver() const { return play_once::Over(beamScaleX_, now_ - 1); }
 
-bool Bboss01::PincerPassOver() const { return armX_[0].Start() + armX_[0].Duration() < now_; }
+bool Bboss01::PincerPassOver() const { return play_once::Over(arm_[0].x, now_ - 1); }
 
 void Bboss01::ChooseNext() {
     nextChoice_ = Rand() % 2;
@@ -212,16 +202,14 @@ void Bboss01::PincerLogic() {
             const auto az = static_cast<float>(arm.z);
             const float side = i == 0 ? 1.0f : -1.0f;
             if (mode == 0) {
-                SetThreeKeys(armX_[i], ax, px + side * static_cast<float>(kSideReach), ax);
-                SetThreeKeys(armY_[i], ay, py, ay);
+                SetThreeKeys(arm_[i].x, ax, px + side * static_cast<float>(kSideReach), ax);
+                SetThreeKeys(arm_[i].y, ay, py, ay);
             } else {
-                SetThreeKeys(armX_[i], ax, px, ax);
-                SetThreeKeys(armY_[i], ay, py + side * static_cast<float>(kVerticalReach), ay);
+                SetThreeKeys(arm_[i].x, ax, px, ax);
+                SetThreeKeys(arm_[i].y, ay, py + side * static_cast<float>(kVerticalReach), ay);
             }
-            SetThreeKeys(armZ_[i], az, 0.0f, az);
-            armX_[i].SetStart(now_);
-            armY_[i].SetStart(now_);
-            armZ_[i].SetStart(now_);
+            SetThreeKeys(arm_[i].z, az, 0.0f, az);
+            arm_[i].SetStart(now_);
             PauseSway(now_);
         }
     } else if (attacking_ == 1 && armReady_ == 1 && PincerPassOver()) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 
 class Bboss01 : public Boss {
@@ -25,9 +26,9 @@ public:
     // Seeds the random generator with the wall clock, as the game does once.
     Bboss01();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     std::uint8_t BeamReady() const { return beamReady_; }
@@ -35,28 +36,28 @@ public:
     std::uint8_t Attacking() const { return attacking_; }
     std::int32_t NextChoice() const { return nextChoice_; }
     const KeyframeTrack& BeamScaleX() const { return beamScaleX_; }
-    const KeyframeTrack& ArmX(int arm) const { return armX_[arm]; }
+    const KeyframeTrack& ArmX(int arm) const { return arm_[arm].x; }
 
 private:
     enum Mesh : std::size_t { kBodyMesh, kRightArmMesh, kLeftArmMesh, kBeamMesh, kMeshCount };
 
-    void PlaceAndDrawArms();
-    void PlaceAndDrawBeam();
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
+    void PlaceArms();
+    void PlaceBeam();
     void BeamLogic();
     void PincerLogic();
     // The random draw after an attack: 0 the beam next, 1 the pincer.
     void ChooseNext();
     bool BeamPassOver() const;
     bool PincerPassOver() const;
-    void DrawAt(const BossMesh& mesh, double x, double y, double z);
+    void ShowAt(const BossMesh& mesh, double x, double y, double z);
 
     KeyframeTrack beamScaleX_;
     KeyframeTrack beamScaleY_;
     KeyframeTrack beamScaleZ_;
     KeyframeTrack beamDepth_;
-    KeyframeTrack armX_[2];
-    KeyframeTrack armY_[2];
-    KeyframeTrack armZ_[2];
+    Track3 arm_[2];
     std::uint8_t beamReady_ = 1;
     std::uint8_t armReady_ = 0;
     std::uint8_t attacking_ = 0;

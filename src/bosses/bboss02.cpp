@@ -1,14 +1,16 @@
 #include "bosses/bboss02.h"
 
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "core/angles.h"
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
+#include "platform/gfx/device_states.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
@@ -39,6 +41,12 @@ constexpr double kGlowCell = 0.25;
 // The glow lies just in front of its shield's plate.
 constexpr double kGlowAhead = 0.3;
 
+
+constexpr std::array kAssets = {
+    MeshAsset("x\\bboss02.x"),   MeshAsset("x\\shield.x"),        MeshAsset("x\\baria.x"),
+    MeshAsset("x\\boss01shot.x"), MeshAsset("x\\bossbeam.x"),      PictureAsset("t\\hole.png"),
+    PictureAsset("t\\baria.png"), PictureAsset("t\\bullet 2.png"),
+};
 
 std::vector<BossBullet> ListEntries(std::int32_t damage, double rz) {
     std::vector<BossBullet> entries(Bboss02::kHoleCount);
@@ -78,6 +86,20 @@ void BuildOrbit(KeyframeTrack& track, float firstAngle) {
     TwoKeys(track, firstAngle, firstAngle + 360.0f);
 }
 
+// Stage 1 passes stage 0's colour and multiplies its alpha by the texture factor's: the materials' alpha
+// and the factor's together fade the barrier and the beams.
+constexpr DrawState FadedByFactor(std::uint32_t factor) {
+    using namespace draw_state;
+    return DrawState{
+        Render(D3DRS_TEXTUREFACTOR, factor),
+        Stage(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1),
+        Stage(1, D3DTSS_COLORARG1, D3DTA_CURRENT),
+        Stage(1, D3DTSS_ALPHAOP, D3DTOP_MODULATE),
+        Stage(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT),
+        Stage(1, D3DTSS_ALPHAARG2, D3DTA_TFACTOR),
+    };
+}
+
 }  // namespace
 
 Bboss02::Bboss02() {
@@ -89,10 +111,7 @@ Bboss02::Bboss02() {
     for (int j = 0; j < kShieldCount; ++j) BuildOrbit(shieldAngle_[j], kShieldFirstAngle + kOrbitSpacing * j);
     for (int j = 0; j < kCirclingHoles; ++j) BuildOrbit(holeAngle_[j], kHoleFirstAngle + kOrbitSpacing * j);
     for (int k = 0; k < kHoleCount; ++k) {
-        for (KeyframeTrack* t : {&shotX_[k], &shotY_[k], &shotZ_[k]}) {
-            Build(*t, 2, kShotFlightMs, 0);
-            TwoKeys(*t, 0.0f, 0.0f);
-        }
+        shot_[k].MakePass(2, kShotFlightMs);
     }
     static constexpr float kWidth[3][2] = {{0.0f, 1.0f}, {0.7f, 1.5f}, {1.0f, 0.1f}};
     static constexpr float kLength[2][2] = {{0.0f, 1.0f}, {1.0f, 10.0f}};
@@ -109,21 +128,13 @@ Bboss02::Bboss02() {
     Reset();
 }
 
+std::span<const AssetRef> Bboss02::Assets() { return kAssets; }
+
 bool Bboss02::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\bboss02.x", "bboss02ロスト") ||
-        !LoadMesh(kShieldMesh, "x\\shield.x", "shieldロスト") || !LoadMesh(kBarrierMesh, "x\\baria.x", "bariaロスト") ||
-        !LoadMesh(kShotMesh, "x\\boss01shot.x", "boss01shotロスト") ||
-        !LoadMesh(kBeamMesh, "x\\bossbeam.x", "bossbeamロスト")) {
+    if (!LoadMesh(kBodyMesh, kAssets[0]) || !LoadMesh(kShieldMesh, kAssets[1]) || !LoadMesh(kBarrierMesh, kAssets[2]) ||
+        !LoadMesh(kShotMesh, kAssets[3]) || !LoadMesh(kBeamMesh, kAssets[4]) || !LoadPicture(kAssets[5], &holeTexture_) ||
+        !LoadMaterialPictures(kBarrierMesh, std::span(kAssets).subspan(6, 1)) || !LoadPicture(kAssets[7], &glowTexture_)) {
         return false;
-    }
-    if (!TextureLoad("t\\hole.png", &holeTexture_, drawContext_)) return LoadFailed(drawContext_, "holeロスト");
-    BossMesh& barrier = meshes_[kBarrierMesh];
-    barrier.textures.resize(barrier.resource.materialCount);
-    for (TexturePtr& texture : barrier.textures) {
-        if (!TextureLoad("t\\baria.png", &texture, drawContext_)) return LoadFailed(drawContext_, "bariaロスト");
-    }
-    if (!TextureLoad("t\\bullet 2.png", &glowTexture_, drawContext_)) {
-        return LoadFailed(drawContext_, "bullet 2ロスト");
     }
     CreateSquareQuad(drawContext_, 2.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &holeQuad_);
     CreateSquareQuad(drawContext_, 1.6f, 0.25f, 0.25f, 0xFFFFFFFFu, &glowQuad_);
@@ -177,23 +188,22 @@ void Bboss02::Reset() {
     glowCell_ = 0;
 }
 
-void Bboss02::Draw(std::uint32_t now) {
-    if (!body_.active) return;
+void Bboss02::StepBody(std::uint32_t now) {
     // While shielded the hit stays for the barrier, which shows it longer than one frame.
     const std::uint8_t hit = body_.hitFlash;
-    StandardDraw(now, false);
+    ShowBody(now, false);
     if (body_.shielded) body_.hitFlash = hit;
 }
 
-void Bboss02::Update(std::uint32_t now) {
+void Bboss02::StepParts(std::uint32_t now) {
     Tick(now);
-    PlaceAndDrawShields();
-    DrawBarrier();
+    PlaceShields();
+    PlaceBarrier();
     BodyEffects();
     LaunchHoles();
     AttackA();
-    DrawShots();
-    DrawBeams();
+    MoveShots();
+    MoveBeams();
     AttackB();
 }
 
@@ -201,42 +211,26 @@ void Bboss02::PlaceOnOrbit(double angleDegrees, double* x, double* y) const {
     OrbitPoint(body_.x, body_.y, angleDegrees, x, y);
 }
 
-void Bboss02::DrawMeshFaded(const BossMesh& mesh, float alpha, std::uint32_t factor) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    device->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT);
-    device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT);
-    device->SetTextureStageState(1, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
-    DrawMesh(mesh, alpha);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-    device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
-    device->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFFFFFFFFu);
+Matrix Bboss02::At(double x, double y, double z) {
+    Matrix world;
+    MatrixTranslation(&world, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    return world;
 }
 
-void Bboss02::PlaceAndDrawShields() {
-    Device* device = drawContext_.GetDevice();
+void Bboss02::PlaceShields() {
     for (int j = 0; j < kShieldCount; ++j) {
         BodyRecord& shield = shields_[static_cast<std::size_t>(j)];
         if (!shield.active) continue;
         PlaceOnOrbit(TrackValue(shieldAngle_[j], now_), &shield.x, &shield.y);
         shield.z = body_.z;
-        if (device) {
-            SetAlphaBlend(drawContext_, true);
-            Matrix& world = drawContext_.Transform();
-            MatrixTranslation(&world, static_cast<float>(shield.x), static_cast<float>(shield.y),
-                              static_cast<float>(shield.z));
-            device->SetTransform(D3DTS_WORLD, &world);
-            DrawMesh(meshes_[kShieldMesh], shield.hitFlash ? kHitAlpha : 1.0f);
-            device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
-        }
+        // The hit flash is latched like the body's: shown in this frame's list, then cleared.
+        ShowMesh(meshes_[kShieldMesh], At(shield.x, shield.y, shield.z), draw_state::kTranslucent,
+                 shield.hitFlash ? kHitAlpha : 1.0f);
         shield.hitFlash = 0;
     }
 }
 
-void Bboss02::DrawBarrier() {
+void Bboss02::PlaceBarrier() {
     if (!barrier_.active) return;
     barrier_.x = body_.x;
     barrier_.y = body_.y;
@@ -246,19 +240,10 @@ void Bboss02::DrawBarrier() {
         barrierFlashing_ = 1;
         barrierFlashAt_ = now_;
     }
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    SetAlphaBlend(drawContext_, true);
-    Matrix& world = drawContext_.Transform();
-    MatrixTranslation(&world, static_cast<float>(barrier_.x), static_cast<float>(barrier_.y),
-                      static_cast<float>(barrier_.z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    if (BarrierOpaque()) {
-        DrawMeshFaded(meshes_[kBarrierMesh], 1.0f, 0xFFFFFFFFu);
-    } else {
-        DrawMeshFaded(meshes_[kBarrierMesh], kBarrierAlpha, kBarrierFactor);
-    }
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    const bool opaque = BarrierOpaque();
+    ShowMesh(meshes_[kBarrierMesh], At(barrier_.x, barrier_.y, barrier_.z),
+             draw_state::kTranslucent + FadedByFactor(opaque ? 0xFFFFFFFFu : kBarrierFactor),
+             opaque ? 1.0f : kBarrierAlpha);
 }
 
 void Bboss02::BodyEffects() {
@@ -274,7 +259,7 @@ void Bboss02::BodyEffects() {
         placement.x = shield.x;
         placement.y = shield.y;
         placement.z = shield.z - kGlowAhead;
-        DrawFlipbookQuad(drawContext_, glowQuad_.get(), glowTexture_.get(), placement);
+        ShowFlipbook(glowQuad_.get(), glowTexture_.get(), placement);
     }
 }
 
@@ -302,15 +287,15 @@ void Bboss02::LaunchHoles() {
         placement.y = hole.y;
         placement.z = hole.z;
         placement.scaleX = placement.scaleY = hole.size;
-        DrawFlipbookQuad(drawContext_, holeQuad_.get(), holeTexture_.get(), placement);
+        ShowFlipbook(holeQuad_.get(), holeTexture_.get(), placement);
     }
 }
 
 bool Bboss02::CanAttack() const { return attacking_ == 0 && now_ - battleStart_ > kAttackGate; }
 
-bool Bboss02::ShotsOver() const { return TrackRunOut(shotZ_[0].Start(), shotZ_[0].Duration(), now_); }
+bool Bboss02::ShotsOver() const { return play_once::Over(shot_[0].z, now_); }
 
-bool Bboss02::BeamsOver() const { return TrackRunOut(beamWidth_.Start(), beamWidth_.Duration(), now_); }
+bool Bboss02::BeamsOver() const { return play_once::Over(beamWidth_, now_); }
 
 void Bboss02::ChooseNext() {
     const int choice = Rand() % 2;
@@ -341,10 +326,10 @@ void Bboss02::AttackA() {
             shot.x = hole.x;
             shot.y = hole.y;
             shot.z = hole.z;
-            TwoKeys(shotX_[k], static_cast<float>(hole.x), px);
-            TwoKeys(shotY_[k], static_cast<float>(hole.y), py);
-            TwoKeys(shotZ_[k], static_cast<float>(hole.z), pz);
-            for (KeyframeTrack* t : {&shotX_[k], &shotY_[k], &shotZ_[k]}) t->SetStart(now_ - kShotLead);
+            TwoKeys(shot_[k].x, static_cast<float>(hole.x), px);
+            TwoKeys(shot_[k].y, static_cast<float>(hole.y), py);
+            TwoKeys(shot_[k].z, static_cast<float>(hole.z), pz);
+            shot_[k].SetStart(now_ - kShotLead);
         }
     } else if (attacking_ == 1 && attackAReady_ == 1 && (ShotsOver() || !(shots[0].z > kPlayerDepth))) {
         for (BossBullet& shot : shots) shot.alive = 0;
@@ -352,44 +337,33 @@ void Bboss02::AttackA() {
     }
 }
 
-void Bboss02::DrawShots() {
-    Device* device = drawContext_.GetDevice();
+void Bboss02::MoveShots() {
     BulletPool& shots = live_[kShotList];
     for (std::size_t k = 0; k < shots.Size(); ++k) {
         BossBullet& shot = shots[k];
         if (!shot.alive) continue;
-        shot.x = TrackValue(shotX_[k], now_, static_cast<float>(shot.x));
-        shot.y = TrackValue(shotY_[k], now_, static_cast<float>(shot.y));
-        shot.z = TrackValue(shotZ_[k], now_, static_cast<float>(shot.z));
-        if (!device) continue;
-        SetAlphaBlend(drawContext_, true);
-        Matrix& world = drawContext_.Transform();
-        MatrixTranslation(&world, static_cast<float>(shot.x), static_cast<float>(shot.y), static_cast<float>(shot.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMesh(meshes_[kShotMesh]);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        const TrackPoint at =
+            shot_[k].Value(now_, {static_cast<float>(shot.x), static_cast<float>(shot.y), static_cast<float>(shot.z)});
+        shot.x = at.x;
+        shot.y = at.y;
+        shot.z = at.z;
+        ShowMesh(meshes_[kShotMesh], At(shot.x, shot.y, shot.z), draw_state::kTranslucent);
     }
 }
 
-void Bboss02::DrawBeams() {
-    Device* device = drawContext_.GetDevice();
+void Bboss02::MoveBeams() {
     for (BossBullet& beam : live_[kBeamList]) {
         if (!beam.alive) continue;
         beam.sx = TrackValue(beamWidth_, now_, static_cast<float>(beam.sx));
         beam.sy = TrackValue(beamHeight_, now_, static_cast<float>(beam.sy));
         beam.sz = TrackValue(beamLength_, now_, static_cast<float>(beam.sz));
         beam.z = TrackValue(beamDepth_, now_, static_cast<float>(beam.z));
-        if (!device) continue;
-        SetAlphaBlend(drawContext_, true);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        Matrix& world = drawContext_.Transform();
+        Matrix world;
         MatrixScaling(&world, static_cast<float>(beam.sx), static_cast<float>(beam.sy), static_cast<float>(beam.sz));
         SetMatrixTranslation(&world, static_cast<float>(beam.x), static_cast<float>(beam.y),
                              static_cast<float>(beam.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMeshFaded(meshes_[kBeamMesh], kBeamAlpha, kBeamFactor);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMesh(meshes_[kBeamMesh], world,
+                 draw_state::kTranslucent + draw_state::kTwoSided + FadedByFactor(kBeamFactor), kBeamAlpha);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
@@ -54,9 +55,9 @@ public:
 
     Bboss02();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     // Also sets the shields and the circling holes turning from their first places.
     void Start(std::uint32_t now, int set) override;
     void Reset() override;
@@ -74,21 +75,23 @@ public:
     // Hole 1 to 10, as the game numbers them.
     const Hole& HoleAt(int number) const { return holes_[static_cast<std::size_t>(number - 1)]; }
     int GlowCell() const { return glowCell_; }
-    const KeyframeTrack& ShotX(int entry) const { return shotX_[entry]; }
-    const KeyframeTrack& ShotY(int entry) const { return shotY_[entry]; }
-    const KeyframeTrack& ShotZ(int entry) const { return shotZ_[entry]; }
+    const KeyframeTrack& ShotX(int entry) const { return shot_[entry].x; }
+    const KeyframeTrack& ShotY(int entry) const { return shot_[entry].y; }
+    const KeyframeTrack& ShotZ(int entry) const { return shot_[entry].z; }
     const KeyframeTrack& BeamWidth() const { return beamWidth_; }
 
 private:
     enum Mesh : std::size_t { kBodyMesh, kShieldMesh, kBarrierMesh, kShotMesh, kBeamMesh, kMeshCount };
 
-    void PlaceAndDrawShields();
-    void DrawBarrier();
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
+    void PlaceShields();
+    void PlaceBarrier();
     void BodyEffects();
     void LaunchHoles();
     void AttackA();
-    void DrawShots();
-    void DrawBeams();
+    void MoveShots();
+    void MoveBeams();
     void AttackB();
     // The random draw after an attack: 0 the shots next, 1 the beams.
     void ChooseNext();
@@ -97,18 +100,15 @@ private:
     bool ShotsOver() const;
     bool BeamsOver() const;
     void PlaceOnOrbit(double angleDegrees, double* x, double* y) const;
-    // The mesh at the world transform already set, with its materials' alpha and the texture factor's
-    // alpha multiplied in.
-    void DrawMeshFaded(const BossMesh& mesh, float alpha, std::uint32_t factor);
+    // A mesh placed without turning or scaling.
+    static platform::Matrix At(double x, double y, double z);
 
     std::array<BodyRecord, kShieldCount> shields_;
     BodyRecord barrier_;
     std::array<Hole, kHoleCount> holes_;
     KeyframeTrack shieldAngle_[kShieldCount];
     KeyframeTrack holeAngle_[kCirclingHoles];
-    KeyframeTrack shotX_[kHoleCount];
-    KeyframeTrack shotY_[kHoleCount];
-    KeyframeTrack shotZ_[kHoleCount];
+    Track3 shot_[kHoleCount];
     KeyframeTrack beamWidth_;
     KeyframeTrack beamHeight_;
     KeyframeTrack beamLength_;

@@ -1,12 +1,13 @@
 #include "bosses/bboss03.h"
 
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
@@ -103,26 +104,11 @@ BossBullet ChargeEntry() {
     return b;
 }
 
-void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
-    track.SetKeyCount(keys);
-    for (int i = 0; i < keys; ++i) track.SetKey(i, static_cast<float>(i) / static_cast<float>(keys - 1), 0.0f);
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
-
-// A play-once pass read at any tick: its first key up to and at its start (where the track itself would
-// give its end) and its last key from its end on (where, at the very end, it would give its first again).
-float PassValue(const KeyframeTrack& track, std::uint32_t tick) {
-    if (track.Count() == 0) return 0.0f;
-    const std::uint32_t since = tick - track.Start();
-    if (since == 0 || since > 0x80000000u) return track.KeyValue(0);
-    if (since >= track.Duration()) return track.KeyValue(track.Count() - 1);
-    return TrackValue(track, tick, track.KeyValue(0));
-}
-
-bool PassOver(const KeyframeTrack& track, std::uint32_t now) {
-    return TrackRunOut(track.Start(), track.Duration(), now);
-}
+constexpr std::array kAssets = {
+    MeshAsset("x\\bboss03.x"),    MeshAsset("x\\sord.x"),       MeshAsset("x\\en.x"),
+    MeshAsset("x\\souti.x"),      MeshAsset("x\\ryou.x"),       MeshAsset("x\\enemyatack02.x"),
+    PictureAsset("t\\warp2.png"), PictureAsset("t\\join.png"), PictureAsset("t\\mecha2.png"),
+};
 
 // Blade i's height above the body: the first level with it, then one above and one below in turn.
 double SwordLevel(std::size_t i) {
@@ -147,35 +133,35 @@ Bboss03::Bboss03() {
     haloSpin_.SetLooping(1);
 
     const float kTurn[2][2] = {{0.0f, 0.0f}, {1.0f, static_cast<float>(kTwoPi)}};
-    PlayOnce(swordTurn_, 2, kSwordMs);
+    play_once::Make(swordTurn_, 2, kSwordMs);
     SetKeys(swordTurn_, kTurn);
     const float kGrow[3][2] = {{0.0f, static_cast<float>(kSwordStartScale)},
                                {kSwordGrown, static_cast<float>(kSwordFullScale)},
                                {1.0f, static_cast<float>(kSwordFullScale)}};
-    PlayOnce(swordGrow_, 3, kSwordMs);
+    play_once::Make(swordGrow_, 3, kSwordMs);
     SetKeys(swordGrow_, kGrow);
 
     for (std::size_t i = 0; i < kRingCount; ++i) {
         const std::uint32_t ms = kRingMs + static_cast<std::uint32_t>(i) * kRingStagger;
-        PlayOnce(ringX_[i], 4, ms);
-        PlayOnce(ringY_[i], 3, ms);
-        PlayOnce(ringZ_[i], 3, ms);
+        play_once::Make(ring_[i].x, 4, ms);
+        play_once::Make(ring_[i].y, 3, ms);
+        play_once::Make(ring_[i].z, 3, ms);
     }
-    PlayOnce(dashDepth_, 4, kDashMs);
-    PlayOnce(dashSide_, 4, kDashMs);
-    for (KeyframeTrack& t : trailDepth_) PlayOnce(t, 2, 0);
+    play_once::Make(dashDepth_, 4, kDashMs);
+    play_once::Make(dashSide_, 4, kDashMs);
+    for (KeyframeTrack& t : trailDepth_) play_once::Make(t, 2, 0);
 }
 
+std::span<const AssetRef> Bboss03::Assets() { return kAssets; }
+
 bool Bboss03::Load() {
-    if (!(LoadMesh(kBodyMesh, "x\\bboss03.x", "bbss03ロスト") && LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト") &&
-          LoadMesh(kHaloMesh, "x\\en.x", "enロスト") && LoadMesh(kPackMesh, "x\\souti.x", "soutiロスト") &&
-          LoadMesh(kWingMesh, "x\\ryou.x", "ryouロスト") &&
-          LoadMesh(kShotMesh, "x\\enemyatack02.x", "enemyatack02ロスト"))) {
+    // The body's loss has always been reported under this shorter name.
+    if (!(LoadMesh(kBodyMesh, kAssets[0], "bbss03ロスト") && LoadMesh(kSwordMesh, kAssets[1]) &&
+          LoadMesh(kHaloMesh, kAssets[2]) && LoadMesh(kPackMesh, kAssets[3]) && LoadMesh(kWingMesh, kAssets[4]) &&
+          LoadMesh(kShotMesh, kAssets[5]) && LoadPicture(kAssets[6], &warp_) && LoadPicture(kAssets[7], &join_) &&
+          LoadPicture(kAssets[8], &mecha_))) {
         return false;
     }
-    if (!TextureLoad("t\\warp2.png", &warp_, drawContext_)) return LoadFailed(drawContext_, "warp2ロスト");
-    if (!TextureLoad("t\\join.png", &join_, drawContext_)) return LoadFailed(drawContext_, "joinロスト");
-    if (!TextureLoad("t\\mecha2.png", &mecha_, drawContext_)) return LoadFailed(drawContext_, "mecha2ロスト");
     CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0x00FFFFFFu, &quad_);
     return true;
 }
@@ -207,19 +193,19 @@ std::uint32_t Bboss03::TrailMs(double depth) {
     return static_cast<std::uint32_t>(ms);
 }
 
-void Bboss03::Update(std::uint32_t now) {
+void Bboss03::StepParts(std::uint32_t now) {
     Tick(now);
     PlaceParts();
-    DrawArmour();
-    DrawHalo();
+    ShowArmour();
+    ShowHalo();
     BodyEffects();
     SwordAttack();
-    DrawSwords();
+    ShowSwords();
     RingAttack();
-    DrawRings();
+    ShowRings();
     DashAttack();
     UpdateTrail();
-    DrawTrail();
+    ShowTrail();
 }
 
 bool Bboss03::GateOpen(std::uint8_t ready) const { return ready == 1 && attacking_ == 0 && elapsed_ > kAttackGate; }
@@ -241,12 +227,6 @@ void Bboss03::Finish() {
     dashReady_ = nextChoice_ == 2 ? 1 : 0;
 }
 
-void Bboss03::SetWorld(const Matrix& world) {
-    Matrix& w = drawContext_.Transform();
-    w = world;
-    drawContext_.GetDevice()->SetTransform(D3DTS_WORLD, &w);
-}
-
 void Bboss03::PlaceParts() {
     MatrixRotationYawPitchRoll(&partsWorld_, static_cast<float>(body_.yaw), static_cast<float>(body_.pitch),
                                static_cast<float>(body_.roll));
@@ -254,16 +234,12 @@ void Bboss03::PlaceParts() {
                          static_cast<float>(body_.z));
 }
 
-void Bboss03::DrawArmour() {
-    if (!drawContext_.GetDevice()) return;
-    SetWorld(partsWorld_);
-    DrawMesh(meshes_[kPackMesh]);
-    DrawMesh(meshes_[kWingMesh]);
+void Bboss03::ShowArmour() {
+    ShowMesh(meshes_[kPackMesh], partsWorld_);
+    ShowMesh(meshes_[kWingMesh], partsWorld_);
 }
 
-void Bboss03::DrawHalo() {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
+void Bboss03::ShowHalo() {
     Matrix toCentre, spin, back, world;
     MatrixTranslation(&toCentre, 0.0f, -kHaloCentreY, -kHaloCentreZ);
     MatrixRotationYawPitchRoll(&spin, 0.0f, 0.0f, TrackValue(haloSpin_, now_));
@@ -271,14 +247,10 @@ void Bboss03::DrawHalo() {
     MatrixMultiply(&world, &toCentre, &spin);
     MatrixMultiply(&world, &world, &back);
     MatrixMultiply(&world, &world, &partsWorld_);
-    SetAlphaBlend(drawContext_, true);
-    SetWorld(world);
-    DrawMesh(meshes_[kHaloMesh], kHaloAlpha);
-    SetAlphaBlend(drawContext_, false);
+    ShowMesh(meshes_[kHaloMesh], world, draw_state::kTranslucent, kHaloAlpha);
 }
 
 void Bboss03::BodyEffects() {
-    if (!drawContext_.GetDevice()) return;
     QuadPlacement flare;
     flare.x = body_.x;
     flare.y = body_.y - kFlareDrop;
@@ -286,7 +258,7 @@ void Bboss03::BodyEffects() {
     const double size = kFlareSize * (1.0 + kFlarePulse * std::sin(4.0 * TrackValue(haloSpin_, now_)));
     flare.scaleX = flare.scaleY = size;
     flare.factor = kFlareFactor;
-    DrawFlipbookQuad(drawContext_, quad_.get(), join_.get(), flare);
+    ShowFlipbook(quad_.get(), join_.get(), flare);
 }
 
 void Bboss03::SwordAttack() {
@@ -297,7 +269,7 @@ void Bboss03::SwordAttack() {
         swordTurn_.SetStart(now_);
         swordGrow_.SetStart(now_);
         for (std::size_t i = 0; i < swords.Size(); ++i) swords[i].alive = (i == 0 || Rand() % 2 == 1) ? 1 : 0;
-    } else if (attacking_ == 1 && swordsReady_ == 1 && PassOver(swordTurn_, now_)) {
+    } else if (attacking_ == 1 && swordsReady_ == 1 && play_once::Over(swordTurn_, now_)) {
         for (BossBullet& s : swords) {
             s.alive = 0;
             s.sz = kSwordStartScale;
@@ -306,8 +278,8 @@ void Bboss03::SwordAttack() {
         return;
     }
     if (attacking_ != 1 || swordsReady_ != 1) return;
-    const double turn = PassValue(swordTurn_, now_);
-    const double length = PassValue(swordGrow_, now_);
+    const double turn = play_once::Value(swordTurn_, now_);
+    const double length = play_once::Value(swordGrow_, now_);
     for (std::size_t i = 0; i < swords.Size(); ++i) {
         BossBullet& s = swords[i];
         if (!s.alive) continue;
@@ -320,8 +292,7 @@ void Bboss03::SwordAttack() {
     }
 }
 
-void Bboss03::DrawSwords() {
-    if (!drawContext_.GetDevice()) return;
+void Bboss03::ShowSwords() {
     for (const BossBullet& s : live_[kSwordList]) {
         if (!s.alive) continue;
         // The blade points out along its yaw with its pommel at the body, its tip at the hit point's reach.
@@ -332,8 +303,7 @@ void Bboss03::DrawSwords() {
         const double out = kSwordPommel * s.sz;
         SetMatrixTranslation(&world, static_cast<float>(s.x + out * std::sin(s.yaw)), static_cast<float>(s.y),
                              static_cast<float>(s.z + out * std::cos(s.yaw)));
-        SetWorld(world);
-        DrawMesh(meshes_[kSwordMesh]);
+        ShowMesh(meshes_[kSwordMesh], world);
     }
 }
 
@@ -358,12 +328,12 @@ void Bboss03::RingAttack() {
             const float keysX[4][2] = {{0.0f, bx}, {0.25f, bowed}, {0.5f, px}, {1.0f, px}};
             const float keysY[3][2] = {{0.0f, by}, {0.5f, py}, {1.0f, py}};
             const float keysZ[3][2] = {{0.0f, bz}, {0.5f, pz}, {1.0f, pz - (bz - pz)}};
-            SetKeys(ringX_[i], keysX);
-            SetKeys(ringY_[i], keysY);
-            SetKeys(ringZ_[i], keysZ);
-            for (KeyframeTrack* t : {&ringX_[i], &ringY_[i], &ringZ_[i]}) t->SetStart(now_);
+            SetKeys(ring_[i].x, keysX);
+            SetKeys(ring_[i].y, keysY);
+            SetKeys(ring_[i].z, keysZ);
+            ring_[i].SetStart(now_);
         }
-    } else if (attacking_ == 1 && ringsReady_ == 1 && PassOver(ringZ_[kRingCount - 1], now_)) {
+    } else if (attacking_ == 1 && ringsReady_ == 1 && play_once::Over(ring_[kRingCount - 1].z, now_)) {
         for (BossBullet& r : rings) r.alive = 0;
         Finish();
         return;
@@ -372,18 +342,15 @@ void Bboss03::RingAttack() {
     for (std::size_t i = 0; i < rings.Size() && i < kRingCount; ++i) {
         BossBullet& r = rings[i];
         if (!r.alive) continue;
-        if (PassOver(ringZ_[i], now_)) {
+        if (play_once::Over(ring_[i].z, now_)) {
             r.alive = 0;
             continue;
         }
-        r.x = PassValue(ringX_[i], now_);
-        r.y = PassValue(ringY_[i], now_);
-        r.z = PassValue(ringZ_[i], now_);
+        MoveTo(r, ring_[i].Pass(now_));
     }
 }
 
-void Bboss03::DrawRings() {
-    if (!drawContext_.GetDevice()) return;
+void Bboss03::ShowRings() {
     for (const BossBullet& r : live_[kRingList]) {
         if (!r.alive) continue;
         QuadPlacement ring;
@@ -391,7 +358,7 @@ void Bboss03::DrawRings() {
         ring.y = r.y;
         ring.z = r.z;
         ring.scaleX = ring.scaleY = kRingDrawHalf;
-        DrawFlipbookQuad(drawContext_, quad_.get(), warp_.get(), ring);
+        ShowFlipbook(quad_.get(), warp_.get(), ring);
     }
 }
 
@@ -428,7 +395,7 @@ void Bboss03::DashAttack() {
         for (BossBullet& w : wings) w.alive = 1;
         charge_.alive = 1;
         lastTrail_ = now_;
-    } else if (attacking_ == 1 && dashReady_ == 1 && PassOver(dashDepth_, now_)) {
+    } else if (attacking_ == 1 && dashReady_ == 1 && play_once::Over(dashDepth_, now_)) {
         body_.x = dashFromX_;
         body_.z = dashFromZ_;
         for (BossBullet& w : wings) w.alive = 0;
@@ -439,8 +406,8 @@ void Bboss03::DashAttack() {
         return;
     }
     if (attacking_ != 1 || dashReady_ != 1) return;
-    body_.x = dashFromX_ + PassValue(dashSide_, now_);
-    body_.z = dashFromZ_ + PassValue(dashDepth_, now_);
+    body_.x = dashFromX_ + play_once::Value(dashSide_, now_);
+    body_.z = dashFromZ_ + play_once::Value(dashDepth_, now_);
     PlaceWings();
 }
 
@@ -470,11 +437,11 @@ void Bboss03::UpdateTrail() {
     for (std::size_t i = 0; i < kTrailCount; ++i) {
         BossBullet& t = trail_[i];
         if (!t.alive) continue;
-        if (PassOver(trailDepth_[i], now_)) {
+        if (play_once::Over(trailDepth_[i], now_)) {
             t.alive = 0;
             continue;
         }
-        t.z = PassValue(trailDepth_[i], now_);
+        t.z = play_once::Value(trailDepth_[i], now_);
     }
     if (now_ - lastTrail_ < kTrailEveryMs) return;
     lastTrail_ = now_;
@@ -483,10 +450,7 @@ void Bboss03::UpdateTrail() {
     }
 }
 
-void Bboss03::DrawTrail() {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    SetAlphaBlend(drawContext_, true);
+void Bboss03::ShowTrail() {
     for (std::size_t i = 0; i < kTrailCount; ++i) {
         const BossBullet& t = trail_[i];
         if (!t.alive) continue;
@@ -497,8 +461,6 @@ void Bboss03::DrawTrail() {
                                : 0.0f;
         Matrix world;
         MatrixTranslation(&world, static_cast<float>(t.x), static_cast<float>(t.y), static_cast<float>(t.z));
-        SetWorld(world);
-        DrawMesh(meshes_[kShotMesh], kTrailAlpha * left);
+        ShowMesh(meshes_[kShotMesh], world, draw_state::kTranslucent, kTrailAlpha * left);
     }
-    SetAlphaBlend(drawContext_, false);
 }

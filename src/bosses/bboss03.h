@@ -9,6 +9,7 @@
 #include <span>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/texture.h"
@@ -59,8 +60,9 @@ public:
 
     Bboss03();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
     std::span<BossBullet> ExtraBullets() override { return {&charge_, 1}; }
 
@@ -77,22 +79,23 @@ public:
     const KeyframeTrack& TrailTrack(std::size_t i) const { return trailDepth_[i]; }
     const KeyframeTrack& SwordTurn() const { return swordTurn_; }
     const KeyframeTrack& DashDepth() const { return dashDepth_; }
-    const KeyframeTrack& RingZ(std::size_t i) const { return ringZ_[i]; }
+    const KeyframeTrack& RingZ(std::size_t i) const { return ring_[i].z; }
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kSwordMesh, kHaloMesh, kPackMesh, kWingMesh, kShotMesh, kMeshCount };
 
     void PlaceParts();
-    void DrawArmour();
-    void DrawHalo();
+    void ShowArmour();
+    void ShowHalo();
     void BodyEffects();
     void SwordAttack();
-    void DrawSwords();
+    void ShowSwords();
     void RingAttack();
-    void DrawRings();
+    void ShowRings();
     void DashAttack();
     void UpdateTrail();
-    void DrawTrail();
+    void ShowTrail();
 
     bool GateOpen(std::uint8_t ready) const;
     void Begin();
@@ -100,16 +103,13 @@ private:
     void Finish();
     void PlaceWings();
     void LeaveTrail(const BossBullet& source);
-    void SetWorld(const platform::Matrix& world);
 
     // Where the knight's parts are drawn this frame (its rotation and place).
     platform::Matrix partsWorld_{};
     KeyframeTrack haloSpin_;
     KeyframeTrack swordTurn_;
     KeyframeTrack swordGrow_;
-    KeyframeTrack ringX_[kRingCount];
-    KeyframeTrack ringY_[kRingCount];
-    KeyframeTrack ringZ_[kRingCount];
+    Track3 ring_[kRingCount];
     KeyframeTrack dashDepth_;
     KeyframeTrack dashSide_;
     KeyframeTrack trailDepth_[kTrailCount];

@@ -1,24 +1,34 @@
 #include "bosses/boss.h"
 
+#include <algorithm>
+
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/mesh.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
+#include "render/textured_quad.h"
 
 using namespace platform;
 
-void Boss::Draw(std::uint32_t now) {
+void Boss::Step(std::uint32_t now) {
+    parts_.clear();
     if (!body_.active) return;
-    StandardDraw(now, true);
+    StepBody(now);
+    if (body_.active) StepParts(now);
 }
+
+void Boss::StepBodyOnly(std::uint32_t now) {
+    parts_.clear();
+    if (body_.active) StepBody(now);
+}
+
+void Boss::StepBody(std::uint32_t now) { ShowBody(now, true); }
 
 void Boss::Start(std::uint32_t now, int set) {
     if (set >= 0 && set < kMotionSets) {
-        moveX_[set].SetStart(now);
-        moveY_[set].SetStart(now);
-        moveZ_[set].SetStart(now);
+        move_[set].SetStart(now);
     }
     battleStart_ = now;
 }
@@ -44,53 +54,49 @@ void Boss::Tick(std::uint32_t now) {
 
 void Boss::BuildSway(float y, float z) {
     static constexpr float kSwayX[5][2] = {{0.0f, 0.0f}, {0.25f, -5.0f}, {0.5f, 0.0f}, {0.75f, 5.0f}, {1.0f, 0.0f}};
-    moveX_[0].SetKeyCount(5);
-    SetKeys(moveX_[0], kSwayX);
-    moveX_[0].SetDuration(8000);
-    moveX_[0].SetLooping(1);
+    move_[0].x.SetKeyCount(5);
+    SetKeys(move_[0].x, kSwayX);
+    move_[0].x.SetDuration(8000);
+    move_[0].x.SetLooping(1);
     const float keysY[2][2] = {{0.0f, y}, {1.0f, y}};
-    moveY_[0].SetKeyCount(2);
-    SetKeys(moveY_[0], keysY);
-    moveY_[0].SetDuration(0);
-    moveY_[0].SetLooping(1);
+    move_[0].y.SetKeyCount(2);
+    SetKeys(move_[0].y, keysY);
+    move_[0].y.SetDuration(0);
+    move_[0].y.SetLooping(1);
     const float keysZ[2][2] = {{0.0f, z}, {1.0f, z}};
-    moveZ_[0].SetKeyCount(2);
-    SetKeys(moveZ_[0], keysZ);
-    moveZ_[0].SetDuration(0);
-    moveZ_[0].SetLooping(1);
+    move_[0].z.SetKeyCount(2);
+    SetKeys(move_[0].z, keysZ);
+    move_[0].z.SetDuration(0);
+    move_[0].z.SetLooping(1);
 }
 
 void Boss::PlaceOnSway(std::uint32_t now) {
     if (body_.holdPosition) return;
-    body_.x = TrackValue(moveX_[0], now, static_cast<float>(body_.x));
-    body_.y = TrackValue(moveY_[0], now, static_cast<float>(body_.y));
-    body_.z = TrackValue(moveZ_[0], now, static_cast<float>(body_.z));
+    const TrackPoint at =
+        move_[0].Value(now, {static_cast<float>(body_.x), static_cast<float>(body_.y), static_cast<float>(body_.z)});
+    body_.x = at.x;
+    body_.y = at.y;
+    body_.z = at.z;
 }
 
 void Boss::PauseSway(std::uint32_t now) {
-    savedMoveStart_ = moveX_[0].Start();
+    savedMoveStart_ = move_[0].x.Start();
     pauseStart_ = now;
 }
 
 void Boss::ResumeSway(std::uint32_t now, bool withAux) {
     pausedFor_ = now - pauseStart_;
     resumedStart_ = savedMoveStart_ + pausedFor_;
-    moveX_[0].SetStart(resumedStart_);
-    moveY_[0].SetStart(resumedStart_);
-    moveZ_[0].SetStart(resumedStart_);
+    move_[0].SetStart(resumedStart_);
     if (withAux) {
         for (KeyframeTrack& track : aux_) track.SetStart(resumedStart_);
     }
 }
 
-void Boss::StandardDraw(std::uint32_t now, bool rotate) {
+void Boss::ShowBody(std::uint32_t now, bool rotate) {
     PlaceOnSway(now);
-    Device* device = drawContext_.GetDevice();
-    if (device && !meshes_.empty() && meshes_[0].resource.mesh) {
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        Matrix& world = drawContext_.Transform();
+    if (!meshes_.empty()) {
+        Matrix world;
         if (rotate) {
             MatrixRotationYawPitchRoll(&world, static_cast<float>(body_.yaw), static_cast<float>(body_.pitch),
                                        static_cast<float>(body_.roll));
@@ -99,34 +105,126 @@ void Boss::StandardDraw(std::uint32_t now, bool rotate) {
         }
         SetMatrixTranslation(&world, static_cast<float>(body_.x), static_cast<float>(body_.y),
                              static_cast<float>(body_.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        DrawMesh(meshes_[0], body_.hitFlash ? kHitAlpha : 1.0f);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        ShowMesh(meshes_[0], world, draw_state::kTranslucent, body_.hitFlash ? kHitAlpha : 1.0f);
     }
     body_.hitFlash = 0;
 }
 
-bool Boss::LoadMesh(std::size_t i, std::string_view path, std::string_view lostText) {
+bool Boss::LoadMesh(std::size_t i, const AssetRef& asset) { return LoadMesh(i, asset, LostText(asset.path)); }
+
+bool Boss::LoadMesh(std::size_t i, const AssetRef& asset, std::string_view lostText) {
     if (i >= meshes_.size()) meshes_.resize(i + 1);
-    if (!MeshLoad(path, &meshes_[i].resource, drawContext_, 1.0f)) return LoadFailed(drawContext_, lostText);
+    if (!MeshLoad(asset.path, &meshes_[i].resource, drawContext_, 1.0f)) return LoadFailed(drawContext_, lostText);
     return true;
 }
 
-void Boss::DrawMesh(const BossMesh& mesh) { DrawSubsets(mesh, nullptr); }
+bool Boss::LoadPicture(const AssetRef& asset, TexturePtr* out) {
+    bool loaded = false;
+    if (asset.colourKey == kNoColourKey) {
+        loaded = TextureLoadPlain(asset.path, out, drawContext_);
+    } else if (asset.colourKey == kColourKeyBlack) {
+        loaded = TextureLoad(asset.path, out, drawContext_);
+    } else {
+        loaded = TextureLoadKeyed(asset.path, out, drawContext_, asset.colourKey);
+    }
+    return loaded || LoadFailed(drawContext_, LostText(asset.path));
+}
 
-void Boss::DrawMesh(const BossMesh& mesh, float alpha) { DrawSubsets(mesh, &alpha); }
+bool Boss::LoadMaterialPictures(std::size_t i, std::span<const AssetRef> pictures) {
+    BossMesh& mesh = meshes_[i];
+    mesh.textures.clear();
+    mesh.textures.resize(mesh.resource.materialCount);
+    for (std::size_t k = 0; k < mesh.textures.size() && !pictures.empty(); ++k) {
+        if (!LoadPicture(pictures[std::min(k, pictures.size() - 1)], &mesh.textures[k])) return false;
+    }
+    return true;
+}
 
-void Boss::DrawSubsets(const BossMesh& mesh, const float* alpha) {
+void Boss::ShowMesh(const BossMesh& mesh, const Matrix& world, const DrawState& state, float alpha,
+                    float alphaTimes) {
+    BossPart& part = parts_.emplace_back();
+    part.kind = BossPart::Kind::kMesh;
+    part.state = state;
+    part.world = world;
+    part.mesh = &mesh;
+    part.alpha = alpha;
+    part.alphaTimes = alphaTimes;
+}
+
+void Boss::ShowFlipbook(VertexBuffer* quad, Texture* texture, const QuadPlacement& placement, const DrawState& state) {
+    BossPart& part = parts_.emplace_back();
+    part.kind = BossPart::Kind::kFlipbook;
+    part.state = state;
+    part.quad = quad;
+    part.texture = texture;
+    part.placement = placement;
+}
+
+void Boss::ShowSprite(VertexBuffer* quad, Texture* texture, const Matrix& world, const DrawState& state) {
+    BossPart& part = parts_.emplace_back();
+    part.kind = BossPart::Kind::kSprite;
+    part.state = state;
+    part.world = world;
+    part.quad = quad;
+    part.texture = texture;
+}
+
+void Boss::ShowScrolledSprite(VertexBuffer* quad, Texture* texture, const Matrix& world, const DrawState& state,
+                              float u, float v) {
+    ShowSprite(quad, texture, world, state);
+    BossPart& part = parts_.back();
+    part.scroll = true;
+    part.u = u;
+    part.v = v;
+}
+
+void Boss::Draw() const {
     Device* device = drawContext_.GetDevice();
-    if (!device || !mesh.resource.mesh) return;
-    // The lit material's alpha carries the translucency, textured or not.
-    SetTextureTimesLight(device);
+    if (!device) return;
+    for (const BossPart& part : parts_) DrawPart(*device, part);
+}
+
+void Boss::DrawPart(Device& device, const BossPart& part) const {
+    switch (part.kind) {
+        case BossPart::Kind::kMesh: {
+            if (!part.mesh || !part.mesh->resource.mesh) return;
+            // The lit material's alpha carries the translucency, textured or not.
+            ScopedDrawState state(&device, draw_state::kTextureTimesLight + part.state);
+            device.SetTransform(D3DTS_WORLD, &part.world);
+            DrawSubsets(device, part);
+            return;
+        }
+        case BossPart::Kind::kFlipbook: {
+            ScopedDrawState state(&device, part.state);
+            DrawFlipbookQuad(drawContext_, part.quad, part.texture, part.placement);
+            return;
+        }
+        case BossPart::Kind::kSprite: {
+            if (!part.quad) return;
+            ScopedDrawState state(&device, part.state);
+            if (part.scroll) {
+                Matrix scroll;
+                MakeTextureScroll(&scroll, part.u, part.v);
+                device.SetTransform(D3DTS_TEXTURE0, &scroll);
+            }
+            device.SetTransform(D3DTS_WORLD, &part.world);
+            device.SetTexture(0, part.texture);
+            DrawQuad(&device, part.quad);
+            device.SetTexture(0, nullptr);
+            return;
+        }
+    }
+}
+
+void Boss::DrawSubsets(Device& device, const BossPart& part) const {
+    const BossMesh& mesh = *part.mesh;
     for (std::uint32_t i = 0; i < mesh.resource.materialCount; ++i) {
         Material material = mesh.resource.materials[i];
-        if (alpha) material.diffuse.a = *alpha;
-        device->SetMaterial(&material);
-        device->SetTexture(0, i < mesh.textures.size() ? mesh.textures[i].get() : nullptr);
+        if (part.alpha >= 0.0f) material.diffuse.a = part.alpha;
+        material.diffuse.a *= part.alphaTimes;
+        device.SetMaterial(&material);
+        device.SetTexture(0, i < mesh.textures.size() ? mesh.textures[i].get() : nullptr);
         mesh.resource.mesh->DrawSubset(i);
     }
-    device->SetTexture(0, nullptr);
+    device.SetTexture(0, nullptr);
 }

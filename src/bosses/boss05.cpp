@@ -1,14 +1,14 @@
 #include "bosses/boss05.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
 #include "core/angles.h"
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
-#include "platform/gfx/mesh.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
@@ -16,6 +16,13 @@
 using namespace platform;
 
 namespace {
+
+constexpr std::array kAssets = {
+    MeshAsset("x\\boss05.x"),      MeshAsset("x\\bossring.x"),  PictureAsset("t\\circuit.png"),
+    PictureAsset("t\\circuit.png"), MeshAsset("x\\fan.x"),       MeshAsset("x\\fanbeam.x"),
+    PictureAsset("t\\blackhole.png"), MeshAsset("x\\bmeteo.x"), PictureAsset("t\\meteo.png"),
+    MeshAsset("x\\holeE.x"),       PictureAsset("t\\suik.png"), PictureAsset("t\\flare.png"),
+};
 
 constexpr double kTurn = 6.283185307;
 
@@ -65,34 +72,6 @@ constexpr int kFlareAux = 3;
 
 constexpr double kRingAt = 3.0;
 
-// A play-once track read by a step that may come in the very tick it was started, or exactly at its end:
-// before or at the start it stands at its first key, at and after the end at its last.
-float Once(const KeyframeTrack& track, std::uint32_t now) {
-    const auto since = static_cast<std::int32_t>(now - track.Start());
-    if (since <= 0) return track.KeyValue(0);
-    if (static_cast<std::uint32_t>(since) >= track.Duration()) return track.KeyValue(track.Count() - 1);
-    return TrackValue(track, now, track.KeyValue(0));
-}
-
-float OnceBezier(const KeyframeTrack& track, std::uint32_t now) {
-    const auto since = static_cast<std::int32_t>(now - track.Start());
-    if (since <= 0) return track.KeyValue(0);
-    if (static_cast<std::uint32_t>(since) >= track.Duration()) return track.KeyValue(track.Count() - 1);
-    float v = track.KeyValue(0);
-    int clamped = 0;
-    track.EvaluateBezier(now, &v, &clamped);
-    return v;
-}
-
-bool RunOut(const KeyframeTrack& track, std::uint32_t now) { return TrackRunOut(track.Start(), track.Duration(), now); }
-
-void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
-    track.SetKeyCount(keys);
-    for (int i = 0; i < keys; ++i) track.SetKey(i, static_cast<float>(i) / static_cast<float>(keys - 1), 0.0f);
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
-
 void FromTo(KeyframeTrack& track, double from, double to) {
     track.SetKey(0, 0.0f, static_cast<float>(from));
     track.SetKey(1, 1.0f, static_cast<float>(to));
@@ -141,50 +120,36 @@ Boss05::Boss05() {
     holeSpin_.SetDuration(kHoleSpinMs);
     holeSpin_.SetLooping(1);
     for (KeyframeTrack& delay : holeDelay_) {
-        PlayOnce(delay, 2, kHoleFadeMs);
+        play_once::Make(delay, 2, kHoleFadeMs);
         FromTo(delay, 0.0, 1.0);
     }
     for (int i = 0; i < 3; ++i) Looping(aux_[i], 360.0f, kCircleMs[i]);
     Looping(aux_[kFlareAux], 360.0f, kFlareSpinMs);
 
     for (int i = 0; i < kFanCount; ++i) {
-        PlayOnce(fanZ_[i], 2, kFanFlightMs);
-        PlayOnce(fanX_[i], 4, kFanFlightMs);
-        PlayOnce(fanY_[i], 4, kFanFlightMs);
-        for (KeyframeTrack* t : {&fanBackX_[i], &fanBackY_[i], &fanBackZ_[i]}) PlayOnce(*t, 2, kFanReturnMs);
-        for (KeyframeTrack* t : {&beamX_[i], &beamY_[i], &beamZ_[i]}) PlayOnce(*t, 2, kFanBeamMs);
+        play_once::Make(fan_[i].z, 2, kFanFlightMs);
+        play_once::Make(fan_[i].x, 4, kFanFlightMs);
+        play_once::Make(fan_[i].y, 4, kFanFlightMs);
+        fanBack_[i].MakePass(2, kFanReturnMs);
+        beam_[i].MakePass(2, kFanBeamMs);
     }
     for (int i = 0; i < kMeteorCount; ++i) {
-        for (KeyframeTrack* t : {&meteorZ_[i], &meteorX_[i], &meteorY_[i]}) PlayOnce(*t, 2, kMeteorMs);
+        meteor_[i].MakePass(2, kMeteorMs);
     }
 }
 
-bool Boss05::LoadTextures(std::size_t mesh, const char* path) {
-    BossMesh& m = meshes_[mesh];
-    m.textures.clear();
-    m.textures.resize(m.resource.materialCount);
-    for (TexturePtr& t : m.textures) {
-        if (!TextureLoad(path, &t, drawContext_)) return LoadFailed(drawContext_, LostText(path));
-    }
-    return true;
-}
+std::span<const AssetRef> Boss05::Assets() { return kAssets; }
 
 bool Boss05::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\boss05.x", "boss05ロスト")) return false;
-    if (!LoadMesh(kRingMesh, "x\\bossring.x", "bossringロスト") || !LoadTextures(kRingMesh, "t\\circuit.png")) {
+    const std::span<const AssetRef> a = kAssets;
+    // The ring's two materials take a circuit picture each; the hole's picture keys out opaque black.
+    if (!LoadMesh(kBodyMesh, a[0]) || !LoadMesh(kRingMesh, a[1]) || !LoadMaterialPictures(kRingMesh, a.subspan(2, 2)) ||
+        !LoadMesh(kFanMesh, a[4]) || !LoadMesh(kFanBeamMesh, a[5]) || !LoadPicture(a[6], &blackHolePicture_) ||
+        !LoadMesh(kMeteorMesh, a[7]) || !LoadMaterialPictures(kMeteorMesh, a.subspan(8, 1)) ||
+        !LoadMesh(kHoleMesh, a[9]) || !LoadMaterialPictures(kHoleMesh, a.subspan(10, 1)) ||
+        !LoadPicture(a[11], &flarePicture_)) {
         return false;
     }
-    if (!LoadMesh(kFanMesh, "x\\fan.x", "fanロスト")) return false;
-    if (!LoadMesh(kFanBeamMesh, "x\\fanbeam.x", "fanbeamロスト")) return false;
-    if (!TextureLoad("t\\blackhole.png", &blackHolePicture_, drawContext_)) {
-        return LoadFailed(drawContext_, "blackholeロスト");
-    }
-    if (!LoadMesh(kMeteorMesh, "x\\bmeteo.x", "bmeteoロスト") || !LoadTextures(kMeteorMesh, "t\\meteo.png")) {
-        return false;
-    }
-    // The hole's picture keys out opaque black, which TextureLoad does.
-    if (!LoadMesh(kHoleMesh, "x\\holeE.x", "holeEロスト") || !LoadTextures(kHoleMesh, "t\\suik.png")) return false;
-    if (!TextureLoad("t\\flare.png", &flarePicture_, drawContext_)) return LoadFailed(drawContext_, "flareロスト");
 
     CreateSquareQuad(drawContext_, 1.0f, 0.25f, 0.25f, 0xFFFFFFFFu, &cellQuad_);
     CreateSquareQuad(drawContext_, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu, &flareQuad_);
@@ -229,13 +194,10 @@ void Boss05::ReleaseCapture(std::uint32_t now) {
     ResumeSway(now, true);
 }
 
-void Boss05::Draw(std::uint32_t now) {
-    if (!body_.active) return;
-    // The standard draw consumes the flash; the ring shows the same hit.
+void Boss05::StepBody(std::uint32_t now) {
+    // Showing the body consumes the flash; the ring shows the same hit.
     const bool flash = body_.hitFlash != 0;
-    StandardDraw(now, false);
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
+    ShowBody(now, false);
     const double roll = TrackValue(ringRoll_, now) * kRadiansPerDegree;
     BossBullet at;
     at.x = body_.x;
@@ -243,14 +205,10 @@ void Boss05::Draw(std::uint32_t now) {
     at.z = body_.z + kRingAt;
     at.roll = roll;
     at.sx = at.sy = at.sz = 1.0;
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    DrawMeshAt(meshes_[kRingMesh], at, true, flash ? kRingFlashAlpha : -1.0f);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    ShowMeshAt(meshes_[kRingMesh], at, true, draw_state::kTranslucent, flash ? kRingFlashAlpha : -1.0f);
 }
 
-void Boss05::Update(std::uint32_t now) {
+void Boss05::StepParts(std::uint32_t now) {
     Tick(now);
     Fans();
     AttackFans();
@@ -263,11 +221,9 @@ void Boss05::Update(std::uint32_t now) {
     Flare();
 }
 
-void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, float alpha) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    Matrix scale, turn;
-    Matrix& world = drawContext_.Transform();
+void Boss05::ShowMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, const DrawState& state,
+                        float alpha) {
+    Matrix scale, turn, world;
     MatrixScaling(&scale, static_cast<float>(at.sx), static_cast<float>(at.sy), static_cast<float>(at.sz));
     if (rotate) {
         MatrixRotationYawPitchRoll(&turn, static_cast<float>(at.yaw), static_cast<float>(at.pitch),
@@ -277,37 +233,20 @@ void Boss05::DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate,
         world = scale;
     }
     SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    if (alpha < 0.0f) {
-        DrawMesh(mesh);
-    } else {
-        DrawMesh(mesh, alpha);
-    }
+    ShowMesh(mesh, world, state, alpha);
 }
 
-void Boss05::DrawSprite(VertexBuffer* quad, Texture* texture, const BossBullet& at, double size, double u, double v,
+void Boss05::ShowSprite(VertexBuffer* quad, Texture* texture, const BossBullet& at, double size, double u, double v,
                         double turn) {
-    Device* device = drawContext_.GetDevice();
-    if (!device || !quad) return;
-    SetAlphaBlend(drawContext_, true);
-    SetTextureAlphaFactor(drawContext_, 0xFFFFFFFFu);
-    Matrix scroll;
-    MatrixIdentity(&scroll);
-    SetTextureScroll(drawContext_, static_cast<float>(u), static_cast<float>(v), &scroll);
-    Matrix scale, spin;
-    Matrix& world = drawContext_.Transform();
+    Matrix scale, spin, world;
     MatrixScaling(&scale, static_cast<float>(size), static_cast<float>(size), 1.0f);
     MatrixRotationYawPitchRoll(&spin, 0.0f, 0.0f, static_cast<float>(turn));
     MatrixMultiply(&world, &scale, &spin);
     SetMatrixTranslation(&world, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetTexture(0, texture);
-    DrawQuad(device, quad);
-    device->SetTexture(0, nullptr);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    ShowScrolledSprite(quad, texture, world,
+                       draw_state::kAlphaBlend + draw_state::TextureFactor(0xFFFFFFFFu) + draw_state::kTextureScroll +
+                           draw_state::kTwoSided,
+                       static_cast<float>(u), static_cast<float>(v));
 }
 
 // ---- fans ----
@@ -333,21 +272,19 @@ void Boss05::Fans() {
         BossBullet& fan = fans[static_cast<std::size_t>(i)];
         const bool attacking = running_ && fansNext_;
         if (attacking && !returning_) {
-            fan.z = Once(fanZ_[i], now_);
-            fan.x = OnceBezier(fanX_[i], now_);
-            fan.y = OnceBezier(fanY_[i], now_);
+            fan.z = play_once::Value(fan_[i].z, now_);
+            fan.x = play_once::BezierValue(fan_[i].x, now_);
+            fan.y = play_once::BezierValue(fan_[i].y, now_);
             AimFromPlayer(fan);
         } else if (attacking) {
-            fan.x = Once(fanBackX_[i], now_);
-            fan.y = Once(fanBackY_[i], now_);
-            fan.z = Once(fanBackZ_[i], now_);
+            MoveTo(fan, fanBack_[i].Pass(now_));
         } else {
             fan.x = body_.x + kFanRackLeft + kFanRackSpacing * i;
             fan.y = body_.y + kFanRackRise;
             fan.z = body_.z + kFanRackBehind;
             fan.yaw = fan.pitch = fan.roll = 0.0;
         }
-        DrawMeshAt(meshes_[kFanMesh], fan, true);
+        ShowMeshAt(meshes_[kFanMesh], fan, true, {});
     }
 }
 
@@ -368,14 +305,14 @@ void Boss05::LaunchFans() {
         const BossBullet& fan = fans[static_cast<std::size_t>(i)];
         const int path = order[static_cast<std::size_t>(i)];
         pathOf_[static_cast<std::size_t>(i)] = path;
-        FromTo(fanZ_[i], fan.z, kFanFlightDepth);
-        fanX_[i].SetKey(0, kPathTimes[0], static_cast<float>(fan.x));
-        fanY_[i].SetKey(0, kPathTimes[0], static_cast<float>(fan.y));
+        FromTo(fan_[i].z, fan.z, kFanFlightDepth);
+        fan_[i].x.SetKey(0, kPathTimes[0], static_cast<float>(fan.x));
+        fan_[i].y.SetKey(0, kPathTimes[0], static_cast<float>(fan.y));
         for (int k = 0; k < 3; ++k) {
-            fanX_[i].SetKey(k + 1, kPathTimes[k + 1], kPaths[path][0][k]);
-            fanY_[i].SetKey(k + 1, kPathTimes[k + 1], kPaths[path][1][k]);
+            fan_[i].x.SetKey(k + 1, kPathTimes[k + 1], kPaths[path][0][k]);
+            fan_[i].y.SetKey(k + 1, kPathTimes[k + 1], kPaths[path][1][k]);
         }
-        for (KeyframeTrack* t : {&fanZ_[i], &fanX_[i], &fanY_[i]}) t->SetStart(now_);
+        fan_[i].SetStart(now_);
     }
 }
 
@@ -384,10 +321,10 @@ void Boss05::ReturnFans() {
     const BulletPool& fans = live_[kFanList];
     for (int i = 0; i < kFanCount; ++i) {
         const BossBullet& fan = fans[static_cast<std::size_t>(i)];
-        FromTo(fanBackX_[i], fan.x, body_.x + kFanRackLeft + kFanRackSpacing * i);
-        FromTo(fanBackY_[i], fan.y, body_.y + kFanRackRise);
-        FromTo(fanBackZ_[i], fan.z, kFanReturnDepth);
-        for (KeyframeTrack* t : {&fanBackX_[i], &fanBackY_[i], &fanBackZ_[i]}) t->SetStart(now_ + kFanReturnDelay);
+        FromTo(fanBack_[i].x, fan.x, body_.x + kFanRackLeft + kFanRackSpacing * i);
+        FromTo(fanBack_[i].y, fan.y, body_.y + kFanRackRise);
+        FromTo(fanBack_[i].z, fan.z, kFanReturnDepth);
+        fanBack_[i].SetStart(now_ + kFanReturnDelay);
 
         BossBullet& beam = fanBeams_[static_cast<std::size_t>(i)];
         beam.alive = 1;
@@ -397,10 +334,10 @@ void Boss05::ReturnFans() {
         beam.yaw = fan.yaw;
         beam.pitch = fan.pitch;
         beam.roll = fan.roll;
-        FromTo(beamX_[i], fan.x, fan.x - kFanBeamReach * fan.yaw);
-        FromTo(beamY_[i], fan.y, fan.y + kFanBeamReach * fan.pitch);
-        FromTo(beamZ_[i], fan.z, kFanBeamDepth);
-        for (KeyframeTrack* t : {&beamX_[i], &beamY_[i], &beamZ_[i]}) t->SetStart(now_);
+        FromTo(beam_[i].x, fan.x, fan.x - kFanBeamReach * fan.yaw);
+        FromTo(beam_[i].y, fan.y, fan.y + kFanBeamReach * fan.pitch);
+        FromTo(beam_[i].z, fan.z, kFanBeamDepth);
+        beam_[i].SetStart(now_);
     }
 }
 
@@ -408,9 +345,9 @@ void Boss05::AttackFans() {
     // A capture holds the body and its sway with the same bookkeeping: the fans wait for the ship's release.
     if (fansNext_ && elapsed_ > kAttackGate && !running_ && !captureHeld_) {
         LaunchFans();
-    } else if (running_ && fansNext_ && !returning_ && RunOut(fanZ_[0], now_)) {
+    } else if (running_ && fansNext_ && !returning_ && play_once::Over(fan_[0].z, now_)) {
         ReturnFans();
-    } else if (running_ && fansNext_ && returning_ && RunOut(fanBackX_[0], now_)) {
+    } else if (running_ && fansNext_ && returning_ && play_once::Over(fanBack_[0].x, now_)) {
         for (BossBullet& beam : fanBeams_) beam.alive = 0;
         ResumeSway(now_, true);
         returning_ = 0;
@@ -420,19 +357,11 @@ void Boss05::AttackFans() {
 }
 
 void Boss05::FanBeams() {
-    Device* device = drawContext_.GetDevice();
     for (int i = 0; i < kFanCount; ++i) {
         BossBullet& beam = fanBeams_[static_cast<std::size_t>(i)];
         if (!beam.alive) continue;
-        beam.x = Once(beamX_[i], now_);
-        beam.y = Once(beamY_[i], now_);
-        beam.z = Once(beamZ_[i], now_);
-        if (!device) continue;
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        DrawMeshAt(meshes_[kFanBeamMesh], beam, true);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        MoveTo(beam, beam_[i].Pass(now_));
+        ShowMeshAt(meshes_[kFanBeamMesh], beam, true, draw_state::kTranslucent);
     }
 }
 
@@ -443,14 +372,12 @@ void Boss05::Meteors() {
     for (int i = 0; i < kMeteorCount && static_cast<std::size_t>(i) < meteors.Size(); ++i) {
         BossBullet& meteor = meteors[static_cast<std::size_t>(i)];
         if (!meteor.alive) continue;
-        if (RunOut(meteorZ_[i], now_)) {
+        if (play_once::Over(meteor_[i].z, now_)) {
             meteor.alive = 0;
             continue;
         }
-        meteor.z = Once(meteorZ_[i], now_);
-        meteor.x = Once(meteorX_[i], now_);
-        meteor.y = Once(meteorY_[i], now_);
-        if (meteor.z < kMeteorFrom) DrawMeshAt(meshes_[kMeteorMesh], meteor, false);
+        MoveTo(meteor, meteor_[i].Pass(now_));
+        if (meteor.z < kMeteorFrom) ShowMeshAt(meshes_[kMeteorMesh], meteor, false, {});
     }
 }
 
@@ -464,23 +391,23 @@ void Boss05::AttackMeteors() {
         for (int i = 0; i < kMeteorCount && static_cast<std::size_t>(i) < meteors.Size(); ++i) {
             const auto delay = static_cast<std::uint32_t>(Rand() % kMeteorDelayRange);
             const std::uint32_t at = now_ + delay;
-            const double x = TrackValue(moveX_[0], at, static_cast<float>(body_.x));
-            const double y = TrackValue(moveY_[0], at, static_cast<float>(body_.y));
-            FromTo(meteorZ_[i], kMeteorFrom, kMeteorTo);
-            FromTo(meteorX_[i], x, x + Rand() % kMeteorSpread);
-            FromTo(meteorY_[i], y - kMeteorDrop, y + Rand() % kMeteorSpread);
-            for (KeyframeTrack* t : {&meteorZ_[i], &meteorX_[i], &meteorY_[i]}) t->SetStart(at);
+            const double x = TrackValue(move_[0].x, at, static_cast<float>(body_.x));
+            const double y = TrackValue(move_[0].y, at, static_cast<float>(body_.y));
+            FromTo(meteor_[i].z, kMeteorFrom, kMeteorTo);
+            FromTo(meteor_[i].x, x, x + Rand() % kMeteorSpread);
+            FromTo(meteor_[i].y, y - kMeteorDrop, y + Rand() % kMeteorSpread);
+            meteor_[i].SetStart(at);
             BossBullet& meteor = meteors[static_cast<std::size_t>(i)];
             meteor.alive = 1;
             meteor.z = kMeteorFrom;
-            meteor.x = meteorX_[i].KeyValue(0);
-            meteor.y = meteorY_[i].KeyValue(0);
+            meteor.x = meteor_[i].x.KeyValue(0);
+            meteor.y = meteor_[i].y.KeyValue(0);
             if (i == 0 || delay >= latest) {
                 latest = delay;
                 lastMeteor_ = i;
             }
         }
-    } else if (running_ && meteorsNext_ && RunOut(meteorZ_[lastMeteor_], now_)) {
+    } else if (running_ && meteorsNext_ && play_once::Over(meteor_[lastMeteor_].z, now_)) {
         for (BossBullet& meteor : live_[kMeteorList]) meteor.alive = 0;
         EndAttack();
     }
@@ -508,7 +435,7 @@ void Boss05::BlackHoles() {
     const double u = 0.25 * (cell % 4);
     const double v = 0.25 * (cell / 4);
     for (const BossBullet& hole : blackHoles_) {
-        DrawSprite(cellQuad_.get(), blackHolePicture_.get(), hole, kBlackHoleSize, u, v, 0.0);
+        ShowSprite(cellQuad_.get(), blackHolePicture_.get(), hole, kBlackHoleSize, u, v, 0.0);
     }
 }
 
@@ -522,17 +449,16 @@ void Boss05::AttackHoles() {
         }
         holeGrowth_.SetStart(now_);
         holeSpin_.SetStart(now_);
-    } else if (running_ && holesNext_ && RunOut(holeGrowth_, now_)) {
+    } else if (running_ && holesNext_ && play_once::Over(holeGrowth_, now_)) {
         for (BossBullet& hole : live_[kHoleList]) hole.alive = 0;
         EndAttack();
     }
 }
 
 void Boss05::CaptureHoles() {
-    const double g = Once(holeGrowth_, now_);
+    const double g = play_once::Value(holeGrowth_, now_);
     const double spin = TrackValue(holeSpin_, now_) * kTurn;
     BulletPool& holes = live_[kHoleList];
-    Device* device = drawContext_.GetDevice();
     for (int j = 0; j < kHoleEntries && static_cast<std::size_t>(j) < holes.Size(); ++j) {
         BossBullet& hole = holes[static_cast<std::size_t>(j)];
         if (!hole.alive) continue;
@@ -544,36 +470,17 @@ void Boss05::CaptureHoles() {
         hole.sz = 1.0;
         hole.rh = hole.rv = kHoleRadius * g;
         hole.roll = spin;
-        if (j == 0 || !device) continue;
-        const auto alpha = static_cast<std::uint32_t>(std::lround(kHoleAlpha * Once(holeDelay_[j], now_)));
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        device->SetRenderState(D3DRS_TEXTUREFACTOR, Factor(alpha));
-        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
-        const BossMesh& mesh = meshes_[kHoleMesh];
-        Matrix scale, turn;
-        Matrix& world = drawContext_.Transform();
+        if (j == 0) continue;
+        const auto alpha = static_cast<std::uint32_t>(std::lround(kHoleAlpha * play_once::Value(holeDelay_[j], now_)));
+        Matrix scale, turn, world;
         MatrixScaling(&scale, static_cast<float>(g), static_cast<float>(g), 1.0f);
         MatrixRotationYawPitchRoll(&turn, 0.0f, 0.0f, static_cast<float>(spin));
         MatrixMultiply(&world, &scale, &turn);
         SetMatrixTranslation(&world, static_cast<float>(hole.x), static_cast<float>(hole.y),
                              static_cast<float>(hole.z));
-        device->SetTransform(D3DTS_WORLD, &world);
-        for (std::uint32_t m = 0; mesh.resource.mesh && m < mesh.resource.materialCount; ++m) {
-            device->SetMaterial(&mesh.resource.materials[m]);
-            device->SetTexture(0, m < mesh.textures.size() ? mesh.textures[m].get() : nullptr);
-            mesh.resource.mesh->DrawSubset(m);
-        }
-        device->SetTexture(0, nullptr);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        // The lit texture's colour, its alpha faded in by the factor.
+        ShowMesh(meshes_[kHoleMesh], world,
+                 draw_state::kTranslucent + draw_state::kTwoSided + draw_state::TextureFactor(Factor(alpha)));
     }
 }
 
@@ -583,7 +490,7 @@ void Boss05::Flare() {
     at.y = body_.y;
     at.z = body_.z - kFlareAhead;
     const double turn = TrackValue(aux_[kFlareAux], now_) * kRadiansPerDegree;
-    DrawSprite(flareQuad_.get(), flarePicture_.get(), at, kFlareSize, 0.0, 0.0, turn);
+    ShowSprite(flareQuad_.get(), flarePicture_.get(), at, kFlareSize, 0.0, 0.0, turn);
 }
 
 void Boss05::EndAttack() {

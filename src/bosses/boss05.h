@@ -10,6 +10,7 @@
 #include <span>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/vertex_buffer.h"
@@ -57,9 +58,9 @@ public:
 
     Boss05();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     // Also starts the ring's roll and the black holes' own circles with the sway.
     void Start(std::uint32_t now, int set) override;
     void Reset() override;
@@ -68,8 +69,8 @@ public:
 
     // The roster's capture: the body holds still and its sway waits until the ship is let go, so that
     // it resumes where it stopped. Releasing without a capture held does nothing.
-    void HoldForCapture(std::uint32_t now);
-    void ReleaseCapture(std::uint32_t now);
+    void HoldForCapture(std::uint32_t now) override;
+    void ReleaseCapture(std::uint32_t now) override;
     bool CaptureHeld() const { return captureHeld_ != 0; }
 
     Attack NextAttack() const;
@@ -78,15 +79,18 @@ public:
     // The path table fan i flies by in the current or last fan attack.
     int PathOf(int fan) const { return pathOf_[static_cast<std::size_t>(fan)]; }
     int LastMeteor() const { return lastMeteor_; }
-    const KeyframeTrack& MeteorDepth(int i) const { return meteorZ_[i]; }
+    const KeyframeTrack& MeteorDepth(int i) const { return meteor_[i].z; }
     const KeyframeTrack& HoleGrowth() const { return holeGrowth_; }
-    const KeyframeTrack& FanDepth(int i) const { return fanZ_[i]; }
+    const KeyframeTrack& FanDepth(int i) const { return fan_[i].z; }
     const BossBullet& FanBeam(int i) const { return fanBeams_[static_cast<std::size_t>(i)]; }
     // The place of black-hole sprite k: 0 the one under the body, 1 to 3 the orbiting ones.
     const BossBullet& BlackHole(int k) const { return blackHoles_[static_cast<std::size_t>(k)]; }
 
 private:
     enum Mesh : std::size_t { kBodyMesh, kRingMesh, kFanMesh, kFanBeamMesh, kMeteorMesh, kHoleMesh, kMeshCount };
+
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
 
     void Fans();
     void AttackFans();
@@ -103,10 +107,10 @@ private:
     void EndAttack();
     void ChooseNext();
     void AimFromPlayer(BossBullet& fan) const;
-    bool LoadTextures(std::size_t mesh, const char* path);
     // With every material at `alpha`, or at its own alpha when it is negative.
-    void DrawMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, float alpha = -1.0f);
-    void DrawSprite(platform::VertexBuffer* quad, platform::Texture* texture, const BossBullet& at, double size,
+    void ShowMeshAt(const BossMesh& mesh, const BossBullet& at, bool rotate, const DrawState& state,
+                    float alpha = -1.0f);
+    void ShowSprite(platform::VertexBuffer* quad, platform::Texture* texture, const BossBullet& at, double size,
                     double u, double v, double turn);
 
     std::array<BossBullet, kFanCount> fanBeams_;
@@ -117,18 +121,10 @@ private:
     KeyframeTrack holeGrowth_;
     KeyframeTrack holeSpin_;
     KeyframeTrack holeDelay_[kHoleEntries];
-    KeyframeTrack fanZ_[kFanCount];
-    KeyframeTrack fanX_[kFanCount];
-    KeyframeTrack fanY_[kFanCount];
-    KeyframeTrack fanBackX_[kFanCount];
-    KeyframeTrack fanBackY_[kFanCount];
-    KeyframeTrack fanBackZ_[kFanCount];
-    KeyframeTrack beamX_[kFanCount];
-    KeyframeTrack beamY_[kFanCount];
-    KeyframeTrack beamZ_[kFanCount];
-    KeyframeTrack meteorZ_[kMeteorCount];
-    KeyframeTrack meteorX_[kMeteorCount];
-    KeyframeTrack meteorY_[kMeteorCount];
+    Track3 fan_[kFanCount];
+    Track3 fanBack_[kFanCount];
+    Track3 beam_[kFanCount];
+    Track3 meteor_[kMeteorCount];
 
     platform::TexturePtr blackHolePicture_;
     platform::TexturePtr flarePicture_;

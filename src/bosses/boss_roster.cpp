@@ -1,60 +1,35 @@
 #include "bosses/boss_roster.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/registry.h"
+#include "core/play_once.h"
 #include "core/track_value.h"
-#include "bosses/bboss01.h"
-#include "bosses/bboss02.h"
-#include "bosses/bboss03.h"
-#include "bosses/boss05.h"
-#include "bosses/lboss04.h"
-#include "bosses/smoon01.h"
-#include "bosses/smoon02.h"
-#include "bosses/smoon03.h"
+#include "bosses/boss_entries.h"
 #include "platform/core/clock.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
 
 namespace {
 
-struct BossConfig {
-    std::int32_t stage;
-    std::int32_t life;
-    std::uint32_t appearAt;
-    double rh, rv, rz;
-    std::int32_t introKind;
-    std::uint8_t shielded;
-};
-
-constexpr std::array<BossConfig, BossRoster::kBossCount> kConfigs = {{
-    {1, 200, 80000, 2.0, 2.0, 2.0, 1, 0},
-    {1, 300, 160000, 2.0, 2.0, 2.0, 2, 1},
-    {2, 300, 70000, 2.0, 2.0, 2.0, 3, 0},
-    {2, 400, 120000, 2.0, 2.0, 2.0, 4, 0},
-    {3, 200, 61000, 1.0, 1.0, 2.0, 5, 0},
-    {3, 200, 62000, 1.0, 1.0, 2.0, 7, 0},
-    {3, 200, 63000, 1.0, 1.0, 2.0, 7, 0},
-    {3, 600, 93000, 2.0, 2.0, 2.0, 6, 0},
-}};
-
 constexpr std::int32_t kProvisionalLife = 100;
 constexpr double kEntryDepth = 40.0;
+
+const BossEntry& EntryOf(int index) { return BossEntries()[static_cast<std::size_t>(index)]; }
 
 }  // namespace
 
 BossRoster::BossRoster() {
-    bosses_[0] = std::make_unique<Bboss01>();
-    bosses_[1] = std::make_unique<Bboss02>();
-    bosses_[2] = std::make_unique<Bboss03>();
-    auto boss05 = std::make_unique<Boss05>();
-    capturer_ = boss05.get();
-    bosses_[3] = std::move(boss05);
-    bosses_[4] = std::make_unique<Smoon01>();
-    bosses_[5] = std::make_unique<Smoon02>();
-    bosses_[6] = std::make_unique<Smoon03>();
-    bosses_[7] = std::make_unique<Lboss04>();
-    for (auto& boss : bosses_) bossList_.push_back(boss.get());
+    // The roster's arrays are sized at compile time; the table must fill them.
+    if (BossEntries().size() != static_cast<std::size_t>(kBossCount)) std::abort();
+    for (int i = 0; i < kBossCount; ++i) {
+        const BossEntry& entry = EntryOf(i);
+        bosses_[static_cast<std::size_t>(i)] = entry.make();
+        Boss* boss = bosses_[static_cast<std::size_t>(i)].get();
+        bossList_.push_back(boss);
+        if (entry.captures) capturer_ = boss;
+    }
 
     // The capture of the stage-2 final boss writes its keys; it plays once over 4000 ms.
     captureTrack_.SetKeyCount(4);
@@ -65,10 +40,11 @@ BossRoster::BossRoster() {
     none.z = kNoTarget;
     targets_.push_back(none);
 
-    for (int i = 0; i < kBossCount; ++i) {
-        const BossConfig& c = kConfigs[static_cast<std::size_t>(i)];
-        Configure(c.stage, i, kProvisionalLife, c.appearAt, c.rh, c.rv, c.rz, c.introKind, c.shielded);
-    }
+    for (int i = 0; i < kBossCount; ++i) Configure(i, kProvisionalLife);
+}
+
+void BossRoster::AppendBossAssets(std::vector<platform::PrefetchItem>* out) {
+    for (const BossEntry& entry : BossEntries()) AppendPrefetch(entry.assets(), out);
 }
 
 void BossRoster::Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window) {
@@ -92,46 +68,46 @@ void BossRoster::Reset(std::uint32_t now) {
     specialOn_ = 0;
     // A ship still held by a black hole must not carry that into the next stage.
     ReleaseCapture(now);
-    for (Boss* boss : bossList_) boss->Reset();
+    for (Boss* boss : bossList_) {
+        boss->Reset();
+        boss->ClearParts();
+    }
     explosions_.Reset();
     hitEffects_.Reset();
     bombBlast_.Reset();
-    for (int i = 0; i < kBossCount; ++i) {
-        const BossConfig& c = kConfigs[static_cast<std::size_t>(i)];
-        Configure(c.stage, i, c.life, c.appearAt, c.rh, c.rv, c.rz, c.introKind, c.shielded);
-    }
+    for (int i = 0; i < kBossCount; ++i) Configure(i, EntryOf(i).life);
 }
 
-void BossRoster::Configure(std::int32_t stage, int index, std::int32_t life, std::uint32_t appearAt, double rh,
-                           double rv, double rz, std::int32_t introKind, std::uint8_t shielded) {
-    if (index < 0 || index >= kBossCount) return;
+void BossRoster::Configure(int index, std::int32_t life) {
+    const BossEntry& entry = EntryOf(index);
     scratch_ = BodyRecord{};
     scratch_.z = kEntryDepth;
     scratch_.life = life;
     scratch_.lifeMax = life;
-    scratch_.appearAt = appearAt;
-    scratch_.rh = rh;
-    scratch_.rv = rv;
-    scratch_.rz = rz;
-    scratch_.introKind = introKind;
-    scratch_.shielded = shielded;
-    scratch_.stage = stage;
+    scratch_.appearAt = entry.appearAt;
+    scratch_.rh = entry.rh;
+    scratch_.rv = entry.rv;
+    scratch_.rz = entry.rz;
+    scratch_.introKind = entry.introKind;
+    scratch_.shielded = entry.shielded;
+    scratch_.stage = entry.stage;
     bossList_[static_cast<std::size_t>(index)]->Body() = scratch_;
 }
 
-void BossRoster::Frame(std::uint32_t now) {
+void BossRoster::Step(std::uint32_t now) {
     if (playerState_) {
         for (Boss* boss : bossList_) boss->SetPlayer(*playerState_);
     }
     UpdateStageClock(now);
-    for (Boss* boss : bossList_) {
-        boss->Draw(now);
-        if (boss->Body().active) boss->Update(now);
-    }
+    for (Boss* boss : bossList_) boss->Step(now);
     const BodyRecord& target = targets_[0];
     if (specialOn_ == 1 && target.z < kNoTarget) bombBlast_.Spawn(now, target.x, target.y, kBlastDepth);
     // A lost game lets no new battle begin behind the game-over screen.
     if (IsBossBattleActive() == 0 && IsSceneFlag(SceneFlag::kGameOver) == 0) EntryCheck(now, StageElapsed());
+}
+
+void BossRoster::Draw() const {
+    for (const Boss* boss : bossList_) boss->Draw();
 }
 
 void BossRoster::EntryCheck(std::uint32_t now, std::uint32_t stageClock) {
@@ -147,10 +123,9 @@ void BossRoster::Enter(std::uint32_t now, int index) {
     Boss& boss = *bossList_[static_cast<std::size_t>(index)];
     SetBossBattleActive(1);
     BossTimerStart(now);
-    const BattleRules& rules = RulesFor(index);
-    if (rules.entryTrack >= 0) Audio().PlayTrack(rules.entryTrack);
-    // The stage-1 final boss is fought in the open.
-    if (index == 1) SetFlightAreaConfined(0);
+    const BossEntry& entry = EntryOf(index);
+    if (entry.rules.entryTrack >= 0) Audio().PlayTrack(entry.rules.entryTrack);
+    if (entry.opensFlightArea) SetFlightAreaConfined(0);
     boss.Body().active = 1;
     boss.Body().appeared = 1;
     boss.Start(now, 0);
@@ -286,7 +261,7 @@ void BossRoster::PlayerHit(std::uint32_t now, const BossBullet& bullet) {
 void BossRoster::BulletsOnPlayer(std::uint32_t now, int index, Boss& boss) {
     if (!playerState_) return;
     const BodyRecord& body = boss.Body();
-    const BattleRules& rules = RulesFor(index);
+    const BattleRules& rules = EntryOf(index).rules;
     // Protection is by the flash's time: a flash left undrawn still ends on time. A ship that is gone (taken
     // down into a black hole) cannot be hit.
     auto open = [&] { return body.active && playerState_->alive && !hitEffects_.Showing(now); };
@@ -319,7 +294,7 @@ StageEnd BossRoster::Death(std::uint32_t now, int index, Boss& boss) {
     // A target taken for this boss must not strike the next one.
     targetHeld_ = 0;
     if (captured_) ReleaseCapture(now);
-    const BattleRules& rules = RulesFor(index);
+    const BattleRules& rules = EntryOf(index).rules;
     switch (rules.death) {
         case DeathKind::kStageOneMid:
             if (stage1Flag_) *stage1Flag_ = 1;
@@ -401,12 +376,12 @@ void BossRoster::StartCapture(std::uint32_t now, Boss& boss) {
     captureTrack_.SetKey(3, 1.0f, static_cast<float>(PlayerState::kStartDepth));
     captureTrack_.SetDuration(kCaptureMs);
     captureTrack_.SetStart(now);
-    if (&boss == capturer_) capturer_->HoldForCapture(now);
+    if (&boss == capturer_) boss.HoldForCapture(now);
 }
 
 void BossRoster::FollowCapture(std::uint32_t now) {
     PlayerState& ship = *playerState_;
-    if (!TrackRunOut(captureTrack_.Start(), captureTrack_.Duration(), now)) {
+    if (!play_once::Over(captureTrack_, now)) {
         // Read in the tick it started, the track would already stand at its end.
         if (now != captureTrack_.Start()) ship.z = TrackValue(captureTrack_, now, static_cast<float>(ship.z));
         if (ship.z > kVanishDepth) {

@@ -22,8 +22,7 @@
 #include "collision/player_shot.h"
 #include "collision/player_state.h"
 #include "collision/ship_life.h"
-
-class Boss05;
+#include "platform/gfx/load_prefetch.h"
 
 // What a battle's end means for the stage; the game object acts on it (the roster changes no scene).
 enum class StageEnd : std::uint8_t {
@@ -39,6 +38,7 @@ class Sprite;
 
 class BossRoster {
 public:
+    // One per entry of BossEntries().
     static constexpr int kBossCount = 8;
     static constexpr std::int32_t kBossScore = 10000;
     static constexpr std::int32_t kBlastDamage = 50;
@@ -57,7 +57,7 @@ public:
     static constexpr double kVanishDepth = 40.0;
     static constexpr std::int32_t kCaptureLife = 20;
 
-    // Builds the eight bosses and a provisional configuration that Reset replaces before any play.
+    // Builds every boss of BossEntries() with a provisional life that Reset replaces before any play.
     BossRoster();
     BossRoster(const BossRoster&) = delete;
     BossRoster& operator=(const BossRoster&) = delete;
@@ -66,11 +66,12 @@ public:
     void Load(platform::Device* device, platform::Sprite* sprite, platform::WindowHandle window);
     // Before every stage: the gauge empty, every boss as built and configured, the effects cleared.
     void Reset(std::uint32_t now);
-    void Configure(std::int32_t stage, int index, std::int32_t life, std::uint32_t appearAt, double rh, double rv,
-                   double rz, std::int32_t introKind, std::uint8_t shielded);
-    // Once a frame of the game scene, after the ship's control step: the bosses are drawn and updated and
-    // a boss enters when its time has come (never once the game is lost).
-    void Frame(std::uint32_t now);
+    // Once a frame of the game scene, after the ship's control step: every boss's step (which lists what it
+    // shows) and a boss enters when its time has come (never once the game is lost). Touches no device.
+    void Step(std::uint32_t now);
+    // Draws what every boss's last step listed, in roster order. Reads nothing the frame's later logic
+    // (Battle) changes, so it may run anywhere after Step.
+    void Draw() const;
     // The homing bomb's blast flag, every frame before Battle.
     void SetSpecial(std::uint8_t on) { specialOn_ = on; }
     // Once a frame after the ship's weapons: the controller of the boss in play. Reports a fallen final
@@ -87,6 +88,9 @@ public:
     // bracket.
     void StepFlash(std::uint32_t now) { hitEffects_.Step(now); }
     void DrawFlash() const { hitEffects_.Draw(); }
+
+    // Appends every boss's meshes and pictures, in roster order, to the start-up prefetch.
+    static void AppendBossAssets(std::vector<platform::PrefetchItem>* out);
 
     // Wiring, once at load.
     void AddPlayerShot(PlayerShot* shot) { playerShots_.push_back(shot); }
@@ -111,6 +115,8 @@ public:
     std::uint8_t Captured() const { return captured_; }
 
 private:
+    // Boss `index` as its entry makes it at the start of a stage, with `life`.
+    void Configure(int index, std::int32_t life);
     // At most one boss enters per check: a jump of the clock past several entry times brings them in one
     // battle after another, never together.
     void EntryCheck(std::uint32_t now, std::uint32_t stageClock);
@@ -142,8 +148,8 @@ private:
     std::uint8_t targetHeld_ = 0;
     KeyframeTrack captureTrack_;
     std::uint8_t captured_ = 0;
-    // The boss whose holes capture, told when the capture begins and ends.
-    Boss05* capturer_ = nullptr;
+    // The boss whose entry captures, told when the capture begins and ends.
+    Boss* capturer_ = nullptr;
     std::vector<PlayerShot*> playerShots_;
     Explosion explosions_;
     DamageFlash hitEffects_;

@@ -1,12 +1,13 @@
 #include "bosses/lboss04.h"
 
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <span>
 
 #include "core/angles.h"
 #include "core/track_value.h"
-#include "bosses/track_pass.h"
+#include "core/play_once.h"
 #include "platform/core/random.h"
 #include "render/loaders.h"
 #include "render/textured_quad.h"
@@ -14,10 +15,6 @@
 #include "audio/sound_cues.h"
 
 using namespace platform;
-using track_pass::HopValue;
-using track_pass::PassValue;
-using track_pass::RunOut;
-using track_pass::Started;
 
 namespace {
 
@@ -59,6 +56,16 @@ constexpr double kHoleHalfSize = 6.0;
 constexpr double kFlashHalfSize = 1.0;
 constexpr double kBulletGlowHalfSize = 0.5;
 
+constexpr std::array kAssets = {
+    MeshAsset("x\\lboss04.x"),         MeshAsset("x\\boss04tama.x"),     MeshAsset("x\\kouha.x"),
+    PictureAsset("t\\darkmagic.png"),  PictureAsset("t\\amagic.png"),    MeshAsset("x\\tama.x"),
+    MeshAsset("x\\lancer.x"),          MeshAsset("x\\raser.x"),          PictureAsset("t\\denmagic.png"),
+    PictureAsset("t\\hanmagic.png"),   PictureAsset("t\\bumagic.png"),   PictureAsset("t\\sanmagic.png"),
+    PictureAsset("t\\amagic.png"),     PictureAsset("t\\eye2.png"),      PictureAsset("t\\snow.png"),
+    PictureAsset("t\\lasthole.png"),   PictureAsset("t\\flare2.png", platform::kNoColourKey),
+    PictureAsset("t\\bullet.png", platform::kNoColourKey),
+};
+
 BossBullet Entry(double z, std::int32_t damage, double radius) {
     BossBullet b;
     b.z = z;
@@ -66,12 +73,6 @@ BossBullet Entry(double z, std::int32_t damage, double radius) {
     b.sx = b.sy = b.sz = 1.0;
     b.rh = b.rv = b.rz = radius;
     return b;
-}
-
-void PlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
-    track.SetKeyCount(keys);
-    track.SetDuration(ms);
-    track.SetLooping(0);
 }
 
 void TwoKeys(KeyframeTrack& track, float from, float to) {
@@ -126,37 +127,37 @@ void Lboss04::BuildTracks() {
     orbit_.SetLooping(1);
     for (std::size_t i = 0; i < kOrbitPoints; ++i) {
         // Duration 0 and start 0: the first update finds them run out and sends the shots.
-        PlayOnce(streamX_[i], 2, 0);
-        PlayOnce(streamDepth_[i], 2, 0);
+        play_once::Make(streamX_[i], 2, 0);
+        play_once::Make(streamDepth_[i], 2, 0);
         TwoKeys(streamDepth_[i], static_cast<float>(kStreamFrom), static_cast<float>(kStreamTo));
     }
     for (std::size_t i = 0; i < kWaveCount; ++i) {
         for (KeyframeTrack* t : {&waveX_[i], &waveZ_[i]}) {
-            PlayOnce(*t, 2, kWaveGrowMs);
+            play_once::Make(*t, 2, kWaveGrowMs);
             TwoKeys(*t, static_cast<float>(kWaveStartSize), kWaveGrownSize);
         }
     }
     for (std::size_t i = 0; i < kLanceCount; ++i) {
-        for (KeyframeTrack* t : {&lanceX_[i], &lanceY_[i], &lanceZ_[i]}) PlayOnce(*t, 3, kLanceMs);
+        lance_[i].MakePass(3, kLanceMs);
     }
-    PlayOnce(lanceSpin_, 2, kLanceMs);
+    play_once::Make(lanceSpin_, 2, kLanceMs);
     TwoKeys(lanceSpin_, 0.0f, kLanceSpinDegrees);
     for (std::size_t i = 0; i < kLaserCount; ++i) {
-        PlayOnce(laserDepth_[i], 2, kLaserMs);
-        PlayOnce(laserLength_[i], 2, kLaserMs);
+        play_once::Make(laserDepth_[i], 2, kLaserMs);
+        play_once::Make(laserLength_[i], 2, kLaserMs);
         TwoKeys(laserLength_[i], kLaserStartLength, kLaserFullLength);
     }
     timingLaser_ = 0;
-    PlayOnce(emitterFade_, 2, kLaserDelay);
+    play_once::Make(emitterFade_, 2, kLaserDelay);
     TwoKeys(emitterFade_, 0.0f, 1.0f);
 
     // Each flake falls at its own pace, from staggered heights, swaying a little.
     for (std::size_t i = 0; i < kSnowCount; ++i) {
         const std::uint32_t ms = kSnowBaseMs + kSnowStepMs * static_cast<std::uint32_t>((5 * i) % kSnowCount);
         const float x = -kSnowSpread + 2.0f * kSnowSpread * (static_cast<float>(i) + 0.5f) / kSnowCount;
-        PlayOnce(snowX_[i], 3, ms);
+        play_once::Make(snowX_[i], 3, ms);
         ThreeKeys(snowX_[i], x, x + kSnowDrift, x - kSnowDrift);
-        PlayOnce(snowY_[i], 2, ms);
+        play_once::Make(snowY_[i], 2, ms);
         TwoKeys(snowY_[i], kSnowTop + 3.0f * static_cast<float>(i % 4), kSnowBottom);
         if (ms > snowX_[longestSnow_].Duration()) longestSnow_ = i;
     }
@@ -169,7 +170,7 @@ void Lboss04::BuildTracks() {
     snowSizeY_.SetKey(0, 0.0f, 1.4f);
     snowSizeY_.SetKey(1, 0.5f, 1.0f);
 
-    PlayOnce(eyeFade_, 2, kEyeFadeMs);
+    play_once::Make(eyeFade_, 2, kEyeFadeMs);
     TwoKeys(eyeFade_, 0.0f, 1.0f);
     eyeHopX_.Reserve(4);
     eyeHopY_.Reserve(4);
@@ -180,38 +181,29 @@ void Lboss04::BuildTracks() {
     eyeHopX_.SetDuration(kEyeHopMs);
     eyeHopY_.SetDuration(kEyeHopMs);
     for (std::size_t j = 0; j < kEyeShotCount; ++j) {
-        for (KeyframeTrack* t : {&eyeShotX_[j], &eyeShotY_[j], &eyeShotZ_[j]}) PlayOnce(*t, 2, kEyeShotMs);
+        eyeShot_[j].MakePass(2, kEyeShotMs);
     }
     // The shots leave one after another, so the last to leave is the last to land.
     lastEyeShot_ = kEyeShotCount - 1;
 }
 
+std::span<const AssetRef> Lboss04::Assets() { return kAssets; }
+
 bool Lboss04::Load() {
-    return LoadMesh(kBodyMesh, "x\\lboss04.x", LostText("x\\lboss04.x")) &&
-           LoadMesh(kEyeShotMesh, "x\\boss04tama.x", LostText("x\\boss04tama.x")) &&
-           LoadMesh(kWaveMesh, "x\\kouha.x", LostText("x\\kouha.x")) &&
-           LoadSprite(kDarkCircle, "t\\darkmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kEmitter, "t\\amagic.png", kEmitterHalfSize, true) &&
-           LoadMesh(kStreamMesh, "x\\tama.x", LostText("x\\tama.x")) &&
-           LoadMesh(kLanceMesh, "x\\lancer.x", LostText("x\\lancer.x")) &&
-           LoadMesh(kLaserMesh, "x\\raser.x", LostText("x\\raser.x")) &&
-           LoadSprite(kDenCircle, "t\\denmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kHanCircle, "t\\hanmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kBuCircle, "t\\bumagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kSanCircle, "t\\sanmagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kSpareCircle, "t\\amagic.png", kCircleHalfSize, true) &&
-           LoadSprite(kEye, "t\\eye2.png", kEyeHalfSize, true) &&
-           LoadSprite(kSnow, "t\\snow.png", kSnowHalfSize, true) &&
-           LoadSprite(kHole, "t\\lasthole.png", kHoleHalfSize, true) &&
-           LoadSprite(kFlash, "t\\flare2.png", kFlashHalfSize, false) &&
-           LoadSprite(kBulletGlow, "t\\bullet.png", kBulletGlowHalfSize, false);
+    const std::span<const AssetRef> a = kAssets;
+    return LoadMesh(kBodyMesh, a[0]) && LoadMesh(kEyeShotMesh, a[1]) && LoadMesh(kWaveMesh, a[2]) &&
+           LoadSprite(kDarkCircle, a[3], kCircleHalfSize) && LoadSprite(kEmitter, a[4], kEmitterHalfSize) &&
+           LoadMesh(kStreamMesh, a[5]) && LoadMesh(kLanceMesh, a[6]) && LoadMesh(kLaserMesh, a[7]) &&
+           LoadSprite(kDenCircle, a[8], kCircleHalfSize) && LoadSprite(kHanCircle, a[9], kCircleHalfSize) &&
+           LoadSprite(kBuCircle, a[10], kCircleHalfSize) && LoadSprite(kSanCircle, a[11], kCircleHalfSize) &&
+           LoadSprite(kSpareCircle, a[12], kCircleHalfSize) && LoadSprite(kEye, a[13], kEyeHalfSize) &&
+           LoadSprite(kSnow, a[14], kSnowHalfSize) && LoadSprite(kHole, a[15], kHoleHalfSize) &&
+           LoadSprite(kFlash, a[16], kFlashHalfSize) && LoadSprite(kBulletGlow, a[17], kBulletGlowHalfSize);
 }
 
-bool Lboss04::LoadSprite(SpriteSlot slot, const char* path, double halfSize, bool colourKeyed) {
+bool Lboss04::LoadSprite(SpriteSlot slot, const AssetRef& picture, double halfSize) {
     SpriteRecord& sprite = sprites_[slot];
-    const bool loaded = colourKeyed ? TextureLoad(path, &sprite.texture, drawContext_)
-                                    : TextureLoadPlain(path, &sprite.texture, drawContext_);
-    if (!loaded) return LoadFailed(drawContext_, LostText(path));
+    if (!LoadPicture(picture, &sprite.texture)) return false;
     CreateSquareQuad(drawContext_, static_cast<float>(halfSize), 1.0f, 1.0f, 0xFFFFFFFFu, &sprite.quad);
     return true;
 }
@@ -246,24 +238,28 @@ double Lboss04::OrbitY(std::size_t i, double degrees) const {
     return body_.y + kOrbitRadius * std::sin((180.0 * static_cast<double>(i) + degrees) * kRadiansPerDegree);
 }
 
-void Lboss04::Update(std::uint32_t now) {
+void Lboss04::StepParts(std::uint32_t now) {
     Tick(now);
-    DrawWaves();
-    DrawMagicCircles();
-    DrawStreamShots();
+    ShowWaves();
+    ShowMagicCircles();
+    ShowStreamShots();
     LaunchStreamShots();
     AttackWaves();
-    DrawLances();
+    ShowLances();
     AttackLances();
-    DrawLasers();
+    ShowLasers();
     AttackLasers();
-    DrawDarkCircles();
-    DrawEmitters();
-    DrawHole();
-    DrawEye();
-    DrawEyeShots();
-    DrawSnow();
+    ShowDarkCircles();
+    ShowEmitters();
+    ShowHole();
+    ShowEye();
+    ShowEyeShots();
+    ShowSnow();
     AttackEye();
+}
+
+float Lboss04::HopValue(const StepTrack& track, std::uint32_t now) {
+    return TrackValue(track, now == track.Start() ? now + track.Duration() : now);
 }
 
 bool Lboss04::Gate(std::uint8_t flag) const { return flag != 0 && running_ == 0 && elapsed_ > kAttackGate; }
@@ -288,7 +284,7 @@ void Lboss04::LaunchStreamShots() {
     const double a = TrackValue(orbit_, now_);
     for (std::size_t i = 0; i < kOrbitPoints; ++i) {
         BossBullet& shot = live_[kStreamList][i];
-        if (!RunOut(streamDepth_[i], now_) && shot.z > kStreamRelaunch) continue;
+        if (!play_once::Over(streamDepth_[i], now_) && shot.z > kStreamRelaunch) continue;
         const double x0 = OrbitX(i, a);
         const double d = x0 + kStreamSideways * std::cos(a * kRadiansPerDegree);
         const double length = std::sqrt(d * d + (kStreamFrom - kStreamTo) * (kStreamFrom - kStreamTo));
@@ -326,12 +322,12 @@ void Lboss04::AttackWaves() {
     }
     if (!flag || !running_) return;
     for (std::size_t i = 0; i < kWaveCount; ++i) {
-        if (waves[i].alive || !Started(waveX_[i].Start(), now_)) continue;
+        if (waves[i].alive || !play_once::Reached(now_, waveX_[i].Start())) continue;
         // One cue per wave, as it opens.
         waves[i].alive = 1;
         Audio().PlaySound(sound::kBossBeam);
     }
-    if (!RunOut(waveX_[kWaveCount - 1], now_)) return;
+    if (!play_once::Over(waveX_[kWaveCount - 1], now_)) return;
     for (BossBullet& wave : waves) wave.alive = 0;
     Finish();
 }
@@ -349,17 +345,17 @@ void Lboss04::AttackLances() {
         const auto y = static_cast<float>(body_.y);
         for (std::size_t i = 0; i < kLanceCount; ++i) {
             const auto z = static_cast<float>(live_[kLanceList][i].z);
-            ThreeKeys(lanceX_[i], x, x, x);
-            ThreeKeys(lanceY_[i], y, kLanceDiveY, y);
-            ThreeKeys(lanceZ_[i], z, kLanceDiveZ, z);
-            for (KeyframeTrack* t : {&lanceX_[i], &lanceY_[i], &lanceZ_[i]}) t->SetStart(now_);
+            ThreeKeys(lance_[i].x, x, x, x);
+            ThreeKeys(lance_[i].y, y, kLanceDiveY, y);
+            ThreeKeys(lance_[i].z, z, kLanceDiveZ, z);
+            lance_[i].SetStart(now_);
         }
         lanceSpin_.SetStart(now_);
         return;
     }
-    if (!flag || !running_ || !RunOut(lanceSpin_, now_)) return;
+    if (!flag || !running_ || !play_once::Over(lanceSpin_, now_)) return;
     for (std::size_t i = 0; i < kLanceCount; ++i) {
-        if (!RunOut(lanceX_[i], now_)) return;
+        if (!play_once::Over(lance_[i].x, now_)) return;
     }
     ResumeSway(now_, false);
     body_.holdPosition = 0;
@@ -398,16 +394,16 @@ void Lboss04::AttackLasers() {
     }
     if (!flag || !running_) return;
     for (std::size_t i = 0; i < kLaserCount; ++i) {
-        if (!lasers[i].alive && Started(laserDepth_[i].Start(), now_)) lasers[i].alive = 1;
+        if (!lasers[i].alive && play_once::Reached(now_, laserDepth_[i].Start())) lasers[i].alive = 1;
     }
-    if (!Started(laserDepth_[timingLaser_].Start() + kLaserLife, now_)) return;
+    if (!play_once::Reached(now_, laserDepth_[timingLaser_].Start() + kLaserLife)) return;
     for (BossBullet& laser : lasers) laser.alive = 0;
     emitters_.fill(0);
     Finish();
 }
 
 bool Lboss04::EyeAttackOver() const {
-    return RunOut(snowX_[longestSnow_], now_) && RunOut(eyeShotZ_[lastEyeShot_], now_);
+    return play_once::Over(snowX_[longestSnow_], now_) && play_once::Over(eyeShot_[lastEyeShot_].z, now_);
 }
 
 void Lboss04::AttackEye() {
@@ -428,8 +424,8 @@ void Lboss04::AttackEye() {
             snowX_[i].SetStart(now_);
             snowY_[i].SetStart(now_);
             snow[i].alive = 1;
-            snow[i].x = PassValue(snowX_[i], now_);
-            snow[i].y = PassValue(snowY_[i], now_);
+            snow[i].x = play_once::Value(snowX_[i], now_);
+            snow[i].y = play_once::Value(snowY_[i], now_);
         }
         snowSizeX_.SetStart(now_);
         snowSizeY_.SetStart(now_);
@@ -438,20 +434,20 @@ void Lboss04::AttackEye() {
             // Each shot leaves from where the eye will be when it goes.
             const float fromX = HopValue(eyeHopX_, leave);
             const float fromY = HopValue(eyeHopY_, leave);
-            TwoKeys(eyeShotX_[j], fromX, static_cast<float>(kEyeShotX[j]));
-            TwoKeys(eyeShotY_[j], fromY, static_cast<float>(kEyeShotY[j]));
-            TwoKeys(eyeShotZ_[j], static_cast<float>(eyeZ), static_cast<float>(player_.z));
-            for (KeyframeTrack* t : {&eyeShotX_[j], &eyeShotY_[j], &eyeShotZ_[j]}) t->SetStart(leave);
+            TwoKeys(eyeShot_[j].x, fromX, static_cast<float>(kEyeShotX[j]));
+            TwoKeys(eyeShot_[j].y, fromY, static_cast<float>(kEyeShotY[j]));
+            TwoKeys(eyeShot_[j].z, static_cast<float>(eyeZ), static_cast<float>(player_.z));
+            eyeShot_[j].SetStart(leave);
             shots[j].alive = 0;
         }
     }
     if (!flag || !running_) return;
     for (std::size_t j = 0; j < kEyeShotCount; ++j) {
         BossBullet& shot = shots[j];
-        if (shot.alive || !Started(eyeShotZ_[j].Start(), now_)) continue;
+        if (shot.alive || !play_once::Reached(now_, eyeShot_[j].z.Start())) continue;
         shot.alive = 1;
-        shot.x = eyeShotX_[j].KeyValue(0);
-        shot.y = eyeShotY_[j].KeyValue(0);
+        shot.x = eyeShot_[j].x.KeyValue(0);
+        shot.y = eyeShot_[j].y.KeyValue(0);
         shot.z = eyeZ;
     }
     if (!EyeAttackOver()) return;

@@ -11,6 +11,7 @@
 
 #include "core/angles.h"
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "core/step_track.h"
 #include "bosses/boss.h"
 #include "platform/gfx/texture.h"
@@ -75,8 +76,9 @@ public:
 
     Lboss04();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     // Also sets the dark circles off from their first place.
     void Start(std::uint32_t now, int set) override;
     void Reset() override;
@@ -89,7 +91,7 @@ public:
     const KeyframeTrack& LanceSpin() const { return lanceSpin_; }
     const KeyframeTrack& LaserDepth(std::size_t i) const { return laserDepth_[i]; }
     const KeyframeTrack& SnowX(std::size_t i) const { return snowX_[i]; }
-    const KeyframeTrack& EyeShotZ(std::size_t i) const { return eyeShotZ_[i]; }
+    const KeyframeTrack& EyeShotZ(std::size_t i) const { return eyeShot_[i].z; }
     std::size_t LongestSnow() const { return longestSnow_; }
     bool EmitterShown(std::size_t i) const { return emitters_[i] != 0; }
     bool EyeShown() const { return eyeShown_ != 0; }
@@ -100,6 +102,7 @@ public:
     double OrbitY(std::size_t i, double degrees) const;
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kEyeShotMesh, kWaveMesh, kStreamMesh, kLanceMesh, kLaserMesh, kMeshCount };
     enum SpriteSlot : std::size_t {
         kDarkCircle,
@@ -129,26 +132,28 @@ private:
     static constexpr double kLanceRestDepth = 35.0;
 
     void BuildTracks();
-    bool LoadSprite(SpriteSlot slot, const char* path, double halfSize, bool colourKeyed);
+    bool LoadSprite(SpriteSlot slot, const AssetRef& picture, double halfSize);
 
     // The steps of one update, in the order they run.
-    void DrawWaves();
-    void DrawMagicCircles();
-    void DrawStreamShots();
+    void ShowWaves();
+    void ShowMagicCircles();
+    void ShowStreamShots();
     void LaunchStreamShots();
     void AttackWaves();
-    void DrawLances();
+    void ShowLances();
     void AttackLances();
-    void DrawLasers();
+    void ShowLasers();
     void AttackLasers();
-    void DrawDarkCircles();
-    void DrawEmitters();
-    void DrawHole();
-    void DrawEye();
-    void DrawEyeShots();
-    void DrawSnow();
+    void ShowDarkCircles();
+    void ShowEmitters();
+    void ShowHole();
+    void ShowEye();
+    void ShowEyeShots();
+    void ShowSnow();
     void AttackEye();
 
+    // A looping step track read so that its start tick gives its first key, as a whole pass later.
+    static float HopValue(const StepTrack& track, std::uint32_t now);
     bool Gate(std::uint8_t flag) const;
     void Begin();
     // Ends the attack in progress and draws the next of the four.
@@ -156,9 +161,9 @@ private:
     bool LancesMoving() const;
     bool EyeAttackOver() const;
 
-    void DrawSprite(SpriteSlot slot, double x, double y, double z, double scaleX, double scaleY, double alpha);
+    void ShowSlot(SpriteSlot slot, double x, double y, double z, double scaleX, double scaleY, double alpha);
     // The mesh at `world`, each material's alpha times `factor` (or replaced by `alpha` first, when given).
-    void DrawMeshAt(const BossMesh& mesh, const platform::Matrix& world, double factor, double alpha = -1.0);
+    void ShowMeshAt(const BossMesh& mesh, const platform::Matrix& world, double factor, double alpha = -1.0);
 
     std::array<SpriteRecord, kSlotCount> sprites_;
 
@@ -167,9 +172,7 @@ private:
     KeyframeTrack streamDepth_[kOrbitPoints];
     KeyframeTrack waveX_[kWaveCount];
     KeyframeTrack waveZ_[kWaveCount];
-    KeyframeTrack lanceX_[kLanceCount];
-    KeyframeTrack lanceY_[kLanceCount];
-    KeyframeTrack lanceZ_[kLanceCount];
+    Track3 lance_[kLanceCount];
     KeyframeTrack lanceSpin_;
     KeyframeTrack laserDepth_[kLaserCount];
     KeyframeTrack laserLength_[kLaserCount];
@@ -181,9 +184,7 @@ private:
     KeyframeTrack eyeFade_;
     StepTrack eyeHopX_;
     StepTrack eyeHopY_;
-    KeyframeTrack eyeShotX_[kEyeShotCount];
-    KeyframeTrack eyeShotY_[kEyeShotCount];
-    KeyframeTrack eyeShotZ_[kEyeShotCount];
+    Track3 eyeShot_[kEyeShotCount];
 
     // The list-4 bullet whose fall lasts longest, and the laser and eye shot whose tracks time their
     // attacks; set where the lists are built.

@@ -25,10 +25,9 @@ public:
 protected:
     MoonBoss(std::size_t meshCount, std::size_t pictureCount);
 
-    // A picture keyed on black, reported as `lostText` when missing.
-    bool LoadPicture(std::size_t i, std::string_view path, std::string_view lostText);
-    // The unit quad every picture is drawn on; made once at load.
-    void MakeQuad();
+    // Loads the list in its order: the meshes become mesh 0, 1, ... and the pictures picture 0, 1, ...;
+    // then the unit quad every picture is drawn on.
+    bool LoadInOrder(std::span<const AssetRef> assets);
 
     // The next attack may begin: its flag is set, none runs, and the last began long enough ago.
     bool GateOpen(std::uint8_t flag) const { return flag == 1 && attacking_ == 0 && elapsed_ > kAttackGate; }
@@ -40,12 +39,12 @@ protected:
     // Picture i on a quad facing the camera, `scale` units from its centre to its sides, turned by `roll`
     // (radians) in the screen plane, its alpha multiplied by `alpha` (0..255). Depth is tested but not
     // written, so the quad's clear corners never hide what is drawn after it.
-    void DrawPicture(std::size_t i, double x, double y, double z, double scale, std::uint32_t alpha = 255,
+    void ShowPicture(std::size_t i, double x, double y, double z, double scale, std::uint32_t alpha = 255,
                      double roll = 0.0);
     // Mesh i turned by yaw, pitch, roll (radians), scaled and placed; its own materials, or every
-    // material at `alpha` when it is below 1.
-    void DrawMeshAt(std::size_t i, double x, double y, double z, double yaw, double pitch, double roll, double sx,
-                    double sy, double sz, float alpha = 1.0f);
+    // material at `alpha` when it is below 1, blended then. `state` is held over it.
+    void ShowMeshAt(std::size_t i, double x, double y, double z, double yaw, double pitch, double roll, double sx,
+                    double sy, double sz, float alpha = 1.0f, const DrawState& state = {});
 
     std::uint8_t attacking_ = 0;
     std::vector<platform::TexturePtr> pictures_;

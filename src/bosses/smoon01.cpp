@@ -1,11 +1,13 @@
 #include "bosses/smoon01.h"
 
+#include <array>
+
 #include <numbers>
 #include <vector>
 
 #include "core/angles.h"
 #include "core/track_value.h"
-#include "bosses/pass_value.h"
+#include "core/play_once.h"
 #include "platform/core/clock.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
@@ -14,6 +16,13 @@
 using namespace platform;
 
 namespace {
+
+// Meshes in the order of the mesh names, then pictures in the order of the picture names.
+constexpr std::array kAssets = {
+    MeshAsset("x\\smoon01.x"),
+    MeshAsset("x\\sord.x"),
+    PictureAsset("t\\smagic.png"),
+};
 
 constexpr double kShotStartY = 5.0;
 constexpr double kShotScale = 0.6;
@@ -58,32 +67,25 @@ std::vector<BossBullet> Bars() {
 
 Smoon01::Smoon01()
     : MoonBoss(kMeshCount, kPictureCount),
-      shotX_(std::make_unique<KeyframeTrack[]>(kShotCount)),
-      shotY_(std::make_unique<KeyframeTrack[]>(kShotCount)),
-      shotZ_(std::make_unique<KeyframeTrack[]>(kShotCount)) {
+      shot_(std::make_unique<Track3[]>(kShotCount)) {
     std::vector<BossBullet> shots;
     for (std::size_t i = 0; i < kShotCount; ++i) shots.push_back(ShotEntry(i));
     BuildList(kShotList, shots);
     BuildList(kBarList, Bars());
     for (std::size_t i = 0; i < kShotCount; ++i) {
-        SetPass(shotX_[i], kShotAimMs, 0.0f, 0.0f);
-        SetPass(shotY_[i], kShotAimMs, 0.0f, 0.0f);
-        SetPass(shotZ_[i], kShotFlightMs, static_cast<float>(kBarStartZ), -10.0f);
+        play_once::Make(shot_[i].x, kShotAimMs, 0.0f, 0.0f);
+        play_once::Make(shot_[i].y, kShotAimMs, 0.0f, 0.0f);
+        play_once::Make(shot_[i].z, kShotFlightMs, static_cast<float>(kBarStartZ), -10.0f);
     }
-    SetPass(roll_, kRollMs, 0.0f, 3600.0f);
+    play_once::Make(roll_, kRollMs, 0.0f, 3600.0f);
     roll_.SetLooping(1);
-    SetPass(barAdvance_, kBarAdvanceMs, static_cast<float>(kBarStartZ), static_cast<float>(kBarNearZ));
-    SetPass(barSweep_, kBarSweepMs, 0.0f, 1.0f);
+    play_once::Make(barAdvance_, kBarAdvanceMs, static_cast<float>(kBarStartZ), static_cast<float>(kBarNearZ));
+    play_once::Make(barSweep_, kBarSweepMs, 0.0f, 1.0f);
 }
 
-bool Smoon01::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\smoon01.x", "smoon01ロスト") || !LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト")) {
-        return false;
-    }
-    if (!LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト")) return false;
-    MakeQuad();
-    return true;
-}
+std::span<const AssetRef> Smoon01::Assets() { return kAssets; }
+
+bool Smoon01::Load() { return LoadInOrder(kAssets); }
 
 void Smoon01::Reset() {
     shotsReady_ = 0;
@@ -92,20 +94,19 @@ void Smoon01::Reset() {
     RestoreLists();
 }
 
-void Smoon01::Draw(std::uint32_t now) {
-    if (!body_.active) return;
+void Smoon01::StepBody(std::uint32_t now) {
     // The blade spins while its shots fly.
     body_.roll = ShotsRunning() ? TrackValue(roll_, now) * kRadiansPerDegree : 0.0;
-    StandardDraw(now, true);
+    ShowBody(now, true);
 }
 
-void Smoon01::Update(std::uint32_t now) {
+void Smoon01::StepParts(std::uint32_t now) {
     Tick(now);
-    DrawSwords();
+    ShowSwords();
     ShotAttack();
     BarFlight();
     BarAttack();
-    DrawMagicCircle();
+    ShowMagicCircle();
 }
 
 void Smoon01::ChooseNext() {
@@ -114,9 +115,9 @@ void Smoon01::ChooseNext() {
     barsReady_ = next == 1 ? 1 : 0;
 }
 
-void Smoon01::DrawSwords() {
+void Smoon01::ShowSwords() {
     for (const BossBullet& bar : live_[kBarList]) {
-        if (bar.alive) DrawMeshAt(kSwordMesh, bar.x, bar.y, bar.z, 0.0, 0.0, 0.0, bar.sx, bar.sy, bar.sz);
+        if (bar.alive) ShowMeshAt(kSwordMesh, bar.x, bar.y, bar.z, 0.0, 0.0, 0.0, bar.sx, bar.sy, bar.sz);
     }
 }
 
@@ -129,18 +130,18 @@ void Smoon01::ShotAttack() {
         for (std::size_t i = 0; i < shots.Size(); ++i) {
             const std::uint32_t leaves = now_ + kShotStagger * static_cast<std::uint32_t>(i);
             // Each shot leaves from where the swaying body will be when its turn comes.
-            const float fromX = TrackValue(moveX_[0], leaves, static_cast<float>(body_.x));
-            const float fromY = TrackValue(moveY_[0], leaves, static_cast<float>(body_.y));
+            const float fromX = TrackValue(move_[0].x, leaves, static_cast<float>(body_.x));
+            const float fromY = TrackValue(move_[0].y, leaves, static_cast<float>(body_.y));
             const auto aimX = static_cast<float>(player_.x + Rand() % kAimScatter);
             const auto aimY = static_cast<float>(player_.y + Rand() % kAimScatter);
-            shotX_[i].SetKey(0, 0.0f, fromX);
-            shotX_[i].SetKey(1, 1.0f, aimX);
-            shotY_[i].SetKey(0, 0.0f, fromY);
-            shotY_[i].SetKey(1, 1.0f, aimY);
-            for (KeyframeTrack* t : {&shotX_[i], &shotY_[i], &shotZ_[i]}) t->SetStart(leaves);
+            shot_[i].x.SetKey(0, 0.0f, fromX);
+            shot_[i].x.SetKey(1, 1.0f, aimX);
+            shot_[i].y.SetKey(0, 0.0f, fromY);
+            shot_[i].y.SetKey(1, 1.0f, aimY);
+            shot_[i].SetStart(leaves);
             shots[i].alive = 1;
         }
-    } else if (ShotsRunning() && PassOver(roll_, now_)) {
+    } else if (ShotsRunning() && play_once::Over(roll_, now_)) {
         for (BossBullet& shot : shots) shot.alive = 0;
         EndAttack();
         ChooseNext();
@@ -149,21 +150,19 @@ void Smoon01::ShotAttack() {
         BossBullet& shot = shots[i];
         if (!shot.alive) continue;
         // A shot whose flight is over is spent, not left behind the ship.
-        if (PassOver(shotZ_[i], now_)) {
+        if (play_once::Over(shot_[i].z, now_)) {
             shot.alive = 0;
             continue;
         }
-        shot.x = PassValue(shotX_[i], now_);
-        shot.y = PassValue(shotY_[i], now_);
-        shot.z = PassValue(shotZ_[i], now_);
-        DrawPicture(kMagicPicture, shot.x, shot.y, shot.z, kShotScale);
+        MoveTo(shot, shot_[i].Pass(now_));
+        ShowPicture(kMagicPicture, shot.x, shot.y, shot.z, kShotScale);
     }
 }
 
 void Smoon01::BarFlight() {
     if (!BarsRunning()) return;
-    const double depth = PassValue(barAdvance_, now_);
-    const double sweep = PassValue(barSweep_, now_);
+    const double depth = play_once::Value(barAdvance_, now_);
+    const double sweep = play_once::Value(barSweep_, now_);
     BulletPool& bars = live_[kBarList];
     const BulletPool& placed = initial_[kBarList];
     for (std::size_t i = 0; i < bars.Size(); ++i) {
@@ -191,7 +190,7 @@ void Smoon01::BarAttack() {
         }
         barAdvance_.SetStart(now_ + kBarAdvanceDelay);
         barSweep_.SetStart(now_ + kBarSweepDelay);
-    } else if (BarsRunning() && PassOver(barSweep_, now_)) {
+    } else if (BarsRunning() && play_once::Over(barSweep_, now_)) {
         for (BossBullet& bar : bars) bar.alive = 0;
         EndAttack();
         ChooseNext();
@@ -204,7 +203,7 @@ void Smoon01::BarAttack() {
     }
 }
 
-void Smoon01::DrawMagicCircle() {
+void Smoon01::ShowMagicCircle() {
     if (attacking_ == 0) return;
-    DrawPicture(kMagicPicture, body_.x, body_.y, body_.z + kMagicCircleBehind, kMagicCircleScale);
+    ShowPicture(kMagicPicture, body_.x, body_.y, body_.z + kMagicCircleBehind, kMagicCircleScale);
 }

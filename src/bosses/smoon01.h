@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/moon_boss.h"
 
 class Smoon01 : public MoonBoss {
@@ -42,33 +43,33 @@ public:
 
     Smoon01();
 
-    void Draw(std::uint32_t now) override;
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     std::uint8_t ShotsNext() const { return shotsReady_; }
     std::uint8_t BarsNext() const { return barsReady_; }
     bool ShotsRunning() const { return attacking_ == 1 && shotsReady_ == 1; }
     bool BarsRunning() const { return attacking_ == 1 && barsReady_ == 1; }
-    const KeyframeTrack& ShotDepth(std::size_t i) const { return shotZ_[i]; }
+    const KeyframeTrack& ShotDepth(std::size_t i) const { return shot_[i].z; }
     const KeyframeTrack& Roll() const { return roll_; }
 
 private:
+    void StepBody(std::uint32_t now) override;
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kSwordMesh, kMeshCount };
     enum Picture : std::size_t { kMagicPicture, kPictureCount };
 
-    void DrawSwords();
+    void ShowSwords();
     void ShotAttack();
     void BarFlight();
     void BarAttack();
-    void DrawMagicCircle();
+    void ShowMagicCircle();
     // The random draw after an attack: 0 the shots next, 1 the swords.
     void ChooseNext();
 
-    std::unique_ptr<KeyframeTrack[]> shotX_;
-    std::unique_ptr<KeyframeTrack[]> shotY_;
-    std::unique_ptr<KeyframeTrack[]> shotZ_;
+    std::unique_ptr<Track3[]> shot_;
     KeyframeTrack roll_;
     KeyframeTrack barAdvance_;
     KeyframeTrack barSweep_;

@@ -1,19 +1,27 @@
 #include "bosses/smoon02.h"
 
+#include <array>
+
 #include <cmath>
 #include <numbers>
 
 #include "core/angles.h"
 #include "core/track_value.h"
-#include "bosses/pass_value.h"
+#include "core/play_once.h"
 #include "platform/core/random.h"
-#include "platform/gfx/device.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
 
 using namespace platform;
 
 namespace {
+
+// Meshes in the order of the mesh names, then pictures in the order of the picture names.
+constexpr std::array kAssets = {
+    MeshAsset("x\\smoon02.x"),       MeshAsset("x\\bossbeam.x"),       PictureAsset("t\\magicup.png"),
+    PictureAsset("t\\magicdown.png"), PictureAsset("t\\moonthunder.png"), PictureAsset("t\\smagic.png"),
+    PictureAsset("t\\bmagic.png"),
+};
 
 constexpr double kSparkScale = 0.7;
 constexpr double kPatternSpread = 8.0;
@@ -69,9 +77,9 @@ Smoon02::Smoon02() : MoonBoss(kMeshCount, kPictureCount) {
     BuildList(kRingList, kRingCount, Entry(0.2));
     BuildList(kBeamList, 1, BeamEntry());
 
-    SetPass(ringRadius_, kRingMs, static_cast<float>(kRingRadius), 0.0f);
-    SetPass(ringTurn_, kRingMs, 0.0f, static_cast<float>(kRingTurnDegrees));
-    for (KeyframeTrack& t : patternTracks_) SetPass(t, kPatternMs, 0.0f, 0.0f);
+    play_once::Make(ringRadius_, kRingMs, static_cast<float>(kRingRadius), 0.0f);
+    play_once::Make(ringTurn_, kRingMs, 0.0f, static_cast<float>(kRingTurnDegrees));
+    for (KeyframeTrack& t : patternTracks_) play_once::Make(t, kPatternMs, 0.0f, 0.0f);
     static constexpr float kSpinScale[3][2] = {{0.0f, 0.0f}, {0.5f, 3.0f}, {1.0f, 1.0f}};
     static constexpr float kSpinAngle[3][2] = {{0.0f, 0.0f}, {0.5f, 360.0f}, {1.0f, 0.0f}};
     SetPassKeys(spinScale_, kPatternMs, kSpinScale);
@@ -80,25 +88,13 @@ Smoon02::Smoon02() : MoonBoss(kMeshCount, kPictureCount) {
     static constexpr float kWidth[5][2] = {{0.0f, 0.2f}, {0.5f, 0.2f}, {0.55f, 2.5f}, {0.9f, 2.5f}, {1.0f, 0.1f}};
     SetPassKeys(beamWidth_, kBeamMs, kWidth);
     SetPassKeys(beamHeight_, kBeamMs, kWidth);
-    SetPass(beamLength_, kBeamFlightMs, 1.0f, 20.0f);
-    SetPass(beamDepth_, kBeamFlightMs, static_cast<float>(kBeamDepth), -10.0f);
+    play_once::Make(beamLength_, kBeamFlightMs, 1.0f, 20.0f);
+    play_once::Make(beamDepth_, kBeamFlightMs, static_cast<float>(kBeamDepth), -10.0f);
 }
 
-bool Smoon02::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\smoon02.x", "smoon02ロスト") ||
-        !LoadMesh(kBeamMesh, "x\\bossbeam.x", "bossbeamロスト")) {
-        return false;
-    }
-    if (!LoadPicture(kUpPicture, "t\\magicup.png", "magicupロスト") ||
-        !LoadPicture(kDownPicture, "t\\magicdown.png", "magicdownロスト") ||
-        !LoadPicture(kThunderPicture, "t\\moonthunder.png", "moonthunderロスト") ||
-        !LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト") ||
-        !LoadPicture(kBeamCircle, "t\\bmagic.png", "bmagicロスト")) {
-        return false;
-    }
-    MakeQuad();
-    return true;
-}
+std::span<const AssetRef> Smoon02::Assets() { return kAssets; }
+
+bool Smoon02::Load() { return LoadInOrder(kAssets); }
 
 void Smoon02::Reset() {
     ringReady_ = 1;
@@ -108,7 +104,7 @@ void Smoon02::Reset() {
     RestoreLists();
 }
 
-void Smoon02::Update(std::uint32_t now) {
+void Smoon02::StepParts(std::uint32_t now) {
     Tick(now);
     RingAttack();
     PatternAttack();
@@ -125,15 +121,15 @@ void Smoon02::RingAttack() {
         ringRadius_.SetStart(now_ - kRingLead);
         ringTurn_.SetStart(now_ - kRingLead);
         for (BossBullet& spark : ring) spark.alive = 1;
-    } else if (RingRunning() && PassOver(ringRadius_, now_)) {
+    } else if (RingRunning() && play_once::Over(ringRadius_, now_)) {
         for (BossBullet& spark : ring) spark.alive = 0;
         EndAttack();
         // The ring opens the battle and never comes back.
         ringReady_ = 0;
         patternReady_ = 1;
     }
-    const double radius = PassValue(ringRadius_, now_);
-    const double turn = PassValue(ringTurn_, now_);
+    const double radius = play_once::Value(ringRadius_, now_);
+    const double turn = play_once::Value(ringTurn_, now_);
     for (std::size_t j = 0; j < ring.Size(); ++j) {
         BossBullet& spark = ring[j];
         if (!spark.alive) continue;
@@ -141,7 +137,7 @@ void Smoon02::RingAttack() {
         spark.x = ringCentreX_ + radius * std::cos(angle) + RingSide(j) * kRingSideOffset;
         spark.y = ringCentreY_ + radius * std::sin(angle);
         spark.z = ringCentreZ_;
-        DrawPicture(kMagicPicture, spark.x, spark.y, spark.z, kSparkScale);
+        ShowPicture(kMagicPicture, spark.x, spark.y, spark.z, kSparkScale);
     }
 }
 
@@ -182,7 +178,7 @@ void Smoon02::PatternAttack() {
         }
     } else if (PatternRunning()) {
         const KeyframeTrack& first = pattern_ == Pattern::kSpin ? spinScale_ : patternTracks_[0];
-        if (PassOver(first, now_)) {
+        if (play_once::Over(first, now_)) {
             for (BossBullet& c : circles) c.alive = 0;
             EndAttack();
             patternReady_ = 0;
@@ -196,17 +192,17 @@ void Smoon02::PatternAttack() {
             c.x = body_.x;
             c.y = body_.y;
             c.z = body_.z - 1.0;
-            c.sx = c.sy = PassValue(spinScale_, now_);
-            c.roll = PassValue(spinAngle_, now_);
-            DrawPicture(kThunderPicture, c.x, c.y, c.z, c.sx, 255, c.roll * kRadiansPerDegree);
+            c.sx = c.sy = play_once::Value(spinScale_, now_);
+            c.roll = play_once::Value(spinAngle_, now_);
+            ShowPicture(kThunderPicture, c.x, c.y, c.z, c.sx, 255, c.roll * kRadiansPerDegree);
             continue;
         }
         const KeyframeTrack* t = &patternTracks_[e * 4];
-        c.x = PassValue(t[0], now_);
-        c.y = PassValue(t[1], now_);
-        c.z = PassValue(t[2], now_);
-        c.sx = c.sy = PassValue(t[3], now_);
-        DrawPicture(pattern_ == Pattern::kRising ? kUpPicture : kDownPicture, c.x, c.y, c.z, c.sx);
+        c.x = play_once::Value(t[0], now_);
+        c.y = play_once::Value(t[1], now_);
+        c.z = play_once::Value(t[2], now_);
+        c.sx = c.sy = play_once::Value(t[3], now_);
+        ShowPicture(pattern_ == Pattern::kRising ? kUpPicture : kDownPicture, c.x, c.y, c.z, c.sx);
     }
 }
 
@@ -229,7 +225,7 @@ void Smoon02::BeamAttack() {
         beamHeight_.SetStart(now_ - kBeamLead);
         beamLength_.SetStart(now_ + kBeamFireDelay);
         beamDepth_.SetStart(now_ + kBeamFireDelay);
-    } else if (BeamRunning() && PassOver(beamWidth_, now_)) {
+    } else if (BeamRunning() && play_once::Over(beamWidth_, now_)) {
         beam.alive = 0;
         EndAttack();
         ChooseAfterBeam();
@@ -238,18 +234,15 @@ void Smoon02::BeamAttack() {
     // The beam leaves the moon's eye wherever the sway takes it.
     beam.x = body_.x;
     beam.y = body_.y;
-    beam.sx = PassValue(beamWidth_, now_);
-    beam.sy = PassValue(beamHeight_, now_);
-    beam.sz = PassValue(beamLength_, now_);
-    beam.z = PassValue(beamDepth_, now_);
-    DrawPicture(kBeamCircle, body_.x, body_.y, body_.z - 1.5, kChargeCircleScale);
-    DrawBeam(beam);
+    beam.sx = play_once::Value(beamWidth_, now_);
+    beam.sy = play_once::Value(beamHeight_, now_);
+    beam.sz = play_once::Value(beamLength_, now_);
+    beam.z = play_once::Value(beamDepth_, now_);
+    ShowPicture(kBeamCircle, body_.x, body_.y, body_.z - 1.5, kChargeCircleScale);
+    ShowBeam(beam);
 }
 
-void Smoon02::DrawBeam(const BossBullet& beam) {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    DrawMeshAt(kBeamMesh, beam.x, beam.y, beam.z, 0.0, 0.0, 0.0, beam.sx, beam.sy, beam.sz, kBeamAlpha);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+void Smoon02::ShowBeam(const BossBullet& beam) {
+    ShowMeshAt(kBeamMesh, beam.x, beam.y, beam.z, 0.0, 0.0, 0.0, beam.sx, beam.sy, beam.sz, kBeamAlpha,
+               draw_state::kTwoSided);
 }

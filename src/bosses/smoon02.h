@@ -36,8 +36,9 @@ public:
 
     Smoon02();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     std::uint8_t RingNext() const { return ringReady_; }
@@ -51,6 +52,7 @@ public:
     const KeyframeTrack& BeamDepth() const { return beamDepth_; }
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t { kBodyMesh, kBeamMesh, kMeshCount };
     enum Picture : std::size_t { kUpPicture, kDownPicture, kThunderPicture, kMagicPicture, kBeamCircle, kPictureCount };
 
@@ -58,7 +60,7 @@ private:
     void PatternAttack();
     void BeamAttack();
     void WritePatternKeys();
-    void DrawBeam(const BossBullet& beam);
+    void ShowBeam(const BossBullet& beam);
     // After a beam: 0 a pattern next, 1 another beam.
     void ChooseAfterBeam();
 

@@ -1,10 +1,12 @@
 #include "bosses/smoon03.h"
 
+#include <array>
+
 #include <cmath>
 #include <numbers>
 
 #include "core/track_value.h"
-#include "bosses/pass_value.h"
+#include "core/play_once.h"
 #include "platform/core/random.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
@@ -12,6 +14,15 @@
 using namespace platform;
 
 namespace {
+
+// Meshes in the order of the mesh names, then pictures in the order of the picture names.
+constexpr std::array kAssets = {
+    MeshAsset("x\\smoon03.x"),         MeshAsset("x\\sord.x"),          MeshAsset("x\\hammer.x"),
+    MeshAsset("x\\tama.x"),            MeshAsset("x\\grav.x"),          MeshAsset("x\\efe.x"),
+    MeshAsset("x\\kouha.x"),           PictureAsset("t\\amagic.png"),   PictureAsset("t\\smagic.png"),
+    PictureAsset("t\\holeHirami.png"), PictureAsset("t\\athunder.png"), PictureAsset("t\\flare2.png"),
+    PictureAsset("t\\yougan001.png"),
+};
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kShipPlaneZ = 15.0;
@@ -42,15 +53,13 @@ BossBullet SwordEntry() {
 
 Smoon03::Smoon03()
     : MoonBoss(kMeshCount, kPictureCount),
-      orbX_(std::make_unique<KeyframeTrack[]>(kOrbCount)),
-      orbY_(std::make_unique<KeyframeTrack[]>(kOrbCount)),
-      orbZ_(std::make_unique<KeyframeTrack[]>(kOrbCount)) {
+      orb_(std::make_unique<Track3[]>(kOrbCount)) {
     BuildList(kSwordList, kSwordCount, SwordEntry());
     BuildList(kOrbList, kOrbCount, Entry(kOrbDamage, kOrbRadius));
     BuildList(kWellList, 1, Entry(kWellDamage, kWellRadius));
     BuildList(kHammerList, 1, Entry(kHammerDamage, 1.0));
 
-    SetPass(swordDrop_, kSwordDropMs, static_cast<float>(kSwordTopY), static_cast<float>(kSwordBottomY));
+    play_once::Make(swordDrop_, kSwordDropMs, static_cast<float>(kSwordTopY), static_cast<float>(kSwordBottomY));
     // The head starts held back (behind the pivot), swings round the far side and lands on the spot.
     hammerSwing_.SetKeyCount(3);
     hammerSwing_.SetKey(0, 0.0f, static_cast<float>(kPi / 2));
@@ -60,33 +69,18 @@ Smoon03::Smoon03()
     hammerSwing_.SetLooping(0);
     // The sideways tracks reach their target half-way, as the depth crosses the ship's plane.
     for (std::size_t i = 0; i < kOrbCount; ++i) {
-        SetPass(orbX_[i], kOrbFlightMs / 2, 0.0f, 0.0f);
-        SetPass(orbY_[i], kOrbFlightMs / 2, 0.0f, 0.0f);
-        SetPass(orbZ_[i], kOrbFlightMs, static_cast<float>(kStartZ), static_cast<float>(kEndZ));
+        play_once::Make(orb_[i].x, kOrbFlightMs / 2, 0.0f, 0.0f);
+        play_once::Make(orb_[i].y, kOrbFlightMs / 2, 0.0f, 0.0f);
+        play_once::Make(orb_[i].z, kOrbFlightMs, static_cast<float>(kStartZ), static_cast<float>(kEndZ));
     }
-    SetPass(wellX_, kWellFlightMs / 2, 0.0f, 0.0f);
-    SetPass(wellY_, kWellFlightMs / 2, 0.0f, 0.0f);
-    SetPass(wellZ_, kWellFlightMs, static_cast<float>(kStartZ), static_cast<float>(kEndZ));
+    play_once::Make(well_.x, kWellFlightMs / 2, 0.0f, 0.0f);
+    play_once::Make(well_.y, kWellFlightMs / 2, 0.0f, 0.0f);
+    play_once::Make(well_.z, kWellFlightMs, static_cast<float>(kStartZ), static_cast<float>(kEndZ));
 }
 
-bool Smoon03::Load() {
-    if (!LoadMesh(kBodyMesh, "x\\smoon03.x", "smoon03ロスト") || !LoadMesh(kSwordMesh, "x\\sord.x", "sordロスト") ||
-        !LoadMesh(kHammerMesh, "x\\hammer.x", "hammerロスト") || !LoadMesh(kOrbMesh, "x\\tama.x", "tamaロスト") ||
-        !LoadMesh(kWellMesh, "x\\grav.x", "gravロスト") || !LoadMesh(kBurstMesh, "x\\efe.x", "efeロスト") ||
-        !LoadMesh(kWaveMesh, "x\\kouha.x", "kouhaロスト")) {
-        return false;
-    }
-    if (!LoadPicture(kAimPicture, "t\\amagic.png", "amagicロスト") ||
-        !LoadPicture(kMagicPicture, "t\\smagic.png", "smagicロスト") ||
-        !LoadPicture(kHolePicture, "t\\holeHirami.png", "holeHiramiロスト") ||
-        !LoadPicture(kThunderPicture, "t\\athunder.png", "athunderロスト") ||
-        !LoadPicture(kFlarePicture, "t\\flare2.png", "flare2ロスト") ||
-        !LoadPicture(kLavaPicture, "t\\yougan001.png", "yougan001ロスト")) {
-        return false;
-    }
-    MakeQuad();
-    return true;
-}
+std::span<const AssetRef> Smoon03::Assets() { return kAssets; }
+
+bool Smoon03::Load() { return LoadInOrder(kAssets); }
 
 void Smoon03::Reset() {
     next_ = Attack::kOrbs;
@@ -96,12 +90,12 @@ void Smoon03::Reset() {
     RestoreLists();
 }
 
-void Smoon03::Update(std::uint32_t now) {
+void Smoon03::StepParts(std::uint32_t now) {
     Tick(now);
     SwordAttack();
     HammerAttack();
     OrbAttack();
-    DrawMagicCircle();
+    ShowMagicCircle();
 }
 
 void Smoon03::Finish() {
@@ -123,23 +117,23 @@ void Smoon03::SwordAttack() {
         }
         swordDrop_.SetStart(now_ + kSwordDropDelay);
         swordsFalling_ = 0;
-    } else if (Running(Attack::kSwords) && PassOver(swordDrop_, now_)) {
+    } else if (Running(Attack::kSwords) && play_once::Over(swordDrop_, now_)) {
         for (BossBullet& s : swords) s.alive = 0;
         Finish();
     }
     if (!Running(Attack::kSwords)) return;
-    const bool falling = PassBegun(swordDrop_, now_);
+    const bool falling = play_once::Begun(swordDrop_, now_);
     if (falling && swordsFalling_ == 0) {
         swordsFalling_ = 1;
         Audio().PlaySound(sound::kBossSweep);
     }
-    const double y = PassValue(swordDrop_, now_);
+    const double y = play_once::Value(swordDrop_, now_);
     for (BossBullet& s : swords) {
         if (!s.alive) continue;
         s.y = y;
         // Before the drop a sight marks each sword's column; the blades point down.
-        if (!falling) DrawPicture(kAimPicture, s.x, kSwordTopY - 2.0, s.z, kAimCircleScale);
-        DrawMeshAt(kSwordMesh, s.x, s.y, s.z, 0.0, -kPi / 2, 0.0, s.sx, s.sy, s.sz);
+        if (!falling) ShowPicture(kAimPicture, s.x, kSwordTopY - 2.0, s.z, kAimCircleScale);
+        ShowMeshAt(kSwordMesh, s.x, s.y, s.z, 0.0, -kPi / 2, 0.0, s.sx, s.sy, s.sz);
     }
 }
 
@@ -156,14 +150,14 @@ void Smoon03::HammerAttack() {
         hammer.alive = 1;
         hammerSwing_.SetStart(now_ + kHammerSwingDelay);
         hammerLanded_ = 0;
-    } else if (Running(Attack::kHammer) && PassOver(hammerSwing_, now_)) {
+    } else if (Running(Attack::kHammer) && play_once::Over(hammerSwing_, now_)) {
         hammer.alive = 0;
         Finish();
     }
     if (!hammer.alive) return;
-    hammer.yaw = PassValue(hammerSwing_, now_);
+    hammer.yaw = play_once::Value(hammerSwing_, now_);
     const auto landsAt = static_cast<std::uint32_t>(kHammerLandsAt * static_cast<float>(kHammerSwingMs));
-    const bool landed = PassBegun(hammerSwing_, now_ - landsAt);
+    const bool landed = play_once::Begun(hammerSwing_, now_ - landsAt);
     // The struck point: the head's place along the hammer's angle, as the ship's test reads it.
     const double headX = hammer.x + 5.0 * std::cos(hammer.yaw);
     const double headZ = hammer.z + 5.0 * std::sin(hammer.yaw);
@@ -172,14 +166,14 @@ void Smoon03::HammerAttack() {
         Audio().PlaySound(sound::kBossStrike);
     }
     if (landed) {
-        DrawMeshAt(kBurstMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, kImpactScale, kImpactScale, kImpactScale);
-        DrawMeshAt(kWaveMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0);
-        DrawPicture(kThunderPicture, headX, hammer.y, headZ, kImpactScale);
+        ShowMeshAt(kBurstMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, kImpactScale, kImpactScale, kImpactScale);
+        ShowMeshAt(kWaveMesh, headX, hammer.y, headZ, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0);
+        ShowPicture(kThunderPicture, headX, hammer.y, headZ, kImpactScale);
     } else {
-        DrawPicture(kAimPicture, aimX_, aimY_, kShipPlaneZ, kAimCircleScale);
+        ShowPicture(kAimPicture, aimX_, aimY_, kShipPlaneZ, kAimCircleScale);
     }
     // The mesh turns the other way round the vertical axis from the test's angle.
-    DrawMeshAt(kHammerMesh, hammer.x, hammer.y, hammer.z, -hammer.yaw, 0.0, 0.0, 1.0, 1.0, 1.0);
+    ShowMeshAt(kHammerMesh, hammer.x, hammer.y, hammer.z, -hammer.yaw, 0.0, 0.0, 1.0, 1.0, 1.0);
 }
 
 void Smoon03::OrbAttack() {
@@ -191,20 +185,20 @@ void Smoon03::OrbAttack() {
         aimY_ = player_.y;
         for (std::size_t k = 0; k < orbs.Size(); ++k) {
             const double a = 2.0 * kPi * static_cast<double>(k) / static_cast<double>(orbs.Size());
-            orbX_[k].SetKey(0, 0.0f, static_cast<float>(body_.x));
-            orbX_[k].SetKey(1, 1.0f, static_cast<float>(aimX_ + kOrbRingRadius * std::cos(a)));
-            orbY_[k].SetKey(0, 0.0f, static_cast<float>(body_.y));
-            orbY_[k].SetKey(1, 1.0f, static_cast<float>(aimY_ + kOrbRingRadius * std::sin(a)));
-            for (KeyframeTrack* t : {&orbX_[k], &orbY_[k], &orbZ_[k]}) t->SetStart(now_);
+            orb_[k].x.SetKey(0, 0.0f, static_cast<float>(body_.x));
+            orb_[k].x.SetKey(1, 1.0f, static_cast<float>(aimX_ + kOrbRingRadius * std::cos(a)));
+            orb_[k].y.SetKey(0, 0.0f, static_cast<float>(body_.y));
+            orb_[k].y.SetKey(1, 1.0f, static_cast<float>(aimY_ + kOrbRingRadius * std::sin(a)));
+            orb_[k].SetStart(now_);
             orbs[k].alive = 1;
         }
-        wellX_.SetKey(0, 0.0f, static_cast<float>(body_.x));
-        wellX_.SetKey(1, 1.0f, static_cast<float>(aimX_));
-        wellY_.SetKey(0, 0.0f, static_cast<float>(body_.y));
-        wellY_.SetKey(1, 1.0f, static_cast<float>(aimY_));
-        for (KeyframeTrack* t : {&wellX_, &wellY_, &wellZ_}) t->SetStart(now_ + kWellDelay);
+        well_.x.SetKey(0, 0.0f, static_cast<float>(body_.x));
+        well_.x.SetKey(1, 1.0f, static_cast<float>(aimX_));
+        well_.y.SetKey(0, 0.0f, static_cast<float>(body_.y));
+        well_.y.SetKey(1, 1.0f, static_cast<float>(aimY_));
+        well_.SetStart(now_ + kWellDelay);
         well.alive = 1;
-    } else if (Running(Attack::kOrbs) && PassOver(wellZ_, now_)) {
+    } else if (Running(Attack::kOrbs) && play_once::Over(well_.z, now_)) {
         for (BossBullet& orb : orbs) orb.alive = 0;
         well.alive = 0;
         Finish();
@@ -212,27 +206,23 @@ void Smoon03::OrbAttack() {
     for (std::size_t k = 0; k < orbs.Size(); ++k) {
         BossBullet& orb = orbs[k];
         if (!orb.alive) continue;
-        if (PassOver(orbZ_[k], now_)) {
+        if (play_once::Over(orb_[k].z, now_)) {
             orb.alive = 0;
             continue;
         }
-        orb.x = PassValue(orbX_[k], now_);
-        orb.y = PassValue(orbY_[k], now_);
-        orb.z = PassValue(orbZ_[k], now_);
-        DrawPicture(kFlarePicture, orb.x, orb.y, orb.z, kFlareScale);
-        DrawMeshAt(kOrbMesh, orb.x, orb.y, orb.z, 0.0, 0.0, 0.0, orb.sx, orb.sy, orb.sz);
+        MoveTo(orb, orb_[k].Pass(now_));
+        ShowPicture(kFlarePicture, orb.x, orb.y, orb.z, kFlareScale);
+        ShowMeshAt(kOrbMesh, orb.x, orb.y, orb.z, 0.0, 0.0, 0.0, orb.sx, orb.sy, orb.sz);
     }
     if (!well.alive) return;
-    well.x = PassValue(wellX_, now_);
-    well.y = PassValue(wellY_, now_);
-    well.z = PassValue(wellZ_, now_);
+    MoveTo(well, well_.Pass(now_));
     // The well opens as a hole in front of the moon while it waits, and glows as it comes.
-    if (!PassBegun(wellZ_, now_)) DrawPicture(kHolePicture, well.x, well.y, well.z - 2.0, kHoleScale);
-    DrawPicture(kLavaPicture, well.x, well.y, well.z, kWellRadius, 128);
-    DrawMeshAt(kWellMesh, well.x, well.y, well.z, 0.0, 0.0, 0.0, kWellRadius, kWellRadius, kWellRadius);
+    if (!play_once::Begun(well_.z, now_)) ShowPicture(kHolePicture, well.x, well.y, well.z - 2.0, kHoleScale);
+    ShowPicture(kLavaPicture, well.x, well.y, well.z, kWellRadius, 128);
+    ShowMeshAt(kWellMesh, well.x, well.y, well.z, 0.0, 0.0, 0.0, kWellRadius, kWellRadius, kWellRadius);
 }
 
-void Smoon03::DrawMagicCircle() {
+void Smoon03::ShowMagicCircle() {
     if (attacking_ == 0) return;
-    DrawPicture(kMagicPicture, body_.x, body_.y, body_.z + 1.0, kMagicCircleScale);
+    ShowPicture(kMagicPicture, body_.x, body_.y, body_.z + 1.0, kMagicCircleScale);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/keyframe_track.h"
+#include "core/track3.h"
 #include "bosses/moon_boss.h"
 
 class Smoon03 : public MoonBoss {
@@ -49,8 +50,9 @@ public:
 
     Smoon03();
 
-    void Update(std::uint32_t now) override;
     bool Load() override;
+    // Every mesh and picture it loads, in the order it loads them.
+    static std::span<const AssetRef> Assets();
     void Reset() override;
 
     // The attack whose flag is set: the next one, or the one running.
@@ -58,9 +60,10 @@ public:
     bool Running(Attack a) const { return attacking_ == 1 && next_ == a; }
     const KeyframeTrack& SwordDrop() const { return swordDrop_; }
     const KeyframeTrack& HammerSwing() const { return hammerSwing_; }
-    const KeyframeTrack& WellDepth() const { return wellZ_; }
+    const KeyframeTrack& WellDepth() const { return well_.z; }
 
 private:
+    void StepParts(std::uint32_t now) override;
     enum Mesh : std::size_t {
         kBodyMesh,
         kSwordMesh,
@@ -84,17 +87,13 @@ private:
     void SwordAttack();
     void HammerAttack();
     void OrbAttack();
-    void DrawMagicCircle();
+    void ShowMagicCircle();
     void Finish();
 
     KeyframeTrack swordDrop_;
     KeyframeTrack hammerSwing_;
-    std::unique_ptr<KeyframeTrack[]> orbX_;
-    std::unique_ptr<KeyframeTrack[]> orbY_;
-    std::unique_ptr<KeyframeTrack[]> orbZ_;
-    KeyframeTrack wellX_;
-    KeyframeTrack wellY_;
-    KeyframeTrack wellZ_;
+    std::unique_ptr<Track3[]> orb_;
+    Track3 well_;
     double aimX_ = 0.0;
     double aimY_ = 0.0;
     Attack next_ = Attack::kOrbs;

@@ -44,35 +44,37 @@ bool KeyframeTrack::Clamp(std::uint32_t tick, float* value, int* clamped) const 
 int KeyframeTrack::Evaluate(std::uint32_t tick, float* value, int* clamped) const {
     if (!value || !clamped || count_ <= 0) return 0;
     if (Clamp(tick, value, clamped)) return 1;
-    float phase = TrackPhase(start_, duration_, tick);
-    int s = TrackSegment(times_.get(), count_, phase);
+    *value = ValueAt(TrackPhase(start_, duration_, tick));
     *clamped = 0;
-    if (s < 0) {
-        *value = values_[0];
-    } else if (s < count_ - 1) {
-        auto i = static_cast<std::size_t>(s);
-        *value = values_[i] + (values_[i + 1] - values_[i]) / (times_[i + 1] - times_[i]) * (phase - times_[i]);
-    } else {
-        *value = values_[static_cast<std::size_t>(count_ - 1)];
-    }
     return 1;
+}
+
+float KeyframeTrack::ValueAt(float phase) const {
+    int s = TrackSegment(times_.get(), count_, phase);
+    if (s < 0) return values_[0];
+    if (s < count_ - 1) {
+        auto i = static_cast<std::size_t>(s);
+        return values_[i] + (values_[i + 1] - values_[i]) / (times_[i + 1] - times_[i]) * (phase - times_[i]);
+    }
+    return values_[static_cast<std::size_t>(count_ - 1)];
 }
 
 int KeyframeTrack::EvaluateBezier(std::uint32_t tick, float* value, int* clamped) const {
     if (!value || !clamped || count_ <= 0) return 0;
     if (Clamp(tick, value, clamped)) return 1;
-    float p = TrackPhase(start_, duration_, tick);
-    int s = TrackSegment(times_.get(), count_, p);
+    *value = BezierAt(TrackPhase(start_, duration_, tick));
     *clamped = 0;
-    if (s < 0) {
-        *value = values_[0];
-    } else if (s < count_ - 1 && count_ >= 4) {
-        float q = 1.0f - p;
-        *value = q * q * q * values_[0] + 3.0f * q * q * p * values_[1] + 3.0f * q * p * p * values_[2] +
-                 p * p * p * values_[3];
-    } else {
-        // Fewer than four keys cannot make the curve; the last key holds, as at the end of a pass.
-        *value = values_[static_cast<std::size_t>(count_ - 1)];
-    }
     return 1;
+}
+
+float KeyframeTrack::BezierAt(float p) const {
+    int s = TrackSegment(times_.get(), count_, p);
+    if (s < 0) return values_[0];
+    if (s < count_ - 1 && count_ >= 4) {
+        float q = 1.0f - p;
+        return q * q * q * values_[0] + 3.0f * q * q * p * values_[1] + 3.0f * q * p * p * values_[2] +
+               p * p * p * values_[3];
+    }
+    // Fewer than four keys cannot make the curve; the last key holds, as at the end of a pass.
+    return values_[static_cast<std::size_t>(count_ - 1)];
 }

@@ -21,6 +21,10 @@ public:
     // 1 on success; 0 (outputs untouched) when an output is missing or there are no keys.
     int Evaluate(std::uint32_t tick, float* value, int* clamped) const;
     int EvaluateBezier(std::uint32_t tick, float* value, int* clamped) const;
+    // The value at a phase of the pass (0..1), by the keys alone: what Evaluate gives at a tick of that
+    // phase. The track must have keys.
+    float ValueAt(float phase) const;
+    float BezierAt(float phase) const;
 
     std::uint32_t Start() const { return start_; }
     std::uint32_t Duration() const { return duration_; }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/keyframe_track.h"
+#include "core/play_once.h"
 #include "core/step_track.h"
 
 inline float TrackValue(const KeyframeTrack& track, std::uint32_t tick, float fallback = 0.0f) {
@@ -20,9 +21,9 @@ inline float TrackValue(const StepTrack& track, std::uint32_t tick, float fallba
     return v;
 }
 
-// A play-once pass has run out once its start plus its duration is at or before now.
+// A play-once pass has run out once its start plus its duration is reached (play_once::Reached).
 inline bool TrackRunOut(std::uint32_t start, std::uint32_t duration, std::uint32_t now) {
-    return start + duration <= now;
+    return play_once::Reached(now, start + duration);
 }
 
 // Sets n keys from (time, value) pairs.

@@ -252,7 +252,8 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
 
     player_.Control(now);
     player_.DrawShip();
-    bosses_.Frame(now);
+    bosses_.Step(now);
+    bosses_.Draw();
     player_.Weapons(now);
     player_.DrawWeapons();
     enemies_.Update(now);

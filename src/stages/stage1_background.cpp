@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "core/angles.h"
+#include "core/play_once.h"
 #include "core/registry.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
@@ -50,14 +51,6 @@ constexpr std::uint32_t kFogColour = 0xFF88F0FFu;
 constexpr float kGroundScrollStep = 0.001f;
 constexpr float kGroundScrollRestart = 0.005f;
 
-void PlayOnce(KeyframeTrack& track, float from, float to, std::uint32_t ms) {
-    track.SetKeyCount(2);
-    track.SetKey(0, 0.0f, from);
-    track.SetKey(1, 1.0f, to);
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
-
 }  // namespace
 
 Stage1Background::Stage1Background() {
@@ -73,12 +66,12 @@ Stage1Background::Stage1Background() {
         item.halfY = kHalfY;
         item.halfZ = kHalfZ;
         item.appearance = 0;
-        PlayOnce(tracks_[i], p.z, 0.0f, static_cast<std::uint32_t>(std::lround(p.z / kSpeed)));
+        play_once::Make(tracks_[i], static_cast<std::uint32_t>(std::lround(p.z / kSpeed)), p.z, 0.0f);
     }
     items_ = placement_;
     landmark_.z = kLandmarkFrom;
-    PlayOnce(landmarkZTrack_, kLandmarkFrom, kLandmarkTo, kLandmarkMs);
-    PlayOnce(landmarkYTrack_, 0.0f, 0.0f, kLandmarkHeightMs);
+    play_once::Make(landmarkZTrack_, kLandmarkMs, kLandmarkFrom, kLandmarkTo);
+    play_once::Make(landmarkYTrack_, kLandmarkHeightMs, 0.0f, 0.0f);
 }
 
 bool Stage1Background::Load() {

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "core/angles.h"
+#include "core/play_once.h"
 #include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
@@ -34,16 +35,10 @@ constexpr double kPetalScaleX = 2.5, kPetalScaleY = 2.5, kPetalScaleZ = 1.0;
 constexpr const char* kSkyPictures[3] = {"t\\cloud.png", "t\\cloud2.png", "t\\cloud3.png"};
 constexpr const char* kGroundPictures[3] = {"t\\flower.png", "t\\flower2.png", "t\\flower3.png"};
 
-void SetPlayOnce(KeyframeTrack& track, int keys, std::uint32_t ms) {
-    track.SetKeyCount(keys);
-    track.SetDuration(ms);
-    track.SetLooping(0);
-}
-
 // The petal holds its place on the flower until shortly before the flower is 80 units away, flies 10
 // out in the next tenth of the pass and drifts on to 30 out.
 void BuildBurst(KeyframeTrack& track, double from, double direction, double burstAt, std::uint32_t ms) {
-    SetPlayOnce(track, 4, ms);
+    play_once::Make(track, 4, ms);
     track.SetKey(0, 0.0f, static_cast<float>(from));
     track.SetKey(1, static_cast<float>(burstAt), static_cast<float>(from));
     track.SetKey(2, static_cast<float>(burstAt + 0.1), static_cast<float>(from + Stage3Background::kBurst * direction));
@@ -70,7 +65,7 @@ Stage3Background::Stage3Background() {
             const double pass = (petal.z - kPathEnd) / kSpeed;
             const double out = (petal.roll + 90.0) * kRadiansPerDegree;
             const double burstAt = 0.5 * (petal.z - 80.0) / (petal.z - kPathEnd) - 0.05;
-            SetPlayOnce(zTracks_[i], 2, static_cast<std::uint32_t>(std::lround(pass)));
+            play_once::Make(zTracks_[i], 2, static_cast<std::uint32_t>(std::lround(pass)));
             zTracks_[i].SetKey(0, 0.0f, static_cast<float>(petal.z));
             zTracks_[i].SetKey(1, 1.0f, static_cast<float>(kPathEnd));
             const auto burstMs = static_cast<std::uint32_t>(std::lround(2.0 * pass));
@@ -81,7 +76,7 @@ Stage3Background::Stage3Background() {
     petals_ = placement_;
 
     static const float kFade[3][2] = {{0.0f, 1.0f}, {0.5f, 0.0f}, {1.0f, 1.0f}};
-    SetPlayOnce(fadeTrack_, 3, kFadeMs);
+    play_once::Make(fadeTrack_, 3, kFadeMs);
     SetKeys(fadeTrack_, kFade);
 }
 

@@ -15,7 +15,7 @@ protected:
     void Enter() {
         StageClockAt(80000);
         entryTick_ = clock_.Ticks();
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
     }
@@ -30,7 +30,7 @@ TEST_F(Bboss01Test, SwaysLeftCentreRightEveryEightSeconds) {
     const double expected[3] = {-5.0, 0.0, 5.0};
     for (int k = 0; k < 3; ++k) {
         clock_.Set(entryTick_ + 2000u * static_cast<std::uint32_t>(k + 1));
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         EXPECT_NEAR(expected[k], Body().x, 1e-5) << (k + 1) * 2 << " s after entry";
         EXPECT_DOUBLE_EQ(5.0, Body().y);
         EXPECT_DOUBLE_EQ(40.0, Body().z);
@@ -69,7 +69,7 @@ TEST_F(Bboss01Test, BeamCostsThirtyOnlyWhileWide) {
         // The ship keeps to the beam's line in the screen plane.
         ship_.x = Beam().x;
         ship_.y = Beam().y;
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         const bool open = !roster_.HitEffects().Showing(platform::GetTickCount());
         const std::int32_t before = ship_.life;
         roster_.Battle(clock_.Ticks());
@@ -111,7 +111,7 @@ TEST_F(Bboss01Test, PincerFreezesTheBodyAimsWhereTheShipWasAndTheSwayResumesWith
     ship_.x = -8.0;
     ship_.y = 6.0;
     clock_.Set(launch + 3000);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     const bool side = std::abs(Arm(0).x - 5.5) < 1e-4 && std::abs(Arm(0).y + 2.0) < 1e-4;
     const bool vertical = std::abs(Arm(0).x - 3.0) < 1e-4 && std::abs(Arm(0).y - 1.5) < 1e-4;
     EXPECT_TRUE(side || vertical) << Arm(0).x << "," << Arm(0).y;

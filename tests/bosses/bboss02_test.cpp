@@ -21,7 +21,7 @@ protected:
     void Enter() {
         StageClockAt(160000);
         entryTick_ = clock_.Ticks();
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
     }

@@ -35,8 +35,12 @@ protected:
     }
     Image Frame(bool withUpdate) {
         BeginFrame();
-        knight_.Draw(clock_.Ticks());
-        if (withUpdate) knight_.Update(clock_.Ticks());
+        if (withUpdate) {
+            knight_.Step(clock_.Ticks());
+        } else {
+            knight_.StepBodyOnly(clock_.Ticks());
+        }
+        knight_.Draw();
         return EndFrame();
     }
     // How many pixels within r of a world point's projection are lit.
@@ -88,8 +92,8 @@ TEST_F(Bboss03PixelTest, SwordFanReachesOutToTheSidesAsItTurns) {
     // A quarter turn: the blade lies across the sky to the right of the knight.
     blade.yaw = std::numbers::pi / 2;
     BeginFrame();
-    knight_.Draw(clock_.Ticks());
-    knight_.Update(clock_.Ticks());
+    knight_.Step(clock_.Ticks());
+    knight_.Draw();
     const Image after = EndFrame();
     EXPECT_EQ(0, LitAround(before, 12.0f, 2.0f, 40.0f, 3));
     EXPECT_GT(LitAround(after, 12.0f, 2.0f, 40.0f, 3), 0) << "the blade halfway out";

@@ -23,7 +23,7 @@ protected:
         SetBossBattleActive(0);
         StageClockAt(70000);
         entryTick_ = clock_.Ticks();
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
     }
@@ -45,7 +45,7 @@ protected:
     // One frame with the ship held where `place` puts it after the boss moved; the life it lost.
     template <typename Place>
     std::int32_t FrameWithShip(Place place) {
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         place();
         const std::int32_t before = ship_.life;
         roster_.Battle(clock_.Ticks());
@@ -114,7 +114,7 @@ TEST_F(Bboss03Test, DashFollowsItsPathAndItsTrailStaysWithinThePoolAndItsTime) {
         bool checkedFirstKey = false;
         // The dash and then the last afterimages running out.
         for (int frame = 0; frame < 400; ++frame) {
-            roster_.Frame(clock_.Ticks());
+            roster_.Step(clock_.Ticks());
             const std::uint32_t now = platform::GetTickCount();
             if (!checkedFirstKey && now - start >= 1200) {
                 // At phase 0.2 the depth stands at its first offset, give or take a frame's travel.
@@ -160,7 +160,7 @@ TEST_F(Bboss03Test, DashFollowsItsPathAndItsTrailStaysWithinThePoolAndItsTime) {
                 EXPECT_EQ(0, Knight().Charge().alive);
                 roster_.Battle(clock_.Ticks());
                 clock_.Advance(kFrameMs);
-                roster_.Frame(clock_.Ticks());
+                roster_.Step(clock_.Ticks());
                 EXPECT_NEAR(fromX, Body().x, 0.2);
                 EXPECT_NE(fromX, Body().x);
             }

@@ -32,11 +32,15 @@ protected:
         body.z = 40.0;
         boss_.Start(clock_.Ticks(), 0);
     }
-    // One frame of the boss: its draw, and with `update` its steps, which draw its parts.
+    // One frame of the boss: its draw, and with `update` its steps, which list its parts.
     Image Frame(bool update) {
         BeginFrame();
-        boss_.Draw(clock_.Ticks());
-        if (update) boss_.Update(clock_.Ticks());
+        if (update) {
+            boss_.Step(clock_.Ticks());
+        } else {
+            boss_.StepBodyOnly(clock_.Ticks());
+        }
+        boss_.Draw();
         return EndFrame();
     }
     struct Spot {

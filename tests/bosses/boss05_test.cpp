@@ -69,7 +69,7 @@ protected:
         EXPECT_GE(StepsUntil([&] { return Boss().Running(); }), 0);
         const std::uint32_t opened = Boss().HoleGrowth().Start();
         clock_.Set(opened + 2000);
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         ShipOn(Hole(1));
         roster_.Battle(clock_.Ticks());
         EXPECT_EQ(1, roster_.Captured());
@@ -114,7 +114,7 @@ TEST_F(Boss05Test, FirstAttackOpensTheHolesWhichGrowHoldAndCloseOverTenSeconds) 
     const std::pair<std::uint32_t, double> sizes[] = {{1000, 0.6}, {2000, 1.0}, {5000, 1.0}, {8000, 1.0}, {9000, 0.6}};
     for (auto [at, size] : sizes) {
         clock_.Set(opened + at);
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         for (int j = 1; j < 4; ++j) {
             EXPECT_NEAR(size, Hole(j).sx, 1e-4) << at << " ms, hole " << j;
             EXPECT_NEAR(size * Boss05::kHoleRadius, Hole(j).rv, 1e-4);
@@ -128,10 +128,10 @@ TEST_F(Boss05Test, FirstAttackOpensTheHolesWhichGrowHoldAndCloseOverTenSeconds) 
         EXPECT_DOUBLE_EQ(Body().z - 4.0, Hole(0).z);
     }
     clock_.Set(opened + 9999);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     EXPECT_EQ(1, Hole(1).alive);
     clock_.Set(opened + 10000);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     for (int j = 0; j < 4; ++j) EXPECT_EQ(0, Hole(j).alive) << j;
     EXPECT_FALSE(Boss().Running());
 }
@@ -140,7 +140,7 @@ TEST_F(Boss05Test, EntryZeroUnderTheBodyHurtsAndTheHolesCaptureWithoutHurting) {
     Enter();
     ASSERT_GE(StepsUntil([&] { return Boss().Running(); }), 0);
     clock_.Set(Boss().HoleGrowth().Start() + 2000);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     // Just inside and just outside the reach of the hole under the body.
     const double reach = Boss05::kHoleRadius + ship_.rv;
     ship_.x = Hole(0).x - reach - 0.01;
@@ -153,7 +153,7 @@ TEST_F(Boss05Test, EntryZeroUnderTheBodyHurtsAndTheHolesCaptureWithoutHurting) {
     EXPECT_EQ(0, roster_.Captured());
 
     clock_.Advance(600);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     ship_.x = Hole(2).x;
     ship_.y = Hole(2).y + reach + 0.01;
     roster_.Battle(clock_.Ticks());
@@ -230,7 +230,7 @@ TEST_F(Boss05Test, FansWaitForACaptureToEndAndTheSwayThenGoesOnWithoutAJump) {
     const std::uint32_t opened = Boss().HoleGrowth().Start();
     // Caught late: the capture outlasts the holes and the fans' gate.
     clock_.Set(opened + 9500);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     ShipOn(Hole(1));
     roster_.Battle(clock_.Ticks());
     ASSERT_EQ(1, roster_.Captured());
@@ -267,7 +267,7 @@ TEST_F(Boss05Test, FansFlyFourDifferentPathsToDepthTwentyAndTheirBeamsHitTheShip
 
         const std::uint32_t launch = Boss().FanDepth(0).Start();
         clock_.Set(launch + Boss05::kFanFlightMs);
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         for (int i = 0; i < 4; ++i) {
             EXPECT_NEAR(20.0, Fan(i).z, 1e-4);
             EXPECT_NEAR(kLastX[Boss().PathOf(i)], Fan(i).x, 1e-4);
@@ -280,7 +280,7 @@ TEST_F(Boss05Test, FansFlyFourDifferentPathsToDepthTwentyAndTheirBeamsHitTheShip
     ship_.life = 223;
     const std::uint32_t fired = platform::GetTickCount();
     clock_.Set(fired + 200);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     const BossBullet& beam = Boss().FanBeam(0);
     ASSERT_NEAR(15.0, beam.z, 0.5);
     ship_.x = beam.x;
@@ -290,7 +290,7 @@ TEST_F(Boss05Test, FansFlyFourDifferentPathsToDepthTwentyAndTheirBeamsHitTheShip
     // The return ends the attack: beams off, the body free.
     clock_.Set(fired + Boss05::kFanReturnDelay + Boss05::kFanReturnMs);
     ShipAway();
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     EXPECT_FALSE(Boss().Running());
     EXPECT_EQ(0, Body().holdPosition);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(0, Boss().FanBeam(i).alive);
@@ -320,10 +320,10 @@ TEST_F(Boss05Test, MeteorsStartWithinFourSecondsAndTheShowerLastsUntilTheLastHas
 
     const std::uint32_t over = Boss().MeteorDepth(Boss().LastMeteor()).Start() + Boss05::kMeteorMs;
     clock_.Set(over - 1);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     EXPECT_TRUE(Boss().Running());
     clock_.Set(over);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     EXPECT_FALSE(Boss().Running());
     for (int i = 0; i < Boss05::kMeteorCount; ++i) EXPECT_EQ(0, Meteor(i).alive);
 }

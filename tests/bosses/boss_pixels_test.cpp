@@ -40,11 +40,15 @@ protected:
     }
 
     Image DrawFirstBoss() { return DrawBoss(0, false); }
-    // The boss's body, and with `update` its own step, which draws its parts.
+    // The boss's body, and with `update` its own steps, which list its parts.
     Image DrawBoss(int index, bool update) {
         BeginFrame();
-        roster_.GetBoss(index).Draw(clock_.Ticks());
-        if (update) roster_.GetBoss(index).Update(clock_.Ticks());
+        if (update) {
+            roster_.GetBoss(index).Step(clock_.Ticks());
+        } else {
+            roster_.GetBoss(index).StepBodyOnly(clock_.Ticks());
+        }
+        roster_.GetBoss(index).Draw();
         return EndFrame();
     }
     // The summed brightness of the pixels within r of a screen point, and how many are lit.

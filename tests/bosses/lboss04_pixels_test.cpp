@@ -34,16 +34,20 @@ protected:
     Image FrameAt(std::uint32_t tick, bool update) {
         clock_.Set(tick);
         BeginFrame();
-        boss_.Draw(clock_.Ticks());
-        if (update) boss_.Update(clock_.Ticks());
+        if (update) {
+            boss_.Step(clock_.Ticks());
+        } else {
+            boss_.StepBodyOnly(clock_.Ticks());
+        }
+        boss_.Draw();
         return EndFrame();
     }
     // The update's steps run without reading the picture back.
     void UpdateAt(std::uint32_t tick) {
         clock_.Set(tick);
         EXPECT_EQ(S_OK, device_->BeginScene());
-        boss_.Draw(clock_.Ticks());
-        boss_.Update(clock_.Ticks());
+        boss_.Step(clock_.Ticks());
+        boss_.Draw();
         EXPECT_EQ(S_OK, device_->EndScene());
     }
     // How many pixels within r of a world point's image differ between two frames by more than a shade.

@@ -27,7 +27,7 @@ protected:
     void Enter() {
         StageClockAt(93000);
         entryTick_ = clock_.Ticks();
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         ASSERT_EQ(1, Body().active);
     }
@@ -53,7 +53,7 @@ protected:
     // One frame at exactly `tick`, the ship left where it is.
     void FrameAt(std::uint32_t tick) {
         clock_.Set(tick);
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
     }
     // The life the ship loses to one battle step, with the protection of an earlier hit long over.

@@ -92,7 +92,7 @@ TEST_F(MoonEntryTest, OnlyTheThirdMoonFallsInAnExplosion) {
         EnterMoon(index);
         Steps(5);
         KillWithShot(index);
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         roster_.Battle(clock_.Ticks());
         EXPECT_EQ(0, roster_.GetBoss(index).Body().active);
         EXPECT_EQ(expected[index - 4], roster_.Explosions().ActiveCount()) << "moon " << index;

@@ -23,7 +23,7 @@ protected:
         for (int i = 4; i < index; ++i) roster_.GetBoss(i).Body().appeared = 1;
         StageClockAt(kEntryAt[index - 4]);
         entryTick_ = clock_.Ticks();
-        roster_.Frame(entryTick_);
+        roster_.Step(entryTick_);
         roster_.Battle(entryTick_);
         ASSERT_EQ(1, roster_.GetBoss(index).Body().active);
         SetCameraCutIn(0, 0);

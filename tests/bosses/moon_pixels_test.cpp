@@ -55,8 +55,8 @@ protected:
     Image FrameAt(Boss& moon, std::uint32_t ms) {
         clock_.Set(entry_ + ms);
         BeginFrame();
-        moon.Draw(clock_.Ticks());
-        moon.Update(clock_.Ticks());
+        moon.Step(clock_.Ticks());
+        moon.Draw();
         return EndFrame();
     }
     // How many pixels within 5 of where a world point falls are lit.

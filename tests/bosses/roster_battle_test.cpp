@@ -46,7 +46,7 @@ TEST_F(RosterBattleTest, BlastOpensAtTheLockedOnBossAndNowhereWithoutOne) {
     EXPECT_EQ(0, roster_.Blast().LavaRecord().active);
     const BodyRecord target = roster_.Targets()[0];
     roster_.SetSpecial(1);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     const EffectRecord& lava = roster_.Blast().LavaRecord();
     EXPECT_EQ(1, lava.active);
     EXPECT_DOUBLE_EQ(target.x, lava.x);
@@ -168,7 +168,7 @@ TEST(RosterUnwired, BattleRunsWithoutShipGaugeOrSceneryByte) {
     roster.Reset(clock.Ticks());
     clock.Advance(80000);
     for (int i = 0; i < 400; ++i) {
-        roster.Frame(clock.Ticks());
+        roster.Step(clock.Ticks());
         roster.SetSpecial(1);
         roster.Targets();
         roster.Battle(clock.Ticks());

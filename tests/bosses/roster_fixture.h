@@ -52,7 +52,7 @@ protected:
     }
     // The roster's part of one game frame, then the clock moves on by one frame. A stage's end is kept.
     void Step(std::uint8_t blast = 0) {
-        roster_.Frame(clock_.Ticks());
+        roster_.Step(clock_.Ticks());
         roster_.SetSpecial(blast);
         if (const StageEnd end = roster_.Battle(clock_.Ticks()); end != StageEnd::kNone) lastEnd_ = end;
         clock_.Advance(kFrameMs);

@@ -137,7 +137,7 @@ TEST_F(Smoon01Test, TheShotsLeaveTenMsApartAreSpentAsTheirFlightEndsAndAllAtTheE
         EXPECT_EQ(launch + 10u * static_cast<std::uint32_t>(i), Moon().ShotDepth(i).Start()) << i;
     }
     // The blade spins while the shots fly.
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     EXPECT_NE(0.0, Moon().Body().roll);
 
     // Shot i is out on the first frame at or after its flight's end, launch + 10 i + 2000.
@@ -157,7 +157,7 @@ TEST_F(Smoon01Test, TheShotsLeaveTenMsApartAreSpentAsTheirFlightEndsAndAllAtTheE
     clock_.Set(launch + 7900);
     Step();
     EXPECT_EQ(0, Moon().Attacking());
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     EXPECT_EQ(0.0, Moon().Body().roll);
 }
 

@@ -78,7 +78,7 @@ TEST_F(Smoon02Test, TheSparksCloseOnWhereTheShipWasAndEndAsABarAcrossIt) {
     EXPECT_NEAR(2.0, sumY / 6.0, 1e-4);
     // Just before the end (the tracks were started 100 ms early) they stand in a short bar.
     clock_.Set(launch + Smoon02::kRingMs - Smoon02::kRingLead - 1);
-    roster_.Frame(clock_.Ticks());
+    roster_.Step(clock_.Ticks());
     const double expectedX[6] = {5.0, 3.0, 1.0, 1.0, 3.0, 5.0};
     for (std::size_t j = 0; j < 6; ++j) {
         EXPECT_NEAR(expectedX[j], Ring()[j].x, 0.05) << j;

@@ -1,20 +1,16 @@
-// The last boss's drawing steps. Each places its records for the frame (the controller tests them where
-// these steps leave them) and then draws them when there is a device.
+// The last boss's placing steps. Each places its records for the frame (the controller tests them where
+// these steps leave them) and lists the parts they show.
 
 #include <cmath>
 
 #include "core/track_value.h"
 #include "bosses/lboss04.h"
-#include "bosses/track_pass.h"
+#include "core/play_once.h"
 #include "core/angles.h"
-#include "platform/gfx/device.h"
 #include "render/render_presets.h"
 #include "render/textured_quad.h"
 
 using namespace platform;
-using track_pass::HopValue;
-using track_pass::PassValue;
-using track_pass::Started;
 
 namespace {
 
@@ -39,12 +35,9 @@ float F(double v) { return static_cast<float>(v); }
 
 }  // namespace
 
-void Lboss04::DrawSprite(SpriteSlot slot, double x, double y, double z, double scaleX, double scaleY, double alpha) {
-    Device* device = drawContext_.GetDevice();
+void Lboss04::ShowSlot(SpriteSlot slot, double x, double y, double z, double scaleX, double scaleY, double alpha) {
     SpriteRecord& sprite = sprites_[slot];
-    if (!device || !sprite.texture) return;
-    // Their see-through edges must not hide what is drawn behind them later.
-    device->SetRenderState(D3DRS_ZWRITEENABLE, 0);
+    if (!sprite.texture) return;
     QuadPlacement placement;
     placement.x = x;
     placement.y = y;
@@ -52,39 +45,22 @@ void Lboss04::DrawSprite(SpriteSlot slot, double x, double y, double z, double s
     placement.scaleX = scaleX;
     placement.scaleY = scaleY;
     placement.factor = FadeColour(alpha);
-    DrawFlipbookQuad(drawContext_, sprite.quad.get(), sprite.texture.get(), placement);
-    device->SetRenderState(D3DRS_ZWRITEENABLE, 1);
+    // Their see-through edges must not hide what is drawn behind them later.
+    ShowFlipbook(sprite.quad.get(), sprite.texture.get(), placement, draw_state::kNoDepthWrite);
 }
 
-void Lboss04::DrawMeshAt(const BossMesh& mesh, const Matrix& world, double factor, double alpha) {
-    Device* device = drawContext_.GetDevice();
-    if (!device || !mesh.resource.mesh) return;
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetTransform(D3DTS_WORLD, &world);
-    SetTextureTimesLight(device);
+void Lboss04::ShowMeshAt(const BossMesh& mesh, const Matrix& world, double factor, double alpha) {
     // The texture factor's alpha scales the lit alpha, so it is folded into each material's.
-    for (std::uint32_t i = 0; i < mesh.resource.materialCount; ++i) {
-        Material material = mesh.resource.materials[i];
-        if (alpha >= 0.0) material.diffuse.a = F(alpha);
-        material.diffuse.a *= F(factor);
-        device->SetMaterial(&material);
-        device->SetTexture(0, i < mesh.textures.size() ? mesh.textures[i].get() : nullptr);
-        mesh.resource.mesh->DrawSubset(i);
-    }
-    device->SetTexture(0, nullptr);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    ShowMesh(mesh, world, draw_state::kTranslucent + draw_state::kTwoSided, alpha >= 0.0 ? F(alpha) : -1.0f,
+             F(factor));
 }
 
-void Lboss04::DrawWaves() {
+void Lboss04::ShowWaves() {
     for (std::size_t i = 0; i < kWaveCount; ++i) {
         BossBullet& wave = live_[kWaveList][i];
         if (!wave.alive) continue;
-        wave.sx = PassValue(waveX_[i], now_);
-        wave.sz = PassValue(waveZ_[i], now_);
+        wave.sx = play_once::Value(waveX_[i], now_);
+        wave.sz = play_once::Value(waveZ_[i], now_);
         wave.rh = kWaveReachPerScale * wave.sx;
         wave.rz = kWaveReachPerScale * wave.sz;
         Matrix scale, turn, world;
@@ -92,41 +68,41 @@ void Lboss04::DrawWaves() {
         MatrixRotationYawPitchRoll(&turn, F(wave.yaw), F(wave.pitch), F(wave.roll * kRadiansPerDegree));
         MatrixMultiply(&world, &scale, &turn);
         SetMatrixTranslation(&world, F(wave.x), F(wave.y), F(wave.z));
-        DrawMeshAt(meshes_[kWaveMesh], world, 1.0);
+        ShowMeshAt(meshes_[kWaveMesh], world, 1.0);
     }
 }
 
-void Lboss04::DrawMagicCircles() {
+void Lboss04::ShowMagicCircles() {
     for (std::size_t k = 0; k < 4; ++k) {
         const double a = 90.0 * static_cast<double>(k) * kRadiansPerDegree;
-        DrawSprite(static_cast<SpriteSlot>(kDenCircle + k), body_.x + kCircleRadius * std::cos(a),
+        ShowSlot(static_cast<SpriteSlot>(kDenCircle + k), body_.x + kCircleRadius * std::cos(a),
                    body_.y + kCircleRadius * std::sin(a), body_.z + kCircleBehind, 1.0, 1.0, 1.0);
     }
 }
 
-void Lboss04::DrawStreamShots() {
+void Lboss04::ShowStreamShots() {
     for (std::size_t i = 0; i < kOrbitPoints; ++i) {
         BossBullet& shot = live_[kStreamList][i];
         if (!shot.alive) continue;
-        shot.z = PassValue(streamDepth_[i], now_);
-        shot.x = PassValue(streamX_[i], now_);
+        shot.z = play_once::Value(streamDepth_[i], now_);
+        shot.x = play_once::Value(streamX_[i], now_);
         if (!(shot.z < kStreamFrom)) continue;
         Matrix world;
         MatrixTranslation(&world, F(shot.x), F(shot.y), F(shot.z));
-        DrawMeshAt(meshes_[kStreamMesh], world, kStreamFactor);
+        ShowMeshAt(meshes_[kStreamMesh], world, kStreamFactor);
     }
 }
 
-void Lboss04::DrawLances() {
+void Lboss04::ShowLances() {
     const bool moving = LancesMoving();
-    const double spin = PassValue(lanceSpin_, now_);
+    const double spin = play_once::Value(lanceSpin_, now_);
     for (std::size_t i = 0; i < kLanceCount; ++i) {
         BossBullet& lance = live_[kLanceList][i];
         if (moving) {
             const double a = (180.0 * static_cast<double>(i) + spin) * kRadiansPerDegree;
-            lance.x = PassValue(lanceX_[i], now_) + kLanceSwing * std::cos(a);
-            lance.y = PassValue(lanceY_[i], now_) + kLanceSwing * std::sin(a);
-            lance.z = PassValue(lanceZ_[i], now_);
+            lance.x = play_once::Value(lance_[i].x, now_) + kLanceSwing * std::cos(a);
+            lance.y = play_once::Value(lance_[i].y, now_) + kLanceSwing * std::sin(a);
+            lance.z = play_once::Value(lance_[i].z, now_);
             lance.roll = spin * kRadiansPerDegree;
         } else {
             lance.x = body_.x - kLanceRestSide + 2.0 * kLanceRestSide * static_cast<double>(i);
@@ -138,62 +114,60 @@ void Lboss04::DrawLances() {
         Matrix world;
         MatrixRotationYawPitchRoll(&world, F(lance.yaw), F(lance.pitch), F(lance.roll));
         SetMatrixTranslation(&world, F(lance.x), F(lance.y), F(lance.z));
-        DrawMeshAt(meshes_[kLanceMesh], world, 1.0);
+        ShowMeshAt(meshes_[kLanceMesh], world, 1.0);
     }
 }
 
-void Lboss04::DrawLasers() {
+void Lboss04::ShowLasers() {
     for (std::size_t i = 0; i < kLaserCount; ++i) {
         BossBullet& laser = live_[kLaserList][i];
         if (!laser.alive) continue;
-        laser.z = PassValue(laserDepth_[i], now_);
-        laser.sz = PassValue(laserLength_[i], now_);
+        laser.z = play_once::Value(laserDepth_[i], now_);
+        laser.sz = play_once::Value(laserLength_[i], now_);
         // The hit reaches as far along the depth as the laser is drawn.
         laser.rz = kLaserHalfLengthPerScale * laser.sz;
         Matrix world;
         MatrixScaling(&world, F(laser.sx), F(laser.sy), F(laser.sz));
         SetMatrixTranslation(&world, F(laser.x), F(laser.y), F(laser.z));
-        DrawMeshAt(meshes_[kLaserMesh], world, kLaserFactor, kLaserAlpha);
+        ShowMeshAt(meshes_[kLaserMesh], world, kLaserFactor, kLaserAlpha);
     }
 }
 
-void Lboss04::DrawDarkCircles() {
+void Lboss04::ShowDarkCircles() {
     const double a = TrackValue(orbit_, now_);
     for (std::size_t i = 0; i < kOrbitPoints; ++i) {
-        DrawSprite(kDarkCircle, OrbitX(i, a), OrbitY(i, a), kDarkCircleDepth, 1.0, 1.0, 1.0);
+        ShowSlot(kDarkCircle, OrbitX(i, a), OrbitY(i, a), kDarkCircleDepth, 1.0, 1.0, 1.0);
     }
 }
 
-void Lboss04::DrawEmitters() {
-    const double fade = PassValue(emitterFade_, now_);
+void Lboss04::ShowEmitters() {
+    const double fade = play_once::Value(emitterFade_, now_);
     for (std::size_t i = 0; i < kLaserCount; ++i) {
         if (!emitters_[i]) continue;
         const BossBullet& laser = live_[kLaserList][i];
-        DrawSprite(kEmitter, laser.x, laser.y, emitterZ_, 1.0, 1.0, fade);
+        ShowSlot(kEmitter, laser.x, laser.y, emitterZ_, 1.0, 1.0, fade);
     }
 }
 
-void Lboss04::DrawHole() {
+void Lboss04::ShowHole() {
     if (!eyeShown_) return;
-    DrawSprite(kHole, kHoleX, kHoleY, body_.z - kHoleAhead, kHoleScale, kHoleScale, PassValue(eyeFade_, now_));
+    ShowSlot(kHole, kHoleX, kHoleY, body_.z - kHoleAhead, kHoleScale, kHoleScale, play_once::Value(eyeFade_, now_));
 }
 
-void Lboss04::DrawEye() {
+void Lboss04::ShowEye() {
     if (!eyeShown_) return;
     eyeX_ = HopValue(eyeHopX_, now_);
     eyeY_ = HopValue(eyeHopY_, now_);
-    DrawSprite(kEye, eyeX_, eyeY_, body_.z - kEyeAhead, 1.0, 1.0, PassValue(eyeFade_, now_));
+    ShowSlot(kEye, eyeX_, eyeY_, body_.z - kEyeAhead, 1.0, 1.0, play_once::Value(eyeFade_, now_));
 }
 
-void Lboss04::DrawEyeShots() {
+void Lboss04::ShowEyeShots() {
     if (!flags_[static_cast<std::size_t>(Attack::kEye)] || !running_) return;
     for (std::size_t j = 0; j < kEyeShotCount; ++j) {
         BossBullet& shot = live_[kEyeShotList][j];
-        const bool flying = shot.alive && Started(eyeShotZ_[j].Start(), now_);
+        const bool flying = shot.alive && play_once::Reached(now_, eyeShot_[j].z.Start());
         if (flying) {
-            shot.x = PassValue(eyeShotX_[j], now_);
-            shot.y = PassValue(eyeShotY_[j], now_);
-            shot.z = PassValue(eyeShotZ_[j], now_);
+            MoveTo(shot, eyeShot_[j].Pass(now_));
         } else {
             // Waiting in the eye.
             shot.x = eyeX_;
@@ -201,25 +175,25 @@ void Lboss04::DrawEyeShots() {
             shot.z = body_.z - kEyeAhead;
         }
         if (flying && !(shot.z > kEyeShotFlashDepth)) {
-            DrawSprite(kFlash, shot.x, shot.y, shot.z, 1.0, 1.0, 1.0);
+            ShowSlot(kFlash, shot.x, shot.y, shot.z, 1.0, 1.0, 1.0);
             continue;
         }
         Matrix world;
         MatrixTranslation(&world, F(shot.x), F(shot.y), F(shot.z));
-        DrawMeshAt(meshes_[kEyeShotMesh], world, 1.0);
+        ShowMeshAt(meshes_[kEyeShotMesh], world, 1.0);
     }
 }
 
-void Lboss04::DrawSnow() {
+void Lboss04::ShowSnow() {
     const double sx = HopValue(snowSizeX_, now_);
     const double sy = HopValue(snowSizeY_, now_);
     for (std::size_t i = 0; i < kSnowCount; ++i) {
         BossBullet& flake = live_[kSnowList][i];
         if (!flake.alive) continue;
-        flake.x = PassValue(snowX_[i], now_);
-        flake.y = PassValue(snowY_[i], now_);
+        flake.x = play_once::Value(snowX_[i], now_);
+        flake.y = play_once::Value(snowY_[i], now_);
         flake.sx = sx;
         flake.sy = sy;
-        DrawSprite(kSnow, flake.x, flake.y, flake.z, flake.sx, flake.sy, 1.0);
+        ShowSlot(kSnow, flake.x, flake.y, flake.z, flake.sx, flake.sy, 1.0);
     }
 }
