@@ -5,6 +5,7 @@
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/device_types.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/picture_drawing.h"
@@ -34,18 +35,19 @@ constexpr float kPickupCell = 64.0f;
 constexpr float kPickupSheet = 256.0f;
 constexpr float kPickupLastCell = 192.0f;
 
+constexpr AssetRef kConsolePicture = PictureAsset("t\\console.png", platform::kColourKeyWhite);
+constexpr AssetRef kPickupPicture = PictureAsset("t\\getbom.png");
+constexpr AssetRef kAssets[] = {kConsolePicture, kPickupPicture};
+
 }  // namespace
 
+std::span<const AssetRef> Console::Assets() { return kAssets; }
+
 bool Console::Load() {
-    if (device_) {
-        device_->SetRenderState(platform::D3DRS_DITHERENABLE, 1);
-        device_->SetSamplerState(0, platform::D3DSAMP_MAGFILTER, platform::D3DTEXF_LINEAR);
-        device_->SetSamplerState(0, platform::D3DSAMP_MINFILTER, platform::D3DTEXF_LINEAR);
-    }
-    if (!TextureLoadKeyed("t\\console.png", &console_, *this, platform::kColourKeyWhite)) {
+    if (!TextureLoadKeyed(kConsolePicture.path, &console_, *this, kConsolePicture.colourKey)) {
         return LoadFailed(*this, "consoleロスト");
     }
-    if (!TextureLoadKeyed("t\\getbom.png", &pickup_, *this, platform::kColourKeyBlack)) {
+    if (!TextureLoadKeyed(kPickupPicture.path, &pickup_, *this, kPickupPicture.colourKey)) {
         return LoadFailed(*this, "getbomロスト");
     }
     return true;
@@ -55,30 +57,74 @@ void Console::AddRadarTarget(const EnemyRecord* enemy) {
     if (enemy) radar_.push_back(enemy);
 }
 
-void Console::Draw(std::uint32_t now, PlayerState state) {
-    if (!console_ || !pickup_) return;
-    DrawGauges(state);
-    DrawRadar(state);
-    DrawBombStock(now, state.bombs);
+void Console::Step(std::uint32_t now, PlayerState state) {
+    // Kept now, before the frame's hit tests: the gauges show the life and the boss's gauge as they
+    // stood, and the radar the enemies the ship's shots are about to put out.
+    // Values beyond the art would cut into the neighbouring pieces of the picture.
+    shown_.life = std::clamp(state.life, 0, kLifeBarWidth);
+    shown_.dash = std::clamp(state.dashCounter, 0, kDashMax);
+    shown_.bossGauge = bossGauge_;
+    shown_.radarMarks.clear();
+    for (const EnemyRecord* enemy : radar_) {
+        if (enemy->active != 1) continue;
+        float x = 0.0f, y = 0.0f;
+        if (tests_.RadarProjection(kRadarX, kRadarY, state, *enemy, &x, &y)) shown_.radarMarks.push_back({x, y});
+    }
+    StepBombStock(now, state.bombs);
 }
 
-void Console::DrawGauges(const PlayerState& state) {
-    // The frames are half transparent by their colour. Whatever an earlier drawing of the same bracket
-    // left (the sight switches blending off), the colour must tint and fade the pictures here.
-    device_->SetRenderState(platform::D3DRS_ALPHABLENDENABLE, 1);
-    device_->SetRenderState(platform::D3DRS_SRCBLEND, platform::D3DBLEND_SRCALPHA);
-    device_->SetRenderState(platform::D3DRS_DESTBLEND, platform::D3DBLEND_INVSRCALPHA);
-    device_->SetTextureStageState(0, platform::D3DTSS_COLOROP, platform::D3DTOP_MODULATE);
-    device_->SetTextureStageState(0, platform::D3DTSS_COLORARG1, platform::D3DTA_TEXTURE);
-    device_->SetTextureStageState(0, platform::D3DTSS_COLORARG2, platform::D3DTA_DIFFUSE);
-    device_->SetTextureStageState(0, platform::D3DTSS_ALPHAOP, platform::D3DTOP_MODULATE);
-    device_->SetTextureStageState(0, platform::D3DTSS_ALPHAARG1, platform::D3DTA_TEXTURE);
-    device_->SetTextureStageState(0, platform::D3DTSS_ALPHAARG2, platform::D3DTA_DIFFUSE);
+void Console::StepBombStock(std::uint32_t now, std::int32_t bombs) {
+    // The stock never exceeds five; more icons would climb over the dash gauge.
+    const std::int32_t wanted = std::clamp(bombs, 0, kMaxBombIcons);
+    shownBombs_ = std::clamp(shownBombs_, 0, kMaxBombIcons);
+    if (shownBombs_ < wanted && !pickupRunning_) {
+        pickupLastStep_ = now;
+        pickupInterval_ = static_cast<std::int32_t>(kPickupStepMs);
+        pickupRunning_ = 1;
+    } else if (wanted < shownBombs_) {
+        --shownBombs_;
+    }
 
-    // Values beyond the art would cut into the neighbouring pieces of the picture.
-    const std::int32_t life = std::clamp(state.life, 0, kLifeBarWidth);
-    const std::int32_t dash = std::clamp(state.dashCounter, 0, kDashMax);
+    shown_.pickupShown = pickupRunning_ != 0;
+    if (pickupRunning_) {
+        // Shown where the next icon will appear, in the cell before this frame's step.
+        shown_.pickupCell = platform::Rect{static_cast<std::int32_t>(pickupU_), static_cast<std::int32_t>(pickupV_),
+                                           static_cast<std::int32_t>(pickupU_ + kPickupCell),
+                                           static_cast<std::int32_t>(pickupV_ + kPickupCell)};
+        shown_.pickupY = 490.0f - 35.0f * static_cast<float>(shownBombs_);
+        if (now - pickupLastStep_ > static_cast<std::uint32_t>(pickupInterval_)) {
+            pickupLastStep_ = now;
+            pickupU_ += kPickupCell;
+            if (pickupU_ >= kPickupSheet) {
+                pickupU_ = 0.0f;
+                pickupV_ += kPickupCell;
+            }
+            if (pickupU_ == kPickupLastCell && pickupV_ == kPickupLastCell) {
+                pickupRunning_ = 0;
+                pickupU_ = pickupV_ = 0.0f;
+                shownBombs_ = std::min(shownBombs_ + 1, kMaxBombIcons);
+            }
+        }
+    }
+    shown_.bombIcons = shownBombs_;
+}
 
+void Console::Draw() {
+    if (!console_ || !pickup_) return;
+    {
+        // The frames are half transparent by their colour, whatever an earlier drawing of the same
+        // bracket left: the colour tints and fades the pictures.
+        ScopedDrawState tinted(device_, draw_state::kTranslucent + draw_state::kTextureTimesLight);
+        DrawGauges();
+    }
+    ScopedDrawState ownAlpha(device_, draw_state::kAlphaBlend);
+    DrawRadar();
+    DrawBombStock();
+}
+
+void Console::DrawGauges() {
+    const std::int32_t life = shown_.life;
+    const std::int32_t dash = shown_.dash;
     DrawPicture(*this, console_.get(), &kLifeFrame, 0.0f, 537.0f, 1.0f, 1.0f, kHalfWhite);
     if (life > 0) {
         const platform::Rect bar{kLifeBarLeft, kLifeBarTop, kLifeBarLeft + life, kLifeBarBottom};
@@ -95,58 +141,23 @@ void Console::DrawGauges(const PlayerState& state) {
 }
 
 void Console::DrawBossGauge() {
-    const std::int32_t filled = kBossGaugeEmpty - std::clamp(bossGauge_, 0, kBossGaugeEmpty);
+    const std::int32_t filled = kBossGaugeEmpty - std::clamp(shown_.bossGauge, 0, kBossGaugeEmpty);
     if (filled <= 0) return;
     const platform::Rect bar{kLifeBarLeft, kLifeBarTop, kLifeBarLeft + filled, kLifeBarBottom};
     DrawPicture(*this, console_.get(), &bar, kBossGaugeRightEdge, 541.0f, -1.0f, 1.0f, kHalfWhite);
 }
 
-void Console::DrawRadar(const PlayerState& state) {
-    SetAlphaBlend(*this, true);
-    for (const EnemyRecord* enemy : radar_) {
-        if (enemy->active != 1) continue;
-        float x = 0.0f, y = 0.0f;
-        if (tests_.RadarProjection(kRadarX, kRadarY, state, *enemy, &x, &y)) {
-            DrawPicture(*this, console_.get(), &kRadarMark, x, y, 1.0f, 1.0f, kOpaqueWhite);
-        }
+void Console::DrawRadar() {
+    for (const platform::Vector2& mark : shown_.radarMarks) {
+        DrawPicture(*this, console_.get(), &kRadarMark, mark.x, mark.y, 1.0f, 1.0f, kOpaqueWhite);
     }
 }
 
-void Console::DrawBombStock(std::uint32_t now, std::int32_t bombs) {
-    // The stock never exceeds five; more icons would climb over the dash gauge.
-    const std::int32_t wanted = std::clamp(bombs, 0, kMaxBombIcons);
-    shownBombs_ = std::clamp(shownBombs_, 0, kMaxBombIcons);
-    if (shownBombs_ < wanted && !pickupRunning_) {
-        pickupLastStep_ = now;
-        pickupInterval_ = static_cast<std::int32_t>(kPickupStepMs);
-        pickupRunning_ = 1;
-    } else if (wanted < shownBombs_) {
-        --shownBombs_;
+void Console::DrawBombStock() {
+    if (shown_.pickupShown) {
+        DrawPicture(*this, pickup_.get(), &shown_.pickupCell, 65.0f, shown_.pickupY, 0.5f, 0.5f, kOpaqueWhite);
     }
-
-    if (pickupRunning_) {
-        // Drawn where the next icon will appear.
-        const platform::Rect cell{static_cast<std::int32_t>(pickupU_), static_cast<std::int32_t>(pickupV_),
-                                  static_cast<std::int32_t>(pickupU_ + kPickupCell),
-                                  static_cast<std::int32_t>(pickupV_ + kPickupCell)};
-        DrawPicture(*this, pickup_.get(), &cell, 65.0f, 490.0f - 35.0f * static_cast<float>(shownBombs_), 0.5f, 0.5f,
-                    kOpaqueWhite);
-        if (now - pickupLastStep_ > static_cast<std::uint32_t>(pickupInterval_)) {
-            pickupLastStep_ = now;
-            pickupU_ += kPickupCell;
-            if (pickupU_ >= kPickupSheet) {
-                pickupU_ = 0.0f;
-                pickupV_ += kPickupCell;
-            }
-            if (pickupU_ == kPickupLastCell && pickupV_ == kPickupLastCell) {
-                pickupRunning_ = 0;
-                pickupU_ = pickupV_ = 0.0f;
-                shownBombs_ = std::min(shownBombs_ + 1, kMaxBombIcons);
-            }
-        }
-    }
-
-    for (std::int32_t i = 0; i < shownBombs_; ++i) {
+    for (std::int32_t i = 0; i < shown_.bombIcons; ++i) {
         DrawPicture(*this, console_.get(), &kBombIcon, 70.0f, 500.0f - 35.0f * static_cast<float>(i), 1.0f, 1.0f,
                     kOpaqueWhite);
     }

@@ -1,16 +1,20 @@
 #pragma once
 // The instrument panel over the game scene: the life gauge, the boss's life gauge in the right-hand
 // frame, the dash gauge, the radar with a mark for every enemy near the ship, and the bomb stock with
-// its pick-up animation. Drawn inside the game frame's first sprite bracket with a copy of the ship's
-// record.
+// its pick-up animation. Stepped with a copy of the ship's record; drawn inside the game frame's first
+// sprite bracket.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "collision/collision_tests.h"
 #include "collision/enemy_record.h"
+#include "platform/gfx/device_types.h"
+#include "platform/gfx/math.h"
 #include "platform/gfx/texture.h"
 #include "collision/player_state.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 
 class Console : public Drawable {
@@ -27,10 +31,16 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
+    // The pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     bool Load();
     // The game object hands over every enemy record once at load; the records must never move.
     void AddRadarTarget(const EnemyRecord* enemy);
-    void Draw(std::uint32_t now, PlayerState state);
+    // The bomb stock's animation, and what the frame shows of the ship, the boss and the radar.
+    void Step(std::uint32_t now, PlayerState state);
+    // Inside a sprite bracket: what the last Step kept.
+    void Draw();
 
     // Written by the boss roster every frame of a battle; the address stays valid for the whole run.
     std::int32_t* BossGaugeValue() { return &bossGauge_; }
@@ -39,10 +49,23 @@ public:
     std::size_t RadarTargetCount() const { return radar_.size(); }
 
 private:
-    void DrawGauges(const PlayerState& state);
+    // What one frame shows, kept by Step for Draw.
+    struct Shown {
+        std::int32_t life = 0;
+        std::int32_t dash = 0;
+        std::int32_t bossGauge = kBossGaugeEmpty;
+        std::vector<platform::Vector2> radarMarks;
+        bool pickupShown = false;
+        platform::Rect pickupCell{};
+        float pickupY = 0.0f;
+        std::int32_t bombIcons = 0;
+    };
+
+    void StepBombStock(std::uint32_t now, std::int32_t bombs);
+    void DrawGauges();
     void DrawBossGauge();
-    void DrawRadar(const PlayerState& state);
-    void DrawBombStock(std::uint32_t now, std::int32_t bombs);
+    void DrawRadar();
+    void DrawBombStock();
 
     platform::TexturePtr console_;
     platform::TexturePtr pickup_;
@@ -55,4 +78,5 @@ private:
     std::uint32_t pickupLastStep_ = 0;
     std::int32_t pickupInterval_ = static_cast<std::int32_t>(kPickupStepMs);
     std::int32_t bossGauge_ = kBossGaugeEmpty;
+    Shown shown_;
 };

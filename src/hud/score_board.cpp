@@ -7,6 +7,7 @@
 #include "hud/high_score_file.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_box.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/picture_drawing.h"
@@ -21,6 +22,12 @@ constexpr int kLargeDigitsShown = 9;
 constexpr platform::Rect kHighScoreLabel{0, 0, 256, 32};
 constexpr platform::Rect kScoreLabel{0, 32, 256, 64};
 constexpr platform::Rect kBannerSource{0, 0, 128, 32};
+
+constexpr AssetRef kSmallDigitsPicture = PictureAsset("t\\console.png");
+constexpr AssetRef kLargeDigitsPicture = PictureAsset("t\\console4.png");
+constexpr AssetRef kLabelsPicture = PictureAsset("t\\score2.png");
+constexpr AssetRef kBannerPicture = PictureAsset("t\\update.png");
+constexpr AssetRef kAssets[] = {kSmallDigitsPicture, kLargeDigitsPicture, kLabelsPicture, kBannerPicture};
 
 // The number as "%d" puts it into a zero-filled 20-character buffer: places past its end hold zeros,
 // which draw nothing but keep their places.
@@ -71,11 +78,13 @@ ScoreBoard::~ScoreBoard() {
     SaveHighScore();
 }
 
+std::span<const AssetRef> ScoreBoard::Assets() { return kAssets; }
+
 bool ScoreBoard::Load() {
-    if (!TextureLoadDefault("t\\console.png", &smallDigits_, *this)) return LoadFailed(*this, "文字ファイルロスト");
-    if (!TextureLoadDefault("t\\console4.png", &largeDigits_, *this)) return LoadFailed(*this, "console4ロスト");
-    if (!TextureLoadDefault("t\\score2.png", &labels_, *this)) return LoadFailed(*this, "score2ロスト");
-    if (!TextureLoadDefault("t\\update.png", &banner_, *this)) return LoadFailed(*this, "updateロスト");
+    if (!TextureLoadDefault(kSmallDigitsPicture.path, &smallDigits_, *this)) return LoadFailed(*this, "文字ファイルロスト");
+    if (!TextureLoadDefault(kLargeDigitsPicture.path, &largeDigits_, *this)) return LoadFailed(*this, "console4ロスト");
+    if (!TextureLoadDefault(kLabelsPicture.path, &labels_, *this)) return LoadFailed(*this, "score2ロスト");
+    if (!TextureLoadDefault(kBannerPicture.path, &banner_, *this)) return LoadFailed(*this, "updateロスト");
     return ReadHighScore();
 }
 
@@ -109,21 +118,21 @@ std::vector<ScoreBoard::Piece> ScoreBoard::Pieces(std::uint32_t now) const {
     return pieces;
 }
 
-void ScoreBoard::Draw(std::uint32_t now) {
-    const std::vector<Piece> pieces = Pieces(now);
+void ScoreBoard::Step(std::uint32_t now) {
+    // Kept before the frame's hits add to the score: the frame shows the score as it stood.
+    shown_ = Pieces(now);
     const std::int32_t score = GetScore();
     if (score >= highScore_) highScore_ = score;
+}
 
-    SetAlphaBlend(*this, true);
-    for (const Piece& piece : pieces) {
-        // From the labels on, the alpha comes through the texture factor: that is how the banner fades.
-        if (piece.picture == Picture::kLabels || piece.picture == Picture::kBanner) {
-            SetTextureAlphaFactor(*this, piece.colour);
-        }
+void ScoreBoard::Draw() {
+    ScopedDrawState ownAlpha(device_, draw_state::kAlphaBlend);
+    for (const Piece& piece : shown_) {
+        // The labels and the banner take their alpha through the texture factor: that is how the banner fades.
+        const bool factor = piece.picture == Picture::kLabels || piece.picture == Picture::kBanner;
+        ScopedDrawState fade(device_, factor ? draw_state::TextureFactor(piece.colour) : DrawState{});
         DrawPicture(*this, PictureTexture(piece.picture), &piece.source, piece.x, piece.y, 1.0f, 1.0f, piece.colour);
     }
-    // Whatever draws next in this bracket is not to inherit the banner's fade.
-    SetTextureAlphaFactor(*this, kOpaqueWhite);
 }
 
 bool ScoreBoard::SaveHighScore() {

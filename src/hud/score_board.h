@@ -5,12 +5,14 @@
 // its file: read at load, written back whenever a game ends and when the board is destroyed.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/keyframe_track.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/texture.h"
 #include "collision/player_state.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 
 class ScoreBoard : public Drawable {
@@ -42,6 +44,9 @@ public:
     ScoreBoard(const ScoreBoard&) = delete;
     ScoreBoard& operator=(const ScoreBoard&) = delete;
 
+    // The four pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     // The four pictures, then the high score (ReadHighScore). The first file that fails ends the
     // program through the loaders' convention, and nothing after it is tried.
     bool Load();
@@ -53,9 +58,12 @@ public:
     void SetSavesRecord(bool saves) { savesRecord_ = saves; }
 
     void Update(std::int32_t fps, PlayerState player);
-    // Inside the caller's sprite bracket. Raises the high score to the score when the score has reached it.
-    void Draw(std::uint32_t now);
-    // What Draw puts on screen at tick now, in drawing order (the high score not yet raised).
+    // Keeps what the frame shows at tick now (Pieces), then raises the high score to the score when the
+    // score has reached it.
+    void Step(std::uint32_t now);
+    // Inside the caller's sprite bracket: the pieces the last Step kept.
+    void Draw();
+    // What the board shows at tick now, in drawing order (the high score not yet raised).
     std::vector<Piece> Pieces(std::uint32_t now) const;
 
     // Writes the high score to its file when it was read at load and has changed since it was last
@@ -86,4 +94,5 @@ private:
     std::int32_t highScoreOnDisk_ = 0;
     std::int64_t failureShownFor_ = -1;
     bool savesRecord_ = true;
+    std::vector<Piece> shown_;
 };

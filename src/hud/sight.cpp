@@ -2,13 +2,26 @@
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/math.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "render/picture_drawing.h"
 
+namespace {
+
+constexpr AssetRef kPictures[Sight::kAimPointCount] = {PictureAsset("t\\sight.png"), PictureAsset("t\\sight2.png")};
+
+}  // namespace
+
+std::span<const AssetRef> Sight::Assets() { return kPictures; }
+
 bool Sight::Load() {
-    if (!TextureLoad("t\\sight.png", &pictures_[0], *this)) return LoadFailed(*this, "sightロスト");
-    if (!TextureLoad("t\\sight2.png", &pictures_[1], *this)) return LoadFailed(*this, "sight2ロスト");
+    if (!TextureLoadKeyed(kPictures[0].path, &pictures_[0], *this, kPictures[0].colourKey)) {
+        return LoadFailed(*this, "sightロスト");
+    }
+    if (!TextureLoadKeyed(kPictures[1].path, &pictures_[1], *this, kPictures[1].colourKey)) {
+        return LoadFailed(*this, "sight2ロスト");
+    }
     return true;
 }
 
@@ -19,11 +32,11 @@ void Sight::SetAimPoint(int index, double x, double y, double z, bool active) {
 
 void Sight::Draw() {
     if (!device_) return;
+    ScopedDrawState ownAlpha(device_, draw_state::kAlphaBlend);
     for (int i = 0; i < kAimPointCount; ++i) {
         const AimPoint& p = points_[static_cast<std::size_t>(i)];
         platform::Texture* picture = pictures_[static_cast<std::size_t>(i)].get();
         if (p.active != 1 || !picture) continue;
-        SetAlphaBlend(*this, true);
         platform::Viewport viewport;
         platform::Matrix projection, view;
         const platform::Matrix world;
@@ -36,6 +49,5 @@ void Sight::Draw() {
         // Offsets of 16 and 32 centre the 32- and 64-pixel pictures on their points.
         const float half = 16.0f * static_cast<float>(i + 1);
         DrawPicture(*this, picture, nullptr, screen.x - half, screen.y - half, 1.0f, 1.0f, kOpaqueWhite);
-        SetAlphaBlend(*this, false);
     }
 }

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "platform/gfx/texture.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 
 struct AimPoint {
@@ -22,11 +24,15 @@ public:
     Sight(const Sight&) = delete;
     Sight& operator=(const Sight&) = delete;
 
+    // The two pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     bool Load();
     // Out-of-range indices are ignored.
     void SetAimPoint(int index, double x, double y, double z, bool active);
     const AimPoint& Point(int index) const { return points_[static_cast<std::size_t>(index)]; }
-    // Inside a sprite bracket, after the camera has been set for the frame.
+    // Inside a sprite bracket, after the camera has been set for the frame. Only draws: the player sets
+    // the aim points in its own step.
     void Draw();
 
 private:

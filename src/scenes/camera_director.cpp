@@ -9,9 +9,12 @@
 #include "core/registry.h"
 #include "core/track_value.h"
 #include "platform/core/clock.h"
+#include "platform/gfx/device.h"
 #include "platform/gfx/device_types.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
+#include "scenes/game_device_state.h"
 
 namespace {
 
@@ -54,8 +57,13 @@ const Piece kPieces[CameraDirector::kSequenceCount][3] = {
     {{5, {105, 0, 410, 80}, {400, 20}}, {5, {105, 95, 415, 310}, {100, 100}}, {5, {30, 345, 485, 490}, {100, 350}}},
 };
 
+constexpr AssetRef kPortraits[CameraDirector::kSequenceCount] = {
+    PictureAsset("t\\boss01.png"), PictureAsset("t\\boss02.png"), PictureAsset("t\\boss03.png"),
+    PictureAsset("t\\boss04.png"), PictureAsset("t\\boss05.png"), PictureAsset("t\\boss06.png")};
 
 }  // namespace
+
+std::span<const AssetRef> CameraDirector::Assets() { return kPortraits; }
 
 CameraDirector::CameraDirector() {
     for (int s = 0; s < kSequenceCount; ++s) {
@@ -87,11 +95,9 @@ void CameraDirector::SetDefaults(platform::Vector3 eye, platform::Vector3 lookAt
 }
 
 bool CameraDirector::LoadPortraits() {
-    static const char* const kFiles[kSequenceCount] = {"t\\boss01.png", "t\\boss02.png", "t\\boss03.png",
-                                                       "t\\boss04.png", "t\\boss05.png", "t\\boss06.png"};
-    for (int i = 0; i < kSequenceCount; ++i) {
-        if (!TextureLoad(kFiles[i], &portraits_[static_cast<std::size_t>(i)], *this)) {
-            return LoadFailed(*this, LostText(kFiles[i]));
+    for (std::size_t i = 0; i < std::size(kPortraits); ++i) {
+        if (!TextureLoadKeyed(kPortraits[i].path, &portraits_[i], *this, kPortraits[i].colourKey)) {
+            return LoadFailed(*this, LostText(kPortraits[i].path));
         }
     }
     return true;
@@ -164,10 +170,34 @@ void CameraDirector::Step(std::uint32_t now) {
     }
 }
 
-void CameraDirector::DrawPortraits() {
+void CameraDirector::KeepView() {
+    shownEye_ = eye_;
+    shownLookAt_ = lookAt_;
+}
+
+bool CameraDirector::DrawView() const {
+    if (!SetGameCamera(device_, shownEye_, shownLookAt_)) return false;
+    // Lasting settings of the lit scene, put back at every frame's start rather than scoped: drawings
+    // that still leave them changed must not carry that into the next frame.
+    device_->SetRenderState(platform::D3DRS_LIGHTING, 1);
+    device_->SetRenderState(platform::D3DRS_SHADEMODE, platform::D3DSHADE_GOURAUD);
+    device_->SetRenderState(platform::D3DRS_AMBIENT, 0x00808080u);
+    return true;
+}
+
+void CameraDirector::KeepPortraits() {
     for (int s = 0; s < kSequenceCount; ++s) {
-        if (!running_[static_cast<std::size_t>(s)]) continue;
-        if (s == kSequenceCount - 1 && kind7_) continue;
+        const bool silent = s == kSequenceCount - 1 && kind7_;
+        shownPortraits_[static_cast<std::size_t>(s)] = running_[static_cast<std::size_t>(s)] != 0 && !silent ? 1 : 0;
+    }
+}
+
+void CameraDirector::DrawPortraits() {
+    // The pictures' own colour and alpha: the half-transparent colour they are drawn with does not
+    // reach them.
+    ScopedDrawState ownAlpha(device_, draw_state::kAlphaBlend);
+    for (int s = 0; s < kSequenceCount; ++s) {
+        if (!shownPortraits_[static_cast<std::size_t>(s)]) continue;
         for (const Piece& piece : kPieces[s]) {
             DrawPortraitSprite(*this, portraits_[static_cast<std::size_t>(piece.portrait)].get(), &piece.source,
                                piece.at);

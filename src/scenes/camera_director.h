@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/keyframe_track.h"
 #include "platform/gfx/math.h"
 #include "platform/gfx/texture.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 
 class CameraDirector : public Drawable {
@@ -23,15 +25,25 @@ public:
     CameraDirector(const CameraDirector&) = delete;
     CameraDirector& operator=(const CameraDirector&) = delete;
 
+    // The six portraits LoadPortraits loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     void SetDefaults(platform::Vector3 eye, platform::Vector3 lookAt);
     bool LoadPortraits();
     // Stops every move, drops the cut-in request and the kind-7 flag, and ends a shake. Used when a play
     // starts and when the game is lost, so that a request left by an interrupted introduction can never
     // hold the input back.
     void Reset();
-    // Once per frame.
+    // Once per frame, at its end: the view of the next frame.
     void Step(std::uint32_t now);
-    // Inside the game frame's first sprite bracket.
+    // At the frame's start: keeps the view the frame is seen from, which Step at its end moves on.
+    void KeepView();
+    // Sets the kept view on the device (view, viewport, projection) and the scene's lighting. False when
+    // the viewport cannot be read back.
+    bool DrawView() const;
+    // Keeps the portraits of the move playing at this point of the frame, before a loss can stop it.
+    void KeepPortraits();
+    // Inside the game frame's first sprite bracket: the portraits KeepPortraits kept.
     void DrawPortraits();
 
     platform::Vector3 Eye() const { return eye_; }
@@ -55,4 +67,8 @@ private:
     std::array<std::uint8_t, kSequenceCount> running_{};
     std::uint8_t kind7_ = 0;
     std::array<platform::TexturePtr, kSequenceCount> portraits_;
+    platform::Vector3 shownEye_{};
+    platform::Vector3 shownLookAt_{};
+    // The moves whose portraits are shown.
+    std::array<std::uint8_t, kSequenceCount> shownPortraits_{};
 };

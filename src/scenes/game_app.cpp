@@ -146,7 +146,10 @@ void GameApp::DrawStill(Sprite* sprite, platform::Texture* scene, bool panel, st
     // In the order drawn: the items over the panel, the shutter over both.
     SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);
     if (panel) pausePanel_.Draw();
-    if (shutterAt) shutter_.Draw(*shutterAt);
+    if (shutterAt) {
+        shutter_.Step(*shutterAt);
+        shutter_.Draw();
+    }
 }
 
 void GameApp::QuitToTitle(std::uint32_t now) {
@@ -171,13 +174,6 @@ void GameApp::DeviceRestored(Device* device) {
     if (device) ApplyGameDeviceState(device);
 }
 
-void GameApp::CommonCameraStep(Device* device) {
-    if (!SetGameCamera(device, camera_.Eye(), camera_.LookAt())) return;
-    device->SetRenderState(D3DRS_LIGHTING, 1);
-    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
-    device->SetRenderState(D3DRS_AMBIENT, 0x00808080u);
-}
-
 void GameApp::BeginLeaving(std::uint32_t now, bool gate, bool sound) {
     shutter_.Start(now);
     if (gate) SetInputGate(now, kConfirmGateMs);
@@ -194,19 +190,16 @@ void GameApp::ResetSceneries(std::uint32_t now) {
     stage3_.Reset(now);
 }
 
-void GameApp::DrawScenery(std::uint32_t now) {
+StageBackground* GameApp::CurrentScenery() {
     switch (GetStage()) {
         case 1:
-            stage1_.Draw(now);
-            break;
+            return &stage1_;
         case 2:
-            stage2_.Draw(now);
-            break;
+            return &stage2_;
         case 3:
-            stage3_.Draw(now);
-            break;
+            return &stage3_;
         default:
-            break;
+            return nullptr;
     }
 }
 
@@ -244,11 +237,15 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
     score_.Update(frame.fps, player_.State());
-    CommonCameraStep(device);
+    camera_.KeepView();
+    camera_.DrawView();
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     inputCopy_ = input;
     player_.SetInput(input);
-    DrawScenery(now);
+    if (StageBackground* scenery = CurrentScenery()) {
+        scenery->Step(now);
+        scenery->Draw();
+    }
 
     player_.Control(now);
     player_.DrawShip();
@@ -261,8 +258,11 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
     {
         SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
         player_.DrawSight();
-        console_.Draw(now, player_.State());
-        score_.Draw(now);
+        console_.Step(now, player_.State());
+        console_.Draw();
+        score_.Step(now);
+        score_.Draw();
+        camera_.KeepPortraits();
         camera_.DrawPortraits();
     }
     enemies_.ProgramExplosion().Step(now);
@@ -306,7 +306,8 @@ void GameApp::GameOverFrame(Sprite* sprite, const Frame& frame) {
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
         // Once the static covers the screen the stage behind it stops.
-        if (gameOver_.Draw(now)) SetSceneFlag(SceneFlag::kGame, 0);
+        if (gameOver_.Step(now)) SetSceneFlag(SceneFlag::kGame, 0);
+        gameOver_.Draw();
     }
     if (Confirm(input)) EnterTitle(now);
 }
@@ -326,13 +327,14 @@ void GameApp::EnterTitle(std::uint32_t now) {
     score_.SaveHighScore();
 }
 
-void GameApp::TitleFrame(Device* device, Sprite* sprite, const Frame& frame) {
+void GameApp::TitleFrame(Device*, Sprite* sprite, const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
-    CommonCameraStep(device);
+    camera_.KeepView();
+    camera_.DrawView();
     camera_.Step(now);
-    title_.UpdateBackdrop(now);
-    title_.UpdateShip(now, input);
+    title_.Step(now, input);
+    title_.DrawScene();
 
     if (input.up == kInputUp) {
         SetInputGate(now, kMenuMoveGateMs);
@@ -346,7 +348,8 @@ void GameApp::TitleFrame(Device* device, Sprite* sprite, const Frame& frame) {
     }
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        title_.Draw();
+        title_.StepMenu();
+        title_.DrawMenu();
     }
 
     const bool startChosen = GetTitleMenuChoice() == 0;
@@ -387,6 +390,7 @@ void GameApp::StageTitleFrame(Sprite* sprite, const Frame& frame) {
     const InputState& input = frame.input;
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
+        stageTitle_.Step();
         stageTitle_.Draw();
     }
     if (Confirm(input)) {
@@ -412,7 +416,8 @@ void GameApp::StoryFrame(Sprite* sprite, const Frame& frame) {
     const InputState& input = frame.input;
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
-        story_.Draw(now);
+        story_.Step(now);
+        story_.Draw();
     }
     if (Confirm(input) || (story_.RunOut(now) && shutter_.Active() == 0)) {
         confirmed_.story = 1;
@@ -440,7 +445,8 @@ void GameApp::StageClearFrame(Sprite* sprite, const Frame& frame) {
     }
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        stageClear_.Draw(now);
+        stageClear_.Step(now);
+        stageClear_.Draw();
     }
     // Without a press, the screen leaves by itself once the gate set when the boss fell runs out.
     if (shutter_.Active() == 0 && (Confirm(frame.input) || InputGateExpired(now))) {
@@ -478,7 +484,8 @@ void GameApp::StaffFrame(Sprite* sprite, const Frame& frame) {
     const InputState& input = frame.input;
     {
         SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);
-        staff_.Draw(now);
+        staff_.Step(now);
+        staff_.Draw();
     }
     if (Confirm(input)) {
         confirmed_.staff = 1;
@@ -502,7 +509,8 @@ void GameApp::StaffFrame(Sprite* sprite, const Frame& frame) {
 
 void GameApp::CommonFrame(Sprite* sprite, const Frame& frame) {
     SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-    shutter_.Draw(frame.now);
+    shutter_.Step(frame.now);
+    shutter_.Draw();
 }
 
 void GameApp::StepScene(Scene scene, const Frame& frame) {

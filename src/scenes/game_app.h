@@ -113,7 +113,6 @@ private:
         std::uint8_t staff = 0;
     };
 
-    void CommonCameraStep(platform::Device* device);
     // Closes the shutter over the screen being left; the switch follows once it has closed.
     void BeginLeaving(std::uint32_t now, bool gate, bool sound);
     bool ShutterClosed(std::uint32_t now) const;
@@ -127,7 +126,8 @@ private:
     // A final boss has fallen: the stage-clear screen, and after the last one the staff roll.
     void EndStage(std::uint32_t now, StageEnd end);
     void ResetSceneries(std::uint32_t now);
-    void DrawScenery(std::uint32_t now);
+    // The current stage's scenery, or none.
+    StageBackground* CurrentScenery();
 
     // Members in construction order: the camera director first, then the stage's game objects, then
     // the screens.

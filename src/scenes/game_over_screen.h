@@ -3,22 +3,30 @@
 // from 5 s the "signal lost" caption blinks.
 
 #include <cstdint>
+#include <span>
 
 #include "core/keyframe_track.h"
 #include "core/step_track.h"
 #include "platform/gfx/texture.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 
 class GameOverScreen : public Drawable {
 public:
+    // The pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     GameOverScreen();
     bool Load();
     // The first game-over frame: the fade-in starts 100 ms back, the static at now.
     void Start(std::uint32_t now);
     // Leaving game over: the next game over starts from the beginning.
     void ClearState();
-    // Inside a sprite bracket. True once the static covers the screen: the stage behind it can stop.
-    bool Draw(std::uint32_t now);
+    // The static's picture, fade and size at tick now, and the caption's blink. True once the static
+    // covers the screen: the stage behind it can stop.
+    bool Step(std::uint32_t now);
+    // Inside a sprite bracket: what the last Step kept.
+    void Draw();
 
     std::uint8_t Started() const { return started_; }
     std::uint8_t Collapsing() const { return collapsing_; }
@@ -35,4 +43,14 @@ private:
     std::uint8_t started_ = 0;
     std::uint8_t collapsing_ = 0;
     std::uint8_t signalLostShown_ = 0;
+
+    // What one frame shows, kept by Step for Draw.
+    struct Shown {
+        int noise = 0;
+        float fade = 0.0f;
+        float x = 0.0f, y = 0.0f, sx = 1.0f, sy = 1.0f;
+        bool caption = false;
+        float captionAlpha = 0.0f;
+    };
+    Shown shown_;
 };

@@ -33,18 +33,33 @@ platform::Rect VolumeLit(int level) { return {0, 16, level > 0 ? 4 + 18 * level 
 
 bool Pressed(std::int32_t now, std::int32_t before) { return now != 0 && before == 0; }
 
+constexpr AssetRef kPanelPicture = PictureAsset("t\\pause_panel.png");
+// In the order of PanelItem.
+constexpr AssetRef kItemPictures[5] = {PictureAsset("t\\pause_resume.png"), PictureAsset("t\\pause_music.png"),
+                                       PictureAsset("t\\pause_effects.png"), PictureAsset("t\\pause_fullscreen.png"),
+                                       PictureAsset("t\\pause_quit.png")};
+constexpr AssetRef kOnPicture = PictureAsset("t\\pause_on.png");
+constexpr AssetRef kOffPicture = PictureAsset("t\\pause_off.png");
+constexpr AssetRef kVolumePicture = PictureAsset("t\\pause_volume.png");
+constexpr AssetRef kAssets[] = {kPanelPicture,    kItemPictures[0], kItemPictures[1], kItemPictures[2], kItemPictures[3],
+                                kItemPictures[4], kOnPicture,       kOffPicture,      kVolumePicture};
+
+bool LoadPicture(const Drawable& drawable, const AssetRef& asset, platform::TexturePtr* out) {
+    return TextureLoadKeyed(asset.path, out, drawable, asset.colourKey);
+}
+
 }  // namespace
 
+std::span<const AssetRef> PausePanel::Assets() { return kAssets; }
+
 bool PausePanel::Load() {
-    const char* files[5] = {"t\\pause_resume.png", "t\\pause_music.png", "t\\pause_effects.png",
-                            "t\\pause_fullscreen.png", "t\\pause_quit.png"};
-    if (!TextureLoad("t\\pause_panel.png", &panel_, *this)) return LoadFailed(*this, "pause_panelロスト");
+    if (!LoadPicture(*this, kPanelPicture, &panel_)) return LoadFailed(*this, "pause_panelロスト");
     for (int i = 0; i < 5; ++i) {
-        if (!TextureLoad(files[i], &items_[i], *this)) return LoadFailed(*this, "pauseロスト");
+        if (!LoadPicture(*this, kItemPictures[i], &items_[i])) return LoadFailed(*this, "pauseロスト");
     }
-    if (!TextureLoad("t\\pause_on.png", &on_, *this)) return LoadFailed(*this, "pause_onロスト");
-    if (!TextureLoad("t\\pause_off.png", &off_, *this)) return LoadFailed(*this, "pause_offロスト");
-    if (!TextureLoad("t\\pause_volume.png", &volume_, *this)) return LoadFailed(*this, "pause_volumeロスト");
+    if (!LoadPicture(*this, kOnPicture, &on_)) return LoadFailed(*this, "pause_onロスト");
+    if (!LoadPicture(*this, kOffPicture, &off_)) return LoadFailed(*this, "pause_offロスト");
+    if (!LoadPicture(*this, kVolumePicture, &volume_)) return LoadFailed(*this, "pause_volumeロスト");
     return true;
 }
 

@@ -5,10 +5,12 @@
 // held, with its own repeat for the values, so the game's own input and its repeat count stay untouched.
 
 #include <cstdint>
+#include <span>
 
 #include "core/input_state.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/texture.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 
 enum class PanelKind { kStage, kTitle };
@@ -25,6 +27,9 @@ public:
     // Frames the panel waits after switching between full screen and a window: while the window changes
     // the keyboard may read as all keys up for a frame, which must not count as a new press.
     static constexpr int kWindowSettleFrames = 10;
+
+    // The pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
 
     bool Load();
     // The panel opens on its first item. What is held at that moment counts as held before: a button

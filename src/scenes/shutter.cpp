@@ -5,6 +5,16 @@
 #include "render/loaders.h"
 #include "render/picture_drawing.h"
 
+namespace {
+
+constexpr AssetRef kLeftPicture = PictureAsset("t\\osleft.png");
+constexpr AssetRef kRightPicture = PictureAsset("t\\osright.png");
+constexpr AssetRef kAssets[] = {kLeftPicture, kRightPicture};
+
+}  // namespace
+
+std::span<const AssetRef> Shutter::Assets() { return kAssets; }
+
 Shutter::Shutter() {
     static const float kLeft[4][2] = {{0.0f, -400.0f}, {0.5f, 0.0f}, {0.7f, 0.0f}, {1.0f, -400.0f}};
     static const float kRight[4][2] = {{0.0f, 800.0f}, {0.5f, 400.0f}, {0.7f, 400.0f}, {1.0f, 800.0f}};
@@ -18,8 +28,12 @@ Shutter::Shutter() {
 }
 
 bool Shutter::Load() {
-    if (!TextureLoad("t\\osleft.png", &leftPicture_, *this)) return LoadFailed(*this, "osleftロスト");
-    if (!TextureLoad("t\\osright.png", &rightPicture_, *this)) return LoadFailed(*this, "osrightロスト");
+    if (!TextureLoadKeyed(kLeftPicture.path, &leftPicture_, *this, kLeftPicture.colourKey)) {
+        return LoadFailed(*this, "osleftロスト");
+    }
+    if (!TextureLoadKeyed(kRightPicture.path, &rightPicture_, *this, kRightPicture.colourKey)) {
+        return LoadFailed(*this, "osrightロスト");
+    }
     return true;
 }
 
@@ -29,14 +43,16 @@ void Shutter::Start(std::uint32_t now) {
     right_.SetStart(now);
 }
 
-void Shutter::Draw(std::uint32_t now) {
-    if (active_ != 1) return;
-    const struct {
-        const KeyframeTrack& track;
-        platform::Texture* picture;
-    } panels[] = {{left_, leftPicture_.get()}, {right_, rightPicture_.get()}};
-    for (const auto& panel : panels) {
-        DrawFullScreen(*this, panel.picture, TrackValue(panel.track, now), 0.0f, kOpaqueWhite);
-        if (panel.track.Start() + kDuration < now) active_ = 0;
-    }
+void Shutter::Step(std::uint32_t now) {
+    shown_ = active_ == 1;
+    if (!shown_) return;
+    shownLeft_ = TrackValue(left_, now);
+    shownRight_ = TrackValue(right_, now);
+    if (left_.Start() + kDuration < now || right_.Start() + kDuration < now) active_ = 0;
+}
+
+void Shutter::Draw() {
+    if (!shown_) return;
+    DrawFullScreen(*this, leftPicture_.get(), shownLeft_, 0.0f, kOpaqueWhite);
+    DrawFullScreen(*this, rightPicture_.get(), shownRight_, 0.0f, kOpaqueWhite);
 }

@@ -6,6 +6,16 @@
 #include "render/render_presets.h"
 #include "render/picture_drawing.h"
 
+namespace {
+
+constexpr AssetRef kRocketPicture = PictureAsset("t\\rocket.png");
+constexpr AssetRef kCreditsPicture = PictureAsset("t\\staffroll.png");
+constexpr AssetRef kAssets[] = {kRocketPicture, kCreditsPicture};
+
+}  // namespace
+
+std::span<const AssetRef> StaffRoll::Assets() { return kAssets; }
+
 StaffRoll::StaffRoll() {
     static const float kKeys[2][2] = {{0.0f, 0.0f}, {1.0f, 1.0f}};
     fade_.SetKeyCount(2);
@@ -15,13 +25,18 @@ StaffRoll::StaffRoll() {
 }
 
 bool StaffRoll::Load() {
-    if (!TextureLoad("t\\rocket.png", &rocket_, *this)) return LoadFailed(*this, "rocketロスト");
-    if (!TextureLoad("t\\staffroll.png", &credits_, *this)) return LoadFailed(*this, "staffrollロスト");
+    if (!TextureLoadKeyed(kRocketPicture.path, &rocket_, *this, kRocketPicture.colourKey)) {
+        return LoadFailed(*this, "rocketロスト");
+    }
+    if (!TextureLoadKeyed(kCreditsPicture.path, &credits_, *this, kCreditsPicture.colourKey)) {
+        return LoadFailed(*this, "staffrollロスト");
+    }
     return true;
 }
 
-void StaffRoll::Draw(std::uint32_t now) {
-    const float a = TrackValue(fade_, now);
+void StaffRoll::Step(std::uint32_t now) { shownAlpha_ = TrackValue(fade_, now); }
+
+void StaffRoll::Draw() {
     DrawFullScreen(*this, rocket_.get(), 0.0f, 0.0f, kOpaqueWhite);
-    DrawFullScreen(*this, credits_.get(), 0.0f, 0.0f, FadeColour(a));
+    DrawFullScreen(*this, credits_.get(), 0.0f, 0.0f, FadeColour(shownAlpha_));
 }

@@ -9,6 +9,14 @@
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
 
+namespace {
+
+constexpr AssetRef kPicture = PictureAsset("t\\clear.png");
+
+}  // namespace
+
+std::span<const AssetRef> StageClearBanner::Assets() { return {&kPicture, 1}; }
+
 StageClearBanner::StageClearBanner() {
     static const float kLeft[2][2] = {{0.0f, -512.0f}, {1.0f, 150.0f}};
     static const float kRight[2][2] = {{0.0f, 800.0f}, {1.0f, 150.0f}};
@@ -22,7 +30,7 @@ StageClearBanner::StageClearBanner() {
 }
 
 bool StageClearBanner::Load() {
-    if (!TextureLoad("t\\clear.png", &picture_, *this)) return LoadFailed(*this, "clearロスト");
+    if (!TextureLoadKeyed(kPicture.path, &picture_, *this, kPicture.colourKey)) return LoadFailed(*this, "clearロスト");
     return true;
 }
 
@@ -32,13 +40,19 @@ void StageClearBanner::Start(std::uint32_t now) {
     right_.SetStart(now - 100);
 }
 
-void StageClearBanner::Draw(std::uint32_t now) {
-    static const platform::Rect kWhole{0, 0, 512, 256};
-    for (const KeyframeTrack* t : {&left_, &right_}) {
-        DrawPicture(*this, picture_.get(), &kWhole, TrackValue(*t, now), 200.0f, 1.0f, 1.0f, FadeColour(alpha_));
-    }
+void StageClearBanner::Step(std::uint32_t now) {
+    shownLeft_ = TrackValue(left_, now);
+    shownRight_ = TrackValue(right_, now);
+    shownColour_ = FadeColour(alpha_);
     if (TrackRunOut(left_.Start(), left_.Duration(), now) && alpha_ == 0.5f) {
         Audio().PlaySound(sound::kStageClear);
         alpha_ = 1.0f;
+    }
+}
+
+void StageClearBanner::Draw() {
+    static const platform::Rect kWhole{0, 0, 512, 256};
+    for (const float x : {shownLeft_, shownRight_}) {
+        DrawPicture(*this, picture_.get(), &kWhole, x, 200.0f, 1.0f, 1.0f, shownColour_);
     }
 }

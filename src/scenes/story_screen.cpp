@@ -7,7 +7,10 @@
 
 namespace {
 constexpr float kStoryScaleY = 0.83f;  // 2048 rows shown as 1700, so the last screenful ends the scroll
-}
+constexpr AssetRef kPicture = PictureAsset("t\\story.png");
+}  // namespace
+
+std::span<const AssetRef> StoryScreen::Assets() { return {&kPicture, 1}; }
 
 StoryScreen::StoryScreen() {
     static const float kKeys[2][2] = {{0.0f, 0.0f}, {1.0f, -1100.0f}};
@@ -19,13 +22,14 @@ StoryScreen::StoryScreen() {
 }
 
 bool StoryScreen::Load() {
-    if (!TextureLoad("t\\story.png", &picture_, *this)) return LoadFailed(*this, "stroyロスト");
+    if (!TextureLoadKeyed(kPicture.path, &picture_, *this, kPicture.colourKey)) return LoadFailed(*this, "stroyロスト");
     return true;
 }
 
-void StoryScreen::Draw(std::uint32_t now) {
-    const float y = TrackValue(scroll_, now);
-    DrawPicture(*this, picture_.get(), nullptr, 0.0f, y, kFullScreenScaleX, kStoryScaleY, kOpaqueWhite);
+void StoryScreen::Step(std::uint32_t now) { shownY_ = TrackValue(scroll_, now); }
+
+void StoryScreen::Draw() {
+    DrawPicture(*this, picture_.get(), nullptr, 0.0f, shownY_, kFullScreenScaleX, kStoryScaleY, kOpaqueWhite);
 }
 
 bool StoryScreen::RunOut(std::uint32_t now) const { return TrackRunOut(scroll_.Start(), scroll_.Duration(), now); }

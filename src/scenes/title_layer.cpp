@@ -4,6 +4,7 @@
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
+#include "render/draw_state.h"
 #include "render/picture_drawing.h"
 
 using namespace platform;
@@ -80,19 +81,15 @@ bool TitleLayer::Build(Texture* picture) {
 
 void TitleLayer::Draw() {
     if (!layer_ || !sprite_) return;
-    std::uint32_t minFilter = 0, magFilter = 0, mipFilter = 0;
-    device_->GetSamplerState(0, D3DSAMP_MINFILTER, &minFilter);
-    device_->GetSamplerState(0, D3DSAMP_MAGFILTER, &magFilter);
-    device_->GetSamplerState(0, D3DSAMP_MIPFILTER, &mipFilter);
     // One texel per pixel: point sampling takes each pixel's texel unchanged.
-    device_->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_POINT);
-    device_->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
-    device_->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_NONE);
+    static constexpr DrawState kPointSampling{
+        draw_state::Sampler(0, D3DSAMP_MINFILTER, D3DTEXF_POINT),
+        draw_state::Sampler(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT),
+        draw_state::Sampler(0, D3DSAMP_MIPFILTER, D3DTEXF_NONE),
+    };
+    ScopedDrawState pointSampling(device_, kPointSampling);
     for (const Rect& r : rects_) {
         DrawPicture(*this, layer_.get(), &r, static_cast<float>(r.left), static_cast<float>(r.top), 1.0f, 1.0f,
                     kOpaqueWhite);
     }
-    device_->SetSamplerState(0, D3DSAMP_MINFILTER, minFilter);
-    device_->SetSamplerState(0, D3DSAMP_MAGFILTER, magFilter);
-    device_->SetSamplerState(0, D3DSAMP_MIPFILTER, mipFilter);
 }

@@ -3,12 +3,14 @@
 // the title picture over everything and the two-item menu. Confirming "exit" ends the program.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/input_state.h"
 #include "core/keyframe_track.h"
 #include "platform/gfx/device_types.h"
 #include "platform/gfx/texture.h"
+#include "render/asset_ref.h"
 #include "render/drawable.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
@@ -16,13 +18,21 @@
 
 class TitleScreen : public Drawable {
 public:
+    // The pictures and meshes Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     TitleScreen();
     bool Load();
     void Reset(std::uint32_t now);
-    void UpdateBackdrop(std::uint32_t now);
-    void UpdateShip(std::uint32_t now, InputState input);
-    // Inside a sprite bracket.
-    void Draw();
+    // The backdrop's turn, and the ship's turn with left and right.
+    void Step(std::uint32_t now, InputState input);
+    // The backdrop and the ship as the last Step turned them.
+    void DrawScene() const;
+    // Keeps the menu's choice as it stands at this point of the frame, before the frame's confirmation;
+    // ends the program once exit has been confirmed.
+    void StepMenu();
+    // Inside a sprite bracket: the title picture and the menu as StepMenu kept it.
+    void DrawMenu();
 
     // Tests: every title draws its picture from the picture itself every frame rather than from the kept
     // layer (the slow route to the same pixels).
@@ -59,4 +69,5 @@ private:
     platform::Rect exitNormal_{0, 0, 128, 32};
     platform::Rect exitSelected_{0, 32, 128, 64};
     std::uint8_t exitChosen_ = 0;
+    bool shownStartChosen_ = true;
 };

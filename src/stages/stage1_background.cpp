@@ -1,6 +1,7 @@
 #include "stages/stage1_background.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -10,6 +11,7 @@
 #include "core/track_value.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "stages/scenery_mesh.h"
@@ -51,6 +53,37 @@ constexpr std::uint32_t kFogColour = 0xFF88F0FFu;
 constexpr float kGroundScrollStep = 0.001f;
 constexpr float kGroundScrollRestart = 0.005f;
 
+constexpr AssetRef kGroundMesh = MeshAsset("x\\s1back4.x");
+constexpr AssetRef kGroundPicture = PictureAsset("t\\ground.png");
+constexpr AssetRef kBuildingMesh = MeshAsset("x\\hai2.x");
+constexpr AssetRef kBuildingPicture = PictureAsset("t\\m2.png");
+constexpr AssetRef kBaseMesh = MeshAsset("x\\kiti02.x");
+constexpr AssetRef kTowerMesh = MeshAsset("x\\tokio.x");
+constexpr AssetRef kSkyMesh = MeshAsset("x\\s1.x");
+// A mesh's picture is loaded once for each of its materials: the building has two.
+constexpr AssetRef kAssets[] = {kGroundMesh,      kGroundPicture, kBuildingMesh, kBuildingPicture,
+                                kBuildingPicture, kBaseMesh,      kTowerMesh,    kSkyMesh};
+
+// Linear vertex fog by the distance from the eye, from `start` to `end`.
+constexpr DrawState Fog(float start, float end) {
+    using draw_state::Render;
+    return DrawState{
+        Render(D3DRS_FOGENABLE, 1),
+        Render(D3DRS_FOGCOLOR, kFogColour),
+        Render(D3DRS_FOGTABLEMODE, D3DFOG_NONE),
+        Render(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR),
+        Render(D3DRS_RANGEFOGENABLE, 1),
+        Render(D3DRS_FOGSTART, std::bit_cast<std::uint32_t>(start)),
+        Render(D3DRS_FOGEND, std::bit_cast<std::uint32_t>(end)),
+    };
+}
+
+// The ground: its picture scrolls, and it is drawn over the base's foot where their depths meet.
+constexpr DrawState kGroundState = draw_state::kTextureScroll + DrawState{
+    draw_state::Render(D3DRS_ALPHATESTENABLE, 0),
+    draw_state::Render(D3DRS_ZFUNC, D3DCMP_LESSEQUAL),
+};
+
 }  // namespace
 
 Stage1Background::Stage1Background() {
@@ -74,15 +107,17 @@ Stage1Background::Stage1Background() {
     play_once::Make(landmarkYTrack_, kLandmarkHeightMs, 0.0f, 0.0f);
 }
 
+std::span<const AssetRef> Stage1Background::Assets() { return kAssets; }
+
 bool Stage1Background::Load() {
     SetWrapAddressing(*this);
-    if (!LoadSceneryMesh("x\\s1back4.x", &ground_, *this, 0.5f, false)) return LoadFailed(*this, "s1back4ロスト");
-    LoadMaterialTextures("t\\ground.png", ground_, &groundTextures_, *this);
-    if (!LoadSceneryMesh("x\\hai2.x", &building_, *this, 0.5f, false)) return LoadFailed(*this, "hai2ロスト");
-    LoadMaterialTextures("t\\m2.png", building_, &buildingTextures_, *this);
-    if (!LoadSceneryMesh("x\\kiti02.x", &base_, *this, 0.5f, false)) return LoadFailed(*this, "kiti02ロスト");
-    if (!MeshLoad("x\\tokio.x", &tower_, *this, 1.0f)) return LoadFailed(*this, "tokioロスト");
-    if (!MeshLoad("x\\s1.x", &sky_, *this, 0.8f)) return LoadFailed(*this, "s1ロスト");
+    if (!LoadSceneryMesh(kGroundMesh.path, &ground_, *this, 0.5f, false)) return LoadFailed(*this, "s1back4ロスト");
+    LoadMaterialTextures(kGroundPicture.path, ground_, &groundTextures_, *this);
+    if (!LoadSceneryMesh(kBuildingMesh.path, &building_, *this, 0.5f, false)) return LoadFailed(*this, "hai2ロスト");
+    LoadMaterialTextures(kBuildingPicture.path, building_, &buildingTextures_, *this);
+    if (!LoadSceneryMesh(kBaseMesh.path, &base_, *this, 0.5f, false)) return LoadFailed(*this, "kiti02ロスト");
+    if (!MeshLoad(kTowerMesh.path, &tower_, *this, 1.0f)) return LoadFailed(*this, "tokioロスト");
+    if (!MeshLoad(kSkyMesh.path, &sky_, *this, 0.8f)) return LoadFailed(*this, "s1ロスト");
     return true;
 }
 
@@ -102,9 +137,9 @@ void Stage1Background::Reset(std::uint32_t now) {
     ForgetBattleShift();
 }
 
-void Stage1Background::Draw(std::uint32_t now) {
+void Stage1Background::Step(std::uint32_t now) {
     Move(now);
-    if (device_) Render(now);
+    Keep(now);
 }
 
 void Stage1Background::Move(std::uint32_t now) {
@@ -134,35 +169,47 @@ void Stage1Background::Move(std::uint32_t now) {
     }
 }
 
-void Stage1Background::Render(std::uint32_t now) {
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    MatrixIdentity(&transform_);
-    device_->SetTransform(D3DTS_WORLD, &transform_);
-    device_->SetTexture(0, nullptr);
-    DrawMeshSubsets(device_, sky_, nullptr);
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+void Stage1Background::Keep(std::uint32_t now) {
+    // Kept now, where the frame used to draw: the ship's hit tests later in the frame may change the
+    // buildings, and a change of scene may reset the stage before the frame is drawn.
+    const std::uint32_t elapsed = StageElapsed();
+    shown_.buildings = items_;
+    for (std::size_t i = 0; i < kBuildingCount; ++i) {
+        const bool gone = TrackRunOut(tracks_[i].Start(), tracks_[i].Duration(), now) || elapsed < items_[i].appearance;
+        shown_.buildingShown[i] = gone ? 0 : 1;
+    }
+    shown_.itemsShown = landmark_.z > kItemsUntilDepth ? 1 : 0;
+    shown_.landmark = landmark_;
+    shown_.landmarkVisible = landmarkVisible_;
+    shown_.groundScroll = groundScroll_;
+}
 
-    SetFog(*this, 600.0f, 700.0f, kFogColour, true);
-    BlendBySourceAlpha(true);
-    if (landmark_.z > kItemsUntilDepth) DrawBuildings(now);
-    DrawLandmarkAndGround();
-
-    device_->SetRenderState(D3DRS_STENCILENABLE, 0);
-    BlendBySourceAlpha(false);
-    SetFog(*this, 600.0f, 700.0f, kFogColour, false);
+void Stage1Background::Draw() const {
+    {
+        ScopedDrawState twoSided(device_, draw_state::kTwoSided);
+        const Matrix identity;
+        device_->SetTransform(D3DTS_WORLD, &identity);
+        device_->SetTexture(0, nullptr);
+        DrawMeshSubsets(device_, sky_, nullptr);
+    }
+    {
+        ScopedDrawState state(device_, Fog(600.0f, 700.0f) + draw_state::kTranslucent);
+        if (shown_.itemsShown) DrawBuildings();
+        DrawLandmarkAndGround();
+    }
     device_->SetTexture(0, nullptr);
 }
 
-void Stage1Background::DrawBuildings(std::uint32_t now) {
-    const std::uint32_t elapsed = StageElapsed();
+void Stage1Background::DrawBuildings() const {
     for (std::size_t i = 0; i < kBuildingCount; ++i) {
-        const BuildingItem& item = items_[i];
-        if (TrackRunOut(tracks_[i].Start(), tracks_[i].Duration(), now) || elapsed < item.appearance) continue;
+        const BuildingItem& item = shown_.buildings[i];
+        if (!shown_.buildingShown[i]) continue;
         const double roll = item.roll * kRadiansPerDegree;
-        MatrixRotationYawPitchRoll(&transform_, static_cast<float>(item.yaw * kRadiansPerDegree),
+        Matrix world;
+        MatrixRotationYawPitchRoll(&world, static_cast<float>(item.yaw * kRadiansPerDegree),
                                    static_cast<float>(item.pitch * kRadiansPerDegree), static_cast<float>(roll));
-        SetMatrixTranslation(&transform_, static_cast<float>(item.x - std::sin(roll) * kToppleReach), 0.0f, item.z);
-        device_->SetTransform(D3DTS_WORLD, &transform_);
+        SetMatrixTranslation(&world, static_cast<float>(item.x - std::sin(roll) * kToppleReach), 0.0f, item.z);
+        device_->SetTransform(D3DTS_WORLD, &world);
         if (item.kind == 0) {
             DrawMeshSubsets(device_, building_, &buildingTextures_);
         } else {
@@ -172,23 +219,19 @@ void Stage1Background::DrawBuildings(std::uint32_t now) {
     }
 }
 
-void Stage1Background::DrawLandmarkAndGround() {
-    if (landmarkVisible_) {
-        MatrixIdentity(&transform_);
-        SetMatrixTranslation(&transform_, landmark_.x + kLandmarkOffsetX, landmark_.y, landmark_.z);
-        device_->SetTransform(D3DTS_WORLD, &transform_);
-        device_->SetTexture(0, nullptr);
-        DrawMeshSubsets(device_, base_, nullptr);
-    }
-    SetFog(*this, 500.0f, 900.0f, kFogColour, true);
-    if (landmark_.z > kItemsUntilDepth && landmarkVisible_) {
-        device_->SetRenderState(D3DRS_ALPHATESTENABLE, 0);
-        device_->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
-        SetTextureScroll(*this, 0.0f, groundScroll_, &scrollMatrix_);
-        // The same world as the base: the ground moves with it.
-        device_->SetTransform(D3DTS_WORLD, &transform_);
-        DrawMeshSubsets(device_, ground_, &groundTextures_);
-        // The scroll must not carry over to whatever is drawn next.
-        device_->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
-    }
+void Stage1Background::DrawLandmarkAndGround() const {
+    if (!shown_.landmarkVisible) return;
+    const Landmark& landmark = shown_.landmark;
+    Matrix world;
+    SetMatrixTranslation(&world, landmark.x + kLandmarkOffsetX, landmark.y, landmark.z);
+    device_->SetTransform(D3DTS_WORLD, &world);
+    device_->SetTexture(0, nullptr);
+    DrawMeshSubsets(device_, base_, nullptr);
+    if (!shown_.itemsShown) return;
+    ScopedDrawState ground(device_, Fog(500.0f, 900.0f) + kGroundState);
+    Matrix scroll;
+    MakeTextureScroll(&scroll, 0.0f, shown_.groundScroll);
+    device_->SetTransform(D3DTS_TEXTURE0, &scroll);
+    // The same world as the base: the ground moves with it.
+    DrawMeshSubsets(device_, ground_, &groundTextures_);
 }

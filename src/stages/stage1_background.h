@@ -10,6 +10,7 @@
 
 #include "core/keyframe_track.h"
 #include "platform/gfx/math.h"
+#include "render/asset_ref.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
 #include "collision/scenery_items.h"
@@ -29,9 +30,13 @@ public:
 
     Stage1Background();
 
+    // The meshes and pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     bool Load() override;
     void Reset(std::uint32_t now) override;
-    void Draw(std::uint32_t now) override;
+    void Step(std::uint32_t now) override;
+    void Draw() const override;
 
     // The obstacle records; built once, never moved.
     std::span<BuildingItem> Buildings() { return items_; }
@@ -48,10 +53,20 @@ private:
         float x = 0.0f, y = 0.0f, z = 0.0f;
     };
 
+    // What one frame shows, kept by Step for Draw.
+    struct Shown {
+        std::array<BuildingItem, kBuildingCount> buildings;
+        std::array<std::uint8_t, kBuildingCount> buildingShown{};
+        std::uint8_t itemsShown = 0;
+        Landmark landmark;
+        std::uint8_t landmarkVisible = 0;
+        float groundScroll = 0.0f;
+    };
+
     void Move(std::uint32_t now);
-    void Render(std::uint32_t now);
-    void DrawBuildings(std::uint32_t now);
-    void DrawLandmarkAndGround();
+    void Keep(std::uint32_t now);
+    void DrawBuildings() const;
+    void DrawLandmarkAndGround() const;
 
     std::array<BuildingItem, kBuildingCount> items_;
     std::array<BuildingItem, kBuildingCount> placement_;
@@ -63,7 +78,7 @@ private:
     KeyframeTrack landmarkYTrack_;
 
     float groundScroll_ = 0.0f;
-    platform::Matrix scrollMatrix_;
+    Shown shown_;
     std::uint8_t stage1Flag_ = 0;
 
     MeshResource ground_;

@@ -9,6 +9,7 @@
 #include "platform/core/random.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/texture.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "stages/scenery_mesh.h"
@@ -38,6 +39,17 @@ struct StarGroup {
 constexpr StarGroup kStarGroups[] = {
     {20, 200, 120, true}, {20, 600, 120, true}, {60, 1200, 400, false}, {20, 2000, 120, true}, {60, 2400, 400, false},
 };
+
+constexpr AssetRef kBackdrop = PictureAsset("t\\space3.png", kColourKeyWhite);
+constexpr AssetRef kRockMesh = MeshAsset("x\\meteo.x");
+constexpr AssetRef kRockPicture = PictureAsset("t\\meteo.png");
+constexpr AssetRef kStarMesh = MeshAsset("x\\star.x");
+constexpr AssetRef kStarPicture = PictureAsset("t\\moon.png");
+constexpr AssetRef kPlanetMesh = MeshAsset("x\\tikyu.x");
+constexpr AssetRef kPlanetPicture = PictureAsset("t\\space.png");
+constexpr AssetRef kExplosionBackdrop = PictureAsset("t\\sexpl.png");
+constexpr AssetRef kAssets[] = {kBackdrop,   kRockMesh,       kRockPicture,      kStarMesh,
+                                kStarPicture, kPlanetMesh,    kPlanetPicture,    kExplosionBackdrop};
 
 // Half the width of the corridor the side groups keep clear.
 constexpr int kCorridor = 10;
@@ -96,19 +108,25 @@ Stage2Background::Stage2Background() {
     stars_ = starPlacement_;
 }
 
+std::span<const AssetRef> Stage2Background::Assets() { return kAssets; }
+
 bool Stage2Background::Load() {
     SetWrapAddressing(*this);
     // The backdrops are only checked for: the stage does not show them.
     TexturePtr backdrop;
-    if (!TextureLoadKeyed("t\\space3.png", &backdrop, *this, kColourKeyWhite)) return LoadFailed(*this, "space3ロスト");
+    if (!TextureLoadKeyed(kBackdrop.path, &backdrop, *this, kBackdrop.colourKey)) {
+        return LoadFailed(*this, "space3ロスト");
+    }
     backdrop.reset();
-    if (!LoadSceneryMesh("x\\meteo.x", &rock_, *this, 1.0f, true)) return LoadFailed(*this, "meteoロスト");
-    LoadMaterialTextures("t\\meteo.png", rock_, &rockTextures_, *this);
-    if (!LoadSceneryMesh("x\\star.x", &star_, *this, 1.0f, true)) return LoadFailed(*this, "starロスト");
-    LoadMaterialTextures("t\\moon.png", star_, &starTextures_, *this);
-    if (!LoadSceneryMesh("x\\tikyu.x", &planet_, *this, 1.0f, true)) return LoadFailed(*this, "tikyuロスト");
-    LoadMaterialTextures("t\\space.png", planet_, &planetTextures_, *this);
-    if (!TextureLoad("t\\sexpl.png", &backdrop, *this)) return LoadFailed(*this, "sexplロスト");
+    if (!LoadSceneryMesh(kRockMesh.path, &rock_, *this, 1.0f, true)) return LoadFailed(*this, "meteoロスト");
+    LoadMaterialTextures(kRockPicture.path, rock_, &rockTextures_, *this);
+    if (!LoadSceneryMesh(kStarMesh.path, &star_, *this, 1.0f, true)) return LoadFailed(*this, "starロスト");
+    LoadMaterialTextures(kStarPicture.path, star_, &starTextures_, *this);
+    if (!LoadSceneryMesh(kPlanetMesh.path, &planet_, *this, 1.0f, true)) return LoadFailed(*this, "tikyuロスト");
+    LoadMaterialTextures(kPlanetPicture.path, planet_, &planetTextures_, *this);
+    if (!TextureLoadKeyed(kExplosionBackdrop.path, &backdrop, *this, kExplosionBackdrop.colourKey)) {
+        return LoadFailed(*this, "sexplロスト");
+    }
     return true;
 }
 
@@ -127,9 +145,14 @@ void Stage2Background::Reset(std::uint32_t now) {
     ForgetBattleShift();
 }
 
-void Stage2Background::Draw(std::uint32_t now) {
+void Stage2Background::Step(std::uint32_t now) {
     Move(now);
-    if (device_) Render();
+    // Kept now, where the frame used to draw: the ship's hit tests later in the frame put out the
+    // stars and rocks it strikes, which were still seen in this frame.
+    shown_.rocks = rocks_;
+    shown_.stars = stars_;
+    shown_.yaw = turn_.Yaw();
+    shown_.pitch = turn_.Pitch();
 }
 
 void Stage2Background::Move(std::uint32_t now) {
@@ -151,26 +174,29 @@ void Stage2Background::Move(std::uint32_t now) {
     turn_.Step();
 }
 
-void Stage2Background::Render() {
+void Stage2Background::Draw() const {
     auto drawAll = [&](std::span<const SpaceItem> items, const MeshResource& mesh, const MaterialTextures& textures) {
         for (const SpaceItem& item : items) {
             if (item.active == 0) continue;
-            MatrixTranslation(&transform_, static_cast<float>(item.x), static_cast<float>(item.y),
+            Matrix world;
+            MatrixTranslation(&world, static_cast<float>(item.x), static_cast<float>(item.y),
                               static_cast<float>(item.z));
-            device_->SetTransform(D3DTS_WORLD, &transform_);
+            device_->SetTransform(D3DTS_WORLD, &world);
             DrawMeshSubsets(device_, mesh, &textures);
         }
     };
-    drawAll(rocks_, rock_, rockTextures_);
-    drawAll(stars_, star_, starTextures_);
+    drawAll(shown_.rocks, rock_, rockTextures_);
+    drawAll(shown_.stars, star_, starTextures_);
 
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(turn_.Yaw() * kRadiansPerDegree),
-                               static_cast<float>(turn_.Pitch() * kRadiansPerDegree), 0.0f);
-    SetMatrixTranslation(&transform_, static_cast<float>(kPlanetX), static_cast<float>(kPlanetY),
-                         static_cast<float>(kPlanetZ));
-    device_->SetTransform(D3DTS_WORLD, &transform_);
-    DrawMeshSubsets(device_, planet_, &planetTextures_);
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    {
+        ScopedDrawState twoSided(device_, draw_state::kTwoSided);
+        Matrix world;
+        MatrixRotationYawPitchRoll(&world, static_cast<float>(shown_.yaw * kRadiansPerDegree),
+                                   static_cast<float>(shown_.pitch * kRadiansPerDegree), 0.0f);
+        SetMatrixTranslation(&world, static_cast<float>(kPlanetX), static_cast<float>(kPlanetY),
+                             static_cast<float>(kPlanetZ));
+        device_->SetTransform(D3DTS_WORLD, &world);
+        DrawMeshSubsets(device_, planet_, &planetTextures_);
+    }
     device_->SetTexture(0, nullptr);
 }

@@ -10,6 +10,7 @@
 #include "core/input_state.h"
 #include "core/keyframe_track.h"
 #include "collision/player_state.h"
+#include "render/asset_ref.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
 #include "collision/scenery_items.h"
@@ -34,9 +35,13 @@ public:
     // The star field is scattered with the game's random generator, so it differs from run to run.
     Stage2Background();
 
+    // The meshes and pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     bool Load() override;
     void Reset(std::uint32_t now) override;
-    void Draw(std::uint32_t now) override;
+    void Step(std::uint32_t now) override;
+    void Draw() const override;
 
     // The obstacle records; built once, never moved.
     std::span<SpaceItem> Rocks() { return rocks_; }
@@ -50,8 +55,15 @@ public:
     const SceneryTurn& PlanetTurn() const { return turn_; }
 
 private:
+    // What one frame shows, kept by Step for Draw.
+    struct Shown {
+        std::array<SpaceItem, kRockCount> rocks;
+        std::array<SpaceItem, kStarCount> stars;
+        double yaw = 0.0;
+        double pitch = 0.0;
+    };
+
     void Move(std::uint32_t now);
-    void Render();
 
     std::array<SpaceItem, kRockCount> rocks_;
     std::array<SpaceItem, kRockCount> rockPlacement_;
@@ -60,6 +72,7 @@ private:
     std::array<KeyframeTrack, kRockCount> rockTracks_;
     std::array<KeyframeTrack, kStarCount> starTracks_;
     SceneryTurn turn_;
+    Shown shown_;
 
     MeshResource rock_;
     MaterialTextures rockTextures_;

@@ -8,6 +8,7 @@
 #include "core/registry.h"
 #include "platform/core/clock.h"
 #include "platform/gfx/device.h"
+#include "render/draw_state.h"
 #include "render/loaders.h"
 #include "render/render_presets.h"
 #include "stages/scenery_mesh.h"
@@ -32,8 +33,19 @@ constexpr Flower kFlowers[Stage3Background::kFlowerCount] = {
 
 constexpr double kPetalScaleX = 2.5, kPetalScaleY = 2.5, kPetalScaleZ = 1.0;
 
-constexpr const char* kSkyPictures[3] = {"t\\cloud.png", "t\\cloud2.png", "t\\cloud3.png"};
-constexpr const char* kGroundPictures[3] = {"t\\flower.png", "t\\flower2.png", "t\\flower3.png"};
+constexpr AssetRef kPetalMesh = MeshAsset("x\\hana.x");
+constexpr AssetRef kPetalPicture = PictureAsset("t\\petal.png");
+constexpr AssetRef kSkyMesh = MeshAsset("x\\sora2.x");
+constexpr AssetRef kSkyPictures[3] = {PictureAsset("t\\cloud.png"), PictureAsset("t\\cloud2.png"),
+                                      PictureAsset("t\\cloud3.png")};
+constexpr AssetRef kGroundMesh = MeshAsset("x\\jimen2.x");
+constexpr AssetRef kGroundPictures[3] = {PictureAsset("t\\flower.png"), PictureAsset("t\\flower2.png"),
+                                         PictureAsset("t\\flower3.png")};
+constexpr AssetRef kPlanetMesh = MeshAsset("x\\tikyu.x");
+constexpr AssetRef kPlanetPicture = PictureAsset("t\\nazo.png");
+constexpr AssetRef kAssets[] = {kPetalMesh,         kPetalPicture,      kSkyMesh,           kSkyPictures[0],
+                                kSkyPictures[1],    kSkyPictures[2],    kGroundMesh,        kGroundPictures[0],
+                                kGroundPictures[1], kGroundPictures[2], kPlanetMesh,        kPlanetPicture};
 
 // The petal holds its place on the flower until shortly before the flower is 80 units away, flies 10
 // out in the next tenth of the pass and drifts on to 30 out.
@@ -80,18 +92,22 @@ Stage3Background::Stage3Background() {
     SetKeys(fadeTrack_, kFade);
 }
 
+std::span<const AssetRef> Stage3Background::Assets() { return kAssets; }
+
 bool Stage3Background::Load() {
     SetWrapAddressing(*this);
-    if (!LoadSceneryMesh("x\\hana.x", &petal_, *this, 1.0f, true)) return LoadFailed(*this, "hanaロスト");
-    LoadMaterialTextures("t\\petal.png", petal_, &petalTextures_, *this);
-    if (!LoadSceneryMesh("x\\sora2.x", &sky_, *this, 1.0f, true)) return LoadFailed(*this, "soraロスト");
-    for (std::size_t s = 0; s < skySets_.size(); ++s) LoadMaterialTextures(kSkyPictures[s], sky_, &skySets_[s], *this);
-    if (!LoadSceneryMesh("x\\jimen2.x", &ground_, *this, 1.0f, true)) return LoadFailed(*this, "jimen2ロスト");
-    for (std::size_t s = 0; s < groundSets_.size(); ++s) {
-        LoadMaterialTextures(kGroundPictures[s], ground_, &groundSets_[s], *this);
+    if (!LoadSceneryMesh(kPetalMesh.path, &petal_, *this, 1.0f, true)) return LoadFailed(*this, "hanaロスト");
+    LoadMaterialTextures(kPetalPicture.path, petal_, &petalTextures_, *this);
+    if (!LoadSceneryMesh(kSkyMesh.path, &sky_, *this, 1.0f, true)) return LoadFailed(*this, "soraロスト");
+    for (std::size_t s = 0; s < skySets_.size(); ++s) {
+        LoadMaterialTextures(kSkyPictures[s].path, sky_, &skySets_[s], *this);
     }
-    if (!LoadSceneryMesh("x\\tikyu.x", &planet_, *this, 1.0f, true)) return LoadFailed(*this, "tikyuロスト");
-    LoadMaterialTextures("t\\nazo.png", planet_, &planetTextures_, *this);
+    if (!LoadSceneryMesh(kGroundMesh.path, &ground_, *this, 1.0f, true)) return LoadFailed(*this, "jimen2ロスト");
+    for (std::size_t s = 0; s < groundSets_.size(); ++s) {
+        LoadMaterialTextures(kGroundPictures[s].path, ground_, &groundSets_[s], *this);
+    }
+    if (!LoadSceneryMesh(kPlanetMesh.path, &planet_, *this, 1.0f, true)) return LoadFailed(*this, "tikyuロスト");
+    LoadMaterialTextures(kPlanetPicture.path, planet_, &planetTextures_, *this);
     return true;
 }
 
@@ -113,9 +129,15 @@ void Stage3Background::Reset(std::uint32_t now) {
     ForgetBattleShift();
 }
 
-void Stage3Background::Draw(std::uint32_t now) {
+void Stage3Background::Step(std::uint32_t now) {
     Move(now);
-    if (device_) Render();
+    // Kept now, where the frame used to draw: the ship's hit tests and the bosses' battle later in the
+    // frame may put out petals or ask for the next change of pictures, which this frame did not show.
+    shown_.petals = petals_;
+    shown_.yaw = turn_.Yaw();
+    shown_.pitch = turn_.Pitch();
+    shown_.variant = GetSceneryVariant();
+    shown_.fade = fade_;
 }
 
 void Stage3Background::Move(std::uint32_t now) {
@@ -163,9 +185,9 @@ void Stage3Background::TakeSceneryChange(std::uint32_t now) {
     }
 }
 
-void Stage3Background::Render() {
+void Stage3Background::Draw() const {
     DrawPetals();
-    if (GetSceneryVariant() == kPlanetVariant) {
+    if (shown_.variant == kPlanetVariant) {
         DrawPlanet();
     } else {
         DrawSkyAndGround();
@@ -173,49 +195,43 @@ void Stage3Background::Render() {
     device_->SetTexture(0, nullptr);
 }
 
-void Stage3Background::DrawPetals() {
-    Matrix scale, rotation;
+void Stage3Background::DrawPetals() const {
+    Matrix scale, rotation, world;
     MatrixScaling(&scale, static_cast<float>(kPetalScaleX), static_cast<float>(kPetalScaleY),
                   static_cast<float>(kPetalScaleZ));
-    for (const PetalItem& petal : petals_) {
+    for (const PetalItem& petal : shown_.petals) {
         if (petal.active == 0) continue;
         MatrixRotationYawPitchRoll(&rotation, static_cast<float>(petal.yaw * kRadiansPerDegree),
                                    static_cast<float>(petal.pitch * kRadiansPerDegree),
                                    static_cast<float>(petal.roll * kRadiansPerDegree));
-        MatrixMultiply(&transform_, &scale, &rotation);
-        SetMatrixTranslation(&transform_, static_cast<float>(petal.x), static_cast<float>(petal.y),
+        MatrixMultiply(&world, &scale, &rotation);
+        SetMatrixTranslation(&world, static_cast<float>(petal.x), static_cast<float>(petal.y),
                              static_cast<float>(petal.z));
-        device_->SetTransform(D3DTS_WORLD, &transform_);
+        device_->SetTransform(D3DTS_WORLD, &world);
         DrawMeshSubsets(device_, petal_, &petalTextures_);
     }
 }
 
-void Stage3Background::TurnedWorld(double x, double y, double z) {
-    MatrixRotationYawPitchRoll(&transform_, static_cast<float>(turn_.Yaw() * kRadiansPerDegree),
-                               static_cast<float>(turn_.Pitch() * kRadiansPerDegree), 0.0f);
-    SetMatrixTranslation(&transform_, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    device_->SetTransform(D3DTS_WORLD, &transform_);
+void Stage3Background::TurnedWorld(double x, double y, double z) const {
+    Matrix world;
+    MatrixRotationYawPitchRoll(&world, static_cast<float>(shown_.yaw * kRadiansPerDegree),
+                               static_cast<float>(shown_.pitch * kRadiansPerDegree), 0.0f);
+    SetMatrixTranslation(&world, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    device_->SetTransform(D3DTS_WORLD, &world);
 }
 
-void Stage3Background::DrawPlanet() {
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+void Stage3Background::DrawPlanet() const {
+    ScopedDrawState twoSided(device_, draw_state::kTwoSided);
     TurnedWorld(kPlanetX, kPlanetY, kPlanetZ);
     DrawMeshSubsets(device_, planet_, &planetTextures_);
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
 }
 
-void Stage3Background::DrawSkyAndGround() {
-    const auto set = static_cast<std::size_t>(SceneryTextureSet(GetSceneryVariant()) - 1);
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    BlendBySourceAlpha(true);
-    SetTextureAlphaFactor(*this, FadeColour(fade_));
+void Stage3Background::DrawSkyAndGround() const {
+    const auto set = static_cast<std::size_t>(SceneryTextureSet(shown_.variant) - 1);
+    // The fade goes through the texture factor's alpha.
+    ScopedDrawState state(device_, draw_state::kTwoSided + draw_state::kTranslucent +
+                                       draw_state::TextureFactor(FadeColour(shown_.fade)));
     TurnedWorld(0.0, 0.0, 0.0);
     DrawMeshSubsets(device_, sky_, &skySets_[set]);
     DrawMeshSubsets(device_, ground_, &groundSets_[set]);
-    // What is drawn next takes its alpha from its own pictures again.
-    device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device_->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFFFFFFFFu);
-    BlendBySourceAlpha(false);
-    device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
 }

@@ -11,6 +11,7 @@
 #include "core/input_state.h"
 #include "core/keyframe_track.h"
 #include "collision/player_state.h"
+#include "render/asset_ref.h"
 #include "render/mesh_resource.h"
 #include "render/textured_mesh.h"
 #include "collision/scenery_items.h"
@@ -40,9 +41,13 @@ public:
 
     Stage3Background();
 
+    // The meshes and pictures Load loads, in its order.
+    static std::span<const AssetRef> Assets();
+
     bool Load() override;
     void Reset(std::uint32_t now) override;
-    void Draw(std::uint32_t now) override;
+    void Step(std::uint32_t now) override;
+    void Draw() const override;
 
     // The obstacle records; built once, never moved.
     std::span<PetalItem> Petals() { return petals_; }
@@ -59,13 +64,21 @@ public:
     double Fade() const { return fade_; }
 
 private:
+    // What one frame shows, kept by Step for Draw.
+    struct Shown {
+        std::array<PetalItem, kPetalCount> petals;
+        double yaw = 0.0;
+        double pitch = 0.0;
+        std::int32_t variant = 1;
+        double fade = 1.0;
+    };
+
     void Move(std::uint32_t now);
     void TakeSceneryChange(std::uint32_t now);
-    void Render();
-    void DrawPetals();
-    void DrawSkyAndGround();
-    void DrawPlanet();
-    void TurnedWorld(double x, double y, double z);
+    void DrawPetals() const;
+    void DrawSkyAndGround() const;
+    void DrawPlanet() const;
+    void TurnedWorld(double x, double y, double z) const;
 
     std::array<PetalItem, kPetalCount> petals_;
     std::array<PetalItem, kPetalCount> placement_;
@@ -73,6 +86,7 @@ private:
     std::array<KeyframeTrack, kPetalCount> xTracks_;
     std::array<KeyframeTrack, kPetalCount> yTracks_;
     SceneryTurn turn_;
+    Shown shown_;
 
     KeyframeTrack fadeTrack_;
     std::uint8_t fading_ = 0;

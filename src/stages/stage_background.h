@@ -2,7 +2,7 @@
 // The scenery of one stage: its meshes and pictures, the items placed along the flight axis that come
 // towards the player, and the obstacles among them that the player's hit checks read. Each stage has
 // its own kind; the game object owns all three for the whole run, resets them when a stage begins and
-// draws the current one every frame of play, before the enemies and the player.
+// steps and draws the current one every frame of play, before the enemies and the player.
 
 #include <cstdint>
 
@@ -20,8 +20,11 @@ public:
     virtual bool Load() = 0;
     // The stage begins: items back at their placement, every track restarted now.
     virtual void Reset(std::uint32_t now) = 0;
-    // One frame: moves the scenery on and, with a device, draws it.
-    virtual void Draw(std::uint32_t now) = 0;
+    // One frame's logic: moves the items on (the ship's hit tests read them) and keeps what the frame
+    // shows. Never touches the device.
+    virtual void Step(std::uint32_t now) = 0;
+    // Draws what the last Step kept, whatever the frame's later logic has done to the items since.
+    virtual void Draw() const = 0;
 
 protected:
     // The length of the boss battle just won, handed out on the first frame that sees the battle's end
@@ -30,10 +33,6 @@ protected:
     std::uint32_t TakeBattleShift(std::uint32_t now);
     // Forgets a battle end already taken (the stage begins again).
     void ForgetBattleShift() { shiftTaken_ = 0; }
-
-    // Alpha blending by source alpha on or off; the texture stages are left as they are, so the
-    // meshes stay lit.
-    void BlendBySourceAlpha(bool enable);
 
 private:
     std::uint8_t shiftTaken_ = 0;

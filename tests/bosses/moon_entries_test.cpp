@@ -19,7 +19,7 @@ protected:
     // The game frame's order: the scenery, then the bosses and their battle.
     void GameStep() {
         UpdateStageClock(clock_.Ticks());
-        scenery_->Draw(clock_.Ticks());
+        scenery_->Step(clock_.Ticks());
         Step();
     }
     // Frames until the boss at `index` is in battle, or -1.

@@ -45,7 +45,8 @@ platform::Image HudTest::ConsoleFrame(const PlayerState& state) {
     device_->Clear(0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
     device_->BeginScene();
     sprite_->Begin(platform::D3DXSPRITE_ALPHABLEND);
-    console_.Draw(clock_.Ticks(), state);
+    console_.Step(clock_.Ticks(), state);
+    console_.Draw();
     sprite_->End();
     device_->EndScene();
     clock_.Advance(kFrameMs);

@@ -39,7 +39,8 @@ protected:
         device_->Clear(0, nullptr, platform::D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
         device_->BeginScene();
         sprite_->Begin(platform::D3DXSPRITE_ALPHABLEND);
-        board.Draw(clock_.Ticks());
+        board.Step(clock_.Ticks());
+        board.Draw();
         sprite_->End();
         device_->EndScene();
         platform::Image image;
@@ -105,7 +106,8 @@ TEST_F(ScoreBoardDrawTest, MissingPictureEndsTheProgramBeforeTheRecordIsRead) {
         EXPECT_FALSE(board.Load());
         EXPECT_FALSE(board.HighScoreRead());
         SetScore(99999);
-        board.Draw(clock_.Ticks());
+        board.Step(clock_.Ticks());
+        board.Draw();
     }
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first, "updateロスト");

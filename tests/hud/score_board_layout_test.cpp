@@ -27,13 +27,13 @@ TEST_F(ScoreBoardTest, BannerShowsWhenTheScoreReachesTheRecordAndTheRecordFollow
     SetScore(12345);
     EXPECT_TRUE(FindBanner(board.Pieces(clock_.Ticks()))) << "equality counts as a new record";
 
-    // Drawn without a device: the record rises with the score, shown from the next frame on.
+    // Stepped without a device: the record rises with the score, shown from the next frame on.
     SetScore(20000);
-    board.Draw(clock_.Ticks());
+    board.Step(clock_.Ticks());
     EXPECT_EQ(board.HighScore(), 20000);
     EXPECT_EQ(DigitsOnRow(board.Pieces(clock_.Ticks()), Picture::kLargeDigits, 50.0f), "20000");
     SetScore(0);
-    board.Draw(clock_.Ticks());
+    board.Step(clock_.Ticks());
     EXPECT_EQ(board.HighScore(), 20000) << "the record never follows the score down";
 }
 

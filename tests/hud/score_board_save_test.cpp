@@ -27,7 +27,7 @@ void PlayRun(std::int32_t score) {
     ScoreBoard board;
     ASSERT_TRUE(board.ReadHighScore());
     SetScore(score);
-    board.Draw(0);
+    board.Step(0);
 }
 
 // Runs `beside` on a thread of its own while a save is between its read of score.txt and its rename,
@@ -105,7 +105,7 @@ TEST_F(ScoreBoardTest, FileWithoutANumberCountsAsReadWithARecordOfZero) {
         EXPECT_TRUE(board.HighScoreRead());
         EXPECT_EQ(board.HighScore(), 0);
         SetScore(100);
-        board.Draw(0);
+        board.Step(0);
     }
     EXPECT_EQ(dir_.ReadFile("score.txt"), "100");
     EXPECT_FALSE(QuitPosted());
@@ -117,7 +117,7 @@ TEST_F(ScoreBoardTest, UnreadableFileEndsTheProgramAndIsNeverWritten) {
         EXPECT_FALSE(board.ReadHighScore());
         EXPECT_FALSE(board.HighScoreRead());
         SetScore(500);
-        board.Draw(0);
+        board.Step(0);
         EXPECT_TRUE(board.SaveHighScore()) << "nothing to keep: the record was never known";
     }
     ASSERT_EQ(messages_.size(), 1u);
@@ -132,7 +132,7 @@ TEST_F(ScoreBoardTest, UnreadableFileEndsTheProgramAndIsNeverWritten) {
         ScoreBoard board;
         EXPECT_FALSE(board.ReadHighScore());
         SetScore(500);
-        board.Draw(0);
+        board.Step(0);
     }
     EXPECT_TRUE(fs::is_directory("score.txt"));
     EXPECT_TRUE(QuitPosted());
@@ -145,12 +145,12 @@ TEST_F(ScoreBoardTest, ReadOnlyFileStaysAsItIsAndTheFailureIsToldOncePerRecord) 
         ScoreBoard board;
         ASSERT_TRUE(board.ReadHighScore());
         SetScore(12000);
-        board.Draw(0);
+        board.Step(0);
         EXPECT_FALSE(board.SaveHighScore());  // a game ended
         EXPECT_FALSE(board.SaveHighScore());  // another one, no better
         EXPECT_EQ(messages_, (std::vector<std::pair<std::string, std::string>>{kSaveFailed}));
         SetScore(13000);
-        board.Draw(0);
+        board.Step(0);
         EXPECT_FALSE(board.SaveHighScore());
         EXPECT_EQ(messages_.size(), 2u);
     }  // and at the end of the run: same record, not told again
@@ -167,7 +167,7 @@ TEST_F(ScoreBoardTest, FolderPutInTheFilesPlaceDuringTheRunStaysAsItIs) {
         fs::remove("score.txt");
         fs::create_directory("score.txt");
         SetScore(12000);
-        board.Draw(0);
+        board.Step(0);
     }
     EXPECT_EQ(messages_, (std::vector<std::pair<std::string, std::string>>{kSaveFailed}));
     EXPECT_TRUE(fs::is_directory("score.txt"));
@@ -180,7 +180,7 @@ TEST_F(ScoreBoardTest, SaveInterruptedBeforeTheRenameKeepsTheOldRecordAndALaterS
     ScoreBoard board;
     ASSERT_TRUE(board.ReadHighScore());
     SetScore(12000);
-    board.Draw(0);
+    board.Step(0);
 
     platform::SetReplaceFileHook([](const std::string&) { return false; });
     EXPECT_FALSE(board.SaveHighScore());
@@ -198,14 +198,14 @@ TEST_F(ScoreBoardTest, RecordSavedWhenAGameEndsIsOnDiskBeforeTheRunEnds) {
     ScoreBoard board;
     ASSERT_TRUE(board.ReadHighScore());
     SetScore(15000);
-    board.Draw(0);
+    board.Step(0);
     EXPECT_TRUE(board.SaveHighScore());  // game over left for the title
     EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
 
     // The next game does worse: nothing to write. Were the program killed now, a new start would
     // still find the record.
     SetScore(300);
-    board.Draw(0);
+    board.Step(0);
     EXPECT_TRUE(board.SaveHighScore());
     ScoreBoard nextStart;
     ASSERT_TRUE(nextStart.ReadHighScore());
@@ -223,9 +223,9 @@ TEST_F(ScoreBoardTest, AGameBesideAnotherNeverLowersTheRecordAndCutOffSavesAreCl
         ASSERT_TRUE(first.ReadHighScore() && second.ReadHighScore());
         EXPECT_EQ(FolderEntries(), (std::vector<std::string>{".score.txt.tmp-a1B2c3.txt", "score.txt"}));
         SetScore(12000);
-        second.Draw(0);
+        second.Step(0);
         SetScore(15000);
-        first.Draw(0);
+        first.Step(0);
         EXPECT_TRUE(first.SaveHighScore());
     }
     EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
@@ -240,9 +240,9 @@ TEST_F(ScoreBoardTest, ASaveBetweenAnothersReadAndRenameWaitsAndTheBetterRecordS
     ScoreBoard better;
     ASSERT_TRUE(lower.ReadHighScore() && better.ReadHighScore());
     SetScore(15000);
-    better.Draw(0);
+    better.Step(0);
     SetScore(12000);
-    lower.Draw(0);
+    lower.Step(0);
     EXPECT_TRUE(WaitsForASaveUnderWay(&lower, [&] { EXPECT_TRUE(better.SaveHighScore()); }));
     EXPECT_EQ(dir_.ReadFile("score.txt"), "15000");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"score.txt"}) << "the lock file stays behind";
@@ -255,7 +255,7 @@ TEST_F(ScoreBoardTest, ClearingLeftoversAtStartWaitsForASaveUnderWay) {
     ScoreBoard saving;
     ASSERT_TRUE(saving.ReadHighScore());
     SetScore(12000);
-    saving.Draw(0);
+    saving.Step(0);
     dir_.WriteFile(".score.txt.tmp-a1B2c3", "12");  // a save cut off by a power cut
     EXPECT_TRUE(WaitsForASaveUnderWay(&saving, [] { EXPECT_TRUE(ScoreBoard().ReadHighScore()); }));
     EXPECT_EQ(dir_.ReadFile("score.txt"), "12000");

@@ -88,7 +88,8 @@ TEST_F(HudTest, ConsoleAfterTheSightKeepsItsFramesHalfTransparent) {
     device_->BeginScene();
     sprite_->Begin(platform::D3DXSPRITE_ALPHABLEND);
     sight_.Draw();
-    console_.Draw(0, s);
+    console_.Step(0, s);
+    console_.Draw();
     sprite_->End();
     device_->EndScene();
     const platform::Image after = Frame();

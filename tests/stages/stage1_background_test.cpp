@@ -29,29 +29,29 @@ protected:
 
 TEST_F(Stage1Test, BuildingComesOnAt20UnitsASecondAndWaitsOutABattle) {
     ASSERT_EQ(10.0f, stage_->Buildings()[kBuildingAt600].x);
-    DrawAt(*stage_, start_, 15000);
+    StepAt(*stage_, start_, 15000);
     EXPECT_NEAR(300.0f, BuildingZ(), 0.01f);
 
     // A battle of 10 s: the building keeps its place.
     SetBossBattleActive(1);
     BossTimerStart(clock_.Ticks());
-    for (std::uint32_t ms = 15033; ms < 25000; ms += 33) DrawAt(*stage_, start_, ms);
+    for (std::uint32_t ms = 15033; ms < 25000; ms += 33) StepAt(*stage_, start_, ms);
     EXPECT_NEAR(300.0f, BuildingZ(), 0.01f);
 
     // Won: the flag stays up for a while, yet the building goes on from where it stood, once.
-    DrawAt(*stage_, start_, 25000);
+    StepAt(*stage_, start_, 25000);
     BossTimerFold(clock_.Ticks());
     SetBossBattleActive(0);
     SetBossBattleEnded(1);
-    DrawAt(*stage_, start_, 25000);
+    StepAt(*stage_, start_, 25000);
     EXPECT_NEAR(300.0f, BuildingZ(), 0.01f);
     EXPECT_EQ(start_ + 10000, stage_->BuildingTrack(kBuildingAt600).Start());
-    for (std::uint32_t ms = 25033; ms < 30000; ms += 33) DrawAt(*stage_, start_, ms);
-    DrawAt(*stage_, start_, 30000);
+    for (std::uint32_t ms = 25033; ms < 30000; ms += 33) StepAt(*stage_, start_, ms);
+    StepAt(*stage_, start_, 30000);
     EXPECT_NEAR(200.0f, BuildingZ(), 0.01f);
 
     SetBossBattleEnded(0);
-    DrawAt(*stage_, start_, 35000);
+    StepAt(*stage_, start_, 35000);
     EXPECT_NEAR(100.0f, BuildingZ(), 0.01f);
     // Every track was moved by the battle, not only this one.
     EXPECT_EQ(start_ + 10000, stage_->BuildingTrack(0).Start());
@@ -60,20 +60,20 @@ TEST_F(Stage1Test, BuildingComesOnAt20UnitsASecondAndWaitsOutABattle) {
 
 TEST_F(Stage1Test, ASecondBattleEndMovesTheTracksAgain) {
     for (std::uint32_t battleStart : {5000u, 12000u}) {
-        DrawAt(*stage_, start_, battleStart);
+        StepAt(*stage_, start_, battleStart);
         SetBossBattleActive(1);
         BossTimerStart(clock_.Ticks());
-        DrawAt(*stage_, start_, battleStart + 2000);
+        StepAt(*stage_, start_, battleStart + 2000);
         BossTimerFold(clock_.Ticks());
         SetBossBattleActive(0);
         SetBossBattleEnded(1);
-        DrawAt(*stage_, start_, battleStart + 2000);
-        DrawAt(*stage_, start_, battleStart + 2033);
+        StepAt(*stage_, start_, battleStart + 2000);
+        StepAt(*stage_, start_, battleStart + 2033);
         SetBossBattleEnded(0);
-        DrawAt(*stage_, start_, battleStart + 2066);
+        StepAt(*stage_, start_, battleStart + 2066);
     }
     EXPECT_EQ(start_ + 4000, stage_->BuildingTrack(kBuildingAt600).Start());
-    DrawAt(*stage_, start_, 19000);
+    StepAt(*stage_, start_, 19000);
     EXPECT_NEAR(600.0f - 0.02f * 15000.0f, BuildingZ(), 0.01f);
 }
 
@@ -93,7 +93,7 @@ TEST_F(Stage1Test, BuildingsToppleAwayFromTheCentreLineTwoDegreesAFrame) {
 TEST_F(Stage1Test, TheBaseConfinesTheFlightAreaOnceNearerThan280) {
     std::uint32_t confinedAt = 0;
     for (std::uint32_t ms = 50000; ms < 60000 && confinedAt == 0; ms += 100) {
-        DrawAt(*stage_, start_, ms);
+        StepAt(*stage_, start_, ms);
         if (IsFlightAreaConfined()) confinedAt = ms;
     }
     // (1300 - 280) / 1435 of the base's 80 s: 56.86 s.
@@ -108,12 +108,12 @@ TEST_F(Stage1Test, TheBaseConfinesTheFlightAreaOnceNearerThan280) {
 }
 
 TEST_F(Stage1Test, NoConfinementWhileABattleRuns) {
-    DrawAt(*stage_, start_, 50000);
+    StepAt(*stage_, start_, 50000);
     SetBossBattleActive(1);
-    DrawAt(*stage_, start_, 60000);
+    StepAt(*stage_, start_, 60000);
     EXPECT_EQ(0, IsFlightAreaConfined());
     SetBossBattleActive(0);
-    DrawAt(*stage_, start_, 60033);
+    StepAt(*stage_, start_, 60033);
     EXPECT_EQ(1, IsFlightAreaConfined());
 }
 
@@ -143,14 +143,14 @@ TEST_F(Stage1Test, ResetPutsTheItemsBackInPlace) {
 TEST_F(Stage1Test, GroundScrollRestartsPastOne) {
     // A millisecond a frame keeps the base far away for the thousand frames this needs.
     for (int i = 0; i < 990; ++i) {
-        stage_->Draw(clock_.Ticks());
+        stage_->Step(clock_.Ticks());
         clock_.Advance(1);
     }
     EXPECT_NEAR(0.99f, stage_->GroundScroll(), 0.001f);
     float last = stage_->GroundScroll();
     while (stage_->GroundScroll() >= last) {
         last = stage_->GroundScroll();
-        stage_->Draw(clock_.Ticks());
+        stage_->Step(clock_.Ticks());
         clock_.Advance(1);
     }
     EXPECT_GT(last, 0.999f);

@@ -88,23 +88,23 @@ TEST_F(Stage2Test, RocksRetireAtMinus5AndStarsAtMinus10) {
     const KeyframeTrack& path = scenery->StarTrack(last);
     EXPECT_EQ(static_cast<std::uint32_t>(std::lround((star.z + 10.0) / 0.02)), path.Duration());
 
-    // Drawn in the tick of the reset, nothing has moved yet.
-    scenery->Draw(clock_.Ticks());
+    // Stepped in the tick of the reset, nothing has moved yet.
+    scenery->Step(clock_.Ticks());
     for (const SpaceItem& r : scenery->Rocks()) EXPECT_EQ(1, r.active);
     for (const SpaceItem& s : scenery->Stars()) EXPECT_EQ(1, s.active);
 
     SpaceItem& rock = scenery->Rocks()[0];
     ASSERT_EQ(400.0, rock.z);
     EXPECT_EQ(13.0, rock.rh);
-    DrawAt(*scenery, start, 20200);  // z -4
+    StepAt(*scenery, start, 20200);  // z -4
     EXPECT_NEAR(-4.0, rock.z, 0.01);
     EXPECT_EQ(1, rock.active);
-    DrawAt(*scenery, start, 20300);  // z -6
+    StepAt(*scenery, start, 20300);  // z -6
     EXPECT_EQ(0, rock.active);
 
-    DrawAt(*scenery, start, path.Duration() - 10);
+    StepAt(*scenery, start, path.Duration() - 10);
     EXPECT_EQ(1, star.active);
-    DrawAt(*scenery, start, path.Duration());
+    StepAt(*scenery, start, path.Duration());
     EXPECT_EQ(-10.0, star.z);
     EXPECT_EQ(0, star.active);
     for (const SpaceItem& s : scenery->Stars()) EXPECT_EQ(0, s.active);
@@ -120,7 +120,7 @@ TEST_F(Stage2Test, ResetBringsTheSameRecordsBack) {
         depths.push_back(s.z);
     }
     scenery->Reset(clock_.Ticks());
-    DrawAt(*scenery, Now(), 60000);
+    StepAt(*scenery, Now(), 60000);
     scenery->Stars()[0].hitPoints = 3;
     scenery->Reset(clock_.Ticks());
     auto stars = scenery->Stars();
@@ -137,16 +137,16 @@ TEST_F(Stage2Test, ItemsWaitOutABattle) {
     scenery->Reset(clock_.Ticks());
     const std::uint32_t start = Now();
     SpaceItem& rock = scenery->Rocks()[3];  // z 800
-    DrawAt(*scenery, start, 10000);
+    StepAt(*scenery, start, 10000);
     SetBossBattleActive(1);
     BossTimerStart(clock_.Ticks());
-    DrawAt(*scenery, start, 30000);
+    StepAt(*scenery, start, 30000);
     EXPECT_NEAR(600.0, rock.z, 0.01);
     BossTimerFold(clock_.Ticks());
     SetBossBattleActive(0);
     SetBossBattleEnded(1);
-    DrawAt(*scenery, start, 30000);
-    DrawAt(*scenery, start, 35000);
+    StepAt(*scenery, start, 30000);
+    StepAt(*scenery, start, 35000);
     EXPECT_NEAR(500.0, rock.z, 0.01);
 }
 

@@ -81,21 +81,21 @@ TEST_F(Stage3Test, PetalsBurstOutwardAndRetireBehindTheShip) {
     auto petals = stage_->Petals();
     auto spread = [&](std::size_t k) { return std::hypot(petals[k].x, petals[k].y - 10.0); };
     // The first flower (z 200) has a pass of 10.5 s; its petals burst from 4.95 s to 7.05 s.
-    DrawAt(*stage_, start_, 4900);
+    StepAt(*stage_, start_, 4900);
     EXPECT_NEAR(102.0, petals[0].z, 0.01);
     for (std::size_t k = 0; k < 5; ++k) EXPECT_NEAR(5.0, spread(k), 0.01);
-    DrawAt(*stage_, start_, 7050);
+    StepAt(*stage_, start_, 7050);
     for (std::size_t k = 0; k < 5; ++k) EXPECT_NEAR(15.0, spread(k), 0.05);
     // Outward along the petal's own direction from the centre.
     const double d = 72.0 * 2 * std::numbers::pi / 180.0;
     EXPECT_NEAR(15.0 * std::cos(d), petals[2].x, 0.05);
     EXPECT_NEAR(10.0 + 15.0 * std::sin(d), petals[2].y, 0.05);
 
-    DrawAt(*stage_, start_, 10400);  // z -8
+    StepAt(*stage_, start_, 10400);  // z -8
     EXPECT_EQ(1, petals[0].active);
     EXPECT_GT(spread(0), 16.0);
     EXPECT_LT(spread(0), 35.0);
-    DrawAt(*stage_, start_, 10480);  // z -9.6
+    StepAt(*stage_, start_, 10480);  // z -9.6
     for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(0, petals[k].active);
     // The next flower at z 400 comes on.
     EXPECT_EQ(1, petals[15].active);
@@ -108,7 +108,7 @@ TEST_F(Stage3Test, ResetPutsThePetalsBackInPlace) {
         addresses.push_back(&p);
         xs.push_back(p.x);
     }
-    DrawAt(*stage_, start_, 12000);
+    StepAt(*stage_, start_, 12000);
     stage_->Reset(clock_.Ticks());
     auto petals = stage_->Petals();
     for (std::size_t i = 0; i < petals.size(); ++i) {
@@ -122,16 +122,16 @@ TEST_F(Stage3Test, ResetPutsThePetalsBackInPlace) {
 
 TEST_F(Stage3Test, PetalsWaitOutABattle) {
     auto petals = stage_->Petals();
-    DrawAt(*stage_, start_, 4000);
+    StepAt(*stage_, start_, 4000);
     SetBossBattleActive(1);
     BossTimerStart(clock_.Ticks());
-    DrawAt(*stage_, start_, 9000);
+    StepAt(*stage_, start_, 9000);
     EXPECT_NEAR(120.0, petals[0].z, 0.01);
     BossTimerFold(clock_.Ticks());
     SetBossBattleActive(0);
     SetBossBattleEnded(1);
-    DrawAt(*stage_, start_, 9000);
-    DrawAt(*stage_, start_, 11000);
+    StepAt(*stage_, start_, 9000);
+    StepAt(*stage_, start_, 11000);
     EXPECT_NEAR(80.0, petals[0].z, 0.01);
     EXPECT_EQ(start_ + 5000, stage_->PetalYTrack(0).Start());
 }

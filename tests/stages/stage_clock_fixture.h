@@ -1,6 +1,6 @@
 #pragma once
-// The sceneries stepped without a device on a manual clock: Draw still moves them, it only skips
-// the drawing. The registry starts fresh for every test.
+// The sceneries stepped without a device on a manual clock: Step moves them and never needs the
+// device. The registry starts fresh for every test.
 
 #include <gtest/gtest.h>
 
@@ -19,23 +19,23 @@ protected:
     }
     void TearDown() override { ResetRegistry(); }
 
-    // One drawn frame, then the clock moves on by one frame.
+    // One stepped frame, then the clock moves on by one frame.
     template <typename Scenery>
     void Frame(Scenery& scenery) {
         UpdateStageClock(clock_.Ticks());
-        scenery.Draw(clock_.Ticks());
+        scenery.Step(clock_.Ticks());
         clock_.Advance(kFrameMs);
     }
     template <typename Scenery>
     void Frames(Scenery& scenery, int count) {
         for (int i = 0; i < count; ++i) Frame(scenery);
     }
-    // Draws once at `ms` after `from` (the clock only moves forwards).
+    // Steps once at `ms` after `from` (the clock only moves forwards).
     template <typename Scenery>
-    void DrawAt(Scenery& scenery, std::uint32_t from, std::uint32_t ms) {
+    void StepAt(Scenery& scenery, std::uint32_t from, std::uint32_t ms) {
         clock_.Set(from + ms);
         UpdateStageClock(clock_.Ticks());
-        scenery.Draw(clock_.Ticks());
+        scenery.Step(clock_.Ticks());
     }
 
     std::uint32_t Now() const { return clock_.Ticks(); }

@@ -63,7 +63,8 @@ protected:
                                        1.0f, 0));
         EXPECT_EQ(S_OK, device_->BeginScene());
         UpdateStageClock(clock_.Ticks());
-        scenery.Draw(clock_.Ticks());
+        scenery.Step(clock_.Ticks());
+        scenery.Draw();
         EXPECT_EQ(S_OK, device_->EndScene());
         Image image;
         EXPECT_EQ(S_OK, device_->GetBackBufferImage(&image));
