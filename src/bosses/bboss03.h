@@ -104,7 +104,7 @@ private:
     void PlaceWings();
     void LeaveTrail(const BossBullet& source);
 
-    // Where the knight's parts are drawn this frame (its rotation and place).
+    // Where the knight's parts are shown this frame (its rotation and place).
     platform::Matrix partsWorld_{};
     KeyframeTrack haloSpin_;
     KeyframeTrack swordTurn_;

@@ -1,5 +1,5 @@
 #pragma once
-// The base of the eight bosses. A boss only moves, attacks and draws: the roster decides when it enters,
+// The base of the eight bosses. A boss only moves, attacks and shows itself: the roster decides when it enters,
 // tests every hit and applies all damage. Motion and attack timing come from keyframe tracks read at the
 // tick count, so nothing is integrated per frame.
 
@@ -69,7 +69,7 @@ public:
     BulletPool& List(int i) { return live_[static_cast<std::size_t>(i)]; }
     const BulletPool& List(int i) const { return live_[static_cast<std::size_t>(i)]; }
     const BulletPool& InitialList(int i) const { return initial_[static_cast<std::size_t>(i)]; }
-    // The roster's copy of the ship, refreshed before every frame's drawing and updating.
+    // The roster's copy of the ship, refreshed before every frame's step.
     void SetPlayer(const PlayerState& player) { player_ = player; }
     const PlayerState& PlayerCopy() const { return player_; }
 
@@ -95,7 +95,7 @@ protected:
     }
     // Copies every saved list over its live list.
     void RestoreLists();
-    // The refresh every Update begins with.
+    // The refresh every StepParts begins with.
     void Tick(std::uint32_t now);
     // The shared sway: x 0 -> -5 -> 0 -> +5 -> 0 over 8000 ms, y and z constant.
     void BuildSway(float y, float z);

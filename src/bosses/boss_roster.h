@@ -1,6 +1,6 @@
 #pragma once
 // The eight bosses and their battles. The roster brings a boss in when the stage clock reaches its entry
-// time, draws and updates the boss in play, runs its battle controller (the player's shots and the bomb's
+// time, steps and draws the boss in play, runs its battle controller (the player's shots and the bomb's
 // blast on the boss, the boss's bullets on the player, the boss's death), keeps the boss life gauge, and
 // hands the homing bomb the boss in play as its target.
 
