@@ -7,6 +7,7 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/sprite.h"
 #include "scenes/game_device_state.h"
+#include "render/draw_state.h"
 #include "render/picture_drawing.h"
 #include "audio/scene_audio.h"
 #include "audio/sound_cues.h"
@@ -43,8 +44,6 @@ private:
 
 HRESULT GameApp::Load(Device* device, Sprite* sprite, WindowHandle window, std::uint32_t now) {
     if (!device) return E_FAIL;
-    device_ = device;
-    sprite_ = sprite;
 
     SetStage(1);
     SetTitleMenuChoice(0);
@@ -232,52 +231,32 @@ void GameApp::EnterGameOver(std::uint32_t now) {
     camera_.Reset();
 }
 
-void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
-    if (!device) return;
+void GameApp::GameStep(const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
     score_.Update(frame.fps, player_.State());
+    // The view this frame is drawn from is the camera's as the frame begins; its step at the end moves it
+    // for the next frame.
     camera_.KeepView();
-    camera_.DrawView();
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     inputCopy_ = input;
     player_.SetInput(input);
-    if (StageBackground* scenery = CurrentScenery()) {
-        scenery->Step(now);
-        scenery->Draw();
-    }
+    if (StageBackground* scenery = CurrentScenery()) scenery->Step(now);
 
+    // Each step keeps what its object shows at its own point of the frame, so the hit tests after the
+    // last of them change the next frame's picture, never this one's.
     player_.Control(now);
-    player_.DrawShip();
     bosses_.Step(now);
-    bosses_.Draw();
     player_.Weapons(now);
-    player_.DrawWeapons();
     enemies_.Update(now);
-    enemies_.Draw();
-    {
-        SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
-        player_.DrawSight();
-        console_.Step(now, player_.State());
-        console_.Draw();
-        score_.Step(now);
-        score_.Draw();
-        camera_.KeepPortraits();
-        camera_.DrawPortraits();
-    }
+    console_.Step(now, player_.State());
+    score_.Step(now);
+    camera_.KeepPortraits();
     enemies_.ProgramExplosion().Step(now);
-    enemies_.ProgramExplosion().Draw();
     bosses_.StepEffects(now);
-    bosses_.DrawEffects();
     player_.StepTrail(now);
-    player_.DrawTrail();
-    {
-        SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        player_.StepFlash(now);
-        player_.DrawFlash();
-        bosses_.StepFlash(now);
-        bosses_.DrawFlash();
-    }
+    player_.StepFlash(now);
+    bosses_.StepFlash(now);
+
     enemies_.SetPlayerState(player_.State());
     enemies_.CheckPlayerShots(now, player_.Bomb().Blast());
     bosses_.SetSpecial(player_.Bomb().Blast());
@@ -289,6 +268,32 @@ void GameApp::GameFrame(Device* device, Sprite* sprite, const Frame& frame) {
     camera_.Step(now);
 }
 
+void GameApp::GameDraw(Device* device, Sprite* sprite) {
+    if (!camera_.DrawView()) return;
+    // The world opaque unless a draw names otherwise.
+    ScopedDrawState opaque(device, draw_state::kOpaque);
+    if (StageBackground* scenery = CurrentScenery()) scenery->Draw();
+    player_.DrawShip();
+    bosses_.Draw();
+    player_.DrawWeapons();
+    enemies_.Draw();
+    {
+        SpriteBracket hud(sprite, D3DXSPRITE_ALPHABLEND);
+        player_.DrawSight();
+        console_.Draw();
+        score_.Draw();
+        camera_.DrawPortraits();
+    }
+    enemies_.ProgramExplosion().Draw();
+    bosses_.DrawEffects();
+    player_.DrawTrail();
+    {
+        SpriteBracket flashes(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+        player_.DrawFlash();
+        bosses_.DrawFlash();
+    }
+}
+
 void GameApp::EndStage(std::uint32_t now, StageEnd end) {
     if (end == StageEnd::kNone) return;
     SetInputGate(now, BossRoster::kStageClearGateMs);
@@ -296,20 +301,21 @@ void GameApp::EndStage(std::uint32_t now, StageEnd end) {
     if (end == StageEnd::kLastClear) SetSceneFlag(SceneFlag::kLastClear, 1);
 }
 
-void GameApp::GameOverFrame(Sprite* sprite, const Frame& frame) {
+void GameApp::GameOverStep(const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
     if (gameOver_.Started() == 0) {
         gameOver_.Start(now);
         SetInputGate(now, kGameOverScreenGateMs);
     }
-    {
-        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        // Once the static covers the screen the stage behind it stops.
-        if (gameOver_.Step(now)) SetSceneFlag(SceneFlag::kGame, 0);
-        gameOver_.Draw();
-    }
+    // Once the static covers the screen the stage behind it stops.
+    if (gameOver_.Step(now)) SetSceneFlag(SceneFlag::kGame, 0);
     if (Confirm(input)) EnterTitle(now);
+}
+
+void GameApp::GameOverDraw(Sprite* sprite) {
+    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+    gameOver_.Draw();
 }
 
 void GameApp::EnterTitle(std::uint32_t now) {
@@ -327,14 +333,12 @@ void GameApp::EnterTitle(std::uint32_t now) {
     score_.SaveHighScore();
 }
 
-void GameApp::TitleFrame(Device*, Sprite* sprite, const Frame& frame) {
+void GameApp::TitleStep(const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
     camera_.KeepView();
-    camera_.DrawView();
     camera_.Step(now);
     title_.Step(now, input);
-    title_.DrawScene();
 
     if (input.up == kInputUp) {
         SetInputGate(now, kMenuMoveGateMs);
@@ -346,11 +350,7 @@ void GameApp::TitleFrame(Device*, Sprite* sprite, const Frame& frame) {
         if (GetTitleMenuChoice() == 0) Audio().PlaySound(sound::kMenuMove);
         SetTitleMenuChoice(1);
     }
-    {
-        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        title_.StepMenu();
-        title_.DrawMenu();
-    }
+    title_.StepMenu();
 
     const bool startChosen = GetTitleMenuChoice() == 0;
     if (Confirm(input)) {
@@ -385,14 +385,16 @@ void GameApp::TitleFrame(Device*, Sprite* sprite, const Frame& frame) {
     }
 }
 
-void GameApp::StageTitleFrame(Sprite* sprite, const Frame& frame) {
+void GameApp::TitleDraw(Sprite* sprite) {
+    if (camera_.DrawView()) title_.DrawScene();
+    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+    title_.DrawMenu();
+}
+
+void GameApp::StageTitleStep(const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
-    {
-        SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
-        stageTitle_.Step();
-        stageTitle_.Draw();
-    }
+    stageTitle_.Step();
     if (Confirm(input)) {
         confirmed_.stageTitle = 1;
         BeginLeaving(now, true, true);
@@ -411,14 +413,15 @@ void GameApp::StageTitleFrame(Sprite* sprite, const Frame& frame) {
     }
 }
 
-void GameApp::StoryFrame(Sprite* sprite, const Frame& frame) {
+void GameApp::StageTitleDraw(Sprite* sprite) {
+    SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
+    stageTitle_.Draw();
+}
+
+void GameApp::StoryStep(const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
-    {
-        SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
-        story_.Step(now);
-        story_.Draw();
-    }
+    story_.Step(now);
     if (Confirm(input) || (story_.RunOut(now) && shutter_.Active() == 0)) {
         confirmed_.story = 1;
         BeginLeaving(now, true, true);
@@ -437,17 +440,18 @@ void GameApp::StoryFrame(Sprite* sprite, const Frame& frame) {
     }
 }
 
-void GameApp::StageClearFrame(Sprite* sprite, const Frame& frame) {
+void GameApp::StoryDraw(Sprite* sprite) {
+    SpriteBracket bracket(sprite, D3DXSPRITE_SORT_TEXTURE);
+    story_.Draw();
+}
+
+void GameApp::StageClearStep(const Frame& frame) {
     const std::uint32_t now = frame.now;
     if (stageClear_.Started() == 0) {
         stageClear_.SetStarted(1);
         stageClear_.Start(now);
     }
-    {
-        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-        stageClear_.Step(now);
-        stageClear_.Draw();
-    }
+    stageClear_.Step(now);
     // Without a press, the screen leaves by itself once the gate set when the boss fell runs out.
     if (shutter_.Active() == 0 && (Confirm(frame.input) || InputGateExpired(now))) {
         confirmed_.stageClear = 1;
@@ -479,14 +483,15 @@ void GameApp::StageClearFrame(Sprite* sprite, const Frame& frame) {
     }
 }
 
-void GameApp::StaffFrame(Sprite* sprite, const Frame& frame) {
+void GameApp::StageClearDraw(Sprite* sprite) {
+    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+    stageClear_.Draw();
+}
+
+void GameApp::StaffStep(const Frame& frame) {
     const std::uint32_t now = frame.now;
     const InputState& input = frame.input;
-    {
-        SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);
-        staff_.Step(now);
-        staff_.Draw();
-    }
+    staff_.Step(now);
     if (Confirm(input)) {
         confirmed_.staff = 1;
         BeginLeaving(now, true, true);
@@ -507,39 +512,68 @@ void GameApp::StaffFrame(Sprite* sprite, const Frame& frame) {
     }
 }
 
-void GameApp::CommonFrame(Sprite* sprite, const Frame& frame) {
-    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
-    shutter_.Step(frame.now);
-    shutter_.Draw();
+void GameApp::StaffDraw(Sprite* sprite) {
+    SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND);
+    staff_.Draw();
 }
 
 void GameApp::StepScene(Scene scene, const Frame& frame) {
     switch (scene) {
         case Scene::kGameOver:
-            GameOverFrame(sprite_, frame);
+            GameOverStep(frame);
             break;
         case Scene::kStageClear:
-            StageClearFrame(sprite_, frame);
+            StageClearStep(frame);
             break;
         case Scene::kGame:
-            GameFrame(device_, sprite_, frame);
+            GameStep(frame);
             break;
         case Scene::kTitle:
-            TitleFrame(device_, sprite_, frame);
+            TitleStep(frame);
             break;
         case Scene::kStageTitle:
-            StageTitleFrame(sprite_, frame);
+            StageTitleStep(frame);
             break;
         case Scene::kStory:
-            StoryFrame(sprite_, frame);
+            StoryStep(frame);
             break;
         case Scene::kStaff:
-            StaffFrame(sprite_, frame);
+            StaffStep(frame);
             break;
         case Scene::kShutter:
-            CommonFrame(sprite_, frame);
+            shutter_.Step(frame.now);
             break;
     }
 }
 
-void GameApp::DrawScene(Scene, platform::Device*, platform::Sprite*, const Frame&) {}
+void GameApp::DrawScene(Scene scene, Device* device, Sprite* sprite, const Frame&) {
+    switch (scene) {
+        case Scene::kGameOver:
+            GameOverDraw(sprite);
+            break;
+        case Scene::kStageClear:
+            StageClearDraw(sprite);
+            break;
+        case Scene::kGame:
+            GameDraw(device, sprite);
+            break;
+        case Scene::kTitle:
+            TitleDraw(sprite);
+            break;
+        case Scene::kStageTitle:
+            StageTitleDraw(sprite);
+            break;
+        case Scene::kStory:
+            StoryDraw(sprite);
+            break;
+        case Scene::kStaff:
+            StaffDraw(sprite);
+            break;
+        case Scene::kShutter: {
+            // The shutter over everything.
+            SpriteBracket bracket(sprite, D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE);
+            shutter_.Draw();
+            break;
+        }
+    }
+}

@@ -1,6 +1,6 @@
 #pragma once
-// The game object: owns every scene and game object, loads all their resources once, and runs one frame
-// function per scene. The frame functions make every change of scene: flags, music, sounds, the input
+// The game object: owns every scene and game object, loads all their resources once, and runs a step and
+// a draw per scene. The steps make every change of scene: flags, music, sounds, the input
 // gate and the resets of the game objects.
 
 #include <cstdint>
@@ -63,14 +63,6 @@ public:
     void StepScene(Scene scene, const Frame& frame) override;
     void DrawScene(Scene scene, platform::Device* device, platform::Sprite* sprite, const Frame& frame) override;
 
-    void GameOverFrame(platform::Sprite* sprite, const Frame& frame);
-    void StageClearFrame(platform::Sprite* sprite, const Frame& frame);
-    void GameFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame);
-    void TitleFrame(platform::Device* device, platform::Sprite* sprite, const Frame& frame);
-    void StageTitleFrame(platform::Sprite* sprite, const Frame& frame);
-    void StoryFrame(platform::Sprite* sprite, const Frame& frame);
-    void StaffFrame(platform::Sprite* sprite, const Frame& frame);
-    void CommonFrame(platform::Sprite* sprite, const Frame& frame);
 
     PauseKind Pausable() const;
     // Leaves the stage for the title as leaving game over does: the record saved, the title's music, the
@@ -113,6 +105,22 @@ private:
         std::uint8_t staff = 0;
     };
 
+    // Each scene's step (its logic: flags, music, sounds, the gate, the game objects' steps) and its draw
+    // (only what the step left), in the order the frame host calls them.
+    void GameOverStep(const Frame& frame);
+    void GameOverDraw(platform::Sprite* sprite);
+    void StageClearStep(const Frame& frame);
+    void StageClearDraw(platform::Sprite* sprite);
+    void GameStep(const Frame& frame);
+    void GameDraw(platform::Device* device, platform::Sprite* sprite);
+    void TitleStep(const Frame& frame);
+    void TitleDraw(platform::Sprite* sprite);
+    void StageTitleStep(const Frame& frame);
+    void StageTitleDraw(platform::Sprite* sprite);
+    void StoryStep(const Frame& frame);
+    void StoryDraw(platform::Sprite* sprite);
+    void StaffStep(const Frame& frame);
+    void StaffDraw(platform::Sprite* sprite);
     // Closes the shutter over the screen being left; the switch follows once it has closed.
     void BeginLeaving(std::uint32_t now, bool gate, bool sound);
     bool ShutterClosed(std::uint32_t now) const;
@@ -149,8 +157,6 @@ private:
     StaffRoll staff_;
     PausePanel pausePanel_;
 
-    platform::Device* device_ = nullptr;
-    platform::Sprite* sprite_ = nullptr;
     InputState inputCopy_{};
     Confirmed confirmed_;
     std::int32_t startStage_ = 1;
