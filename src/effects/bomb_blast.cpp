@@ -213,6 +213,5 @@ void BombBlast::DrawShell() const {
     platform::Device* device = GetDevice();
     ScopedDrawState state(device, draw_state::kAlphaBlend + draw_state::TextureFactor(FadeColour(shellShown_.alpha)));
     SetWorldScaled(device, shellShown_.record);
-    device->SetTexture(0, nullptr);
     DrawMeshSubsets(device, shellMesh_, nullptr);
 }

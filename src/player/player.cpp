@@ -366,8 +366,11 @@ void Player::DrawTrail() const {
         DrawFlames();
     }
     pickups_.DrawSparkles();
-    // The faded sparks and sparkles leave the texture factor's alpha in the stage's alpha; the scenery of
-    // the next frame, drawn with blending on, would come out translucent over its sky.
+    // Raw settings left behind on purpose, the last of the frame's 3D pass: the next frame's scenery draws
+    // in the state this frame ends in, and relies on it. Its city and sky, drawn with blending on, blend by
+    // the texture factor's alpha (white keeps them opaque); the third stage's petals take their colour
+    // from their texture alone. They can go once those draws name their states.
+    SetAlphaBlend(*this, false);
     SetTextureAlphaFactor(*this, 0xFFFFFFFFu);
 }
 

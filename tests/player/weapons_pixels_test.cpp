@@ -125,6 +125,7 @@ TEST_F(WeaponsPixelTest, OnlyTheCurrentStagesDuePickupsAndTheSparklesDraw) {
 
     // The same moment in the first stage shows nothing where the third stage's ring stood.
     SetStage(1);
+    pickups.Update(clock_.Ticks());
     BeginFrame();
     pickups.Draw();
     const Image first = EndFrame();
