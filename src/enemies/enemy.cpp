@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/angles.h"
+#include "core/play_once.h"
 #include "core/track_value.h"
 #include "enemies/facing.h"
 #include "platform/core/clock.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr std::uint32_t kCircleMs = 8000;
 constexpr std::uint32_t kRadiusMs = 20000;
 constexpr float kCircleRadius = 5.0f;
-
-void PlayOnce(KeyframeTrack& track, double from, double to, std::int32_t durationMs) {
-    track.SetKeyCount(2);
-    track.SetKey(0, 0.0f, static_cast<float>(from));
-    track.SetKey(1, 1.0f, static_cast<float>(to));
-    track.SetDuration(static_cast<std::uint32_t>(durationMs));
-    track.SetLooping(0);
-}
 
 void Loop(KeyframeTrack& track, float from, float to, std::uint32_t ms) {
     track.SetKeyCount(2);
@@ -86,9 +79,9 @@ void Enemy::OrderStraight(std::int32_t index, double x, double y, double z, std:
     if (!HasIndex(index)) return;
     const auto i = static_cast<std::size_t>(index);
     EnemyRecord& e = records_[i];
-    PlayOnce(x_[i], e.x, x, durationMs);
-    PlayOnce(y_[i], e.y, y, durationMs);
-    PlayOnce(z_[i], e.z, z, durationMs);
+    play_once::Make(x_[i], static_cast<std::uint32_t>(durationMs), static_cast<float>(e.x), static_cast<float>(x));
+    play_once::Make(y_[i], static_cast<std::uint32_t>(durationMs), static_cast<float>(e.y), static_cast<float>(y));
+    play_once::Make(z_[i], static_cast<std::uint32_t>(durationMs), static_cast<float>(e.z), static_cast<float>(z));
     e.targetX = x;
     e.targetY = y;
     e.targetZ = z;
@@ -115,7 +108,7 @@ void Enemy::OrderCircling(std::int32_t index, double x, double y, double z, std:
     e.targetZ = z;
     Loop(angle_[i], 0.0f, 360.0f, kCircleMs);
     Loop(radius_[i], kCircleRadius, kCircleRadius, kRadiusMs);
-    PlayOnce(z_[i], e.z, z, durationMs);
+    play_once::Make(z_[i], static_cast<std::uint32_t>(durationMs), static_cast<float>(e.z), static_cast<float>(z));
 }
 
 void Enemy::Step(std::uint32_t now) {
