@@ -18,6 +18,8 @@ bool LoadSceneryMesh(std::string_view path, MeshResource* mesh, const Drawable& 
 void SetWrapAddressing(const Drawable& drawable) {
     platform::Device* d = drawable.GetDevice();
     if (!d) return;
+    // A lasting setting made once at load, as the game's other defaults are, not a draw's state: every
+    // mesh drawn outside a sprite bracket samples with it, and the brackets put it back as they found it.
     d->SetSamplerState(0, platform::D3DSAMP_ADDRESSU, platform::D3DTADDRESS_WRAP);
     d->SetSamplerState(0, platform::D3DSAMP_ADDRESSV, platform::D3DTADDRESS_WRAP);
 }

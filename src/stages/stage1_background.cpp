@@ -185,6 +185,8 @@ void Stage1Background::Keep(std::uint32_t now) {
 }
 
 void Stage1Background::Draw() const {
+    // The scenery shows its pictures' own colours: the game's light does not reach it.
+    ScopedDrawState unlit(device_, draw_state::kTextureOnly);
     {
         ScopedDrawState twoSided(device_, draw_state::kTwoSided);
         const Matrix identity;

@@ -175,6 +175,8 @@ void Stage2Background::Move(std::uint32_t now) {
 }
 
 void Stage2Background::Draw() const {
+    // The scenery shows its pictures' own colours: the game's light does not reach it.
+    ScopedDrawState unlit(device_, draw_state::kTextureOnly);
     auto drawAll = [&](std::span<const SpaceItem> items, const MeshResource& mesh, const MaterialTextures& textures) {
         for (const SpaceItem& item : items) {
             if (item.active == 0) continue;

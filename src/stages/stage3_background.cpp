@@ -186,6 +186,8 @@ void Stage3Background::TakeSceneryChange(std::uint32_t now) {
 }
 
 void Stage3Background::Draw() const {
+    // The scenery shows its pictures' own colours: the game's light does not reach it.
+    ScopedDrawState unlit(device_, draw_state::kTextureOnly);
     DrawPetals();
     if (shown_.variant == kPlanetVariant) {
         DrawPlanet();

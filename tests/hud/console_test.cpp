@@ -206,6 +206,16 @@ TEST_F(ConsoleTest, BossGaugeFillsLeftwardsFromTheRightFrameEdge) {
     EXPECT_LT(warmth(569), 0);
 }
 
+// The battle writes the gauge after the console's step: the frame shows the gauge the step found, and
+// the next frame the new one.
+TEST_F(ConsoleTest, BossGaugeIsShownAsTheStepFoundIt) {
+    const platform::Image empty = ConsoleFrame(Ship());
+    std::int32_t* gauge = console_.BossGaugeValue();
+    const platform::Image full = ConsoleFrame(Ship(), [&] { *gauge = 0; });
+    EXPECT_EQ(0, DifferingColumns(full, empty, kBarRow, 0, 800));
+    EXPECT_EQ(223, DifferingColumns(ConsoleFrame(Ship()), empty, kBarRow, 0, 800));
+}
+
 TEST_F(ConsoleTest, MissingPictureShowsItsLostText) {
     const std::filesystem::path dataDir = std::filesystem::current_path();
     std::filesystem::current_path(dataDir.parent_path());

@@ -41,11 +41,12 @@ platform::Image HudTest::Frame() {
     return image;
 }
 
-platform::Image HudTest::ConsoleFrame(const PlayerState& state) {
+platform::Image HudTest::ConsoleFrame(const PlayerState& state, const std::function<void()>& between) {
     device_->Clear(0, nullptr, platform::D3DCLEAR_TARGET | platform::D3DCLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
     device_->BeginScene();
     sprite_->Begin(platform::D3DXSPRITE_ALPHABLEND);
     console_.Step(clock_.Ticks(), state);
+    if (between) between();
     console_.Draw();
     sprite_->End();
     device_->EndScene();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,8 +28,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // One game frame's console drawing with this state; the clock then moves on by one frame.
-    platform::Image ConsoleFrame(const PlayerState& state);
+    // One game frame's console drawing with this state, `between` run after the step and before the
+    // draw; the clock then moves on by one frame.
+    platform::Image ConsoleFrame(const PlayerState& state, const std::function<void()>& between = {});
     // The sight alone, inside a sprite bracket, under the game's camera.
     platform::Image SightFrame();
     platform::Image Frame();

@@ -58,12 +58,13 @@ protected:
 
     void LoadScenery(StageBackground& scenery) { Load(scenery); }
 
-    Image DrawnFrame(StageBackground& scenery) {
+    // With `step` false the frame draws what the last step kept.
+    Image DrawnFrame(StageBackground& scenery, bool step = true) {
         EXPECT_EQ(S_OK, device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u,
                                        1.0f, 0));
         EXPECT_EQ(S_OK, device_->BeginScene());
         UpdateStageClock(clock_.Ticks());
-        scenery.Step(clock_.Ticks());
+        if (step) scenery.Step(clock_.Ticks());
         scenery.Draw();
         EXPECT_EQ(S_OK, device_->EndScene());
         Image image;
@@ -106,6 +107,19 @@ TEST_F(StageDrawingTest, SpaceShowsThePlanetAheadOnBlack) {
     EXPECT_GT(lit, 800 * 600 / 10);
     EXPECT_LT(lit, 800 * 600 / 2);
     EXPECT_EQ(0, LitPixels(frame, 590, 600));
+}
+
+// The ship's hit tests put out stars and rocks after the scenery's step; that frame still shows them.
+TEST_F(StageDrawingTest, SpaceItemsPutOutAfterTheStepAreShownUntilTheNextStep) {
+    auto stage = std::make_unique<Stage2Background>();
+    LoadScenery(*stage);
+    stage->Reset(clock_.Ticks());
+    Play(*stage, 30);
+    const Image shown = DrawnFrame(*stage);
+    for (SpaceItem& item : stage->Stars()) item.active = 0;
+    for (SpaceItem& item : stage->Rocks()) item.active = 0;
+    EXPECT_EQ(0, DifferentPixels(shown, DrawnFrame(*stage, false)));
+    EXPECT_GT(DifferentPixels(shown, DrawnFrame(*stage)), 100) << "gone from the next step on";
 }
 
 TEST_F(StageDrawingTest, FlowerFieldWearsTheSetOfItsVariant) {
