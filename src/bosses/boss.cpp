@@ -179,9 +179,8 @@ void Boss::ShowScrolledSprite(VertexBuffer* quad, Texture* texture, const Matrix
 }
 
 void Boss::Draw() const {
-    Device* device = drawContext_.GetDevice();
-    if (!device) return;
-    for (const BossPart& part : parts_) DrawPart(*device, part);
+    Device& device = *drawContext_.GetDevice();
+    for (const BossPart& part : parts_) DrawPart(device, part);
 }
 
 void Boss::DrawPart(Device& device, const BossPart& part) const {

@@ -31,7 +31,6 @@ void Sight::SetAimPoint(int index, double x, double y, double z, bool active) {
 }
 
 void Sight::Draw() {
-    if (!device_) return;
     ScopedDrawState ownAlpha(device_, draw_state::kAlphaBlend);
     for (int i = 0; i < kAimPointCount; ++i) {
         const AimPoint& p = points_[static_cast<std::size_t>(i)];
