@@ -194,8 +194,9 @@ void Boss::DrawPart(Device& device, const BossPart& part) const {
             return;
         }
         case BossPart::Kind::kFlipbook: {
-            ScopedDrawState state(&device, part.state);
-            DrawFlipbookQuad(drawContext_, part.quad, part.texture, part.placement);
+            // The flip-book's own state over the part's, as the quad is drawn blended by its factor.
+            ScopedDrawState state(&device, part.state + draw_state::Flipbook(part.placement.factor));
+            DrawPlacedQuad(&device, part.quad, part.texture, part.placement);
             return;
         }
         case BossPart::Kind::kSprite: {

@@ -18,7 +18,7 @@ class VertexBuffer;
 struct BossPart {
     enum class Kind : std::uint8_t {
         kMesh,      // a mesh at `world`, stage 0 showing the texture times the lit colour
-        kFlipbook,  // a quad by `placement` (DrawFlipbookQuad)
+        kFlipbook,  // a quad by `placement` (DrawPlacedQuad), blended by its factor
         kSprite,    // a quad at `world`, its texture shifted by (u, v) when `scroll`
     };
     Kind kind = Kind::kMesh;

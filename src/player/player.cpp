@@ -366,12 +366,6 @@ void Player::DrawTrail() const {
         DrawFlames();
     }
     pickups_.DrawSparkles();
-    // Raw settings left behind on purpose, the last of the frame's 3D pass: the next frame's scenery draws
-    // in the state this frame ends in, and relies on it. Its city and sky, drawn with blending on, blend by
-    // the texture factor's alpha (white keeps them opaque); the third stage's petals take their colour
-    // from their texture alone. They can go once those draws name their states.
-    SetAlphaBlend(*this, false);
-    SetTextureAlphaFactor(*this, 0xFFFFFFFFu);
 }
 
 void Player::PlaceSparks(std::uint32_t now) {

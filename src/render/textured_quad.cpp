@@ -40,24 +40,6 @@ void DrawQuad(Device* device, VertexBuffer* quad) {
     device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
 }
 
-void DrawFlipbookQuad(const Drawable& drawable, VertexBuffer* quad, Texture* texture, const QuadPlacement& p) {
-    Device* device = drawable.GetDevice();
-    if (!device) return;
-    SetAlphaBlend(drawable, true);
-    SetTextureAlphaFactor(drawable, p.factor);
-    Matrix scroll;
-    SetTextureScroll(drawable, static_cast<float>(p.u), static_cast<float>(p.v), &scroll);
-    Matrix world;
-    MatrixScaling(&world, static_cast<float>(p.scaleX), static_cast<float>(p.scaleY), 1.0f);
-    SetMatrixTranslation(&world, static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
-    device->SetTransform(D3DTS_WORLD, &world);
-    device->SetTexture(0, texture);
-    DrawQuad(device, quad);
-    device->SetTexture(0, nullptr);
-    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
-}
-
 void DrawPlacedQuad(Device* device, VertexBuffer* quad, Texture* texture, const QuadPlacement& p) {
     Matrix scroll;
     MakeTextureScroll(&scroll, static_cast<float>(p.u), static_cast<float>(p.v));

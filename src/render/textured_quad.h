@@ -41,13 +41,7 @@ struct QuadPlacement {
     std::uint32_t factor = 0xFFFFFFFFu;  // texture factor; its alpha multiplies the picture's alpha
 };
 
-// Draws the quad blended by source alpha, with the texture's colour, its alpha times the factor's, the
-// world = scale then translation and the texture shifted by (u, v). Afterwards the texture is unset,
-// the texture transform is off and blending is off again; the other states stay as they were set.
-void DrawFlipbookQuad(const Drawable& drawable, platform::VertexBuffer* quad, platform::Texture* texture,
-                      const QuadPlacement& placement);
-
-// The quad placed as DrawFlipbookQuad places it, drawn in the states the caller holds (for instance
-// draw_state::Flipbook(placement.factor)); the texture is unset afterwards.
+// The quad at world = scale then translation, its texture shifted by (u, v), drawn in the states the
+// caller holds (for instance draw_state::Flipbook(placement.factor)); the texture is unset afterwards.
 void DrawPlacedQuad(platform::Device* device, platform::VertexBuffer* quad, platform::Texture* texture,
                     const QuadPlacement& placement);

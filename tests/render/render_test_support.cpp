@@ -115,3 +115,58 @@ Vector3 DeviceTest::Project(float x, float y, float z) {
     Vec3Project(&out, &in, &viewport, &projection, &view, &world);
     return out;
 }
+
+void SetAlphaBlend(const Drawable& drawable, bool enable) {
+    Device* d = drawable.GetDevice();
+    if (!d) return;
+    d->SetRenderState(D3DRS_ALPHABLENDENABLE, enable ? 1 : 0);
+    d->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    d->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    d->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+    d->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+}
+
+void SetTextureAlphaFactor(const Drawable& drawable, std::uint32_t argb) {
+    Device* d = drawable.GetDevice();
+    if (!d) return;
+    d->SetRenderState(D3DRS_TEXTUREFACTOR, argb);
+    d->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    d->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    d->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
+}
+
+void SetTextureScroll(const Drawable& drawable, float u, float v, Matrix* matrix) {
+    Device* d = drawable.GetDevice();
+    if (!d || !matrix) return;
+    d->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
+    matrix->_31 = u;
+    matrix->_32 = v;
+    d->SetTransform(D3DTS_TEXTURE0, matrix);
+}
+
+void SetFog(const Drawable& drawable, float start, float end, std::uint32_t colour, bool enable) {
+    Device* d = drawable.GetDevice();
+    if (!d) return;
+    d->SetRenderState(D3DRS_FOGENABLE, enable ? 1 : 0);
+    d->SetRenderState(D3DRS_FOGCOLOR, colour);
+    d->SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_NONE);
+    d->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
+    d->SetRenderState(D3DRS_RANGEFOGENABLE, 1);
+    d->SetRenderState(D3DRS_FOGSTART, FloatBits(start));
+    d->SetRenderState(D3DRS_FOGEND, FloatBits(end));
+}
+
+void SetStencilMark(const Drawable& drawable) {
+    Device* d = drawable.GetDevice();
+    if (!d) return;
+    d->SetRenderState(D3DRS_STENCILENABLE, 1);
+    d->SetRenderState(D3DRS_STENCILREF, 2);
+    d->SetRenderState(D3DRS_STENCILMASK, 0xFFFFFFFFu);
+    d->SetRenderState(D3DRS_STENCILWRITEMASK, 0xFFFFFFFFu);
+    d->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_ALWAYS);
+    d->SetRenderState(D3DRS_STENCILFAIL, D3DSTENCILOP_KEEP);
+    d->SetRenderState(D3DRS_STENCILZFAIL, D3DSTENCILOP_KEEP);
+    d->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_REPLACE);
+}

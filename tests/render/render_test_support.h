@@ -52,3 +52,15 @@ protected:
     std::unique_ptr<platform::Sprite> sprite_;
     Drawable drawable_;
 };
+
+// Raw state settings the device tests build their cases from; each sets its states and leaves them set.
+// Blending by source alpha on or off; stage 0 takes colour and alpha from the texture alone.
+void SetAlphaBlend(const Drawable& drawable, bool enable);
+// Texture factor = argb; stage 0 alpha = texture alpha times the factor's alpha.
+void SetTextureAlphaFactor(const Drawable& drawable, std::uint32_t argb);
+// Shifts stage 0's coordinates by (u, v) through `matrix`, whose _31 and _32 it overwrites.
+void SetTextureScroll(const Drawable& drawable, float u, float v, platform::Matrix* matrix);
+// Linear vertex fog by the distance from the eye.
+void SetFog(const Drawable& drawable, float start, float end, std::uint32_t colour, bool enable);
+// Every pixel drawn from now on writes 2 into the stencil buffer.
+void SetStencilMark(const Drawable& drawable);
