@@ -56,6 +56,8 @@ double CpuMillis() {
 struct Row {
     std::string scene;
     double wallMedian = 0, wallMax = 0, cpuMedian = 0, cpuMax = 0;
+    // The process's peak resident memory once the scene has run: what the game holds up to that scene.
+    double peakMiB = 0;
 };
 
 double Median(std::vector<double> v) {
@@ -128,9 +130,9 @@ public:
             clock_.Advance(kFrameMs);
         }
         Row row{scene, Median(wall), *std::max_element(wall.begin(), wall.end()), Median(cpu),
-                *std::max_element(cpu.begin(), cpu.end())};
-        std::printf("%-26s wall %6.2f ms (max %6.2f)  cpu %6.2f ms (max %6.2f)\n", scene.c_str(), row.wallMedian,
-                    row.wallMax, row.cpuMedian, row.cpuMax);
+                *std::max_element(cpu.begin(), cpu.end()), static_cast<double>(platform::PeakResidentKib()) / 1024.0};
+        std::printf("%-26s wall %6.2f ms (max %6.2f)  cpu %6.2f ms (max %6.2f)  peak %.1f MiB\n", scene.c_str(),
+                    row.wallMedian, row.wallMax, row.cpuMedian, row.cpuMax, row.peakMiB);
         std::fflush(stdout);
         return row;
     }
@@ -323,11 +325,13 @@ int main(int argc, char** argv) {
     }
     const Row& floor = rows.front();
     std::printf(
-        "\n| scene | wall median ms | wall max ms | CPU median ms | CPU max ms | wall / floor | CPU / floor |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
+        "\n| scene | wall median ms | wall max ms | CPU median ms | CPU max ms | wall / floor | CPU / floor | peak RSS MiB |"
+        "\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const Row& r : rows) {
-        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f |\n", r.scene.c_str(), r.wallMedian, r.wallMax,
-                    r.cpuMedian, r.cpuMax, r.wallMedian / floor.wallMedian, r.cpuMedian / floor.cpuMedian);
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f |\n", r.scene.c_str(), r.wallMedian,
+                    r.wallMax, r.cpuMedian, r.cpuMax, r.wallMedian / floor.wallMedian, r.cpuMedian / floor.cpuMedian,
+                    r.peakMiB);
     }
     std::printf("\n%d frames a scene; peak resident %.1f MiB; textures with their levels %.1f MiB\n", frames,
                 static_cast<double>(platform::PeakResidentKib()) / 1024.0, TextureMiB());
