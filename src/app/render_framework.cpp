@@ -79,15 +79,13 @@ void RenderFramework::SampleInput(std::uint32_t now) {
     }
 }
 
-SceneList RenderFramework::StepScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps,
-                                      std::array<Frame, 3>* frames) {
+SceneList RenderFramework::StepScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps) {
     SceneList ran;
     // Each step gets a copy of the snapshot taken at its call, so a step that clears the stored input
     // (leaving game over) takes it away from those that follow in the same frame.
     auto step = [&](Scene scene) {
         const Frame frame{now, fps, GetInputState()};
-        (*frames)[ran.Scenes().size()] = frame;
-        ran.Add(scene);
+        ran.Add(scene, frame);
         game->StepScene(scene, frame);
     };
     if (IsSceneFlag(SceneFlag::kGameOver)) {
@@ -122,12 +120,10 @@ void RenderFramework::RunFrame(SceneFrames* game, std::uint32_t now, std::int32_
     // A device that cannot even clear runs no frame, as it always has; without drawing nothing is asked of it.
     if (draw && !ClearBackBuffer()) return;
     SampleInput(now);
-    std::array<Frame, 3> frames{};
-    const SceneList ran = StepScenes(game, now, fps, &frames);
+    const SceneList ran = StepScenes(game, now, fps);
     if (!draw) return;
     if (platform::SUCCEEDED(device_->BeginScene())) {
-        std::size_t i = 0;
-        for (const Scene scene : ran.Scenes()) game->DrawScene(scene, device_.get(), sprite_.get(), frames[i++]);
+        for (const SteppedScene& s : ran.Scenes()) game->DrawScene(s.scene, device_.get(), sprite_.get(), s.frame);
         device_->EndScene();
     }
     if (fingerprints_) Fingerprint();

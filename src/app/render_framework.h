@@ -3,7 +3,6 @@
 // frame at the tick the loop read for it: sample the input, step the scenes the flags name, then clear,
 // draw the scenes stepped and present.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -72,7 +71,7 @@ private:
 
     void SampleInput(std::uint32_t now);
     void SampleTappedInput(std::uint32_t now);
-    SceneList StepScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps, std::array<Frame, 3>* frames);
+    SceneList StepScenes(SceneFrames* game, std::uint32_t now, std::int32_t fps);
 
     std::unique_ptr<platform::Device> device_;
     platform::PresentParameters presentParameters_;

@@ -38,22 +38,27 @@ int Within(const KeyframeTrack& track, std::uint32_t now, float* phase) {
 
 }  // namespace
 
-float Value(const KeyframeTrack& track, std::uint32_t now) {
+namespace {
+
+// The first key up to and at the start, the last key from the end on, `at(phase)` in between.
+template <typename At>
+float Read(const KeyframeTrack& track, std::uint32_t now, At at) {
     if (track.Count() <= 0) return 0.0f;
     float phase = 0.0f;
     const int where = Within(track, now, &phase);
     if (where < 0) return track.KeyValue(0);
     if (where > 0) return track.KeyValue(track.Count() - 1);
-    return track.ValueAt(phase);
+    return at(phase);
+}
+
+}  // namespace
+
+float Value(const KeyframeTrack& track, std::uint32_t now) {
+    return Read(track, now, [&](float phase) { return track.ValueAt(phase); });
 }
 
 float BezierValue(const KeyframeTrack& track, std::uint32_t now) {
-    if (track.Count() <= 0) return 0.0f;
-    float phase = 0.0f;
-    const int where = Within(track, now, &phase);
-    if (where < 0) return track.KeyValue(0);
-    if (where > 0) return track.KeyValue(track.Count() - 1);
-    return track.BezierAt(phase);
+    return Read(track, now, [&](float phase) { return track.BezierAt(phase); });
 }
 
 }  // namespace play_once

@@ -162,25 +162,23 @@ void BombBlast::PlaceParticles(std::uint32_t now) {
     }
 }
 
+bool BombBlast::StepRecord(std::uint32_t now, EffectRecord& r, double* alpha, Shown* shown) {
+    shown->shown = r.active != 0;
+    if (!r.active) return false;
+    r.now = now;
+    shown->record = r;
+    shown->alpha = *alpha;
+    Advance(r, alpha);
+    return true;
+}
+
 void BombBlast::StepLava(std::uint32_t now) {
-    lavaShown_.shown = lava_.active != 0;
-    if (!lava_.active) return;
-    lava_.now = now;
-    lavaShown_.record = lava_;
-    lavaShown_.alpha = lavaAlpha_;
-    Advance(lava_, &lavaAlpha_);
+    if (!StepRecord(now, lava_, &lavaAlpha_, &lavaShown_)) return;
     // Placed after the growth, and drawn as placed: nothing moves them again before the next step.
     PlaceParticles(now);
 }
 
-void BombBlast::StepShell(std::uint32_t now) {
-    shellShown_.shown = shell_.active != 0;
-    if (!shell_.active) return;
-    shell_.now = now;
-    shellShown_.record = shell_;
-    shellShown_.alpha = shellAlpha_;
-    Advance(shell_, &shellAlpha_);
-}
+void BombBlast::StepShell(std::uint32_t now) { StepRecord(now, shell_, &shellAlpha_, &shellShown_); }
 
 void BombBlast::DrawLava() const {
     if (!lavaShown_.shown) return;
@@ -188,8 +186,7 @@ void BombBlast::DrawLava() const {
     const EffectRecord& lava = lavaShown_.record;
     ScopedDrawState twoSided(device, draw_state::kTwoSided);
     {
-        ScopedDrawState state(device, draw_state::kAlphaBlend + draw_state::TextureFactor(FadeColour(lavaShown_.alpha)) +
-                                          draw_state::kTextureScroll);
+        ScopedDrawState state(device, draw_state::Flipbook(FadeColour(lavaShown_.alpha)));
         platform::Matrix scroll;
         MakeTextureScroll(&scroll, static_cast<float>(lava.u), static_cast<float>(lava.v));
         device->SetTransform(platform::D3DTS_TEXTURE0, &scroll);

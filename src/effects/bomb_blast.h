@@ -68,6 +68,8 @@ private:
         EffectRecord record;
         double alpha = 0.0;
     };
+    // Keeps what the record shows this frame, then grows it; false when it is not active.
+    bool StepRecord(std::uint32_t now, EffectRecord& r, double* alpha, Shown* shown);
 
     EffectRecord lava_;
     EffectRecord shell_;

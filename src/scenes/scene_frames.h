@@ -19,19 +19,25 @@ class Sprite;
 
 enum class Scene : std::uint8_t { kGameOver, kStageClear, kGame, kTitle, kStageTitle, kStory, kStaff, kShutter };
 
+// A scene one frame stepped, with the frame record its step was given; its draw gets the same record.
+struct SteppedScene {
+    Scene scene = Scene::kShutter;
+    Frame frame{};
+};
+
 // The scenes one frame stepped, in their order. The draw that follows draws these and no others, so a
 // scene left during the frame's steps still shows the frame it ran, as it did when each scene drew as
 // it went.
 class SceneList {
 public:
-    void Add(Scene scene) {
-        if (count_ < scenes_.size()) scenes_[count_++] = scene;
+    void Add(Scene scene, const Frame& frame) {
+        if (count_ < scenes_.size()) scenes_[count_++] = SteppedScene{scene, frame};
     }
-    std::span<const Scene> Scenes() const { return {scenes_.data(), count_}; }
+    std::span<const SteppedScene> Scenes() const { return {scenes_.data(), count_}; }
 
 private:
     // At most one of game over and stage clear, one of the five main scenes, and the shutter.
-    std::array<Scene, 3> scenes_{};
+    std::array<SteppedScene, 3> scenes_{};
     std::size_t count_ = 0;
 };
 
